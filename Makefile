@@ -1,0 +1,52 @@
+# Two commands matter: `make run` and `make test`. The rest are their pieces.
+HOST_DIR  ?= build/host
+WIN_DIR   ?= build/win
+FUZZ_DIR  ?= build/fuzz
+JOBS      ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
+
+.PHONY: all deps host win test test-host test-win run screenshot fuzz bench clean
+
+all: host win
+
+deps:
+	@bash tools/install-deps.sh
+
+host: deps
+	@cmake -S . -B $(HOST_DIR) -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	@cmake --build $(HOST_DIR) -j $(JOBS)
+
+win: deps
+	@cmake -S . -B $(WIN_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(WIN_DIR) -j $(JOBS)
+
+test-host: host
+	@cd $(HOST_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# Windows tests run under Wine; GUI tests need a display, so the whole run gets a virtual one
+# unless a real one is there.
+test-win: win
+	@cd $(WIN_DIR) && if [ -n "$$DISPLAY" ]; then ctest --output-on-failure; \
+	  else xvfb-run -a -s "-screen 0 1024x768x24" ctest --output-on-failure; fi
+
+test: test-host test-win
+
+run: win
+	@bash tools/run-medium.sh $(WIN_DIR)
+
+screenshot: win
+	@bash tools/run-medium.sh $(WIN_DIR) --screenshot docs/korvelt.png
+
+fuzz: deps
+	@cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVELT_FUZZ=ON \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+	@cmake --build $(FUZZ_DIR) -j $(JOBS)
+	@bash tools/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+bench: deps
+	@cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DKORVELT_SANITIZE=OFF >/dev/null
+	@cmake --build build/bench -j $(JOBS)
+	@for b in build/bench/tools/bench-*; do echo "== $$b"; $$b || exit 1; done
+
+clean:
+	rm -rf build

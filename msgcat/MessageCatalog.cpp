@@ -1,0 +1,51 @@
+#include "MessageCatalog.h"
+
+#include <cstdio>
+#if defined(_WIN32)
+#include <share.h>
+#endif
+
+bool CMessageCatalog::ReadWholeFile(const char* pszFileName, std::string& strContent)
+{
+    if (!pszFileName)
+        return false;
+#if defined(_WIN32)
+    // Without sharing: the open fails while another process holds the file open.
+    std::FILE* pFile = _fsopen(pszFileName, "rb", _SH_DENYRW);
+#else
+    std::FILE* pFile = std::fopen(pszFileName, "rb");
+#endif
+    if (!pFile)
+        return false;
+    std::string strRead;
+    char buffer[64 * 1024];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pFile)) > 0)
+        strRead.append(buffer, n);
+    // A read error part-way keeps what was read before it.
+    std::fclose(pFile);
+    strContent.swap(strRead);
+    return true;
+}
+
+void CMessageCatalog::SetMessageFile(const char* pszFileName)
+{
+    m_pList = std::make_unique<CMessageList>(pszFileName ? pszFileName : "");
+    std::string strContent;
+    if (!ReadWholeFile(pszFileName, strContent))
+        return;
+    CMessageList& list = *m_pList;
+    CMessageFileReader::Read(strContent, m_names, [&list](int32_t nNumber, std::string_view text) {
+        list.Insert(nNumber, std::string(text));
+    });
+}
+
+const char* CMessageCatalog::LoadMessage(int32_t nNumber) const
+{
+    if (m_pList)
+    {
+        if (const char* pszText = m_pList->Find(nNumber))
+            return pszText;
+    }
+    return "";
+}

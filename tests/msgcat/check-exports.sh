@@ -1,0 +1,13 @@
+#!/bin/sh
+# Fails unless tarven.dll exports exactly _LoadMessage@4 and _SetMessageFile@4.
+objdump="$1"; dll="$2"
+names=$("$objdump" -p "$dll" | awk '
+    /\[Ordinal\/Name Pointer\] Table/ { inTable = 1; next }
+    inTable && /^\s*\[/ { print $NF; next }
+    inTable { inTable = 0 }' | sort | tr '\n' ' ')
+expected="_LoadMessage@4 _SetMessageFile@4 "
+if [ "$names" != "$expected" ]; then
+    echo "export table of $dll: '$names', expected '$expected'"
+    exit 1
+fi
+echo "exports ok: $names"

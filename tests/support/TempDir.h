@@ -1,0 +1,28 @@
+// A fresh folder under the system's temporary folder, removed with everything in it at the end
+// of the test.
+#ifndef KORVELT_TESTS_TEMPDIR_H
+#define KORVELT_TESTS_TEMPDIR_H
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+class CTempDir
+{
+public:
+    CTempDir();
+    ~CTempDir();
+    CTempDir(const CTempDir&) = delete;
+    CTempDir& operator=(const CTempDir&) = delete;
+
+    const std::filesystem::path& Path() const { return m_path; }
+    // Full path of a file inside the folder, as a narrow string.
+    std::string File(std::string_view name) const;
+    // Writes bytes exactly as given; returns the file's full path.
+    std::string Write(std::string_view name, std::string_view bytes) const;
+
+private:
+    std::filesystem::path m_path;
+};
+
+#endif

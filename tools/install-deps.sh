@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs what the two build trees and the tests need on a Debian machine.
+# Quiet and quick when everything is already there.
+set -euo pipefail
+
+need=()
+have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+
+pkgs=(cmake make g++ clang googletest nlohmann-json3-dev
+      g++-mingw-w64-i686 binutils-mingw-w64-i686
+      wine wine32:i386 xvfb xauth imagemagick fonts-ipafont-gothic locales)
+for p in "${pkgs[@]}"; do have "$p" || need+=("$p"); done
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+
+if [ ${#need[@]} -gt 0 ]; then
+    echo "install-deps: installing ${need[*]}"
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        $sudo dpkg --add-architecture i386
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    $sudo apt-get update -qq
+    $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+fi
+
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+    echo "install-deps: generating ja_JP.UTF-8"
+    $sudo sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+    $sudo locale-gen >/dev/null
+fi
