@@ -46,7 +46,7 @@ fuzz: deps
 bench: deps
 	@cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DKORVELT_SANITIZE=OFF >/dev/null
 	@cmake --build build/bench -j $(JOBS)
-	@for b in build/bench/tools/bench-*; do echo "== $$b"; $$b || exit 1; done
+	@for b in build/bench/bin/bench-*; do echo "== $$b"; $$b || exit 1; done
 
 clean:
 	rm -rf build

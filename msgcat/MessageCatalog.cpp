@@ -18,6 +18,14 @@ bool CMessageCatalog::ReadWholeFile(const char* pszFileName, std::string& strCon
     if (!pFile)
         return false;
     std::string strRead;
+    // The size is only a hint for the buffer; the reading itself goes to the end of the file.
+    if (std::fseek(pFile, 0, SEEK_END) == 0)
+    {
+        const long nSize = std::ftell(pFile);
+        if (nSize > 0)
+            strRead.reserve(static_cast<std::size_t>(nSize));
+        std::rewind(pFile);
+    }
     char buffer[64 * 1024];
     std::size_t n;
     while ((n = std::fread(buffer, 1, sizeof buffer, pFile)) > 0)

@@ -37,14 +37,15 @@ void CMessageList::Insert(int32_t nNumber, std::string strText)
     pNew->m_nNumber = nNumber;
     pNew->m_strText = std::move(strText);
 
-    auto itRun = m_runs.find(k);
-    bool bBecomesFirst = false;  // of the run of its number
-    bool bBecomesLast = false;
+    // One search serves all three cases: the run of k if there is one, else the run above it.
+    auto itRun = m_runs.lower_bound(k);
+    const bool bRunExists = itRun != m_runs.end() && itRun->first == k;
+    bool bBecomesFirst = !bRunExists;  // of the run of its number
+    bool bBecomesLast = !bRunExists;
 
     if (!m_pLastInserted)
     {
         m_pFirst = m_pLast = pNew;
-        bBecomesFirst = bBecomesLast = true;
     }
     else
     {
@@ -53,19 +54,16 @@ void CMessageList::Insert(int32_t nNumber, std::string strText)
         {
             // The walk back stops at the first entry with a number above k: the new entry
             // goes right before it, behind every entry numbered k.
-            const auto itAbove = m_runs.upper_bound(k);
+            const auto itAbove = bRunExists ? std::next(itRun) : itRun;
             LinkBefore(pNew, itAbove->second.pFirst);
             bBecomesLast = true;
-            bBecomesFirst = itRun == m_runs.end();
         }
         else if (c < k)
         {
             // The walk forward stops at the last entry with a number below k: the new entry
             // goes right after it, in front of every entry numbered k.
-            const auto itBelow = std::prev(m_runs.lower_bound(k));
-            LinkAfter(pNew, itBelow->second.pLast);
+            LinkAfter(pNew, std::prev(itRun)->second.pLast);
             bBecomesFirst = true;
-            bBecomesLast = itRun == m_runs.end();
         }
         else
         {
@@ -75,10 +73,10 @@ void CMessageList::Insert(int32_t nNumber, std::string strText)
         }
     }
 
-    if (itRun == m_runs.end())
+    if (!bRunExists)
     {
-        m_runs.emplace(k, CRun{pNew, pNew});
-        m_firstText[k] = pNew->m_strText.c_str();
+        m_runs.emplace_hint(itRun, k, CRun{pNew, pNew});
+        m_firstText.emplace(k, pNew->m_strText.c_str());
     }
     else
     {

@@ -8,7 +8,7 @@ have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok ins
 
 pkgs=(cmake make g++ clang googletest nlohmann-json3-dev
       g++-mingw-w64-i686 binutils-mingw-w64-i686
-      wine wine32:i386 xvfb xauth imagemagick fonts-ipafont-gothic locales)
+      wine wine32:i386 wine64 qemu-user-static xvfb xauth imagemagick fonts-ipafont-gothic locales)
 for p in "${pkgs[@]}"; do have "$p" || need+=("$p"); done
 
 sudo=""
@@ -29,4 +29,17 @@ if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
     $sudo sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
     grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
     $sudo locale-gen >/dev/null
+fi
+
+# Wine's 32-bit loader is a 32-bit Linux program. Where the kernel cannot start those (some
+# virtual machines run no 32-bit code at all), qemu runs them: register it for i386 programs.
+if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+    binfmt=/proc/sys/fs/binfmt_misc
+    [ -e "$binfmt/register" ] || $sudo mount -t binfmt_misc binfmt_misc "$binfmt"
+    if [ ! -e "$binfmt/qemu-i386" ]; then
+        echo "install-deps: running 32-bit programs through qemu-i386"
+        printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386-static:F' \
+            | $sudo tee "$binfmt/register" >/dev/null
+    fi
+    /lib/ld-linux.so.2 --version >/dev/null 2>&1 || { echo "install-deps: cannot run 32-bit programs" >&2; exit 1; }
 fi

@@ -27,7 +27,7 @@ TEST(TarvenDll, DecoratedNamesResolve_AndNoUndecoratedOnes)
     // The standard-call convention: the callee removes the argument, so calling through a
     // pointer of that type keeps the stack balanced.
     using LoadMessageFn = const char*(__stdcall*)(int);
-    auto pfnLoad = reinterpret_cast<LoadMessageFn>(GetProcAddress(hModule, "_LoadMessage@4"));
+    auto pfnLoad = reinterpret_cast<LoadMessageFn>(reinterpret_cast<void*>(GetProcAddress(hModule, "_LoadMessage@4")));
     ASSERT_NE(pfnLoad, nullptr);
     EXPECT_EQ(pfnLoad(12345), LoadMessage(12345));
 }

@@ -3,7 +3,7 @@
 objdump="$1"; dll="$2"
 names=$("$objdump" -p "$dll" | awk '
     /\[Ordinal\/Name Pointer\] Table/ { inTable = 1; next }
-    inTable && /^\s*\[/ { print $NF; next }
+    inTable && /^[ \t]*\[/ { print $NF; next }
     inTable { inTable = 0 }' | sort | tr '\n' ' ')
 expected="_LoadMessage@4 _SetMessageFile@4 "
 if [ "$names" != "$expected" ]; then

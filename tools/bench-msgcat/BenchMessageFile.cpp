@@ -1,0 +1,115 @@
+// Benchmark of the message catalogue: a generated file of 200,000 message lines in random
+// number order, loaded once and asked 1,000,000 times; the word-for-word walking list on a
+// smaller file for comparison.
+#include "LiteralMessageList.h"
+#include "MessageCatalog.h"
+#include "MessageFileReader.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <numeric>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double SecondsSince(Clock::time_point start)
+{
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// nLines message lines over distinct numbers in random order; returns the file's text and the
+// numbers, for lookups.
+std::string MakeFile(int nLines, std::mt19937& rng, std::vector<int32_t>& numbers)
+{
+    numbers.resize(static_cast<std::size_t>(nLines));
+    std::iota(numbers.begin(), numbers.end(), 1);
+    std::shuffle(numbers.begin(), numbers.end(), rng);
+    std::string strText;
+    strText.reserve(static_cast<std::size_t>(nLines) * 48);
+    for (int i = 0; i < nLines; ++i)
+        strText += "MSG_" + std::to_string(i) + " = " + std::to_string(numbers[static_cast<std::size_t>(i)]) + "\r\n";
+    strText += "[MESSAGES]\r\n";
+    for (int i = 0; i < nLines; ++i)
+        strText += "MSG_" + std::to_string(i) + " = text of message " + std::to_string(i) + "\r\n";
+    return strText;
+}
+
+std::string WriteTemp(const std::string& strText)
+{
+    const std::string strPath = (std::filesystem::temp_directory_path() / "korvelt-bench.msg").string();
+    std::ofstream(strPath, std::ios::binary) << strText;
+    return strPath;
+}
+
+} // namespace
+
+int main()
+{
+    std::mt19937 rng(42);
+    volatile std::size_t nSink = 0;
+
+    // The library.
+    const int kLines = 200000;
+    const int kLookups = 1000000;
+    std::vector<int32_t> numbers;
+    const std::string strPath = WriteTemp(MakeFile(kLines, rng, numbers));
+
+    CMessageCatalog catalog;
+    auto start = Clock::now();
+    catalog.SetMessageFile(strPath.c_str());
+    const double dLoad = SecondsSince(start);
+
+    std::vector<int32_t> queries(kLookups);
+    for (int32_t& q : queries)
+        q = numbers[rng() % numbers.size()];
+    start = Clock::now();
+    for (int32_t q : queries)
+        nSink = nSink + static_cast<unsigned char>(catalog.LoadMessage(q)[0]);
+    const double dLookups = SecondsSince(start);
+    std::printf("library: %d lines loaded in %.3f s (%.0f lines/s); %d lookups in %.3f s (%.1f million/s)\n",
+                kLines, dLoad, kLines / dLoad, kLookups, dLookups, kLookups / dLookups / 1e6);
+
+    // The walking list, on a file small enough to finish.
+    const int kSmallLines = 10000;
+    const int kSmallLookups = 20000;
+    std::vector<int32_t> smallNumbers;
+    const std::string strSmall = MakeFile(kSmallLines, rng, smallNumbers);
+    CNameTable names;
+    CLiteralMessageList model;
+    start = Clock::now();
+    CMessageFileReader::Read(strSmall, names, [&model](int32_t n, std::string_view text) {
+        model.Insert(n, std::string(text));
+    });
+    const double dModelLoad = SecondsSince(start);
+    start = Clock::now();
+    for (int i = 0; i < kSmallLookups; ++i)
+        nSink = nSink + static_cast<unsigned char>(model.Find(smallNumbers[rng() % smallNumbers.size()])[0]);
+    const double dModelLookups = SecondsSince(start);
+    std::printf("walking list: %d lines loaded in %.3f s (%.0f lines/s); %d lookups in %.3f s (%.3f million/s)\n",
+                kSmallLines, dModelLoad, kSmallLines / dModelLoad, kSmallLookups, dModelLookups,
+                kSmallLookups / dModelLookups / 1e6);
+
+    // The library on the same small file, for a like-for-like ratio.
+    const std::string strSmallPath = WriteTemp(strSmall);
+    CMessageCatalog small;
+    start = Clock::now();
+    small.SetMessageFile(strSmallPath.c_str());
+    const double dSmallLoad = SecondsSince(start);
+    start = Clock::now();
+    for (int i = 0; i < kSmallLookups; ++i)
+        nSink = nSink + static_cast<unsigned char>(small.LoadMessage(smallNumbers[rng() % smallNumbers.size()])[0]);
+    const double dSmallLookups = SecondsSince(start);
+    std::printf("ratio on the %d-line file: load %.1fx faster, lookups %.0fx faster\n",
+                kSmallLines, dModelLoad / dSmallLoad, dModelLookups / dSmallLookups);
+
+    std::filesystem::remove(strPath);
+    std::filesystem::remove(strSmallPath);
+    return 0;
+}

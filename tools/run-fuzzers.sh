@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Runs every libFuzzer target of a fuzz build for a bounded time each, on its own corpus folder
+# (kept in the build tree between runs). Fails on the first crash or sanitizer report.
+set -euo pipefail
+build="$1"; seconds="${2:-60}"
+shopt -s nullglob
+targets=("$build"/bin/fuzz-*)
+[ ${#targets[@]} -gt 0 ] || { echo "no fuzz targets in $build/bin"; exit 1; }
+for target in "${targets[@]}"; do
+    name=$(basename "$target")
+    corpus="$build/corpus/$name"
+    mkdir -p "$corpus"
+    echo "== $name for ${seconds}s"
+    log="$build/$name.log"
+    status=0
+    "$target" -max_total_time="$seconds" -max_len=65536 -print_final_stats=1 \
+        -artifact_prefix="$build/" "$corpus" >"$log" 2>&1 || status=$?
+    grep -E '^(stat::number_of_executed_units|SUMMARY)' "$log" || true
+    if [ "$status" -ne 0 ]; then
+        tail -40 "$log"
+        echo "$name failed (see $log)"
+        exit 1
+    fi
+done
