@@ -1,0 +1,279 @@
+#include "HostSystem.h"
+
+#include "DosTime.h"
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool IsCp932LeadByte(unsigned char ch)
+{
+    return (ch >= 0x81 && ch <= 0x9F) || (ch >= 0xE0 && ch <= 0xFC);
+}
+
+char ToLowerAscii(char ch)
+{
+    return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch;
+}
+
+uint64_t ToFileTime(fs::file_time_type time)
+{
+    // Seconds between 1601-01-01 and 1970-01-01.
+    constexpr int64_t kEpochDelta = 11644473600LL;
+    const auto sys = std::chrono::time_point_cast<std::chrono::nanoseconds>(
+        time - fs::file_time_type::clock::now() + std::chrono::system_clock::now());
+    const int64_t nNanos = sys.time_since_epoch().count();
+    return static_cast<uint64_t>(nNanos / 100 + kEpochDelta * 10000000LL);
+}
+
+} // namespace
+
+bool MatchesWildcard(const std::string& strName, const std::string& strPattern)
+{
+    std::size_t n = 0, p = 0, nStarP = std::string::npos, nStarN = 0;
+    while (n < strName.size())
+    {
+        if (p < strPattern.size() && (strPattern[p] == '?' || ToLowerAscii(strPattern[p]) == ToLowerAscii(strName[n])))
+        {
+            ++n;
+            ++p;
+        }
+        else if (p < strPattern.size() && strPattern[p] == '*')
+        {
+            nStarP = p++;
+            nStarN = n;
+        }
+        else if (nStarP != std::string::npos)
+        {
+            p = nStarP + 1;
+            n = ++nStarN;
+        }
+        else
+        {
+            return false;
+        }
+    }
+    while (p < strPattern.size() && strPattern[p] == '*')
+        ++p;
+    return p == strPattern.size();
+}
+
+CHostSystem::CHostSystem()
+{
+    m_strTempPath = fs::temp_directory_path().string() + "/";
+}
+
+std::string CHostSystem::NativePath(const std::string& strPath)
+{
+    std::string strOut;
+    strOut.reserve(strPath.size());
+    for (std::size_t i = 0; i < strPath.size(); ++i)
+    {
+        const unsigned char ch = static_cast<unsigned char>(strPath[i]);
+        if (IsCp932LeadByte(ch) && i + 1 < strPath.size())
+        {
+            strOut += strPath[i];
+            strOut += strPath[++i];  // a trail byte may be 0x5C and is no separator
+        }
+        else
+        {
+            strOut += ch == '\\' ? '/' : strPath[i];
+        }
+    }
+    return strOut;
+}
+
+bool CHostSystem::ReadFile(const std::string& strPath, std::string& strBytes)
+{
+    const fs::path path = NativePath(strPath);
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec))
+        return false;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    std::string strRead((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad())
+        return false;
+    strBytes.swap(strRead);
+    return true;
+}
+
+bool CHostSystem::WriteFile(const std::string& strPath, const std::string& strBytes)
+{
+    std::ofstream out(NativePath(strPath), std::ios::binary | std::ios::trunc);
+    out.write(strBytes.data(), static_cast<std::streamsize>(strBytes.size()));
+    return static_cast<bool>(out.flush());
+}
+
+bool CHostSystem::RemoveFile(const std::string& strPath)
+{
+    std::error_code ec;
+    return fs::remove(NativePath(strPath), ec);
+}
+
+bool CHostSystem::CopyFileOver(const std::string& strFrom, const std::string& strTo)
+{
+    std::error_code ec;
+    const fs::path to = NativePath(strTo);
+    if (fs::exists(to, ec))
+        fs::permissions(to, fs::perms::owner_write, fs::perm_options::add, ec);
+    if (!fs::copy_file(NativePath(strFrom), to, fs::copy_options::overwrite_existing, ec))
+        return false;
+    fs::permissions(to, fs::perms::owner_write, fs::perm_options::add, ec);
+    return true;
+}
+
+std::vector<CFoundFile> CHostSystem::FindFiles(const std::string& strPattern)
+{
+    std::vector<CFoundFile> found;
+    const std::string strNative = NativePath(strPattern);
+    const std::size_t nSlash = strNative.rfind('/');
+    const std::string strFolder = nSlash == std::string::npos ? "." : strNative.substr(0, nSlash + 1);
+    const std::string strName = nSlash == std::string::npos ? strNative : strNative.substr(nSlash + 1);
+    std::error_code ec;
+    for (fs::directory_iterator it(strFolder, ec), end; !ec && it != end; it.increment(ec))
+    {
+        const std::string strEntry = it->path().filename().string();
+        if (!MatchesWildcard(strEntry, strName))
+            continue;
+        CFoundFile file;
+        file.m_strName = strEntry;
+        file.m_bDirectory = it->is_directory(ec);
+        file.m_nLastWriteTime = ToFileTime(it->last_write_time(ec));
+        found.push_back(file);
+    }
+    return found;
+}
+
+std::string CHostSystem::Normalize(const std::string& strKey)
+{
+    std::string strOut;
+    for (char ch : strKey)
+    {
+        if (ch == '\\' && (strOut.empty() || strOut.back() == '\\'))
+            continue;
+        strOut += ToLowerAscii(ch);
+    }
+    while (!strOut.empty() && strOut.back() == '\\')
+        strOut.pop_back();
+    return strOut;
+}
+
+CHostSystem::CKey* CHostSystem::FindKey(ERoot root, const std::string& strKey)
+{
+    const auto it = m_keys.find({root, Normalize(strKey)});
+    return it == m_keys.end() ? nullptr : &it->second;
+}
+
+void CHostSystem::AddRegKey(ERoot root, const std::string& strKey)
+{
+    std::string strPath;
+    std::string strParent;
+    std::istringstream parts(strKey);
+    std::string strPart;
+    while (std::getline(parts, strPart, '\\'))
+    {
+        if (strPart.empty())
+            continue;
+        strPath = strPath.empty() ? strPart : strPath + "\\" + strPart;
+        const KeyId id{root, Normalize(strPath)};
+        if (m_keys.count(id) == 0)
+        {
+            m_keys[id];
+            if (!strParent.empty())
+                m_keys[{root, Normalize(strParent)}].m_subKeys.push_back(strPart);
+        }
+        strParent = strPath;
+    }
+}
+
+void CHostSystem::SetRegString(ERoot root, const std::string& strKey, const std::string& strValue, const std::string& strData)
+{
+    AddRegKey(root, strKey);
+    FindKey(root, strKey)->m_values[Normalize(strValue)] = strData;
+}
+
+void CHostSystem::RemoveRegKey(ERoot root, const std::string& strKey)
+{
+    const std::string strNorm = Normalize(strKey);
+    for (auto it = m_keys.begin(); it != m_keys.end();)
+    {
+        const bool bUnder = it->first.first == root &&
+            (it->first.second == strNorm || it->first.second.rfind(strNorm + "\\", 0) == 0);
+        it = bUnder ? m_keys.erase(it) : std::next(it);
+    }
+    const std::size_t nSlash = strNorm.rfind('\\');
+    if (nSlash != std::string::npos)
+    {
+        if (CKey* pParent = FindKey(root, strNorm.substr(0, nSlash)))
+        {
+            auto& subs = pParent->m_subKeys;
+            subs.erase(std::remove_if(subs.begin(), subs.end(), [&](const std::string& s) {
+                return Normalize(s) == strNorm.substr(nSlash + 1);
+            }), subs.end());
+        }
+    }
+}
+
+bool CHostSystem::RegKeyExists(ERoot root, const std::string& strKey)
+{
+    return FindKey(root, strKey) != nullptr;
+}
+
+bool CHostSystem::RegQueryString(ERoot root, const std::string& strKey, const std::string& strValue,
+                                 std::size_t nMaxBytes, std::string& strOut)
+{
+    const CKey* pKey = FindKey(root, strKey);
+    if (!pKey)
+        return false;
+    const auto it = pKey->m_values.find(Normalize(strValue));
+    if (it == pKey->m_values.end() || it->second.size() + 1 > nMaxBytes)
+        return false;
+    strOut = it->second;
+    return true;
+}
+
+CSystem::EEnumResult CHostSystem::RegEnumSubKey(ERoot root, const std::string& strKey, uint32_t nIndex,
+                                                std::size_t nMaxChars, std::string& strName)
+{
+    const CKey* pKey = FindKey(root, strKey);
+    if (!pKey || nIndex >= pKey->m_subKeys.size())
+        return EEnumResult::NoMore;
+    const std::string& strSub = pKey->m_subKeys[nIndex];
+    if (strSub.size() > nMaxChars)
+        return EEnumResult::TooLong;
+    strName = strSub;
+    return EEnumResult::Found;
+}
+
+bool CHostSystem::DosDateTimeToFileTime(uint16_t nDate, uint16_t nTime, uint64_t& nFileTime)
+{
+    return DosToFileTime(nDate, nTime, nFileTime);
+}
+
+uint64_t CHostSystem::FileTimeToLocalFileTime(uint64_t nFileTime)
+{
+    return static_cast<uint64_t>(static_cast<int64_t>(nFileTime) + m_nLocalOffset);
+}
+
+bool CHostSystem::StartProcess(const std::string& strCommandLine, const char* pszFolder)
+{
+    m_started.push_back({strCommandLine, pszFolder != nullptr, pszFolder ? pszFolder : ""});
+    return m_bStartSucceeds;
+}
+
+#if !defined(_WIN32)
+CSystem& DefaultSystem()
+{
+    static CHostSystem s_system;
+    return s_system;
+}
+#endif

@@ -1,0 +1,77 @@
+// The system for native tests: real files and folders of the host, with backslashes taken as
+// separators; an in-memory registry that the test fills; settable Windows, temporary and program
+// paths, version and local-time offset; started processes recorded instead of run.
+#ifndef KORVELT_SYS_HOSTSYSTEM_H
+#define KORVELT_SYS_HOSTSYSTEM_H
+
+#include "System.h"
+
+#include <map>
+#include <utility>
+
+class CHostSystem : public CSystem
+{
+public:
+    struct CStarted
+    {
+        std::string m_strCommandLine;
+        bool m_bHasFolder = false;
+        std::string m_strFolder;
+    };
+
+    CHostSystem();
+
+    // Test settings.
+    std::string m_strWindowsDirectory;
+    std::string m_strTempPath;
+    std::string m_strModuleFileName;
+    uint32_t m_nVersion = 0x0A280105;        // an NT-family version by default
+    int64_t m_nLocalOffset = 0;               // added to UTC file times, 100 ns units
+    bool m_bStartSucceeds = true;
+    std::vector<CStarted> m_started;
+
+    // Registry contents. Keys are created with their parents; subkeys enumerate in the order
+    // they were added.
+    void AddRegKey(ERoot root, const std::string& strKey);
+    void SetRegString(ERoot root, const std::string& strKey, const std::string& strValue, const std::string& strData);
+    void RemoveRegKey(ERoot root, const std::string& strKey);  // with its subkeys
+
+    // A host path for a path written with backslashes (code page 932 aware).
+    static std::string NativePath(const std::string& strPath);
+
+    bool ReadFile(const std::string& strPath, std::string& strBytes) override;
+    bool WriteFile(const std::string& strPath, const std::string& strBytes) override;
+    bool RemoveFile(const std::string& strPath) override;
+    bool CopyFileOver(const std::string& strFrom, const std::string& strTo) override;
+    std::vector<CFoundFile> FindFiles(const std::string& strPattern) override;
+    std::string GetWindowsFolder() override { return m_strWindowsDirectory; }
+    std::string GetTempFolder() override { return m_strTempPath; }
+    std::string GetProgramPath() override { return m_strModuleFileName; }
+    uint32_t GetVersion() override { return m_nVersion; }
+    bool RegKeyExists(ERoot root, const std::string& strKey) override;
+    bool RegQueryString(ERoot root, const std::string& strKey, const std::string& strValue,
+                        std::size_t nMaxBytes, std::string& strOut) override;
+    EEnumResult RegEnumSubKey(ERoot root, const std::string& strKey, uint32_t nIndex,
+                              std::size_t nMaxChars, std::string& strName) override;
+    bool DosDateTimeToFileTime(uint16_t nDate, uint16_t nTime, uint64_t& nFileTime) override;
+    uint64_t FileTimeToLocalFileTime(uint64_t nFileTime) override;
+    bool StartProcess(const std::string& strCommandLine, const char* pszFolder) override;
+
+private:
+    struct CKey
+    {
+        std::vector<std::string> m_subKeys;                // names as added, in order
+        std::map<std::string, std::string> m_values;       // by lower-case name
+    };
+    using KeyId = std::pair<ERoot, std::string>;           // root and lower-case full path
+
+    static std::string Normalize(const std::string& strKey);  // lower case, no stray backslashes
+    CKey* FindKey(ERoot root, const std::string& strKey);
+
+    std::map<KeyId, CKey> m_keys;
+};
+
+// Matches a name against a pattern of * and ? (ASCII letters without regard to case).
+bool MatchesWildcard(const std::string& strName, const std::string& strPattern);
+
+#endif

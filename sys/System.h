@@ -1,0 +1,80 @@
+// The launcher's one way to the operating system: files, folders, file search, the registry
+// (read only), times, and starting processes. Win32System serves the product; HostSystem serves
+// native tests with an in-memory registry and settable folders.
+#ifndef KORVELT_SYS_SYSTEM_H
+#define KORVELT_SYS_SYSTEM_H
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// One directory entry found by a search.
+struct CFoundFile
+{
+    std::string m_strName;          // the entry's own name, without folder
+    bool m_bDirectory = false;
+    uint64_t m_nLastWriteTime = 0;  // file time: 100 ns units since 1601, UTC
+};
+
+class CSystem
+{
+public:
+    enum class ERoot
+    {
+        LocalMachine,
+        CurrentUser,
+    };
+
+    enum class EEnumResult
+    {
+        Found,     // name holds the subkey's name
+        TooLong,   // the subkey exists but its name does not fit
+        NoMore,    // no subkey with this index, or the key cannot be opened
+    };
+
+    virtual ~CSystem() = default;
+
+    // Files. Paths may use backslashes as separators and are relative to the current folder
+    // unless absolute. Output parameters are left untouched on failure.
+    virtual bool ReadFile(const std::string& strPath, std::string& strBytes) = 0;
+    virtual bool WriteFile(const std::string& strPath, const std::string& strBytes) = 0;  // create or truncate
+    virtual bool RemoveFile(const std::string& strPath) = 0;
+    // Copies over an existing target; the copy loses the read-only attribute.
+    virtual bool CopyFileOver(const std::string& strFrom, const std::string& strTo) = 0;
+
+    // Every entry matching a pattern whose last component may hold * and ?, in the order the
+    // file system reports them.
+    virtual std::vector<CFoundFile> FindFiles(const std::string& strPattern) = 0;
+
+    // Folders and the program itself.
+    virtual std::string GetWindowsFolder() = 0;  // no trailing backslash
+    virtual std::string GetTempFolder() = 0;     // ends in a separator
+    virtual std::string GetProgramPath() = 0;    // full path of the running program
+    virtual uint32_t GetVersion() = 0;           // bit 31 set on the Windows 95/98 family
+
+    // Registry, read only. Key paths are relative to the root and compared without regard to
+    // letter case, as the registry does.
+    virtual bool RegKeyExists(ERoot root, const std::string& strKey) = 0;
+    // A string value of at most nMaxBytes bytes including its terminator.
+    virtual bool RegQueryString(ERoot root, const std::string& strKey, const std::string& strValue,
+                                std::size_t nMaxBytes, std::string& strOut) = 0;
+    // The subkey with the given index; names longer than nMaxChars characters do not fit.
+    virtual EEnumResult RegEnumSubKey(ERoot root, const std::string& strKey, uint32_t nIndex,
+                                      std::size_t nMaxChars, std::string& strName) = 0;
+
+    // Times. False when the DOS date or time is not valid.
+    virtual bool DosDateTimeToFileTime(uint16_t nDate, uint16_t nTime, uint64_t& nFileTime) = 0;
+    virtual uint64_t FileTimeToLocalFileTime(uint64_t nFileTime) = 0;
+
+    // Starts a command line without waiting for it; keeps no handle. pszFolder is the working
+    // folder, or null for the launcher's own.
+    virtual bool StartProcess(const std::string& strCommandLine, const char* pszFolder) = 0;
+};
+
+// The system the launcher uses: the platform's own unless a test installs another.
+CSystem& TheSystem();
+// Installs pSystem (not owned) for all later calls; null returns to the platform's own.
+void SetTheSystem(CSystem* pSystem);
+
+#endif

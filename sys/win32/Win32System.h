@@ -1,0 +1,29 @@
+// The system as the product sees it: the Win32 ANSI functions.
+#ifndef KORVELT_SYS_WIN32_WIN32SYSTEM_H
+#define KORVELT_SYS_WIN32_WIN32SYSTEM_H
+
+#include "System.h"
+
+class CWin32System : public CSystem
+{
+public:
+    bool ReadFile(const std::string& strPath, std::string& strBytes) override;
+    bool WriteFile(const std::string& strPath, const std::string& strBytes) override;
+    bool RemoveFile(const std::string& strPath) override;
+    bool CopyFileOver(const std::string& strFrom, const std::string& strTo) override;
+    std::vector<CFoundFile> FindFiles(const std::string& strPattern) override;
+    std::string GetWindowsFolder() override;
+    std::string GetTempFolder() override;
+    std::string GetProgramPath() override;
+    uint32_t GetVersion() override;
+    bool RegKeyExists(ERoot root, const std::string& strKey) override;
+    bool RegQueryString(ERoot root, const std::string& strKey, const std::string& strValue,
+                        std::size_t nMaxBytes, std::string& strOut) override;
+    EEnumResult RegEnumSubKey(ERoot root, const std::string& strKey, uint32_t nIndex,
+                              std::size_t nMaxChars, std::string& strName) override;
+    bool DosDateTimeToFileTime(uint16_t nDate, uint16_t nTime, uint64_t& nFileTime) override;
+    uint64_t FileTimeToLocalFileTime(uint64_t nFileTime) override;
+    bool StartProcess(const std::string& strCommandLine, const char* pszFolder) override;
+};
+
+#endif
