@@ -1,0 +1,37 @@
+// The document's catalogue: the entry list plus the database path and the source drive, and the
+// one operation that fills it from the database or from a scan of the catalogue folder.
+#ifndef KORVELT_CATALOG_APPCATALOG_H
+#define KORVELT_CATALOG_APPCATALOG_H
+
+#include "AppList.h"
+
+#include <string>
+
+class CAppCatalog : public CAppList
+{
+public:
+    void SetDatabasePath(const char* pszPath) { m_strDatabasePath = pszPath ? pszPath : ""; }
+    const std::string& GetDatabasePath() const { return m_strDatabasePath; }
+
+    // Fills the list from the database, or without one from every "*.app" file of the
+    // directory. 0 when something was read (whatever was reported), 1 when there is neither a
+    // database nor any "*.app" file. Read failures and a temporary index that cannot be written
+    // throw (CArchiveException, CFileException).
+    int Load();
+
+    const std::string& GetSourceDrive() const { return m_strSourceDrive; }
+    // Sets the source drive to the program path's text before its first backslash; returns 1.
+    int UpdateSourceDrive();
+
+    // Empties the list, reads the index and its entries, then reports data after the last name.
+    void Serialize(CArchiveReader& ar) override;
+
+    // Name of the temporary index written in the temporary folder by the scan.
+    static constexpr const char* kTempIndexName = "$KORVELT$.DB";
+
+private:
+    std::string m_strSourceDrive;
+    std::string m_strDatabasePath;
+};
+
+#endif

@@ -1,0 +1,123 @@
+// One application of the catalogue: the 32 values its entry file stores, read once, and the
+// results of the installed-state checks worked out at run time. Owns only its own strings.
+#ifndef KORVELT_CATALOG_APPENTRY_H
+#define KORVELT_CATALOG_APPENTRY_H
+
+#include <cstdint>
+#include <string>
+
+class CArchiveReader;
+
+class CAppEntry
+{
+public:
+    // The stored fields in the order of the entry file (which is not the order of the members
+    // below). Names are the members' own names; the authoring tool uses them as JSON keys.
+    struct CStoredField
+    {
+        const char* m_pszName;
+        bool m_bString;  // a string, else a 32-bit integer or flag
+    };
+    static constexpr int kStoredFieldCount = 32;
+    // nIndex counts from 0 in file order (field #1 of the file is index 0).
+    static const CStoredField& StoredField(int nIndex);
+
+    CAppEntry() = default;
+    virtual ~CAppEntry() = default;
+    CAppEntry(const CAppEntry&) = delete;
+    CAppEntry& operator=(const CAppEntry&) = delete;
+
+    // Reads the 32 stored fields from an entry file, in file order. Short data throws
+    // CArchiveException; m_strFileName is never set from the file.
+    virtual void Serialize(CArchiveReader& ar);
+
+    // Read-only view of every stored field by its file-order index, for tools that dump entries.
+    // Asking a string field for its integer (or the reverse) gives 0 or the empty string.
+    const std::string& GetStoredString(int nIndex) const;
+    int32_t GetStoredInt(int nIndex) const;
+
+    // Accessors.
+    const std::string& GetFileName() const { return m_strFileName; }
+    const std::string& GetTitle() const { return m_strTitle; }
+    const std::string& GetSubItemText() const { return m_strSubItemText; }
+    const std::string& GetTextFile() const { return m_strTextFile; }
+    const std::string& GetSetupDir() const { return m_strSetupDir; }
+    const std::string& GetSetupCommand() const { return m_strSetupCommand; }
+    const std::string& GetCheckKey() const { return m_strCheckKey; }
+    const std::string& GetCheckFile() const { return m_strCheckFile; }
+    int32_t IsInstalled() const { return m_bInstalled; }
+    int32_t IsAlwaysInstall() const { return m_bAlwaysInstall; }
+    int32_t CanUninstall() const { return m_bCanUninstall; }
+    int32_t GetUninstallType() const { return m_nUninstallType; }
+    const std::string& GetUninstallKey() const { return m_strUninstallKey; }
+    const std::string& GetUninstallCommand() const { return m_strUninstallCommand; }
+    int32_t IsPrevReleaseFound() const { return m_bPrevReleaseFound; }
+    const std::string& GetPrevCheckFile() const { return m_strPrevCheckFile; }
+    const std::string& GetPrevCheckKey() const { return m_strPrevCheckKey; }
+    int32_t GetPrevUninstallType() const { return m_nPrevUninstallType; }
+    const std::string& GetPrevUninstallKey() const { return m_strPrevUninstallKey; }
+    const std::string& GetPrevUninstallCommand() const { return m_strPrevUninstallCommand; }
+    const std::string& GetInstallNotice() const { return m_strInstallNotice; }
+    const std::string& GetUninstallNotice() const { return m_strUninstallNotice; }
+    int32_t IsPostInstallCopy() const { return m_bPostInstallCopy; }
+    const std::string& GetPostInstallCopyList() const { return m_strPostInstallCopyList; }
+    const std::string& GetPrevReleaseDate() const { return m_strPrevReleaseDate; }
+    const std::string& GetPrevReleaseFile() const { return m_strPrevReleaseFile; }
+
+    // The only ways in which callers change an entry.
+    void SetFileName(const std::string& strFileName) { m_strFileName = strFileName; }
+    void SetUninstallKey(const std::string& strUninstallKey) { m_strUninstallKey = strUninstallKey; }
+    void ClearSearchUninstallKey() { m_bSearchUninstallKey = 0; }
+
+    // Installed-state checks (AppEntryChecks.cpp).
+    // Runs the previous-release and installed checks; nonzero if either found the application.
+    int32_t RefreshState();
+    // Looks the removal command up in the registry, then returns it.
+    const std::string& GetUninstallString();
+    // Builds the Start-menu path of the catalogue removal command, then returns it.
+    const std::string& GetUninstallPath();
+
+private:
+    void ReadUninstallString();
+    void SearchUninstallKey();
+
+    std::string m_strFileName;
+    std::string m_strTitle;
+    std::string m_strSubItemText;
+    std::string m_strReserved;
+    std::string m_strTextFile;
+    int32_t m_nCheckType = 0;
+    std::string m_strSetupDir;
+    std::string m_strSetupCommand;
+    std::string m_strCheckKey;
+    std::string m_strCheckFile;
+    int32_t m_bInstalled = 0;
+    int32_t m_bAlwaysInstall = 0;
+    int32_t m_bCanUninstall = 0;
+    int32_t m_nUninstallType = 0;
+    std::string m_strUninstallString;
+    std::string m_strUninstallKey;
+    std::string m_strUninstallCommand;
+    std::string m_strUninstallPath;
+    std::string m_strDisplayName;
+    int32_t m_bSearchUninstallKey = 0;
+    int32_t m_nReserved = 0;
+    int32_t m_bHasPrevRelease = 0;
+    int32_t m_bPrevReleaseFound = 0;
+    int32_t m_nPrevCheckType = 0;
+    std::string m_strPrevCheckFile;
+    std::string m_strPrevCheckKey;
+    int32_t m_nPrevUninstallType = 0;
+    std::string m_strPrevUninstallKey;
+    std::string m_strPrevUninstallCommand;
+    int32_t m_bPrevSearchUninstallKey = 0;
+    std::string m_strPrevDisplayName;
+    std::string m_strInstallNotice;
+    std::string m_strUninstallNotice;
+    int32_t m_bPostInstallCopy = 0;
+    std::string m_strPostInstallCopyList;
+    std::string m_strPrevReleaseDate;
+    std::string m_strPrevReleaseFile;
+};
+
+#endif
