@@ -1,0 +1,116 @@
+#include "AppChecks.h"
+
+#include "AppCatalog.h"
+#include "AppEntry.h"
+#include "System.h"
+#include "tarven.h"
+
+#include <cstdlib>
+
+const char kStartMenuPrograms95[] = "\\\xBD\xC0\xB0\xC4 \xD2\xC6\xAD\xB0\\\xCC\xDF\xDB\xB8\xDE\xD7\xD1\\";
+const char kStartMenuProgramsNT[] =
+    "\\Profiles\\All Users\\\xBD\xC0\xB0\xC4 \xD2\xC6\xAD\xB0\\\xCC\xDF\xDB\xB8\xDE\xD7\xD1\\";
+const char kAllUsersProfileNT[] = "\\Profiles\\All Users";
+
+namespace {
+
+constexpr uint16_t kDosTime235954 = 0xBF7B;  // 23:59:54
+
+bool IsWhiteSpace(char ch)
+{
+    return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\v' || ch == '\f' || ch == '\r';
+}
+
+void TrimRight(std::string& s)
+{
+    while (!s.empty() && IsWhiteSpace(s.back()))
+        s.pop_back();
+}
+
+// The decimal number at the start of a text, as the C run-time reads it; large values are
+// clamped so that they stay out of every valid range.
+long ReadNumber(const std::string& s)
+{
+    return std::strtol(s.c_str(), nullptr, 10);
+}
+
+} // namespace
+
+int GetPlatform()
+{
+    return (TheSystem().GetVersion() & 0x80000000u) ? PLATFORM_WIN95 : PLATFORM_WINNT;
+}
+
+int TakeOsQualifier(std::string& s)
+{
+    static const std::string kMarker = "%OS%=";
+    TrimRight(s);
+    const std::size_t nAt = s.find(kMarker);
+    if (nAt == std::string::npos)
+        return 0;
+    const std::string strQualifier = s.substr(nAt + kMarker.size());
+    s.erase(nAt);
+    TrimRight(s);
+    if (strQualifier == "95" || strQualifier == "98")
+        return PLATFORM_WIN95;
+    if (strQualifier == "NT")
+        return PLATFORM_WINNT;
+    return 0;
+}
+
+int RegistryKeyExists(const std::string& strKey)
+{
+    std::string strPath = strKey;
+    const int nCode = TakeOsQualifier(strPath);
+    if (nCode != 0 && nCode != GetPlatform())
+        return 0;
+    CSystem& sys = TheSystem();
+    return sys.RegKeyExists(CSystem::ERoot::LocalMachine, strPath) ||
+           sys.RegKeyExists(CSystem::ERoot::CurrentUser, strPath);
+}
+
+int StartMenuFileExists(const std::string& strPath)
+{
+    CSystem& sys = TheSystem();
+    std::string strFull = sys.GetWindowsFolder();
+    if (GetPlatform() == PLATFORM_WINNT)
+        strFull += kAllUsersProfileNT;
+    strFull += LoadMessage(87);
+    strFull += strPath;
+    return sys.FindFiles(strFull).empty() ? 0 : 1;
+}
+
+int IsPrevReleaseFile(const CAppEntry& entry)
+{
+    const std::string& strDate = entry.GetPrevReleaseDate();
+    const std::size_t nFirst = strDate.find('/');
+    const std::size_t nLast = strDate.rfind('/');
+    if (nFirst == std::string::npos)
+        return 0;
+    const long nYear = ReadNumber(strDate.substr(0, nFirst));
+    const long nMonth = nLast > nFirst ? ReadNumber(strDate.substr(nFirst + 1, nLast - nFirst - 1)) : 0;
+    const long nDay = ReadNumber(strDate.substr(nLast + 1));
+    // Packing cuts each field to its bit width, which would turn a year of 2108 into 1980 or a
+    // day of 33 into 1: such dates are refused before packing.
+    if (nYear < 1980 || nYear > 2107 || nMonth < 1 || nMonth > 12 || nDay < 1 || nDay > 31)
+        return 0;
+    const uint16_t nDosDate =
+        static_cast<uint16_t>(((nYear - 1980) << 9) | (nMonth << 5) | nDay);
+
+    CSystem& sys = TheSystem();
+    uint64_t nBound = 0;
+    if (!sys.DosDateTimeToFileTime(nDosDate, kDosTime235954, nBound))
+        return 0;
+    const std::vector<CFoundFile> found = sys.FindFiles(entry.GetPrevReleaseFile());
+    if (found.empty())
+        return 0;
+    const uint64_t nWritten = sys.FileTimeToLocalFileTime(found.front().m_nLastWriteTime);
+    return nBound > nWritten ? 1 : 0;
+}
+
+int CAppCatalog::UpdateSourceDrive()
+{
+    const std::string strPath = TheSystem().GetProgramPath();
+    m_strSourceDrive = strPath.substr(0, strPath.find('\\'));
+    return 1;
+}

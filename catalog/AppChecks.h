@@ -1,0 +1,39 @@
+// The installed-state and platform checks that do not belong to one entry: platform family,
+// "%OS%=" qualifiers, registry keys, Start-menu files and the previous-release date test.
+// None of them reports errors: every failure is a negative answer.
+#ifndef KORVELT_CATALOG_APPCHECKS_H
+#define KORVELT_CATALOG_APPCHECKS_H
+
+#include <string>
+
+class CAppEntry;
+
+enum : int
+{
+    PLATFORM_WIN95 = 1,  // Windows 95/98 family
+    PLATFORM_WINNT = 2,  // Windows NT family
+};
+
+// Start-menu Programs folder pieces in code page 932 (half-width katakana).
+extern const char kStartMenuPrograms95[];  // "\ｽﾀｰﾄ ﾒﾆｭｰ\ﾌﾟﾛｸﾞﾗﾑ\"
+extern const char kStartMenuProgramsNT[];  // "\Profiles\All Users\ｽﾀｰﾄ ﾒﾆｭｰ\ﾌﾟﾛｸﾞﾗﾑ\"
+extern const char kAllUsersProfileNT[];    // "\Profiles\All Users"
+
+int GetPlatform();
+
+// Removes a trailing "%OS%=" qualifier (and trailing white space) from s and returns its code:
+// 1 for "95" or "98", 2 for "NT", 0 for none or any other text.
+int TakeOsQualifier(std::string& s);
+
+// Nonzero if the key exists under HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER, unless its
+// qualifier names the other platform.
+int RegistryKeyExists(const std::string& strKey);
+
+// Nonzero if a file or folder matches the path below the All Users Start-menu Programs folder.
+int StartMenuFileExists(const std::string& strPath);
+
+// Nonzero if the entry's reference file was last written before 23:59:54 local time on its
+// date. A date that is not a valid date between 1980 and 2107 gives 0.
+int IsPrevReleaseFile(const CAppEntry& entry);
+
+#endif

@@ -1,0 +1,317 @@
+// The installed-state rules over the host system: its registry table, a Windows folder in a
+// temporary folder, and a settable version and local-time offset.
+#include "AppCatalog.h"
+#include "AppChecks.h"
+#include "AppEntry.h"
+#include "ArchiveReader.h"
+#include "ArchiveWriter.h"
+#include "DosTime.h"
+#include "HostSystem.h"
+#include "TempDir.h"
+#include "tarven.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+namespace fs = std::filesystem;
+using ERoot = CSystem::ERoot;
+
+namespace {
+
+constexpr uint32_t kVersionNT = 0x0A280105;
+constexpr uint32_t kVersion98 = 0xC0000A04;
+const std::string kPrograms = "\xBD\xC0\xB0\xC4 \xD2\xC6\xAD\xB0/\xCC\xDF\xDB\xB8\xDE\xD7\xD1";  // ｽﾀｰﾄ ﾒﾆｭｰ/ﾌﾟﾛｸﾞﾗﾑ
+
+// An entry read from bytes written in the entry file's field order; fields not given are empty
+// or 0.
+std::unique_ptr<CAppEntry> MakeEntry(const std::map<std::string, std::string>& strings,
+                                     const std::map<std::string, int32_t>& ints)
+{
+    CArchiveWriter writer;
+    for (int i = 0; i < CAppEntry::kStoredFieldCount; ++i)
+    {
+        const CAppEntry::CStoredField& field = CAppEntry::StoredField(i);
+        if (field.m_bString)
+        {
+            const auto it = strings.find(field.m_pszName);
+            writer.WriteString(it == strings.end() ? std::string() : it->second);
+        }
+        else
+        {
+            const auto it = ints.find(field.m_pszName);
+            writer.WriteInt32(it == ints.end() ? 0 : it->second);
+        }
+    }
+    CArchiveReader reader(writer.GetBytes());
+    auto pEntry = std::make_unique<CAppEntry>();
+    pEntry->Serialize(reader);
+    return pEntry;
+}
+
+// Sets a file's last-write time to a local date and time, given the host's local offset.
+void SetLocalWriteTime(const std::string& strPath, int nYear, int nMonth, int nDay, int nHour, int nMinute,
+                       int nSecond, int64_t nLocalOffset)
+{
+    uint64_t nFileTime = 0;
+    ASSERT_TRUE(DosToFileTime(PackDosDate(nYear, nMonth, nDay), 0, nFileTime));
+    nFileTime += static_cast<uint64_t>(nHour * 3600 + nMinute * 60 + nSecond) * 10000000ull;
+    nFileTime -= static_cast<uint64_t>(nLocalOffset);
+    const int64_t nUnixNanos = (static_cast<int64_t>(nFileTime) - 116444736000000000LL) * 100;
+    const auto sysTime = std::chrono::system_clock::time_point(
+        std::chrono::duration_cast<std::chrono::system_clock::duration>(std::chrono::nanoseconds(nUnixNanos)));
+    const auto fileTime = fs::file_time_type::clock::now() + (sysTime - std::chrono::system_clock::now());
+    fs::last_write_time(strPath, fileTime);
+}
+
+class Checks : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_sys.m_strWindowsDirectory = m_dir.File("WINDOWS");
+        fs::create_directories(m_sys.m_strWindowsDirectory);
+        m_sys.m_nVersion = kVersionNT;
+        SetTheSystem(&m_sys);
+        // Message 87 is the Start-menu Programs piece of the file check.
+        SetMessageFile(m_dir.Write("k.msg", "P=87\n[MESSAGES]\nP=\\\xBD\xC0\xB0\xC4 \xD2\xC6\xAD\xB0\\\xCC\xDF\xDB\xB8\xDE\xD7\xD1\\\n").c_str());
+    }
+    void TearDown() override
+    {
+        SetTheSystem(nullptr);
+        SetMessageFile(nullptr);
+    }
+
+    // Creates a file below the Start-menu Programs folder of the current platform.
+    void AddStartMenuFile(const std::string& strRelative)
+    {
+        const fs::path base = fs::path(m_sys.m_strWindowsDirectory) /
+            (m_sys.m_nVersion & 0x80000000u ? "" : "Profiles/All Users") / kPrograms;
+        fs::create_directories((base / strRelative).parent_path());
+        std::ofstream(base / strRelative) << "x";
+    }
+
+    CTempDir m_dir;
+    CHostSystem m_sys;
+};
+
+} // namespace
+
+TEST_F(Checks, TakeOsQualifier_Cases)
+{
+    const struct { const char* in; const char* out; int code; } cases[] = {
+        {"Software\\A%OS%=NT", "Software\\A", 2},
+        {"Software\\A  %OS%=95  ", "Software\\A", 1},
+        {"Software\\A%OS%=98", "Software\\A", 1},
+        {"Software\\A%OS%=nt", "Software\\A", 0},
+        {"Software\\A%OS%=NT4", "Software\\A", 0},
+        {"Software\\A%os%=NT", "Software\\A%os%=NT", 0},
+        {"  Software\\A \t", "  Software\\A", 0},
+        {"%OS%=NT", "", 2},
+    };
+    for (const auto& c : cases)
+    {
+        std::string s = c.in;
+        EXPECT_EQ(TakeOsQualifier(s), c.code) << c.in;
+        EXPECT_EQ(s, c.out) << c.in;
+    }
+}
+
+TEST_F(Checks, RegistryKeyExists_RootsQualifiersAndBlanks)
+{
+    m_sys.AddRegKey(ERoot::LocalMachine, "Software\\Machine");
+    m_sys.AddRegKey(ERoot::CurrentUser, "Software\\User");
+    EXPECT_EQ(GetPlatform(), PLATFORM_WINNT);
+    EXPECT_TRUE(RegistryKeyExists("Software\\Machine"));
+    EXPECT_TRUE(RegistryKeyExists("Software\\User"));           // only under HKEY_CURRENT_USER
+    EXPECT_TRUE(RegistryKeyExists("Software\\Machine   "));     // trailing blanks ignored
+    EXPECT_FALSE(RegistryKeyExists(" Software\\Machine"));      // leading blanks kept
+    EXPECT_FALSE(RegistryKeyExists("Software\\None"));
+    EXPECT_TRUE(RegistryKeyExists("Software\\Machine%OS%=NT"));
+    EXPECT_FALSE(RegistryKeyExists("Software\\Machine%OS%=95"));
+    EXPECT_FALSE(RegistryKeyExists("Software\\Machine%OS%=nt"));  // no code: looked up as it stands
+
+    m_sys.m_nVersion = kVersion98;
+    EXPECT_EQ(GetPlatform(), PLATFORM_WIN95);
+    EXPECT_FALSE(RegistryKeyExists("Software\\Machine%OS%=NT"));
+    EXPECT_TRUE(RegistryKeyExists("Software\\Machine%OS%=95"));
+    EXPECT_TRUE(RegistryKeyExists("Software\\Machine%OS%=98"));
+}
+
+TEST_F(Checks, StartMenuFileExists_BothLayoutsAndWildcards)
+{
+    AddStartMenuFile("Vendor/App.lnk");
+    EXPECT_TRUE(StartMenuFileExists("Vendor\\App.lnk"));
+    EXPECT_TRUE(StartMenuFileExists("Vendor\\*.lnk"));
+    EXPECT_TRUE(StartMenuFileExists("Vendor"));  // a folder counts too
+    EXPECT_FALSE(StartMenuFileExists("Vendor\\Other.lnk"));
+
+    m_sys.m_nVersion = kVersion98;  // the 95/98 layout has no Profiles folder
+    EXPECT_FALSE(StartMenuFileExists("Vendor\\App.lnk"));
+    AddStartMenuFile("Vendor/App.lnk");
+    EXPECT_TRUE(StartMenuFileExists("Vendor\\App.lnk"));
+}
+
+TEST_F(Checks, PrevReleaseFile_DateBoundAt235954Local)
+{
+    m_sys.m_nLocalOffset = 9 * 3600 * 10000000LL;  // Japan
+    const std::string strFile = m_dir.Write("ref.dll", "x");
+    auto pEntry = MakeEntry({{"m_strPrevReleaseDate", "1999/7/15"}, {"m_strPrevReleaseFile", strFile}}, {});
+
+    SetLocalWriteTime(strFile, 1999, 7, 15, 23, 59, 53, m_sys.m_nLocalOffset);
+    EXPECT_TRUE(IsPrevReleaseFile(*pEntry));
+    SetLocalWriteTime(strFile, 1999, 7, 15, 23, 59, 54, m_sys.m_nLocalOffset);
+    EXPECT_FALSE(IsPrevReleaseFile(*pEntry));
+    SetLocalWriteTime(strFile, 2003, 1, 1, 0, 0, 0, m_sys.m_nLocalOffset);
+    EXPECT_FALSE(IsPrevReleaseFile(*pEntry));
+
+    auto pMissing = MakeEntry({{"m_strPrevReleaseDate", "1999/7/15"}, {"m_strPrevReleaseFile", m_dir.File("none.dll")}}, {});
+    EXPECT_FALSE(IsPrevReleaseFile(*pMissing));
+}
+
+TEST_F(Checks, PrevReleaseFile_InvalidDatesAreNotFound)
+{
+    const std::string strFile = m_dir.Write("ref.dll", "x");
+    SetLocalWriteTime(strFile, 1990, 1, 1, 0, 0, 0, 0);
+    const char* valid[] = {"2000/1/1", "2000/01/01abc", " 2000/ 1/ 1", "2000/2/29", "2107/12/31"};
+    for (const char* date : valid)
+        EXPECT_TRUE(IsPrevReleaseFile(*MakeEntry({{"m_strPrevReleaseDate", date}, {"m_strPrevReleaseFile", strFile}}, {}))) << date;
+    // "2000/x/1/1": the month is the text between the first and the last "/", which reads as 0.
+    const char* invalid[] = {"", "2000", "2000/1", "2000/0/1", "2000/13/1", "2000/1/0", "1979/12/31",
+                             "2108/1/1", "2000/2/30", "2000/1/32", "-1/-1/-1", "99999999999/1/1", "2000/x/1/1"};
+    for (const char* date : invalid)
+        EXPECT_FALSE(IsPrevReleaseFile(*MakeEntry({{"m_strPrevReleaseDate", date}, {"m_strPrevReleaseFile", strFile}}, {}))) << date;
+}
+
+TEST_F(Checks, RefreshState_InstalledAndPreviousRelease)
+{
+    const std::string strFile = m_dir.Write("old.dll", "x");
+    SetLocalWriteTime(strFile, 1998, 5, 5, 12, 0, 0, 0);
+    auto pEntry = MakeEntry({{"m_strCheckKey", "Software\\New"}, {"m_strPrevCheckKey", "Software\\Old"},
+                             {"m_strPrevReleaseDate", "1999/7/15"}, {"m_strPrevReleaseFile", strFile}},
+                            {{"m_nCheckType", 0}, {"m_bHasPrevRelease", 1}, {"m_nPrevCheckType", 0}});
+    EXPECT_EQ(pEntry->RefreshState(), 0);
+    EXPECT_FALSE(pEntry->IsInstalled());
+
+    // The previous release found at the first refresh: installed stays 0 even though the new key exists.
+    m_sys.AddRegKey(ERoot::LocalMachine, "Software\\Old");
+    m_sys.AddRegKey(ERoot::LocalMachine, "Software\\New");
+    EXPECT_EQ(pEntry->RefreshState(), 1);
+    EXPECT_TRUE(pEntry->IsPrevReleaseFound());
+    EXPECT_FALSE(pEntry->IsInstalled());
+
+    m_sys.RemoveRegKey(ERoot::LocalMachine, "Software\\Old");
+    EXPECT_EQ(pEntry->RefreshState(), 1);
+    EXPECT_FALSE(pEntry->IsPrevReleaseFound());
+    EXPECT_TRUE(pEntry->IsInstalled());
+
+    // Then the previous release again: the installed flag keeps its last value.
+    m_sys.AddRegKey(ERoot::CurrentUser, "Software\\Old");
+    m_sys.RemoveRegKey(ERoot::LocalMachine, "Software\\New");
+    EXPECT_EQ(pEntry->RefreshState(), 1);
+    EXPECT_TRUE(pEntry->IsPrevReleaseFound());
+    EXPECT_TRUE(pEntry->IsInstalled());
+}
+
+TEST_F(Checks, RefreshState_OtherCheckTypes)
+{
+    auto pNone = MakeEntry({{"m_strCheckKey", "Software\\X"}}, {{"m_nCheckType", 2}});
+    m_sys.AddRegKey(ERoot::LocalMachine, "Software\\X");
+    EXPECT_EQ(pNone->RefreshState(), 0);
+    EXPECT_FALSE(pNone->IsInstalled());
+
+    AddStartMenuFile("App/app.lnk");
+    auto pFile = MakeEntry({{"m_strCheckFile", "App\\app.lnk"}}, {{"m_nCheckType", 1}});
+    EXPECT_EQ(pFile->RefreshState(), 1);
+    EXPECT_TRUE(pFile->IsInstalled());
+}
+
+TEST_F(Checks, UninstallString_ReadAndSearched)
+{
+    const std::string kParent = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+    m_sys.SetRegString(ERoot::LocalMachine, kParent + "\\Direct", "UninstallString", "C:\\direct.exe");
+    auto pDirect = MakeEntry({{"m_strUninstallKey", kParent + "\\Direct"}}, {});
+    EXPECT_EQ(pDirect->GetUninstallString(), "C:\\direct.exe");
+
+    // HKEY_LOCAL_MACHINE decides when the key opens there, even without the value.
+    m_sys.AddRegKey(ERoot::LocalMachine, "Software\\Both");
+    m_sys.SetRegString(ERoot::CurrentUser, "Software\\Both", "UninstallString", "user.exe");
+    EXPECT_EQ(MakeEntry({{"m_strUninstallKey", "Software\\Both"}}, {})->GetUninstallString(), "");
+    m_sys.SetRegString(ERoot::CurrentUser, "Software\\UserOnly", "UninstallString", "user.exe");
+    EXPECT_EQ(MakeEntry({{"m_strUninstallKey", "Software\\UserOnly"}}, {})->GetUninstallString(), "user.exe");
+
+    // A value too long for 255 bytes reads as empty.
+    m_sys.SetRegString(ERoot::LocalMachine, "Software\\Long", "UninstallString", std::string(300, 'x'));
+    EXPECT_EQ(MakeEntry({{"m_strUninstallKey", "Software\\Long"}}, {})->GetUninstallString(), "");
+
+    // Two subkeys with the same display name: the last enumerated wins; the key is kept.
+    m_sys.SetRegString(ERoot::LocalMachine, kParent + "\\{A}", "DisplayName", "Sample App");
+    m_sys.SetRegString(ERoot::LocalMachine, kParent + "\\{A}", "UninstallString", "first.exe");
+    m_sys.SetRegString(ERoot::LocalMachine, kParent + "\\{B}", "DisplayName", "Other");
+    m_sys.SetRegString(ERoot::LocalMachine, kParent + "\\{C}", "DisplayName", "Sample App");
+    m_sys.SetRegString(ERoot::LocalMachine, kParent + "\\{C}", "UninstallString", "last.exe");
+    m_sys.SetRegString(ERoot::CurrentUser, kParent + "\\{D}", "DisplayName", "Sample App");
+    auto pSearch = MakeEntry({{"m_strUninstallKey", kParent}, {"m_strDisplayName", "Sample App"}},
+                             {{"m_bSearchUninstallKey", 1}});
+    EXPECT_EQ(pSearch->GetUninstallString(), "last.exe");
+    EXPECT_EQ(pSearch->GetUninstallKey(), kParent + "\\{C}");
+    m_sys.SetRegString(ERoot::LocalMachine, kParent + "\\{C}", "UninstallString", "changed.exe");
+    EXPECT_EQ(pSearch->GetUninstallString(), "changed.exe");
+
+    auto pNoMatch = MakeEntry({{"m_strUninstallKey", kParent}, {"m_strDisplayName", "sample app"}},
+                              {{"m_bSearchUninstallKey", 1}});
+    EXPECT_EQ(pNoMatch->GetUninstallString(), "");
+    EXPECT_EQ(pNoMatch->GetUninstallKey(), kParent);
+}
+
+TEST_F(Checks, UninstallString_PreviousReleaseUsesItsOwnKeyAndName)
+{
+    const std::string kParent = "Software\\Uninstall";
+    m_sys.SetRegString(ERoot::LocalMachine, kParent + "\\Old1", "DisplayName", "Old App");
+    m_sys.SetRegString(ERoot::LocalMachine, kParent + "\\Old1", "UninstallString", "old.exe");
+    m_sys.SetRegString(ERoot::LocalMachine, kParent + "\\New1", "DisplayName", "New App");
+    m_sys.SetRegString(ERoot::LocalMachine, kParent + "\\New1", "UninstallString", "new.exe");
+    m_sys.AddRegKey(ERoot::LocalMachine, "Software\\OldCheck");
+    const std::string strFile = m_dir.Write("old.dll", "x");
+    SetLocalWriteTime(strFile, 1998, 1, 1, 0, 0, 0, 0);
+
+    auto pEntry = MakeEntry({{"m_strUninstallKey", kParent}, {"m_strDisplayName", "New App"},
+                             {"m_strPrevUninstallKey", kParent}, {"m_strPrevDisplayName", "Old App"},
+                             {"m_strPrevCheckKey", "Software\\OldCheck"}, {"m_strPrevReleaseDate", "1999/1/1"},
+                             {"m_strPrevReleaseFile", strFile}},
+                            {{"m_bSearchUninstallKey", 1}, {"m_bPrevSearchUninstallKey", 1}, {"m_bHasPrevRelease", 1}});
+    ASSERT_EQ(pEntry->RefreshState(), 1);
+    ASSERT_TRUE(pEntry->IsPrevReleaseFound());
+    EXPECT_EQ(pEntry->GetUninstallString(), "old.exe");
+    EXPECT_EQ(pEntry->GetPrevUninstallKey(), kParent + "\\Old1");
+    EXPECT_EQ(pEntry->GetUninstallKey(), kParent);  // the current release's search is still to come
+
+    m_sys.RemoveRegKey(ERoot::LocalMachine, "Software\\OldCheck");
+    pEntry->RefreshState();
+    EXPECT_EQ(pEntry->GetUninstallString(), "new.exe");
+    EXPECT_EQ(pEntry->GetUninstallKey(), kParent + "\\New1");
+}
+
+TEST_F(Checks, UninstallPathAndSourceDrive)
+{
+    m_sys.m_strWindowsDirectory = "C:\\WINDOWS";
+    auto pEntry = MakeEntry({{"m_strUninstallCommand", "Vendor\\Remove.lnk"}}, {});
+    EXPECT_EQ(pEntry->GetUninstallPath(),
+              "C:\\WINDOWS\\Profiles\\All Users\\\xBD\xC0\xB0\xC4 \xD2\xC6\xAD\xB0\\\xCC\xDF\xDB\xB8\xDE\xD7\xD1\\Vendor\\Remove.lnk");
+    m_sys.m_nVersion = kVersion98;
+    EXPECT_EQ(pEntry->GetUninstallPath(),
+              "C:\\WINDOWS\\\xBD\xC0\xB0\xC4 \xD2\xC6\xAD\xB0\\\xCC\xDF\xDB\xB8\xDE\xD7\xD1\\Vendor\\Remove.lnk");
+
+    CAppCatalog catalog;
+    const struct { const char* program; const char* drive; } cases[] = {
+        {"D:\\korvelt.exe", "D:"}, {"E:\\setup\\korvelt.exe", "E:"}, {"\\\\server\\share\\korvelt.exe", ""},
+        {"korvelt.exe", "korvelt.exe"},
+    };
+    for (const auto& c : cases)
+    {
+        m_sys.m_strModuleFileName = c.program;
+        EXPECT_EQ(catalog.UpdateSourceDrive(), 1);
+        EXPECT_EQ(catalog.GetSourceDrive(), c.drive) << c.program;
+    }
+}
