@@ -81,6 +81,14 @@ private:
     void ReadUninstallString();
     void SearchUninstallKey();
 
+    // The member behind each stored field, in file order: exactly one of the two is set.
+    struct CStoredMember
+    {
+        std::string CAppEntry::*m_pString;
+        int32_t CAppEntry::*m_pInt;
+    };
+    static const CStoredMember s_storedMembers[kStoredFieldCount];
+
     std::string m_strFileName;
     std::string m_strTitle;
     std::string m_strSubItemText;

@@ -9,6 +9,11 @@
 #include <iterator>
 #include <sstream>
 
+#if !defined(_WIN32)
+#include <cerrno>
+#include <iconv.h>
+#endif
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -270,7 +275,115 @@ bool CHostSystem::StartProcess(const std::string& strCommandLine, const char* ps
     return m_bStartSucceeds;
 }
 
-#if !defined(_WIN32)
+#if defined(_WIN32)
+
+// The Windows tree has no iconv; the platform's own conversion serves the host system there.
+CSystem& DefaultSystem();
+
+bool CHostSystem::Utf16ToAnsi(const std::u16string& strWide, bool bExact, std::string& strOut)
+{
+    return DefaultSystem().Utf16ToAnsi(strWide, bExact, strOut);
+}
+
+bool CHostSystem::AnsiToUtf16(const std::string& strAnsi, std::u16string& strOut)
+{
+    return DefaultSystem().AnsiToUtf16(strAnsi, strOut);
+}
+
+#else
+
+namespace {
+
+// One iconv conversion descriptor, closed on every path.
+class CIconv
+{
+public:
+    CIconv(const char* pszTo, const char* pszFrom) : m_cd(iconv_open(pszTo, pszFrom)) {}
+    ~CIconv()
+    {
+        if (IsValid())
+            iconv_close(m_cd);
+    }
+    CIconv(const CIconv&) = delete;
+    CIconv& operator=(const CIconv&) = delete;
+    bool IsValid() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
+    iconv_t Get() const { return m_cd; }
+
+private:
+    iconv_t m_cd;
+};
+
+// Runs iconv over the whole input. A character it cannot convert is replaced by "?" when
+// nReplaceStep is nonzero (skipping that many input bytes, or a whole surrogate pair), else the
+// conversion fails.
+bool Convert(const char* pszTo, const char* pszFrom, const std::string& strIn, std::size_t nReplaceStep,
+             std::string& strOut)
+{
+    CIconv cd(pszTo, pszFrom);
+    if (!cd.IsValid())
+        return false;
+    std::string strResult;
+    char buffer[4096];
+    char* pIn = const_cast<char*>(strIn.data());
+    std::size_t nIn = strIn.size();
+    while (nIn > 0)
+    {
+        char* pOut = buffer;
+        std::size_t nOut = sizeof buffer;
+        const std::size_t nDone = iconv(cd.Get(), &pIn, &nIn, &pOut, &nOut);
+        strResult.append(buffer, static_cast<std::size_t>(pOut - buffer));
+        if (nDone != static_cast<std::size_t>(-1))
+            continue;
+        if (errno == E2BIG)
+            continue;
+        if (nReplaceStep == 0)
+            return false;
+        strResult += '?';
+        std::size_t nSkip = nReplaceStep;
+        if (nReplaceStep == 2 && nIn >= 4)
+        {
+            // A high surrogate followed by a low one is one character.
+            const unsigned nFirst = static_cast<unsigned char>(pIn[0]) | static_cast<unsigned char>(pIn[1]) << 8;
+            const unsigned nSecond = static_cast<unsigned char>(pIn[2]) | static_cast<unsigned char>(pIn[3]) << 8;
+            if (nFirst >= 0xD800 && nFirst < 0xDC00 && nSecond >= 0xDC00 && nSecond < 0xE000)
+                nSkip = 4;
+        }
+        nSkip = std::min(nSkip, nIn);
+        pIn += nSkip;
+        nIn -= nSkip;
+    }
+    strOut.swap(strResult);
+    return true;
+}
+
+} // namespace
+
+bool CHostSystem::Utf16ToAnsi(const std::u16string& strWide, bool bExact, std::string& strOut)
+{
+    std::string strBytes;
+    strBytes.reserve(strWide.size() * 2);
+    for (char16_t ch : strWide)
+    {
+        strBytes += static_cast<char>(ch & 0xFF);
+        strBytes += static_cast<char>(ch >> 8);
+    }
+    return Convert("CP932", "UTF-16LE", strBytes, bExact ? 0 : 2, strOut);
+}
+
+bool CHostSystem::AnsiToUtf16(const std::string& strAnsi, std::u16string& strOut)
+{
+    std::string strBytes;
+    if (!Convert("UTF-16LE", "CP932", strAnsi, 0, strBytes))
+        return false;
+    std::u16string strWide;
+    strWide.reserve(strBytes.size() / 2);
+    for (std::size_t i = 0; i + 1 < strBytes.size(); i += 2)
+        strWide += static_cast<char16_t>(static_cast<unsigned char>(strBytes[i]) |
+                                         static_cast<unsigned char>(strBytes[i + 1]) << 8);
+    strOut.swap(strWide);
+    return true;
+}
+
 CSystem& DefaultSystem()
 {
     static CHostSystem s_system;

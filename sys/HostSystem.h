@@ -56,6 +56,9 @@ public:
     bool DosDateTimeToFileTime(uint16_t nDate, uint16_t nTime, uint64_t& nFileTime) override;
     uint64_t FileTimeToLocalFileTime(uint64_t nFileTime) override;
     bool StartProcess(const std::string& strCommandLine, const char* pszFolder) override;
+    // iconv's CP932 on the host; in the Windows tree the platform's own conversion.
+    bool Utf16ToAnsi(const std::u16string& strWide, bool bExact, std::string& strOut) override;
+    bool AnsiToUtf16(const std::string& strAnsi, std::u16string& strOut) override;
 
 private:
     struct CKey

@@ -217,3 +217,52 @@ CSystem& DefaultSystem()
     static CWin32System s_system;
     return s_system;
 }
+
+namespace {
+constexpr UINT kCodePage932 = 932;
+}
+
+bool CWin32System::Utf16ToAnsi(const std::u16string& strWide, bool bExact, std::string& strOut)
+{
+    if (strWide.empty())
+    {
+        strOut.clear();
+        return true;
+    }
+    static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 wide characters");
+    const wchar_t* pWide = reinterpret_cast<const wchar_t*>(strWide.data());
+    const int nWide = static_cast<int>(strWide.size());
+    // Best-fit mapping would turn characters that code page 932 lacks into look-alikes; an exact
+    // conversion must see them as missing instead.
+    const DWORD dwFlags = bExact ? WC_NO_BEST_FIT_CHARS : 0;
+    BOOL bUsedDefault = FALSE;
+    const int nBytes = ::WideCharToMultiByte(kCodePage932, dwFlags, pWide, nWide, nullptr, 0, nullptr,
+                                             bExact ? &bUsedDefault : nullptr);
+    if (nBytes <= 0 || bUsedDefault)
+        return false;
+    std::string strAnsi(static_cast<std::size_t>(nBytes), '\0');
+    if (::WideCharToMultiByte(kCodePage932, dwFlags, pWide, nWide, &strAnsi[0], nBytes, nullptr,
+                              bExact ? &bUsedDefault : nullptr) != nBytes || bUsedDefault)
+        return false;
+    strOut.swap(strAnsi);
+    return true;
+}
+
+bool CWin32System::AnsiToUtf16(const std::string& strAnsi, std::u16string& strOut)
+{
+    if (strAnsi.empty())
+    {
+        strOut.clear();
+        return true;
+    }
+    const int nAnsi = static_cast<int>(strAnsi.size());
+    const int nWide = ::MultiByteToWideChar(kCodePage932, MB_ERR_INVALID_CHARS, strAnsi.data(), nAnsi, nullptr, 0);
+    if (nWide <= 0)
+        return false;
+    std::u16string strWide(static_cast<std::size_t>(nWide), u'\0');
+    if (::MultiByteToWideChar(kCodePage932, MB_ERR_INVALID_CHARS, strAnsi.data(), nAnsi,
+                              reinterpret_cast<wchar_t*>(&strWide[0]), nWide) != nWide)
+        return false;
+    strOut.swap(strWide);
+    return true;
+}

@@ -1,0 +1,71 @@
+#include "AppCatalog.h"
+
+#include "ArchiveReader.h"
+#include "ArchiveWriter.h"
+#include "FileException.h"
+#include "MessageNumbers.h"
+#include "System.h"
+
+namespace {
+
+// Longest path, terminator included, that the ANSI file functions accept.
+constexpr std::size_t kMaxPath = 260;
+
+} // namespace
+
+void CAppCatalog::Serialize(CArchiveReader& ar)
+{
+    RemoveAll();
+    CAppList::Serialize(ar);
+    if (!ar.AtEnd())
+        Report(MSG_CATALOG_UNREADABLE);
+}
+
+int CAppCatalog::Load()
+{
+    std::string strIndex;
+    if (!TheSystem().ReadFile(m_strDatabasePath, strIndex))
+    {
+        const std::vector<CFoundFile> found = TheSystem().FindFiles(GetDirectory() + "\\*.app");
+        if (found.empty())
+            return 1;
+
+        // Names of 255 bytes or more cannot carry the one-byte length; they get the archive's
+        // longer prefix, which the index reading understands, so no found file is dropped.
+        CArchiveWriter index;
+        index.WriteUInt32(0);
+        uint32_t nNames = 0;
+        for (const CFoundFile& file : found)
+        {
+            index.WriteString(file.m_strName);
+            ++nNames;
+        }
+        index.PatchUInt32(0, nNames);
+
+        const std::string strTempFolder = TheSystem().GetTempFolder();
+        const std::string strTempPath = strTempFolder + kTempIndexName;
+        if (strTempFolder.empty() || strTempPath.size() >= kMaxPath)
+        {
+            // No usable temporary folder: the index is read from memory, as it would have been
+            // read back from the file.
+            strIndex = index.GetBytes();
+        }
+        else
+        {
+            if (!TheSystem().WriteFile(strTempPath, index.GetBytes()))
+            {
+                TheSystem().RemoveFile(strTempPath);
+                throw CFileException(CFileException::generic, strTempPath);
+            }
+            // The bytes are kept in memory, so the file goes at once: it cannot be left behind
+            // when reading the entries throws.
+            const bool bRead = TheSystem().ReadFile(strTempPath, strIndex);
+            TheSystem().RemoveFile(strTempPath);
+            if (!bRead)
+                throw CFileException(CFileException::fileNotFound, strTempPath);
+        }
+    }
+    CArchiveReader ar(std::move(strIndex));
+    Serialize(ar);
+    return 0;
+}
