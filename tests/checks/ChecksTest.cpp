@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <map>
 
 namespace fs = std::filesystem;
@@ -130,13 +131,14 @@ TEST_F(Checks, RegistryKeyExists_RootsQualifiersAndBlanks)
     EXPECT_FALSE(RegistryKeyExists("Software\\None"));
     EXPECT_TRUE(RegistryKeyExists("Software\\Machine%OS%=NT"));
     EXPECT_FALSE(RegistryKeyExists("Software\\Machine%OS%=95"));
-    EXPECT_FALSE(RegistryKeyExists("Software\\Machine%OS%=nt"));  // no code: looked up as it stands
+    EXPECT_TRUE(RegistryKeyExists("Software\\Machine%OS%=nt"));  // no code: the key before the marker
 
     m_sys.m_nVersion = kVersion98;
     EXPECT_EQ(GetPlatform(), PLATFORM_WIN95);
     EXPECT_FALSE(RegistryKeyExists("Software\\Machine%OS%=NT"));
     EXPECT_TRUE(RegistryKeyExists("Software\\Machine%OS%=95"));
     EXPECT_TRUE(RegistryKeyExists("Software\\Machine%OS%=98"));
+    EXPECT_TRUE(RegistryKeyExists("Software\\Machine%OS%=nt"));
 }
 
 TEST_F(Checks, StartMenuFileExists_BothLayoutsAndWildcards)
