@@ -28,14 +28,16 @@ char ToLowerAscii(char ch)
     return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch;
 }
 
+// The file clock has no conversion to the system clock before C++20; going through both clocks'
+// "now" leaves a jitter of microseconds, so the result is rounded to whole seconds (tests set
+// whole-second times and compare them against second boundaries).
 uint64_t ToFileTime(fs::file_time_type time)
 {
-    // Seconds between 1601-01-01 and 1970-01-01.
-    constexpr int64_t kEpochDelta = 11644473600LL;
-    const auto sys = std::chrono::time_point_cast<std::chrono::nanoseconds>(
-        time - fs::file_time_type::clock::now() + std::chrono::system_clock::now());
-    const int64_t nNanos = sys.time_since_epoch().count();
-    return static_cast<uint64_t>(nNanos / 100 + kEpochDelta * 10000000LL);
+    constexpr int64_t kEpochDelta = 11644473600LL;  // seconds from 1601 to 1970
+    const auto sys = time - fs::file_time_type::clock::now() + std::chrono::system_clock::now();
+    const int64_t nMillis = std::chrono::duration_cast<std::chrono::milliseconds>(sys.time_since_epoch()).count();
+    const int64_t nSeconds = (nMillis + (nMillis >= 0 ? 500 : -500)) / 1000;
+    return static_cast<uint64_t>((nSeconds + kEpochDelta) * 10000000LL);
 }
 
 } // namespace

@@ -1,0 +1,225 @@
+// The installed-state checks against the real registry and file system under Wine. The program
+// runs twice: once as Windows NT reports itself, once with Wine set to Windows 98 for it.
+#include "AppCatalog.h"
+#include "AppChecks.h"
+#include "AppEntry.h"
+#include "ArchiveReader.h"
+#include "ArchiveWriter.h"
+#include "TempDir.h"
+#include "tarven.h"
+
+#include <windows.h>
+#include <shlwapi.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <map>
+
+namespace {
+
+const char kPrograms[] = "\\\xBD\xC0\xB0\xC4 \xD2\xC6\xAD\xB0\\\xCC\xDF\xDB\xB8\xDE\xD7\xD1\\";  // \ｽﾀｰﾄ ﾒﾆｭｰ\ﾌﾟﾛｸﾞﾗﾑ\ .
+const char kTestRoot[] = "Software\\KorveltTest";
+
+std::unique_ptr<CAppEntry> MakeEntry(const std::map<std::string, std::string>& strings,
+                                     const std::map<std::string, int32_t>& ints)
+{
+    CArchiveWriter writer;
+    for (int i = 0; i < CAppEntry::kStoredFieldCount; ++i)
+    {
+        const CAppEntry::CStoredField& field = CAppEntry::StoredField(i);
+        if (field.m_bString)
+        {
+            const auto it = strings.find(field.m_pszName);
+            writer.WriteString(it == strings.end() ? std::string() : it->second);
+        }
+        else
+        {
+            const auto it = ints.find(field.m_pszName);
+            writer.WriteInt32(it == ints.end() ? 0 : it->second);
+        }
+    }
+    CArchiveReader reader(writer.GetBytes());
+    auto pEntry = std::make_unique<CAppEntry>();
+    pEntry->Serialize(reader);
+    return pEntry;
+}
+
+void SetString(HKEY hRoot, const std::string& strKey, const char* pszValue, const std::string& strData)
+{
+    HKEY hKey = nullptr;
+    ASSERT_EQ(::RegCreateKeyExA(hRoot, strKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr),
+              ERROR_SUCCESS);
+    if (pszValue)
+        ::RegSetValueExA(hKey, pszValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(strData.c_str()),
+                         static_cast<DWORD>(strData.size() + 1));
+    ::RegCloseKey(hKey);
+}
+
+// Writes a file whose last-write time is the given local time.
+void WriteWithLocalTime(const std::string& strPath, WORD wYear, WORD wMonth, WORD wDay, WORD wHour, WORD wMinute,
+                        WORD wSecond)
+{
+    HANDLE hFile = ::CreateFileA(strPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(hFile, INVALID_HANDLE_VALUE);
+    SYSTEMTIME st = {};
+    st.wYear = wYear;
+    st.wMonth = wMonth;
+    st.wDay = wDay;
+    st.wHour = wHour;
+    st.wMinute = wMinute;
+    st.wSecond = wSecond;
+    FILETIME local, utc;
+    ASSERT_TRUE(::SystemTimeToFileTime(&st, &local));
+    ASSERT_TRUE(::LocalFileTimeToFileTime(&local, &utc));
+    EXPECT_TRUE(::SetFileTime(hFile, nullptr, nullptr, &utc));
+    ::CloseHandle(hFile);
+}
+
+class RealChecks : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        RemoveAll();
+        SetMessageFile(m_dir.Write("k.msg", std::string("P=87\r\n[MESSAGES]\r\nP=") + kPrograms + "\r\n").c_str());
+        char szWindows[MAX_PATH];
+        ::GetWindowsDirectoryA(szWindows, MAX_PATH);
+        m_strPrograms = std::string(szWindows) + (IsNT() ? "\\Profiles\\All Users" : "") + kPrograms;
+    }
+    void TearDown() override
+    {
+        RemoveAll();
+        SetMessageFile(nullptr);
+    }
+
+    static bool IsNT() { return (::GetVersion() & 0x80000000u) == 0; }
+
+    void RemoveAll()
+    {
+        ::SHDeleteKeyA(HKEY_LOCAL_MACHINE, kTestRoot);
+        ::SHDeleteKeyA(HKEY_CURRENT_USER, kTestRoot);
+        if (!m_strPrograms.empty())
+        {
+            ::DeleteFileA((m_strPrograms + "KorveltTest\\app.lnk").c_str());
+            ::RemoveDirectoryA((m_strPrograms + "KorveltTest").c_str());
+        }
+    }
+
+    // Creates every folder of a path that ends in a backslash.
+    static void CreateFolders(const std::string& strPath)
+    {
+        for (std::size_t n = strPath.find('\\', 3); n != std::string::npos; n = strPath.find('\\', n + 1))
+        {
+            // Skip code page 932 trail bytes that equal a backslash.
+            if (n > 0 && ::IsDBCSLeadByte(static_cast<BYTE>(strPath[n - 1])))
+                continue;
+            ::CreateDirectoryA(strPath.substr(0, n).c_str(), nullptr);
+        }
+    }
+
+    CTempDir m_dir;
+    std::string m_strPrograms;
+};
+
+} // namespace
+
+TEST_F(RealChecks, PlatformIsTheOneThisRunExpects)
+{
+    EXPECT_EQ(GetPlatform(), IsNT() ? PLATFORM_WINNT : PLATFORM_WIN95);
+    if (const char* pszExpected = std::getenv("KORVELT_EXPECT_PLATFORM"))
+    {
+        EXPECT_EQ(GetPlatform(), std::atoi(pszExpected));
+    }
+}
+
+TEST_F(RealChecks, RegistryKeysUnderBothRootsWithQualifiers)
+{
+    SetString(HKEY_LOCAL_MACHINE, std::string(kTestRoot) + "\\Machine", nullptr, "");
+    SetString(HKEY_CURRENT_USER, std::string(kTestRoot) + "\\User", nullptr, "");
+    const std::string strMachine = std::string(kTestRoot) + "\\Machine";
+    EXPECT_TRUE(RegistryKeyExists(strMachine));
+    EXPECT_TRUE(RegistryKeyExists(std::string(kTestRoot) + "\\User"));
+    EXPECT_FALSE(RegistryKeyExists(std::string(kTestRoot) + "\\None"));
+    EXPECT_TRUE(RegistryKeyExists(strMachine + "  "));
+    EXPECT_EQ(RegistryKeyExists(strMachine + "%OS%=NT") != 0, IsNT());
+    EXPECT_EQ(RegistryKeyExists(strMachine + "%OS%=95") != 0, !IsNT());
+    EXPECT_EQ(RegistryKeyExists(strMachine + "%OS%=98") != 0, !IsNT());
+    EXPECT_TRUE(RegistryKeyExists(strMachine + "%OS%=nt"));
+}
+
+TEST_F(RealChecks, StartMenuFileInThisPlatformsLayout)
+{
+    EXPECT_FALSE(StartMenuFileExists("KorveltTest\\app.lnk"));
+    CreateFolders(m_strPrograms + "KorveltTest\\");
+    const std::string strFile = m_strPrograms + "KorveltTest\\app.lnk";
+    HANDLE hFile = ::CreateFileA(strFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(hFile, INVALID_HANDLE_VALUE) << strFile;
+    ::CloseHandle(hFile);
+    EXPECT_TRUE(StartMenuFileExists("KorveltTest\\app.lnk"));
+    EXPECT_TRUE(StartMenuFileExists("KorveltTest\\*.lnk"));
+    EXPECT_FALSE(StartMenuFileExists("KorveltTest\\other.lnk"));
+
+    auto pEntry = MakeEntry({{"m_strCheckFile", "KorveltTest\\app.lnk"}}, {{"m_nCheckType", 1}});
+    EXPECT_EQ(pEntry->RefreshState(), 1);
+    EXPECT_TRUE(pEntry->IsInstalled());
+}
+
+TEST_F(RealChecks, PreviousReleaseDateAgainstRealFileTimes)
+{
+    const std::string strBefore = m_dir.File("before.dll");
+    const std::string strAt = m_dir.File("at.dll");
+    WriteWithLocalTime(strBefore, 1999, 7, 15, 23, 59, 53);
+    WriteWithLocalTime(strAt, 1999, 7, 15, 23, 59, 54);
+    EXPECT_TRUE(IsPrevReleaseFile(*MakeEntry({{"m_strPrevReleaseDate", "1999/7/15"}, {"m_strPrevReleaseFile", strBefore}}, {})));
+    EXPECT_FALSE(IsPrevReleaseFile(*MakeEntry({{"m_strPrevReleaseDate", "1999/7/15"}, {"m_strPrevReleaseFile", strAt}}, {})));
+    for (const char* date : {"1999", "1999/0/15", "1999/13/15", "1999/7/0", "1979/7/15", "2108/7/15"})
+        EXPECT_FALSE(IsPrevReleaseFile(*MakeEntry({{"m_strPrevReleaseDate", date}, {"m_strPrevReleaseFile", strBefore}}, {}))) << date;
+
+    SetString(HKEY_LOCAL_MACHINE, std::string(kTestRoot) + "\\Old", nullptr, "");
+    auto pEntry = MakeEntry({{"m_strPrevCheckKey", std::string(kTestRoot) + "\\Old"}, {"m_strPrevReleaseDate", "1999/7/15"},
+                             {"m_strPrevReleaseFile", strBefore}, {"m_strCheckKey", std::string(kTestRoot) + "\\New"}},
+                            {{"m_bHasPrevRelease", 1}});
+    EXPECT_EQ(pEntry->RefreshState(), 1);
+    EXPECT_TRUE(pEntry->IsPrevReleaseFound());
+    EXPECT_FALSE(pEntry->IsInstalled());
+}
+
+TEST_F(RealChecks, UninstallKeysLongValuesAndDuplicateNames)
+{
+    const std::string strParent = std::string(kTestRoot) + "\\Uninstall";
+    SetString(HKEY_LOCAL_MACHINE, strParent + "\\Direct", "UninstallString", "C:\\remove.exe /x");
+    SetString(HKEY_LOCAL_MACHINE, strParent + "\\Long", "UninstallString", std::string(300, 'x'));
+    SetString(HKEY_LOCAL_MACHINE, strParent + "\\Long", "DisplayName", "Long");
+    SetString(HKEY_LOCAL_MACHINE, strParent + "\\Twin1", "DisplayName", "Twin");
+    SetString(HKEY_LOCAL_MACHINE, strParent + "\\Twin1", "UninstallString", "one.exe");
+    SetString(HKEY_LOCAL_MACHINE, strParent + "\\Twin2", "DisplayName", "Twin");
+    SetString(HKEY_LOCAL_MACHINE, strParent + "\\Twin2", "UninstallString", "two.exe");
+
+    EXPECT_EQ(MakeEntry({{"m_strUninstallKey", strParent + "\\Direct"}}, {})->GetUninstallString(), "C:\\remove.exe /x");
+    EXPECT_EQ(MakeEntry({{"m_strUninstallKey", strParent + "\\Long"}}, {})->GetUninstallString(), "");
+    EXPECT_EQ(MakeEntry({{"m_strUninstallKey", strParent + "\\None"}}, {})->GetUninstallString(), "");
+
+    // The registry enumerates subkeys in name order, so Twin2 comes last and wins.
+    auto pTwin = MakeEntry({{"m_strUninstallKey", strParent}, {"m_strDisplayName", "Twin"}}, {{"m_bSearchUninstallKey", 1}});
+    EXPECT_EQ(pTwin->GetUninstallString(), "two.exe");
+    EXPECT_EQ(pTwin->GetUninstallKey(), strParent + "\\Twin2");
+    auto pLong = MakeEntry({{"m_strUninstallKey", strParent}, {"m_strDisplayName", "Long"}}, {{"m_bSearchUninstallKey", 1}});
+    EXPECT_EQ(pLong->GetUninstallString(), "");
+    EXPECT_EQ(pLong->GetUninstallKey(), strParent + "\\Long");
+}
+
+TEST_F(RealChecks, UninstallPathAndSourceDrive)
+{
+    char szWindows[MAX_PATH];
+    ::GetWindowsDirectoryA(szWindows, MAX_PATH);
+    auto pEntry = MakeEntry({{"m_strUninstallCommand", "Vendor\\Remove.lnk"}}, {});
+    EXPECT_EQ(pEntry->GetUninstallPath(),
+              std::string(szWindows) + (IsNT() ? "\\Profiles\\All Users" : "") + kPrograms + "Vendor\\Remove.lnk");
+
+    CAppCatalog catalog;
+    catalog.UpdateSourceDrive();
+    char szProgram[MAX_PATH];
+    ::GetModuleFileNameA(nullptr, szProgram, MAX_PATH);
+    EXPECT_EQ(catalog.GetSourceDrive(), std::string(szProgram, 2));
+}
