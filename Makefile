@@ -43,10 +43,11 @@ fuzz: deps
 	@cmake --build $(FUZZ_DIR) -j $(JOBS)
 	@bash tools/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
-bench: deps
+bench: deps win
 	@cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DKORVELT_SANITIZE=OFF >/dev/null
 	@cmake --build build/bench -j $(JOBS)
 	@for b in build/bench/bin/bench-*; do echo "== $$b"; $$b || exit 1; done
+	@for b in $(WIN_DIR)/bin/winbench-*.exe; do echo "== $$b (Wine)"; $(WIN_DIR)/wine-run $$b || exit 1; done
 
 clean:
 	rm -rf build

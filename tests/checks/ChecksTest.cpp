@@ -3,8 +3,7 @@
 #include "AppCatalog.h"
 #include "AppChecks.h"
 #include "AppEntry.h"
-#include "ArchiveReader.h"
-#include "ArchiveWriter.h"
+#include "EntryBuilder.h"
 #include "DosTime.h"
 #include "HostSystem.h"
 #include "TempDir.h"
@@ -24,32 +23,6 @@ namespace {
 constexpr uint32_t kVersionNT = 0x0A280105;
 constexpr uint32_t kVersion98 = 0xC0000A04;
 const std::string kPrograms = "\xBD\xC0\xB0\xC4 \xD2\xC6\xAD\xB0/\xCC\xDF\xDB\xB8\xDE\xD7\xD1";  // ｽﾀｰﾄ ﾒﾆｭｰ/ﾌﾟﾛｸﾞﾗﾑ
-
-// An entry read from bytes written in the entry file's field order; fields not given are empty
-// or 0.
-std::unique_ptr<CAppEntry> MakeEntry(const std::map<std::string, std::string>& strings,
-                                     const std::map<std::string, int32_t>& ints)
-{
-    CArchiveWriter writer;
-    for (int i = 0; i < CAppEntry::kStoredFieldCount; ++i)
-    {
-        const CAppEntry::CStoredField& field = CAppEntry::StoredField(i);
-        if (field.m_bString)
-        {
-            const auto it = strings.find(field.m_pszName);
-            writer.WriteString(it == strings.end() ? std::string() : it->second);
-        }
-        else
-        {
-            const auto it = ints.find(field.m_pszName);
-            writer.WriteInt32(it == ints.end() ? 0 : it->second);
-        }
-    }
-    CArchiveReader reader(writer.GetBytes());
-    auto pEntry = std::make_unique<CAppEntry>();
-    pEntry->Serialize(reader);
-    return pEntry;
-}
 
 // Sets a file's last-write time to a local date and time, given the host's local offset.
 void SetLocalWriteTime(const std::string& strPath, int nYear, int nMonth, int nDay, int nHour, int nMinute,

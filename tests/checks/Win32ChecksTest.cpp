@@ -3,8 +3,7 @@
 #include "AppCatalog.h"
 #include "AppChecks.h"
 #include "AppEntry.h"
-#include "ArchiveReader.h"
-#include "ArchiveWriter.h"
+#include "EntryBuilder.h"
 #include "TempDir.h"
 #include "tarven.h"
 
@@ -20,30 +19,6 @@ namespace {
 
 const char kPrograms[] = "\\\xBD\xC0\xB0\xC4 \xD2\xC6\xAD\xB0\\\xCC\xDF\xDB\xB8\xDE\xD7\xD1\\";  // \ｽﾀｰﾄ ﾒﾆｭｰ\ﾌﾟﾛｸﾞﾗﾑ\ .
 const char kTestRoot[] = "Software\\KorveltTest";
-
-std::unique_ptr<CAppEntry> MakeEntry(const std::map<std::string, std::string>& strings,
-                                     const std::map<std::string, int32_t>& ints)
-{
-    CArchiveWriter writer;
-    for (int i = 0; i < CAppEntry::kStoredFieldCount; ++i)
-    {
-        const CAppEntry::CStoredField& field = CAppEntry::StoredField(i);
-        if (field.m_bString)
-        {
-            const auto it = strings.find(field.m_pszName);
-            writer.WriteString(it == strings.end() ? std::string() : it->second);
-        }
-        else
-        {
-            const auto it = ints.find(field.m_pszName);
-            writer.WriteInt32(it == ints.end() ? 0 : it->second);
-        }
-    }
-    CArchiveReader reader(writer.GetBytes());
-    auto pEntry = std::make_unique<CAppEntry>();
-    pEntry->Serialize(reader);
-    return pEntry;
-}
 
 void SetString(HKEY hRoot, const std::string& strKey, const char* pszValue, const std::string& strData)
 {

@@ -1,0 +1,34 @@
+#include "EntryBuilder.h"
+
+#include "ArchiveReader.h"
+#include "ArchiveWriter.h"
+
+std::string MakeEntryBytes(const std::map<std::string, std::string>& strings,
+                           const std::map<std::string, int32_t>& ints)
+{
+    CArchiveWriter writer;
+    for (int i = 0; i < CAppEntry::kStoredFieldCount; ++i)
+    {
+        const CAppEntry::CStoredField& field = CAppEntry::StoredField(i);
+        if (field.m_bString)
+        {
+            const auto it = strings.find(field.m_pszName);
+            writer.WriteString(it == strings.end() ? std::string() : it->second);
+        }
+        else
+        {
+            const auto it = ints.find(field.m_pszName);
+            writer.WriteInt32(it == ints.end() ? 0 : it->second);
+        }
+    }
+    return writer.GetBytes();
+}
+
+std::unique_ptr<CAppEntry> MakeEntry(const std::map<std::string, std::string>& strings,
+                                     const std::map<std::string, int32_t>& ints)
+{
+    CArchiveReader reader(MakeEntryBytes(strings, ints));
+    auto pEntry = std::make_unique<CAppEntry>();
+    pEntry->Serialize(reader);
+    return pEntry;
+}
