@@ -2,6 +2,7 @@
 
 #include "AppCatalog.h"
 #include "AppEntry.h"
+#include "Cp932.h"
 #include "System.h"
 #include "tarven.h"
 
@@ -111,6 +112,6 @@ int IsPrevReleaseFile(const CAppEntry& entry)
 int CAppCatalog::UpdateSourceDrive()
 {
     const std::string strPath = TheSystem().GetProgramPath();
-    m_strSourceDrive = strPath.substr(0, strPath.find('\\'));
+    m_strSourceDrive = strPath.substr(0, FindFirstBackslash(strPath));
     return 1;
 }

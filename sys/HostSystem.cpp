@@ -1,5 +1,6 @@
 #include "HostSystem.h"
 
+#include "Cp932.h"
 #include "DosTime.h"
 
 #include <algorithm>
@@ -17,11 +18,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-bool IsCp932LeadByte(unsigned char ch)
-{
-    return (ch >= 0x81 && ch <= 0x9F) || (ch >= 0xE0 && ch <= 0xFC);
-}
 
 char ToLowerAscii(char ch)
 {
@@ -271,9 +267,9 @@ uint64_t CHostSystem::FileTimeToLocalFileTime(uint64_t nFileTime)
     return static_cast<uint64_t>(static_cast<int64_t>(nFileTime) + m_nLocalOffset);
 }
 
-bool CHostSystem::StartProcess(const std::string& strCommandLine, const char* pszFolder)
+bool CHostSystem::StartProcess(const std::string& strCommandLine, const char* pszFolder, bool bDetached)
 {
-    m_started.push_back({strCommandLine, pszFolder != nullptr, pszFolder ? pszFolder : ""});
+    m_started.push_back({strCommandLine, pszFolder != nullptr, pszFolder ? pszFolder : "", bDetached});
     return m_bStartSucceeds;
 }
 

@@ -17,6 +17,7 @@ public:
         std::string m_strCommandLine;
         bool m_bHasFolder = false;
         std::string m_strFolder;
+        bool m_bDetached = false;
     };
 
     CHostSystem();
@@ -55,7 +56,7 @@ public:
                               std::size_t nMaxChars, std::string& strName) override;
     bool DosDateTimeToFileTime(uint16_t nDate, uint16_t nTime, uint64_t& nFileTime) override;
     uint64_t FileTimeToLocalFileTime(uint64_t nFileTime) override;
-    bool StartProcess(const std::string& strCommandLine, const char* pszFolder) override;
+    bool StartProcess(const std::string& strCommandLine, const char* pszFolder, bool bDetached) override;
     // iconv's CP932 on the host; in the Windows tree the platform's own conversion.
     bool Utf16ToAnsi(const std::u16string& strWide, bool bExact, std::string& strOut) override;
     bool AnsiToUtf16(const std::string& strAnsi, std::u16string& strOut) override;

@@ -68,8 +68,8 @@ public:
     virtual uint64_t FileTimeToLocalFileTime(uint64_t nFileTime) = 0;
 
     // Starts a command line without waiting for it; keeps no handle. pszFolder is the working
-    // folder, or null for the launcher's own.
-    virtual bool StartProcess(const std::string& strCommandLine, const char* pszFolder) = 0;
+    // folder, or null for the launcher's own. A detached child gets no console.
+    virtual bool StartProcess(const std::string& strCommandLine, const char* pszFolder, bool bDetached) = 0;
 
     // Text conversion between UTF-16 and code page 932, whatever the ANSI code page of the
     // machine. Utf16ToAnsi with bExact false puts "?" for a character that code page 932 lacks

@@ -195,7 +195,7 @@ uint64_t CWin32System::FileTimeToLocalFileTime(uint64_t nFileTime)
     return FromFileTime(local);
 }
 
-bool CWin32System::StartProcess(const std::string& strCommandLine, const char* pszFolder)
+bool CWin32System::StartProcess(const std::string& strCommandLine, const char* pszFolder, bool bDetached)
 {
     // CreateProcessA may write into the command line, so it gets a copy of its own.
     std::vector<char> commandLine(strCommandLine.begin(), strCommandLine.end());
@@ -203,7 +203,8 @@ bool CWin32System::StartProcess(const std::string& strCommandLine, const char* p
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
-    if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, pszFolder,
+    const DWORD dwFlags = NORMAL_PRIORITY_CLASS | (bDetached ? DETACHED_PROCESS : 0);
+    if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, dwFlags, nullptr, pszFolder,
                           &startup, &info))
         return false;
     // The launcher never waits for its children: their handles are closed at once.

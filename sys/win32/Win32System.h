@@ -23,7 +23,7 @@ public:
                               std::size_t nMaxChars, std::string& strName) override;
     bool DosDateTimeToFileTime(uint16_t nDate, uint16_t nTime, uint64_t& nFileTime) override;
     uint64_t FileTimeToLocalFileTime(uint64_t nFileTime) override;
-    bool StartProcess(const std::string& strCommandLine, const char* pszFolder) override;
+    bool StartProcess(const std::string& strCommandLine, const char* pszFolder, bool bDetached) override;
     bool Utf16ToAnsi(const std::u16string& strWide, bool bExact, std::string& strOut) override;
     bool AnsiToUtf16(const std::string& strAnsi, std::u16string& strOut) override;
 };

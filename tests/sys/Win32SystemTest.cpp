@@ -77,6 +77,6 @@ TEST(Win32System, FoldersAndVersion)
 
 TEST(Win32System, StartProcessReportsFailure)
 {
-    EXPECT_FALSE(TheSystem().StartProcess("Z:\\no\\such\\program.exe", nullptr));
-    EXPECT_FALSE(TheSystem().StartProcess("", nullptr));
+    EXPECT_FALSE(TheSystem().StartProcess("Z:\\no\\such\\program.exe", nullptr, false));
+    EXPECT_FALSE(TheSystem().StartProcess("", nullptr, true));
 }

@@ -1,0 +1,160 @@
+// Composing the set-up and removal command lines, padding notices, and the post-install copy,
+// over the host system.
+#include "AppCatalog.h"
+#include "EntryBuilder.h"
+#include "HostSystem.h"
+#include "LaunchCommands.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class Launch : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_sys.m_strModuleFileName = "Q:\\korvelt.exe";
+        m_sys.m_strWindowsDirectory = "C:\\WINNT";
+        SetTheSystem(&m_sys);
+    }
+    void TearDown() override { SetTheSystem(nullptr); }
+
+    CHostSystem m_sys;
+    CAppCatalog m_catalog;
+};
+
+} // namespace
+
+TEST(PadLines, AddsLinesUpToTheMinimum)
+{
+    std::string strOne = "one line";
+    PadLines(strOne, 17);
+    EXPECT_EQ(strOne, "one line" + [] { std::string s; for (int i = 0; i < 16; ++i) s += "\r\n"; return s; }());
+
+    std::string strTwenty;
+    for (int i = 0; i < 20; ++i)
+        strTwenty += "line\r\n";
+    const std::string strBefore = strTwenty;
+    PadLines(strTwenty, 17);
+    EXPECT_EQ(strTwenty, strBefore);
+
+    std::string strSixteenLf(16, '\n');
+    PadLines(strSixteenLf, 17);
+    EXPECT_EQ(strSixteenLf, std::string(16, '\n'));
+}
+
+TEST(DriveOfCommand, CharacterBeforeTheFirstColon)
+{
+    EXPECT_EQ(DriveOfCommand("C:\\WINDOWS\\UNINST.EXE -f"), "C:");
+    EXPECT_EQ(DriveOfCommand("cmd /c \"D:\\Start Menu\\x.lnk\""), "D:");
+    EXPECT_EQ(DriveOfCommand("uninst.exe"), "");
+    EXPECT_EQ(DriveOfCommand(":x"), "");
+    EXPECT_EQ(DriveOfCommand(""), "");
+}
+
+TEST_F(Launch, SetupCommandOnTheSourceDrive)
+{
+    auto pEntry = MakeEntry({{"m_strSetupDir", "\\SETUP\\APP1"}, {"m_strSetupCommand", "SETUP.EXE"}}, {});
+    CSetupCommand setup = ComposeSetupCommand(*pEntry, m_catalog);
+    EXPECT_EQ(setup.m_strFolder, "Q:\\SETUP\\APP1");
+    EXPECT_EQ(setup.m_strCommand, "Q:\\SETUP\\APP1\\SETUP.EXE");
+
+    auto pBare = MakeEntry({{"m_strSetupCommand", "X.EXE"}}, {});
+    setup = ComposeSetupCommand(*pBare, m_catalog);
+    EXPECT_EQ(setup.m_strFolder, "");
+    EXPECT_EQ(setup.m_strCommand, "X.EXE");
+
+    EXPECT_EQ(RunInFolder("", "X.EXE"), 0);
+    ASSERT_EQ(m_sys.m_started.size(), 1u);
+    EXPECT_FALSE(m_sys.m_started[0].m_bHasFolder);
+    EXPECT_FALSE(m_sys.m_started[0].m_bDetached);
+    EXPECT_EQ(RunInFolder("Q:\\SETUP\\APP1", "Q:\\SETUP\\APP1\\SETUP.EXE"), 0);
+    EXPECT_EQ(m_sys.m_started[1].m_strFolder, "Q:\\SETUP\\APP1");
+    m_sys.m_bStartSucceeds = false;
+    EXPECT_EQ(RunInFolder("", "X.EXE"), 28);
+}
+
+TEST_F(Launch, UninstallCommandForms)
+{
+    const struct { const char* command; uint32_t version; const char* expected; } cases[] = {
+        {"%DIRECT_FROM_CD%=\\TOOLS\\REMOVE.EXE /Q  ", 0x0A280105, "Q:\\TOOLS\\REMOVE.EXE /Q"},
+        {"ABC%DIRECT_FROM_CD%=\\X.EXE", 0x0A280105, "Q:\\X.EXE"},
+        {"Vendor\\Remove.lnk", 0x0A280105,
+         "cmd /c \"C:\\WINNT\\Profiles\\All Users\\\xBD\xC0\xB0\xC4 \xD2\xC6\xAD\xB0\\\xCC\xDF\xDB\xB8\xDE\xD7\xD1\\Vendor\\Remove.lnk\""},
+        {"Vendor\\Remove.lnk", 0xC0000A04,
+         "start \"C:\\WINNT\\\xBD\xC0\xB0\xC4 \xD2\xC6\xAD\xB0\\\xCC\xDF\xDB\xB8\xDE\xD7\xD1\\Vendor\\Remove.lnk\""},
+        {"%direct_from_cd%=\\X.EXE", 0xC0000A04,
+         "start \"C:\\WINNT\\\xBD\xC0\xB0\xC4 \xD2\xC6\xAD\xB0\\\xCC\xDF\xDB\xB8\xDE\xD7\xD1\\%direct_from_cd%=\\X.EXE\""},
+    };
+    for (const auto& c : cases)
+    {
+        m_sys.m_nVersion = c.version;
+        auto pEntry = MakeEntry({{"m_strUninstallCommand", c.command}}, {{"m_nUninstallType", 1}});
+        EXPECT_EQ(ComposeUninstallCommand(*pEntry, m_catalog), c.expected) << c.command;
+    }
+
+    m_sys.SetRegString(CSystem::ERoot::LocalMachine, "Software\\U", "UninstallString", "C:\\UNINST.EXE /x");
+    auto pRegistry = MakeEntry({{"m_strUninstallKey", "Software\\U"}}, {{"m_nUninstallType", 0}});
+    EXPECT_EQ(ComposeUninstallCommand(*pRegistry, m_catalog), "C:\\UNINST.EXE /x");
+    auto pOther = MakeEntry({{"m_strUninstallCommand", "x.exe"}}, {{"m_nUninstallType", 7}});
+    EXPECT_EQ(ComposeUninstallCommand(*pOther, m_catalog), "");
+}
+
+TEST_F(Launch, UninstallOfAFoundPreviousReleaseUsesItsOwnCommand)
+{
+    m_sys.AddRegKey(CSystem::ERoot::LocalMachine, "Software\\Old");
+    CTempDir dir;
+    const std::string strFile = dir.Write("old.dll", "x");
+    fs::last_write_time(strFile, fs::file_time_type::clock::now() - std::chrono::hours(24 * 365 * 20));
+    auto pEntry = MakeEntry({{"m_strPrevCheckKey", "Software\\Old"}, {"m_strPrevReleaseDate", "2020/1/1"},
+                             {"m_strPrevReleaseFile", strFile}, {"m_strPrevUninstallCommand", "C:\\OLD\\REMOVE.EXE"},
+                             {"m_strUninstallCommand", "New\\Remove.lnk"}},
+                            {{"m_bHasPrevRelease", 1}, {"m_nPrevUninstallType", 1}, {"m_nUninstallType", 0}});
+    ASSERT_EQ(pEntry->RefreshState(), 1);
+    ASSERT_TRUE(pEntry->IsPrevReleaseFound());
+    EXPECT_EQ(ComposeUninstallCommand(*pEntry, m_catalog), "cmd /c \"C:\\OLD\\REMOVE.EXE\"");
+}
+
+TEST_F(Launch, RunDetachedOnTheCommandsDrive)
+{
+    EXPECT_EQ(RunDetached("Q:\\TOOLS\\REMOVE.EXE /Q"), 0);
+    EXPECT_EQ(RunDetached("uninst.exe"), 0);
+    ASSERT_EQ(m_sys.m_started.size(), 2u);
+    EXPECT_TRUE(m_sys.m_started[0].m_bDetached);
+    EXPECT_EQ(m_sys.m_started[0].m_strFolder, "Q:");
+    EXPECT_FALSE(m_sys.m_started[1].m_bHasFolder);
+    m_sys.m_bStartSucceeds = false;
+    EXPECT_EQ(RunDetached(""), 29);
+}
+
+TEST_F(Launch, CopyFileListCopiesEachLine)
+{
+    CTempDir dir;
+    fs::create_directories(dir.Path() / "cd/DATA");
+    fs::create_directories(dir.Path() / "app/BIN");
+    const std::string strDrive = dir.Path().string() + "/cd";
+    std::ofstream(dir.Path() / "cd/DATA/A.DLL") << "a";
+    std::ofstream(dir.Path() / "cd/DATA/B.TXT") << "b";
+    std::ofstream(dir.Path() / "cd/DATA/\x95\x5C.TXT") << "kanji";  // 表: its second byte is 0x5C
+    std::ofstream(dir.Path() / "app/B.TXT") << "old";
+    fs::permissions(dir.Path() / "cd/DATA/A.DLL", fs::perms::owner_write, fs::perm_options::remove);
+
+    const std::string strApp = dir.Path().string() + "/app";
+    const std::string strList = "\\DATA\\A.DLL>" + strApp + "\\BIN\r\n\\DATA\\B.TXT>" + strApp +
+                                "\r\nno arrow here\r\n\\DATA\\MISSING>" + strApp + "\r\n\\DATA\\\x95\x5C.TXT>" + strApp;
+    EXPECT_EQ(CopyFileList(strList, strDrive), 1);
+
+    auto read = [](const fs::path& p) { std::ifstream in(p); return std::string(std::istreambuf_iterator<char>(in), {}); };
+    EXPECT_EQ(read(dir.Path() / "app/BIN/A.DLL"), "a");
+    EXPECT_EQ(read(dir.Path() / "app/B.TXT"), "b");
+    EXPECT_EQ(read(dir.Path() / "app/\x95\x5C.TXT"), "kanji");
+    EXPECT_NE(fs::status(dir.Path() / "app/BIN/A.DLL").permissions() & fs::perms::owner_write, fs::perms::none);
+    EXPECT_FALSE(fs::exists(dir.Path() / "app/MISSING"));
+}

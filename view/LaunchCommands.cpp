@@ -1,0 +1,115 @@
+#include "LaunchCommands.h"
+
+#include "AppCatalog.h"
+#include "AppChecks.h"
+#include "AppEntry.h"
+#include "Cp932.h"
+#include "System.h"
+
+#include <algorithm>
+
+namespace {
+
+const std::string kDirectFromCd = "%DIRECT_FROM_CD%=";
+
+bool IsWhiteSpace(char ch)
+{
+    return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\v' || ch == '\f' || ch == '\r';
+}
+
+} // namespace
+
+void PadLines(std::string& strText, int nMinLines)
+{
+    int nLines = 1 + static_cast<int>(std::count(strText.begin(), strText.end(), '\n'));
+    for (; nLines < nMinLines; ++nLines)
+        strText += "\r\n";
+}
+
+std::string DriveOfCommand(const std::string& strCommand)
+{
+    const std::size_t nColon = strCommand.find(':');
+    if (nColon == std::string::npos || nColon == 0)
+        return std::string();
+    return strCommand.substr(nColon - 1, 1) + ":";
+}
+
+CSetupCommand ComposeSetupCommand(const CAppEntry& entry, CAppCatalog& catalog)
+{
+    catalog.UpdateSourceDrive();
+    CSetupCommand setup;
+    if (entry.GetSetupDir().empty())
+    {
+        setup.m_strCommand = entry.GetSetupCommand();
+    }
+    else
+    {
+        setup.m_strFolder = catalog.GetSourceDrive() + entry.GetSetupDir();
+        setup.m_strCommand = setup.m_strFolder + "\\" + entry.GetSetupCommand();
+    }
+    return setup;
+}
+
+std::string ComposeUninstallCommand(CAppEntry& entry, CAppCatalog& catalog)
+{
+    const int nType = entry.IsPrevReleaseFound() ? entry.GetPrevUninstallType() : entry.GetUninstallType();
+    if (nType == 0)
+        return entry.GetUninstallString();
+    if (nType != 1)
+        return std::string();
+
+    std::string strCommand = entry.GetUninstallCommand();
+    while (!strCommand.empty() && IsWhiteSpace(strCommand.back()))
+        strCommand.pop_back();
+    const std::size_t nMarker = strCommand.find(kDirectFromCd);
+    if (nMarker != std::string::npos)
+    {
+        // What stands before the marker is dropped; the rest is a path on the source drive.
+        catalog.UpdateSourceDrive();
+        return catalog.GetSourceDrive() + strCommand.substr(nMarker + kDirectFromCd.size());
+    }
+    const std::string& strPath = entry.IsPrevReleaseFound() ? entry.GetPrevUninstallCommand() : entry.GetUninstallPath();
+    return std::string(GetPlatform() == PLATFORM_WIN95 ? "start " : "cmd /c ") + "\"" + strPath + "\"";
+}
+
+int RunInFolder(const std::string& strFolder, const std::string& strCommand)
+{
+    const char* pszFolder = strFolder.empty() ? nullptr : strFolder.c_str();
+    return TheSystem().StartProcess(strCommand, pszFolder, false) ? 0 : 28;
+}
+
+int RunDetached(const std::string& strCommand)
+{
+    // The child runs on its command's drive. A command without a drive runs where the
+    // launcher runs, as a set-up without a folder does, rather than being refused for an
+    // empty working directory.
+    const std::string strDrive = DriveOfCommand(strCommand);
+    const char* pszFolder = strDrive.empty() ? nullptr : strDrive.c_str();
+    return TheSystem().StartProcess(strCommand, pszFolder, true) ? 0 : 29;
+}
+
+int CopyFileList(const std::string& strList, const std::string& strDrive)
+{
+    std::size_t nPos = 0;
+    while (nPos < strList.size())
+    {
+        std::size_t nEnd = strList.find('\r', nPos);
+        if (nEnd == std::string::npos)
+            nEnd = strList.size();
+        const std::string strLine = strList.substr(nPos, nEnd - nPos);
+        nPos = nEnd + 2;  // the LF after the CR
+
+        const std::size_t nArrow = strLine.rfind('>');
+        const std::string strSource = nArrow == std::string::npos ? std::string() : strLine.substr(0, nArrow);
+        const std::string strTarget = nArrow == std::string::npos ? std::string() : strLine.substr(nArrow + 1);
+        const std::size_t nSlash = FindLastBackslash(strSource);
+        const std::string strName = nSlash == std::string::npos ? strSource : strSource.substr(nSlash + 1);
+        CopyOneFile(strDrive + strSource, strTarget + "\\" + strName);
+    }
+    return 1;
+}
+
+int CopyOneFile(const std::string& strFrom, const std::string& strTo)
+{
+    return TheSystem().CopyFileOver(strFrom, strTo) ? 0 : 28;
+}
