@@ -1,6 +1,5 @@
-// Reads one bitmap file into memory as a packed DIB: an existence test, an exclusive open, the
-// 14-byte file header ("BM"), then the rest of the file into a zero-filled block as long as the
-// whole file, which the caller supplies. Owns the open file for the span of one Read.
+// Reads a bitmap file ("BM") into a caller's zero-filled block as long as the file, as a packed
+// DIB without the 14-byte file header. Owns the open file for the span of one Read.
 #ifndef KORVELT_DIB_DIBFILE_H
 #define KORVELT_DIB_DIBFILE_H
 

@@ -1,7 +1,5 @@
-// Questions about a packed device-independent bitmap held in memory (bitmap header, colour
-// table and pixel array, one straight after the other): its size, its colour table, where its
-// pixels start, and whether a block of a given length holds everything that reading and drawing
-// it will touch. Free functions; the bytes belong to the caller.
+// Measures a packed device-independent bitmap in memory (header, colour table, pixels) and
+// checks that its block holds all that reading and drawing it touch. Free functions; owns nothing.
 #ifndef KORVELT_DIB_DIBHEADER_H
 #define KORVELT_DIB_DIBHEADER_H
 

@@ -1,6 +1,5 @@
-// The bitmaps as the launcher holds and paints them: a bitmap file read into a movable global
-// block (a DIB handle), a logical palette from its colour table, and the drawing of it into a
-// device context. Free functions; the caller owns the block and the palette object.
+// Bitmap files read into movable global blocks (DIB handles), their palettes and their drawing.
+// Free functions; the caller owns the block and the palette object.
 #ifndef KORVELT_DIB_WIN32_DIBGDI_H
 #define KORVELT_DIB_WIN32_DIBGDI_H
 

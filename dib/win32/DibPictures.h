@@ -1,7 +1,5 @@
-// The two pictures of the launcher's window and their palettes: the application picture
-// (tiled as background) and the title picture, read from ".\korvelt\instapp.bmp" and
-// ".\korvelt\instttl.bmp" relative to the current folder. Owns both blocks and both palette
-// objects; the document derives from it and the view reads the members.
+// The window's two pictures (tiled application picture, title picture) read from ".\korvelt";
+// owns both blocks and both palettes. The document derives from it; the view reads the members.
 #ifndef KORVELT_DIB_WIN32_DIBPICTURES_H
 #define KORVELT_DIB_WIN32_DIBPICTURES_H
 

@@ -1,6 +1,5 @@
-// Shows the pictures' messages in message boxes: the program's own box (OK, exclamation icon,
-// the program's name as caption, owned by the active window) or the plain system box (OK,
-// information icon, no owner, default caption). Owns nothing.
+// Shows the pictures' messages in the program's own message box or the plain system box.
+// Owns nothing.
 #ifndef KORVELT_DIB_WIN32_WIN32PICTUREREPORTER_H
 #define KORVELT_DIB_WIN32_WIN32PICTUREREPORTER_H
 
