@@ -1,0 +1,106 @@
+#include "DibGdi.h"
+
+#include "DibFile.h"
+#include "DibHeader.h"
+#include "GlobalLock.h"
+#include "PaletteSelector.h"
+
+#include <optional>
+
+namespace {
+
+// The block's bitmap, locked, or null when it cannot be locked or does not hold what it
+// claims (a block that did not come from LoadDibFile is not trusted either).
+const void* LockSoundDib(HGLOBAL hDib, const CGlobalLock& lock)
+{
+    const void* pHeader = lock.Get();
+    if (!pHeader || !DibFitsInBlock(pHeader, ::GlobalSize(hDib)))
+        return nullptr;
+    return pHeader;
+}
+
+} // namespace
+
+CScopedGlobal LoadDibFile(const std::string& strPath)
+{
+    CScopedGlobal hDib;
+    std::optional<CGlobalLock> lock;
+    const bool bRead = CDibFile::Read(strPath, [&](std::size_t nLength) -> void* {
+        hDib = CScopedGlobal(::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, nLength));
+        if (!hDib.IsValid())
+            return nullptr;
+        lock.emplace(hDib.Get());
+        return lock->Get();
+    });
+    lock.reset();
+    if (!bRead)
+        hDib.Free();
+    return hDib;
+}
+
+int MakeDibPalette(HGLOBAL hDib, CScopedPalette& palette)
+{
+    if (!hDib)
+        return 0;
+    CGlobalLock dib(hDib);
+    const void* pHeader = LockSoundDib(hDib, dib);
+    if (!pHeader)
+        return 0;
+    const std::vector<CDibRgb> colors = DibPaletteColors(pHeader);
+    if (colors.empty())
+        return 0;
+
+    // LOGPALETTE: version and entry count, then the entries; its declared one-entry array
+    // makes the block one entry longer than needed.
+    CScopedGlobal hLogPalette(::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 8 + 4 * colors.size()));
+    if (!hLogPalette.IsValid())
+        return 0;
+    CGlobalLock logPalette(hLogPalette.Get());
+    auto* pLogPalette = static_cast<LOGPALETTE*>(logPalette.Get());
+    if (!pLogPalette)
+        return 0;
+    pLogPalette->palVersion = 0x300;
+    pLogPalette->palNumEntries = static_cast<WORD>(colors.size());
+    for (std::size_t i = 0; i < colors.size(); ++i)
+    {
+        pLogPalette->palPalEntry[i].peRed = colors[i].m_nRed;
+        pLogPalette->palPalEntry[i].peGreen = colors[i].m_nGreen;
+        pLogPalette->palPalEntry[i].peBlue = colors[i].m_nBlue;
+        pLogPalette->palPalEntry[i].peFlags = 0;
+    }
+    HPALETTE hPalette = ::CreatePalette(pLogPalette);
+    if (!hPalette)
+        return 0;
+    return palette.Attach(hPalette) ? 1 : 0;
+}
+
+int DrawDib(HDC hDC, const RECT& rcDest, HGLOBAL hDib, const RECT& rcSource, const CScopedPalette* pPalette)
+{
+    if (!hDib)
+        return 0;
+    CGlobalLock dib(hDib);
+    const void* pHeader = LockSoundDib(hDib, dib);
+    if (!pHeader)
+        return 0;
+    const auto* pInfo = static_cast<const BITMAPINFO*>(pHeader);
+    const uint8_t* pBits = DibPixelBits(pHeader);
+
+    std::optional<CPaletteSelector> palette;
+    if (pPalette && pPalette->IsValid())
+        palette.emplace(hDC, pPalette->Get(), true);
+
+    ::SetStretchBltMode(hDC, COLORONCOLOR);
+    const int nDestWidth = rcDest.right - rcDest.left;
+    const int nDestHeight = rcDest.bottom - rcDest.top;
+    const int nSourceWidth = rcSource.right - rcSource.left;
+    const int nSourceHeight = rcSource.bottom - rcSource.top;
+    if (nDestWidth == nSourceWidth && nDestHeight == nSourceHeight)
+    {
+        // The copy's source origin counts rows from the bottom of a bottom-up bitmap.
+        const int nSourceY = static_cast<int>(DibHeight(pHeader)) - rcSource.bottom;
+        return ::SetDIBitsToDevice(hDC, rcDest.left, rcDest.top, nDestWidth, nDestHeight, rcSource.left,
+                                   nSourceY, 0, DibScanLineCount(pHeader), pBits, pInfo, DIB_RGB_COLORS);
+    }
+    return ::StretchDIBits(hDC, rcDest.left, rcDest.top, nDestWidth, nDestHeight, rcSource.left, rcSource.top,
+                           nSourceWidth, nSourceHeight, pBits, pInfo, DIB_RGB_COLORS, SRCCOPY);
+}
