@@ -172,6 +172,7 @@ const CIndexCase kIndexCases[] = {
     {"HugeCount", Le32(0xFFFFFFFF) + Str("one"), nullptr, {}, {94}},
     {"OneStrayByteAfterNames", IndexBytes(1, {"one"}) + "\n", nullptr, {"One"}, {94}},
     {"EmptyName_NoSuchFile", IndexBytes(1, {""}), nullptr, {}, {94}},
+    {"NameInUtf16Form", Le32(1) + std::string("\xFF\xFE\xFF\x03o\0n\0e\0", 10), nullptr, {"One"}, {}},
 };
 
 TEST_F(AppCatalogTest, Load_IndexOutcomes)
