@@ -233,9 +233,9 @@ bool CWin32System::Utf16ToAnsi(const std::u16string& strWide, bool bExact, std::
     static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 wide characters");
     const wchar_t* pWide = reinterpret_cast<const wchar_t*>(strWide.data());
     const int nWide = static_cast<int>(strWide.size());
-    // Best-fit mapping would turn characters that code page 932 lacks into look-alikes; an exact
-    // conversion must see them as missing instead.
-    const DWORD dwFlags = bExact ? WC_NO_BEST_FIT_CHARS : 0;
+    // Best-fit mapping would turn characters that code page 932 lacks into look-alikes (some of
+    // them path separators); they become "?" instead, or fail an exact conversion.
+    const DWORD dwFlags = WC_NO_BEST_FIT_CHARS;
     BOOL bUsedDefault = FALSE;
     const int nBytes = ::WideCharToMultiByte(kCodePage932, dwFlags, pWide, nWide, nullptr, 0, nullptr,
                                              bExact ? &bUsedDefault : nullptr);

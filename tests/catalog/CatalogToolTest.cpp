@@ -1,0 +1,225 @@
+// The authoring tool as a medium maker runs it: build and dump round trips, message and exit
+// status of dump, and the medium check on the sample medium.
+#include "CatalogBytes.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kSource = KORVELT_SOURCE_DIR;
+const std::string kSampleMedium = kSource + "/examples/medium";
+
+struct CRun
+{
+    int nStatus;
+    std::string strOut;
+    std::string strErr;
+};
+
+std::string ReadAll(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class CatalogToolTest : public ::testing::Test
+{
+protected:
+    CRun Tool(const std::string& strArguments)
+    {
+        const std::string strOut = m_dir.File("tool.out");
+        const std::string strErr = m_dir.File("tool.err");
+        const std::string strCommand =
+            "'" KORVELT_CATALOG_TOOL "' " + strArguments + " >'" + strOut + "' 2>'" + strErr + "'";
+        const int nRaw = std::system(strCommand.c_str());
+        const int nStatus = WIFEXITED(nRaw) ? WEXITSTATUS(nRaw) : -1;
+        return {nStatus, ReadAll(strOut), ReadAll(strErr)};
+    }
+    std::string Folder(const std::string& strName)
+    {
+        fs::create_directories(m_dir.Path() / strName);
+        return m_dir.File(strName);
+    }
+    static std::string Quote(const std::string& s) { return "'" + s + "'"; }
+
+    CTempDir m_dir;
+};
+
+// A source entry against its dump: given keys come back as given, the rest empty or 0.
+void ExpectSameEntry(const nlohmann::json& source, const nlohmann::json& dumped)
+{
+    for (const auto& item : dumped.items())
+    {
+        if (source.contains(item.key()))
+        {
+            EXPECT_EQ(item.value(), source[item.key()]) << item.key();
+        }
+        else if (item.key() != "m_strFileName")
+        {
+            EXPECT_TRUE(item.value() == "" || item.value() == 0) << item.key();
+        }
+    }
+    for (const auto& item : source.items())
+        EXPECT_TRUE(dumped.contains(item.key())) << item.key();
+}
+
+TEST_F(CatalogToolTest, BuildThenDump_GivesTheSampleSourceBack)
+{
+    const std::string strDir = Folder("built");
+    ASSERT_EQ(Tool("build " + Quote(kSampleMedium + "/catalog.json") + " " + Quote(strDir)).nStatus, 0);
+    const CRun dump = Tool("dump " + Quote(strDir));
+    ASSERT_EQ(dump.nStatus, 0) << dump.strErr;
+    EXPECT_EQ(dump.strErr, "");
+
+    const nlohmann::json source = nlohmann::json::parse(ReadAll(kSampleMedium + "/catalog.json"));
+    const nlohmann::json dumped = nlohmann::json::parse(dump.strOut);
+    ASSERT_EQ(dumped["entries"].size(), source["entries"].size());
+    ASSERT_GE(source["entries"].size(), 4u);
+    for (std::size_t i = 0; i < source["entries"].size(); ++i)
+    {
+        SCOPED_TRACE(i);
+        ExpectSameEntry(source["entries"][i], dumped["entries"][i]);
+        EXPECT_EQ(dumped["entries"][i].size(), 33u);
+    }
+
+    // The committed sample catalogue is what the script would build from the same source.
+    for (const auto& file : fs::directory_iterator(strDir))
+        EXPECT_EQ(ReadAll(file.path()), ReadAll(kSampleMedium + "/korvelt/" + file.path().filename().string()))
+            << file.path().filename() << " differs; run tools/build-sample-catalog.sh";
+}
+
+TEST_F(CatalogToolTest, Build_MissingKeysMeanEmptyOrZeroAndNamesAreMadeUp)
+{
+    const std::string strDir = Folder("built");
+    m_dir.Write("src.json", R"({"entries": [{"m_strTitle": "一つ目", "m_nCheckType": -3}, {}]})");
+    ASSERT_EQ(Tool("build " + Quote(m_dir.File("src.json")) + " " + Quote(strDir)).nStatus, 0);
+    EXPECT_EQ(ReadAll(strDir + "/appdb.dat"), IndexBytes(2, {"entry1.app", "entry2.app"}));
+    // "一つ目" in code page 932, then -3 as field 7.
+    const std::string strFirst = ReadAll(strDir + "/entry1.app");
+    EXPECT_EQ(strFirst.substr(0, 7), "\x06\x88\xEA\x82\xC2\x96\xDA");
+    EXPECT_EQ(strFirst.substr(12, 4), Le32(0xFFFFFFFD));
+    EXPECT_EQ(ReadAll(strDir + "/entry2.app"), EntryBytes(""));
+}
+
+struct CBadSource
+{
+    const char* pszJson;
+    const char* pszExpectedInError;
+};
+
+const CBadSource kBadSources[] = {
+    {R"({"entries": [{}, {"m_strFileName": "b.app", "m_strTitle": "café"}]})", "entry 2 (b.app), m_strTitle"},
+    {R"({"entries": [{"m_strUninstallNotice": "😀"}]})", "entry 1, m_strUninstallNotice"},
+    {R"({"entries": [{"m_strTitel": "x"}]})", "m_strTitel: unknown key"},
+    {R"({"entries": [{"m_nCheckType": "0"}]})", "m_nCheckType: not an integer"},
+    {R"({"entries": [{"m_bCanUninstall": 4294967296}]})", "m_bCanUninstall: outside"},
+    {R"({"entries": [{"m_strFileName": "..\\x.app"}]})", "not a plain file name"},
+    {R"({"entries": [{"m_strFileName": "a.app"}, {"m_strFileName": "a.app"}]})", "entry 2 (a.app), m_strFileName"},
+    {R"({"list": []})", "\"entries\" array"},
+    {R"({"entries": [)", "parse error"},
+};
+
+TEST_F(CatalogToolTest, Build_BadSource_FailsNamingTheProblemAndWritesNoIndex)
+{
+    for (const CBadSource& c : kBadSources)
+    {
+        SCOPED_TRACE(c.pszJson);
+        const std::string strDir = Folder("bad");
+        m_dir.Write("bad.json", c.pszJson);
+        const CRun run = Tool("build " + Quote(m_dir.File("bad.json")) + " " + Quote(strDir));
+        EXPECT_EQ(run.nStatus, 2);
+        EXPECT_NE(run.strErr.find(c.pszExpectedInError), std::string::npos) << run.strErr;
+        EXPECT_FALSE(fs::exists(strDir + "/appdb.dat"));
+    }
+}
+
+TEST_F(CatalogToolTest, Dump_Outcomes)
+{
+    const std::string strDir = Folder("cat");
+    EXPECT_EQ(Tool("dump " + Quote(strDir)).nStatus, 1);
+
+    // Bytes after the last name: message 94 with its text, and the catalogue still loads.
+    m_dir.Write("cat/a", EntryBytes("A"));
+    m_dir.Write("cat/appdb.dat", IndexBytes(1, {"a"}) + "x");
+    CRun run = Tool("dump --messages " + Quote(kSampleMedium + "/KORVELT.MSG") + " " + Quote(strDir));
+    EXPECT_EQ(run.nStatus, 0);
+    EXPECT_EQ(run.strErr, "message 94 アプリケーションの一覧を読み込めませんでした。\n");
+    EXPECT_EQ(nlohmann::json::parse(run.strOut)["entries"][0]["m_strTitle"], "A");
+
+    run = Tool("dump " + Quote(strDir));
+    EXPECT_EQ(run.strErr, "message 94\n");
+
+    // An entry that ends early is a read exception.
+    m_dir.Write("cat/appdb.dat", IndexBytes(1, {"a"}));
+    m_dir.Write("cat/a", Str("A"));
+    run = Tool("dump " + Quote(strDir));
+    EXPECT_EQ(run.nStatus, 2);
+    EXPECT_EQ(run.strOut, "");
+
+    // The UTF-16 form of a string comes out as UTF-8.
+    m_dir.Write("cat/a", std::string("\xFF\xFE\xFF\x02\xE5\x65\x2C\x67", 8) + EntryBytes("").substr(1));
+    run = Tool("dump " + Quote(strDir));
+    ASSERT_EQ(run.nStatus, 0);
+    EXPECT_EQ(nlohmann::json::parse(run.strOut)["entries"][0]["m_strTitle"], "日本");
+
+    EXPECT_EQ(Tool("dump").nStatus, 2);
+    EXPECT_EQ(Tool("dump --bogus " + Quote(strDir)).nStatus, 2);
+    EXPECT_EQ(Tool("frobnicate").nStatus, 2);
+}
+
+// The sample medium as staging lays it out: the stand-in set-up programs in apps/<name>/.
+void StageMedium(const fs::path& target)
+{
+    fs::copy(kSampleMedium, target, fs::copy_options::recursive);
+    for (const char* pszApp : {"memo", "viewer", "kakeibo", "fonts"})
+    {
+        fs::create_directories(target / "apps" / pszApp);
+        std::ofstream(target / "apps" / pszApp / "setup.exe") << "MZ";
+    }
+}
+
+TEST_F(CatalogToolTest, Check_StagedSampleMedium_HasNoProblems)
+{
+    StageMedium(m_dir.Path() / "medium");
+    const CRun run = Tool("check " + Quote(m_dir.File("medium")));
+    EXPECT_EQ(run.strOut, "");
+    EXPECT_EQ(run.nStatus, 0);
+}
+
+TEST_F(CatalogToolTest, Check_ReportsEveryProblemOnALine)
+{
+    const fs::path medium = m_dir.Path() / "medium";
+    StageMedium(medium);
+    fs::remove(medium / "apps" / "viewer" / "setup.exe");
+    fs::remove(medium / "korvelt" / "fonts.txt");
+    fs::remove(medium / "korvelt" / "instttl.bmp");
+    std::ofstream(medium / "korvelt" / "instapp.bmp") << "P6 not a bitmap";
+    std::ofstream(medium / "korvelt" / "appdb.dat", std::ios::app) << "x";
+    std::string strMessages = ReadAll(medium / "KORVELT.MSG");
+    const std::size_t nAt = strMessages.find("CATALOG_UNREADABLE=94");
+    ASSERT_NE(nAt, std::string::npos);
+    strMessages.replace(nAt, 21, "CATALOG_UNREADABLE=95");
+    std::ofstream(medium / "KORVELT.MSG", std::ios::binary) << strMessages;
+
+    const CRun run = Tool("check " + Quote(medium.string()));
+    EXPECT_EQ(run.nStatus, 1);
+    EXPECT_EQ(run.strOut,
+              "KORVELT.MSG: message 94 is not defined\n"
+              "korvelt: message 94 (catalogue index or entry file unreadable)\n"
+              "korvelt: entry 2 (viewer.app): set-up program \\apps\\viewer\\setup.exe not found\n"
+              "korvelt: entry 4 (fonts.app): text file korvelt\\fonts.txt cannot be read\n"
+              "korvelt\\instapp.bmp: not a bitmap file\n"
+              "korvelt\\instttl.bmp: cannot be read\n");
+}
+
+} // namespace

@@ -1,0 +1,155 @@
+// korvelt-catalog: the medium maker's tool for the launcher's catalogue.
+//   korvelt-catalog dump [--messages FILE] DIR   the catalogue in DIR as JSON on standard output
+//   korvelt-catalog build SOURCE.json DIR          DIR\appdb.dat and the entry files from JSON
+//   korvelt-catalog check MEDIUM                   every file the launcher needs on a medium
+#include "AppCatalog.h"
+#include "AppReporter.h"
+#include "CatalogException.h"
+#include "CatalogJson.h"
+#include "MediumChecker.h"
+#include "MessageCatalog.h"
+#include "TextCodec.h"
+
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitNothing = 1;
+constexpr int kExitError = 2;
+
+// Message numbers from catalogue reading become lines on standard error, with the text from a
+// message file when one was given.
+class CStderrReporter : public IAppReporter
+{
+public:
+    explicit CStderrReporter(const CMessageCatalog* pMessages) : m_pMessages(pMessages) {}
+    void ReportMessage(int nMessage) override
+    {
+        std::cerr << "message " << nMessage;
+        if (m_pMessages)
+        {
+            std::string strText;
+            const std::string strAnsi = m_pMessages->LoadMessage(nMessage);
+            std::cerr << ' ' << (CTextCodec::AnsiToUtf8(strAnsi, strText) ? strText : strAnsi);
+        }
+        std::cerr << '\n';
+    }
+
+private:
+    const CMessageCatalog* m_pMessages;
+};
+
+int Usage()
+{
+    std::cerr << "usage: korvelt-catalog dump [--messages FILE] DIR\n"
+                 "       korvelt-catalog build SOURCE.json DIR\n"
+                 "       korvelt-catalog check MEDIUM\n";
+    return kExitError;
+}
+
+int Dump(const std::vector<std::string>& args)
+{
+    std::string strDir;
+    std::unique_ptr<CMessageCatalog> pMessages;
+    for (std::size_t i = 0; i < args.size(); ++i)
+    {
+        if (args[i] == "--messages" && i + 1 < args.size())
+        {
+            pMessages = std::make_unique<CMessageCatalog>();
+            pMessages->SetMessageFile(args[++i].c_str());
+        }
+        else if (strDir.empty() && args[i].rfind("--", 0) != 0)
+        {
+            strDir = args[i];
+        }
+        else
+        {
+            return Usage();
+        }
+    }
+    if (strDir.empty())
+        return Usage();
+
+    CStderrReporter reporter(pMessages.get());
+    CAppCatalog catalog;
+    catalog.SetReporter(&reporter);
+    catalog.SetDirectory(strDir);
+    catalog.SetDatabasePath((strDir + "\\appdb.dat").c_str());
+    try
+    {
+        if (catalog.Load() == 1)
+        {
+            std::cerr << strDir << ": no catalogue (neither appdb.dat nor any *.app file)\n";
+            return kExitNothing;
+        }
+    }
+    catch (const CCatalogException& e)
+    {
+        std::cerr << strDir << ": " << e.what() << '\n';
+        return kExitError;
+    }
+    std::cout << CCatalogJson::Dump(catalog).dump(2) << '\n';
+    return kExitOk;
+}
+
+int Build(const std::vector<std::string>& args)
+{
+    if (args.size() != 2)
+        return Usage();
+    std::ifstream in(args[0], std::ios::binary);
+    if (!in)
+    {
+        std::cerr << args[0] << ": cannot be opened\n";
+        return kExitError;
+    }
+    nlohmann::json source;
+    try
+    {
+        source = nlohmann::json::parse(in);
+    }
+    catch (const nlohmann::json::exception& e)
+    {
+        std::cerr << args[0] << ": " << e.what() << '\n';
+        return kExitError;
+    }
+    CCatalogJson::Build(source, args[1]);
+    return kExitOk;
+}
+
+int Check(const std::vector<std::string>& args)
+{
+    if (args.size() != 1)
+        return Usage();
+    CMediumChecker checker(args[0], std::cout);
+    return checker.Run() == 0 ? kExitOk : kExitNothing;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2)
+        return Usage();
+    const std::string strCommand = argv[1];
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    try
+    {
+        if (strCommand == "dump")
+            return Dump(args);
+        if (strCommand == "build")
+            return Build(args);
+        if (strCommand == "check")
+            return Check(args);
+    }
+    catch (const std::exception& e)
+    {
+        std::cerr << "korvelt-catalog: " << e.what() << '\n';
+        return kExitError;
+    }
+    return Usage();
+}

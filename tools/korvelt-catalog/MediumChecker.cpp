@@ -1,0 +1,140 @@
+#include "MediumChecker.h"
+
+#include "AppCatalog.h"
+#include "AppReporter.h"
+#include "CatalogException.h"
+#include "MessageCatalog.h"
+#include "MessageNumbers.h"
+#include "System.h"
+#include "TextCodec.h"
+
+#include <vector>
+
+namespace {
+
+class CCollectingReporter : public IAppReporter
+{
+public:
+    void ReportMessage(int nMessage) override { m_messages.push_back(nMessage); }
+    std::vector<int> m_messages;
+};
+
+std::string Printable(const std::string& strAnsi)
+{
+    std::string strUtf8;
+    return CTextCodec::AnsiToUtf8(strAnsi, strUtf8) ? strUtf8 : strAnsi;
+}
+
+} // namespace
+
+std::string CMediumChecker::ProgramOf(const std::string& strCommand)
+{
+    const std::size_t nStart = strCommand.find_first_not_of(' ');
+    if (nStart == std::string::npos)
+        return std::string();
+    if (strCommand[nStart] == '"')
+    {
+        const std::size_t nEnd = strCommand.find('"', nStart + 1);
+        return strCommand.substr(nStart + 1, nEnd == std::string::npos ? std::string::npos : nEnd - nStart - 1);
+    }
+    const std::size_t nEnd = strCommand.find(' ', nStart);
+    return strCommand.substr(nStart, nEnd == std::string::npos ? std::string::npos : nEnd - nStart);
+}
+
+int CMediumChecker::Run()
+{
+    CheckMessageFile();
+    CheckCatalogue();
+    CheckBitmap("instapp.bmp");
+    CheckBitmap("instttl.bmp");
+    return m_nProblems;
+}
+
+void CMediumChecker::Problem(const std::string& strText)
+{
+    m_out << strText << '\n';
+    ++m_nProblems;
+}
+
+std::string CMediumChecker::OnMedium(const std::string& strPath) const
+{
+    std::string strRelative = strPath;
+    if (strRelative.rfind(".\\", 0) == 0)
+        strRelative.erase(0, 2);
+    if (!strRelative.empty() && strRelative[0] == '\\')
+        return m_strMedium + strRelative;
+    return m_strMedium + "\\" + strRelative;
+}
+
+void CMediumChecker::CheckMessageFile()
+{
+    const std::string strPath = m_strMedium + "/KORVELT.MSG";
+    std::string strContent;
+    if (!CMessageCatalog::ReadWholeFile(strPath.c_str(), strContent))
+    {
+        Problem("KORVELT.MSG: cannot be read");
+        return;
+    }
+    CMessageCatalog messages;
+    messages.SetMessageFile(strPath.c_str());
+    const CMessageList* pList = messages.GetCurrentList();
+    for (int nNumber : kUsedMessageNumbers)
+        if (!pList || !pList->Find(nNumber))
+            Problem("KORVELT.MSG: message " + std::to_string(nNumber) + " is not defined");
+}
+
+void CMediumChecker::CheckCatalogue()
+{
+    CAppCatalog catalog;
+    CCollectingReporter reporter;
+    catalog.SetReporter(&reporter);
+    catalog.SetDirectory(m_strMedium + "\\korvelt");
+    catalog.SetDatabasePath((m_strMedium + "\\korvelt\\appdb.dat").c_str());
+    int nResult = 0;
+    try
+    {
+        nResult = catalog.Load();
+    }
+    catch (const CCatalogException& e)
+    {
+        Problem(std::string("korvelt: catalogue read error: ") + e.what());
+    }
+    if (nResult == 1)
+        Problem("korvelt: no catalogue (neither appdb.dat nor any *.app file)");
+    for (int nMessage : reporter.m_messages)
+        Problem("korvelt: message " + std::to_string(nMessage) + " (catalogue index or entry file unreadable)");
+    for (int n = 1; n <= catalog.GetCount(); ++n)
+        CheckEntry(n, *catalog.GetAt(n));
+}
+
+void CMediumChecker::CheckEntry(int nNumber, const CAppEntry& entry)
+{
+    const std::string strLabel = "korvelt: entry " + std::to_string(nNumber) + " (" + Printable(entry.GetFileName()) + ")";
+    std::string strBytes;
+    if (!entry.GetTextFile().empty() && !TheSystem().ReadFile(OnMedium(entry.GetTextFile()), strBytes))
+        Problem(strLabel + ": text file " + Printable(entry.GetTextFile()) + " cannot be read");
+
+    const std::string strProgram = ProgramOf(entry.GetSetupCommand());
+    if (strProgram.empty())
+    {
+        Problem(strLabel + ": no set-up command");
+        return;
+    }
+    const std::string strPath = entry.GetSetupDir().empty() ? OnMedium(strProgram)
+                                                             : OnMedium(entry.GetSetupDir()) + "\\" + strProgram;
+    // Process creation adds ".exe" to a program named without an extension.
+    const std::size_t nSlash = strProgram.find_last_of("\\/");
+    const bool bHasExtension = strProgram.find('.', nSlash == std::string::npos ? 0 : nSlash) != std::string::npos;
+    if (!TheSystem().ReadFile(strPath, strBytes) && (bHasExtension || !TheSystem().ReadFile(strPath + ".exe", strBytes)))
+        Problem(strLabel + ": set-up program " + Printable(strPath.substr(m_strMedium.size())) + " not found");
+}
+
+void CMediumChecker::CheckBitmap(const char* pszName)
+{
+    std::string strBytes;
+    const std::string strPath = m_strMedium + "\\korvelt\\" + pszName;
+    if (!TheSystem().ReadFile(strPath, strBytes))
+        Problem(std::string("korvelt\\") + pszName + ": cannot be read");
+    else if (strBytes.compare(0, 2, "BM") != 0)
+        Problem(std::string("korvelt\\") + pszName + ": not a bitmap file");
+}

@@ -1,0 +1,36 @@
+// Checks a whole medium as the launcher would meet it: the message file, the catalogue, the text
+// files and set-up programs its entries name, and the two bitmaps. Writes one line per problem.
+#ifndef KORVELT_TOOLS_MEDIUMCHECKER_H
+#define KORVELT_TOOLS_MEDIUMCHECKER_H
+
+#include <ostream>
+#include <string>
+
+class CAppEntry;
+
+class CMediumChecker
+{
+public:
+    CMediumChecker(std::string strMedium, std::ostream& out) : m_strMedium(std::move(strMedium)), m_out(out) {}
+
+    // Returns the number of problems found.
+    int Run();
+
+    // The program of a command line: the text up to the first blank, or inside leading quotes.
+    static std::string ProgramOf(const std::string& strCommand);
+
+private:
+    void CheckMessageFile();
+    void CheckCatalogue();
+    void CheckEntry(int nNumber, const CAppEntry& entry);
+    void CheckBitmap(const char* pszName);
+    // A path on the medium: relative paths from its top folder, a leading backslash from its root.
+    std::string OnMedium(const std::string& strPath) const;
+    void Problem(const std::string& strText);
+
+    std::string m_strMedium;
+    std::ostream& m_out;
+    int m_nProblems = 0;
+};
+
+#endif
