@@ -31,8 +31,14 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${KORVELT_IN_XVFB:-}" ]; then
 fi
 
 wine_run="$build/wine-run"
-# The first run creates the prefix; the drive letter is a link in it.
-"$wine_run" cmd /c exit >/dev/null 2>&1 || true
+# The first run creates the prefix. On our own virtual display there is no window manager, so
+# Wine draws the windows' frames and captions itself.
+if [ -n "${KORVELT_IN_XVFB:-}" ]; then
+    "$wine_run" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+else
+    "$wine_run" cmd /c exit >/dev/null 2>&1 || true
+fi
+# The drive letter is a link in the prefix.
 prefix=$(sed -n 's/^export WINEPREFIX="\(.*\)"$/\1/p' "$wine_run")
 ln -sfn "$staged" "$prefix/dosdevices/k:"
 

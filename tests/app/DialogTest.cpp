@@ -32,14 +32,23 @@ SColours AskForStaticColours(HWND hDialog, int nEditID)
     return colours;
 }
 
+std::string FontFace(HWND hWnd)
+{
+    LOGFONTA lf{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(hWnd, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+    return lf.lfFaceName;
+}
+
 template <class TDialog>
 void ExpectTextDialog(TDialog& dlg, int nEditID, const char* pszTitle)
 {
     SColours colours;
     LONG nEditStyle = 0;
+    std::string strFace;
     CModalWatcher watcher(IDOK, [&](HWND hDialog) {
         colours = AskForStaticColours(hDialog, nEditID);
         nEditStyle = GetWindowLongA(GetDlgItem(hDialog, nEditID), GWL_STYLE);
+        strFace = FontFace(hDialog);
     });
     const std::string strText = dlg.m_strText;
     EXPECT_EQ(dlg.DoModal(), IDOK);
@@ -52,6 +61,8 @@ void ExpectTextDialog(TDialog& dlg, int nEditID, const char* pszTitle)
     EXPECT_NE(nEditStyle & ES_MULTILINE, 0);
     EXPECT_EQ(colours.hBrush, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     EXPECT_EQ(colours.crBack, RGB(255, 255, 255));
+    // "ＭＳ Ｐゴシック"
+    EXPECT_EQ(strFace, "\x82\x6c\x82\x72 \x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e");
     // OK reads the control back into the member.
     EXPECT_EQ(dlg.m_strText, strText);
 }
