@@ -10,6 +10,7 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <fstream>
 
 CDocument::~CDocument()
 {
@@ -52,14 +53,12 @@ bool CDocument::OnNewDocument()
 
 bool CDocument::OnOpenDocument(const std::string& strPathName)
 {
-    HANDLE hFile = CreateFileA(strPathName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (hFile == INVALID_HANDLE_VALUE)
+    // Nothing is read; the file only has to be there and readable.
+    if (!std::ifstream(strPathName, std::ios::binary))
     {
         CWinApp::Get()->ShowMessage(stock::kFailedToOpenDoc);
         return false;
     }
-    CloseHandle(hFile);
     DeleteContents();
     SetModifiedFlag(false);
     return true;
@@ -67,14 +66,14 @@ bool CDocument::OnOpenDocument(const std::string& strPathName)
 
 bool CDocument::OnSaveDocument(const std::string& strPathName)
 {
-    HANDLE hFile = CreateFileA(strPathName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (hFile == INVALID_HANDLE_VALUE)
+    // The stored form is empty: the file is created, or emptied.
+    std::ofstream file(strPathName, std::ios::binary | std::ios::trunc);
+    file.close();
+    if (!file)
     {
         CWinApp::Get()->ShowMessage(stock::kFailedToSaveDoc);
         return false;
     }
-    CloseHandle(hFile);
     SetModifiedFlag(false);
     return true;
 }

@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class CFrameWnd;
 class CSingleDocTemplate;

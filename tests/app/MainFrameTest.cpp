@@ -4,6 +4,7 @@
 #include "ShellFixture.h"
 
 #include "FrameWnd.h"
+#include "MenuHandle.h"
 #include "resource.h"
 
 #include <commctrl.h>
@@ -262,13 +263,13 @@ TEST_F(ShellTest, ForceSetupMenuItem_GetsItsCheckMarkFromTheView)
 TEST_F(ShellTest, UnhandledMenuCommand_IsGrayed)
 {
     ASSERT_TRUE(Start());
-    HMENU hPopup = CreatePopupMenu();
-    AppendMenuA(hPopup, MF_STRING, ID_EDIT_PASTE, "Paste");
-    AppendMenuA(hPopup, MF_STRING, ID_FILE_SAVE, "Save");
-    SendMessageA(Frame(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(hPopup), MAKELPARAM(0, FALSE));
-    EXPECT_NE(GetMenuState(hPopup, 0, MF_BYPOSITION) & MF_GRAYED, 0u);
-    EXPECT_EQ(GetMenuState(hPopup, 1, MF_BYPOSITION) & MF_GRAYED, 0u);
-    DestroyMenu(hPopup);
+    // Paste has no handler anywhere; Save has the document's.
+    CMenuHandle popup(CreatePopupMenu());
+    AppendMenuA(popup.Get(), MF_STRING, ID_EDIT_PASTE, "Paste");
+    AppendMenuA(popup.Get(), MF_STRING, ID_FILE_SAVE, "Save");
+    SendMessageA(Frame(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup.Get()), MAKELPARAM(0, FALSE));
+    EXPECT_NE(GetMenuState(popup.Get(), 0, MF_BYPOSITION) & MF_GRAYED, 0u);
+    EXPECT_EQ(GetMenuState(popup.Get(), 1, MF_BYPOSITION) & MF_GRAYED, 0u);
 }
 
 TEST_F(ShellTest, AboutCommand_ShowsIconAndMessages)
