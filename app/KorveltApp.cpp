@@ -1,0 +1,62 @@
+#include "KorveltApp.h"
+
+#include "AboutDlg.h"
+#include "KorveltDoc.h"
+#include "KorveltView.h"
+#include "MainFrame.h"
+#include "MessageNumbers.h"
+#include "SingleDocTemplate.h"
+#include "resource.h"
+#include "tarven.h"
+
+#include <commctrl.h>
+
+bool CKorveltApp::InitInstance()
+{
+    SetMessageFile("KORVELT.MSG");
+    if (ActivateRunningInstance())
+        return false;
+
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&icc);
+
+    LoadStdProfileSettings(4);
+    AddDocTemplate(CSingleDocTemplate::Create<CKorveltDoc, CMainFrame, CKorveltView>(IDR_MAINFRAME));
+
+    CCommandLineInfo info;
+    info.Parse(GetArguments());
+    return ProcessShellCommand(info);
+}
+
+bool CKorveltApp::ActivateRunningInstance()
+{
+    // The caption of a running copy's main window, as the view set it and the frame composed it.
+    const std::string strCaption = LoadMessage(MSG_CAPTION);
+    HWND hOther = FindWindowA(nullptr, strCaption.c_str());
+    if (hOther == nullptr)
+        return false;
+
+    MessageBoxA(nullptr, LoadMessage(MSG_ALREADY_RUNNING), nullptr, MB_OK);
+    HWND hPopup = GetLastActivePopup(hOther);
+    BringWindowToTop(hOther);
+    if (hPopup != hOther)
+        BringWindowToTop(hPopup);
+    ShowWindow(hOther, SW_SHOWNORMAL);
+    return true;
+}
+
+void CKorveltApp::OnAppAbout()
+{
+    CAboutDlg dlg;
+    dlg.DoModal();
+}
+
+bool CKorveltApp::ProcessMessageTable(CMessageCall& call)
+{
+    static const CMessageEntry<CKorveltApp> s_table[] = {
+        HandleCommand(ID_APP_ABOUT, &CKorveltApp::OnAppAbout),
+        HandleCommand(ID_FILE_NEW, &CKorveltApp::OnFileNew),
+        HandleCommand(ID_FILE_OPEN, &CKorveltApp::OnFileOpen),
+    };
+    return call.Run(s_table, this) || CWinApp::ProcessMessageTable(call);
+}

@@ -1,0 +1,35 @@
+// The launcher's main window: fixed size, fixed place at the first restore, a refresh request to
+// the view after every return from the minimised state, and the program's end when a disk
+// volume is removed.
+#ifndef KORVELT_APP_MAINFRAME_H
+#define KORVELT_APP_MAINFRAME_H
+
+#include "FrameWnd.h"
+
+// Posted to the view: re-check the installed state of every entry.
+constexpr UINT WM_REFRESH_STATE = WM_USER + 1;
+// Posted to the frame by the view before a removal command starts: minimise.
+constexpr UINT WM_MINIMIZE_FRAME = WM_USER;
+
+class CMainFrame : public CFrameWnd
+{
+public:
+    CMainFrame() = default;
+    ~CMainFrame() override = default;
+
+protected:
+    bool PreCreateWindow(CREATESTRUCTA& cs) override;
+
+    LRESULT OnMinimizeRequest(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDeviceChange(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDisplayChange(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSize(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
+    bool ProcessMessageTable(CMessageCall& call) override;
+
+private:
+    // 1 from the first restored size on, 0 again whenever the window is minimised.
+    int m_bRestored = 0;
+};
+
+#endif

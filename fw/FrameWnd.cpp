@@ -1,0 +1,275 @@
+#include "FrameWnd.h"
+
+#include "CmdUI.h"
+#include "Document.h"
+#include "MenuHandle.h"
+#include "View.h"
+#include "WinApp.h"
+#include "resource.h"
+
+namespace
+{
+constexpr char kFrameClass[] = "KorveltFrame";
+
+struct SChildMessage
+{
+    UINT nMessage;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+BOOL CALLBACK SendToChild(HWND hChild, LPARAM lData)
+{
+    const auto* pMessage = reinterpret_cast<const SChildMessage*>(lData);
+    SendMessageA(hChild, pMessage->nMessage, pMessage->wParam, pMessage->lParam);
+    return TRUE;
+}
+}
+
+CFrameWnd::CFrameWnd() = default;
+
+CFrameWnd::~CFrameWnd()
+{
+    // The view's window goes with the frame's; destroy the windows while both objects exist.
+    if (m_hWnd != nullptr)
+        DestroyWindow();
+}
+
+bool CFrameWnd::LoadFrame(UINT nIDResource, const std::string& strTitle, CDocument* pDocument,
+                          std::unique_ptr<CView> pView)
+{
+    HINSTANCE hInstance = CWinApp::Get()->m_hInstance;
+    m_nIDResource = nIDResource;
+    m_strTitle = strTitle;
+    m_pView = std::move(pView);
+    m_pCreateDocument = pDocument;
+    m_hAccel = LoadAcceleratorsA(hInstance, MAKEINTRESOURCEA(nIDResource));
+    CMenuHandle menu(LoadMenuA(hInstance, MAKEINTRESOURCEA(nIDResource)));
+
+    CREATESTRUCTA cs{};
+    cs.hInstance = hInstance;
+    cs.hMenu = menu.Get();
+    cs.lpszName = m_strTitle.c_str();
+    cs.style = WS_OVERLAPPEDWINDOW;
+    cs.x = CW_USEDEFAULT;
+    cs.y = CW_USEDEFAULT;
+    cs.cx = CW_USEDEFAULT;
+    cs.cy = CW_USEDEFAULT;
+    if (!PreCreateWindow(cs))
+        return false;
+    HWND hWnd = CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx, cs.cy,
+                                cs.hwndParent, cs.hMenu, cs.hInstance, this);
+    m_pCreateDocument = nullptr;
+    if (hWnd == nullptr || m_hWnd == nullptr)
+    {
+        // A window destroyed during its creation has taken its menu with it.
+        if (!IsMenu(menu.Get()))
+            menu.Release();
+        m_pView.reset();
+        return false;
+    }
+    menu.Release();
+    return true;
+}
+
+bool CFrameWnd::PreCreateWindow(CREATESTRUCTA& cs)
+{
+    WNDCLASSA wc{};
+    if (!GetClassInfoA(cs.hInstance, kFrameClass, &wc))
+    {
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = &CWnd::WindowProc;
+        wc.hInstance = cs.hInstance;
+        wc.hIcon = LoadIconA(cs.hInstance, MAKEINTRESOURCEA(m_nIDResource));
+        wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        wc.lpszClassName = kFrameClass;
+        if (!RegisterClassA(&wc))
+            return false;
+    }
+    cs.lpszClass = kFrameClass;
+    cs.dwExStyle |= WS_EX_CLIENTEDGE;
+    return true;
+}
+
+void CFrameWnd::InitialUpdateFrame(CDocument* pDocument, bool bMakeVisible)
+{
+    if (bMakeVisible)
+    {
+        if (m_pView != nullptr)
+        {
+            m_pView->OnInitialUpdate();
+            m_pView->OnActivateFrame(WA_INACTIVE, this);
+        }
+        // Only the first showing of the main window takes the process's show command.
+        int nCmdShow = -1;
+        CWinApp* pApp = CWinApp::Get();
+        if (pApp->GetMainWnd() == this && pApp->m_nCmdShow != -1)
+        {
+            nCmdShow = pApp->m_nCmdShow;
+            pApp->m_nCmdShow = -1;
+        }
+        ActivateFrame(nCmdShow);
+        if (m_pView != nullptr)
+            m_pView->OnActivateView(true, m_pView.get(), m_pView.get());
+    }
+    OnUpdateFrameTitle();
+}
+
+void CFrameWnd::ActivateFrame(int nCmdShow)
+{
+    if (nCmdShow == -1)
+    {
+        if (!IsWindowVisible(m_hWnd))
+            nCmdShow = SW_SHOWNORMAL;
+        else if (IsIconic(m_hWnd))
+            nCmdShow = SW_RESTORE;
+    }
+    if (nCmdShow != -1)
+        ShowWindow(m_hWnd, nCmdShow);
+    const bool bActivates = nCmdShow != SW_HIDE && nCmdShow != SW_MINIMIZE && nCmdShow != SW_SHOWMINNOACTIVE &&
+                            nCmdShow != SW_SHOWNA && nCmdShow != SW_SHOWNOACTIVATE;
+    if (IsWindowVisible(m_hWnd) && bActivates)
+        BringWindowToTop(m_hWnd);
+}
+
+void CFrameWnd::OnUpdateFrameTitle()
+{
+    if (m_hWnd == nullptr)
+        return;
+    CDocument* pDocument = GetActiveDocument();
+    const std::string strText = pDocument != nullptr ? pDocument->GetTitle() + " - " + m_strTitle : m_strTitle;
+    if (GetWindowText() != strText)
+        SetWindowText(strText);
+}
+
+CDocument* CFrameWnd::GetActiveDocument() const
+{
+    return m_pView != nullptr ? m_pView->GetDocument() : nullptr;
+}
+
+bool CFrameWnd::OnCmdMsg(CMessageCall& call)
+{
+    if (m_pView != nullptr && m_pView->OnCmdMsg(call))
+        return true;
+    if (ProcessMessageTable(call))
+        return true;
+    CWinApp* pApp = CWinApp::Get();
+    return pApp != nullptr && pApp->OnCmdMsg(call);
+}
+
+void CFrameWnd::RecalcLayout()
+{
+    if (m_pView == nullptr || m_pView->m_hWnd == nullptr)
+        return;
+    RECT rc;
+    GetClientRect(m_hWnd, &rc);
+    MoveWindow(m_pView->m_hWnd, 0, 0, rc.right, rc.bottom, TRUE);
+}
+
+void CFrameWnd::SendToDescendants(UINT nMessage, WPARAM wParam, LPARAM lParam)
+{
+    SChildMessage message{nMessage, wParam, lParam};
+    EnumChildWindows(m_hWnd, &SendToChild, reinterpret_cast<LPARAM>(&message));
+}
+
+LRESULT CFrameWnd::OnCreate(WPARAM, LPARAM)
+{
+    if (m_pView == nullptr || !m_pView->Create(this, AFX_IDW_PANE_FIRST))
+        return -1;
+    if (m_pCreateDocument != nullptr)
+        m_pCreateDocument->AddView(m_pView.get());
+    return 0;
+}
+
+LRESULT CFrameWnd::OnSize(WPARAM wParam, LPARAM)
+{
+    if (wParam != SIZE_MINIMIZED)
+        RecalcLayout();
+    return 0;
+}
+
+LRESULT CFrameWnd::OnClose(WPARAM, LPARAM)
+{
+    // The document keeps nothing to save, so closing never asks.
+    DestroyWindow();
+    return 0;
+}
+
+LRESULT CFrameWnd::OnDestroy(WPARAM, LPARAM)
+{
+    CWinApp* pApp = CWinApp::Get();
+    if (pApp != nullptr && pApp->GetMainWnd() == this)
+        PostQuitMessage(0);
+    return 0;
+}
+
+LRESULT CFrameWnd::OnSetFocus(WPARAM, LPARAM)
+{
+    if (m_pView != nullptr && m_pView->m_hWnd != nullptr)
+        SetFocus(m_pView->m_hWnd);
+    return 0;
+}
+
+LRESULT CFrameWnd::OnActivate(WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(wParam) == WA_INACTIVE && m_pView != nullptr)
+        m_pView->OnActivateFrame(WA_INACTIVE, this);
+    const LRESULT lResult = DefWindowProcA(m_hWnd, WM_ACTIVATE, wParam, lParam);
+    if (LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0 && m_pView != nullptr)
+        m_pView->OnActivateView(true, m_pView.get(), m_pView.get());
+    return lResult;
+}
+
+// Each item of an opening pop-up menu asks its update handler for its state; an item without
+// one is enabled exactly when some object on the command route handles its command.
+LRESULT CFrameWnd::OnInitMenuPopup(WPARAM wParam, LPARAM lParam)
+{
+    if (HIWORD(lParam) != 0)
+        return DefWindowProcA(m_hWnd, WM_INITMENUPOPUP, wParam, lParam);
+    HMENU hMenu = reinterpret_cast<HMENU>(wParam);
+    const int nCount = GetMenuItemCount(hMenu);
+    for (int i = 0; i < nCount; ++i)
+    {
+        const UINT nID = GetMenuItemID(hMenu, i);
+        if (nID == 0 || nID == static_cast<UINT>(-1))
+            continue;
+        CCmdUI state(hMenu, static_cast<UINT>(i), nID);
+        CMessageCall update = CMessageCall::Update(&state, nID);
+        OnCmdMsg(update);
+        if (!state.EnableChanged())
+        {
+            CMessageCall probe = CMessageCall::Probe(nID);
+            state.Enable(OnCmdMsg(probe));
+        }
+    }
+    return 0;
+}
+
+LRESULT CFrameWnd::OnDisplayChange(WPARAM wParam, LPARAM lParam)
+{
+    SendToDescendants(WM_DISPLAYCHANGE, wParam, lParam);
+    return DefWindowProcA(m_hWnd, WM_DISPLAYCHANGE, wParam, lParam);
+}
+
+LRESULT CFrameWnd::OnSysColorChange(WPARAM wParam, LPARAM lParam)
+{
+    SendToDescendants(WM_SYSCOLORCHANGE, wParam, lParam);
+    return DefWindowProcA(m_hWnd, WM_SYSCOLORCHANGE, wParam, lParam);
+}
+
+bool CFrameWnd::ProcessMessageTable(CMessageCall& call)
+{
+    static const CMessageEntry<CFrameWnd> s_table[] = {
+        HandleMessage(WM_CREATE, &CFrameWnd::OnCreate),
+        HandleMessage(WM_SIZE, &CFrameWnd::OnSize),
+        HandleMessage(WM_CLOSE, &CFrameWnd::OnClose),
+        HandleMessage(WM_DESTROY, &CFrameWnd::OnDestroy),
+        HandleMessage(WM_SETFOCUS, &CFrameWnd::OnSetFocus),
+        HandleMessage(WM_ACTIVATE, &CFrameWnd::OnActivate),
+        HandleMessage(WM_INITMENUPOPUP, &CFrameWnd::OnInitMenuPopup),
+        HandleMessage(WM_DISPLAYCHANGE, &CFrameWnd::OnDisplayChange),
+        HandleMessage(WM_SYSCOLORCHANGE, &CFrameWnd::OnSysColorChange),
+    };
+    return call.Run(s_table, this) || CWnd::ProcessMessageTable(call);
+}

@@ -1,0 +1,65 @@
+#include "RecentFileList.h"
+
+#include <algorithm>
+
+namespace
+{
+bool IsLeadByte(unsigned char c)
+{
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+unsigned char FoldAscii(unsigned char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;
+}
+}
+
+bool CRecentFileList::SamePath(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+    {
+        const auto ca = static_cast<unsigned char>(a[i]);
+        const auto cb = static_cast<unsigned char>(b[i]);
+        if (IsLeadByte(ca))
+        {
+            // Both bytes of the character must match as they are.
+            if (ca != cb)
+                return false;
+            if (i + 1 < a.size())
+            {
+                if (a[i + 1] != b[i + 1])
+                    return false;
+                ++i;
+            }
+            continue;
+        }
+        if (FoldAscii(ca) != FoldAscii(cb))
+            return false;
+    }
+    return true;
+}
+
+void CRecentFileList::Add(std::string_view strPath)
+{
+    if (m_nSize == 0 || strPath.empty())
+        return;
+    m_names.erase(std::remove_if(m_names.begin(), m_names.end(),
+                                 [&](const std::string& strName) { return SamePath(strName, strPath); }),
+                  m_names.end());
+    m_names.insert(m_names.begin(), std::string(strPath));
+    if (m_names.size() > m_nSize)
+        m_names.resize(m_nSize);
+}
+
+void CRecentFileList::SetNames(const std::vector<std::string>& names)
+{
+    m_names.clear();
+    for (const std::string& strName : names)
+    {
+        if (!strName.empty() && m_names.size() < m_nSize)
+            m_names.push_back(strName);
+    }
+}

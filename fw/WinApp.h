@@ -1,0 +1,86 @@
+// The application object: start-up, the message loop with the main window's accelerators, the
+// program's name for message boxes, the private profile's recent-file list, and the one document
+// template, which it owns.
+#ifndef KORVELT_FW_WINAPP_H
+#define KORVELT_FW_WINAPP_H
+
+#include "CmdTarget.h"
+#include "CommandLineInfo.h"
+#include "RecentFileList.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class CFrameWnd;
+class CSingleDocTemplate;
+
+class CWinApp : public CCmdTarget
+{
+public:
+    CWinApp();
+    ~CWinApp() override;
+
+    // The one application object of the process.
+    static CWinApp* Get() { return s_pApp; }
+
+    // The framework's start-up: records the start parameters, runs InitInstance and then the
+    // message loop; returns the process exit code.
+    int WinMain(HINSTANCE hInstance, const char* pszCmdLine, int nCmdShow);
+
+    virtual bool InitInstance() { return true; }
+    virtual int ExitInstance();
+    int Run();
+
+    // The framework message box: the program's name as caption, owned by the active window.
+    int ShowMessage(const std::string& strText, UINT nType = MB_OK | MB_ICONEXCLAMATION);
+    // The stock report of an exception that reached the message dispatch; call inside catch.
+    static void ReportCurrentException();
+
+    CFrameWnd* GetMainWnd() const { return m_pMainWnd; }
+    void SetMainWnd(CFrameWnd* pMainWnd) { m_pMainWnd = pMainWnd; }
+    CSingleDocTemplate* GetDocTemplate() const { return m_pDocTemplate.get(); }
+    const std::string& GetAppName() const { return m_strAppName; }
+    // The text after the program name, as the process received it.
+    const std::string& GetCmdLine() const { return m_strCmdLine; }
+    const CRecentFileList& GetRecentFileList() const { return m_recentFiles; }
+    void AddToRecentFileList(const std::string& strPath) { m_recentFiles.Add(strPath); }
+
+    HINSTANCE m_hInstance = nullptr;
+    // Show command for the main window's first showing; -1 once it has been used.
+    int m_nCmdShow = SW_SHOWNORMAL;
+    // The private profile file; a bare name lies in the Windows folder.
+    std::string m_strProfileName;
+
+protected:
+    // Reads the recent-file list ("Recent File List", File1...) and "PreviewPages" of "Settings".
+    void LoadStdProfileSettings(size_t nMaxMRU = 4);
+    // Writes them back (at exit).
+    void SaveStdProfileSettings();
+    void AddDocTemplate(std::unique_ptr<CSingleDocTemplate> pTemplate);
+    // The command-line arguments after the program name.
+    std::vector<std::string> GetArguments() const;
+    // A new document or the named file; false when that fails.
+    bool ProcessShellCommand(const CCommandLineInfo& info);
+
+    // Framework commands that a derived class lists in its own table.
+    void OnFileNew();
+    void OnFileOpen();
+    void OnAppExit();
+
+    bool ProcessMessageTable(CMessageCall& call) override;
+
+private:
+    bool PreTranslateMessage(MSG& msg);
+
+    static CWinApp* s_pApp;
+    CFrameWnd* m_pMainWnd = nullptr;
+    std::unique_ptr<CSingleDocTemplate> m_pDocTemplate;
+    std::string m_strAppName;
+    std::string m_strCmdLine;
+    CRecentFileList m_recentFiles{0};
+    int m_nPreviewPages = 0;
+    bool m_bProfileLoaded = false;
+};
+
+#endif

@@ -1,0 +1,159 @@
+#include "Wnd.h"
+
+#include "WinApp.h"
+
+#include <vector>
+
+CWnd::~CWnd()
+{
+    // A window that outlives its object must not reach it any more.
+    if (m_hWnd != nullptr && IsWindow(m_hWnd))
+    {
+        SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, 0);
+        ::DestroyWindow(m_hWnd);
+    }
+}
+
+std::string CWnd::GetWindowText() const
+{
+    const int nLength = GetWindowTextLengthA(m_hWnd);
+    std::vector<char> buffer(static_cast<size_t>(nLength) + 1);
+    const int nCopied = ::GetWindowTextA(m_hWnd, buffer.data(), static_cast<int>(buffer.size()));
+    return std::string(buffer.data(), static_cast<size_t>(nCopied > 0 ? nCopied : 0));
+}
+
+void CWnd::SetWindowText(const std::string& strText)
+{
+    ::SetWindowTextA(m_hWnd, strText.c_str());
+}
+
+std::string CWnd::GetDlgItemText(int nID) const
+{
+    HWND hItem = GetDlgItem(nID);
+    if (hItem == nullptr)
+        return std::string();
+    const int nLength = GetWindowTextLengthA(hItem);
+    std::vector<char> buffer(static_cast<size_t>(nLength) + 1);
+    const int nCopied = ::GetWindowTextA(hItem, buffer.data(), static_cast<int>(buffer.size()));
+    return std::string(buffer.data(), static_cast<size_t>(nCopied > 0 ? nCopied : 0));
+}
+
+void CWnd::SetDlgItemText(int nID, const std::string& strText)
+{
+    ::SetDlgItemTextA(m_hWnd, nID, strText.c_str());
+}
+
+bool CWnd::DestroyWindow()
+{
+    return m_hWnd != nullptr && ::DestroyWindow(m_hWnd) != FALSE;
+}
+
+CWnd* CWnd::FromHandle(HWND hWnd)
+{
+    return hWnd != nullptr ? reinterpret_cast<CWnd*>(GetWindowLongPtrA(hWnd, GWLP_USERDATA)) : nullptr;
+}
+
+void CWnd::Attach(HWND hWnd)
+{
+    m_hWnd = hWnd;
+    SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+bool CWnd::OnWndMsg(UINT nMessage, WPARAM wParam, LPARAM lParam, LRESULT& lResult)
+{
+    if (nMessage == WM_COMMAND)
+    {
+        // Menus and accelerators send code 0 or 1 without a control; both count as a command.
+        const UINT nCode = lParam != 0 ? HIWORD(wParam) : 0;
+        CMessageCall call = CMessageCall::Command(LOWORD(wParam), nCode);
+        lResult = 0;
+        return OnCmdMsg(call);
+    }
+    CMessageCall call = nMessage == WM_NOTIFY ? CMessageCall::Notify(reinterpret_cast<NMHDR*>(lParam))
+                                              : CMessageCall::Message(nMessage, wParam, lParam);
+    if (!ProcessMessageTable(call))
+        return false;
+    lResult = call.Result();
+    return true;
+}
+
+// Exceptions must not cross the system's window procedure frames: the framework reports them
+// with its stock box and the message counts as handled.
+bool CWnd::DispatchGuarded(UINT nMessage, WPARAM wParam, LPARAM lParam, LRESULT& lResult)
+{
+    try
+    {
+        return OnWndMsg(nMessage, wParam, lParam, lResult);
+    }
+    catch (...)
+    {
+        CWinApp::ReportCurrentException();
+        lResult = 0;
+        return true;
+    }
+}
+
+LRESULT CALLBACK CWnd::WindowProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
+{
+    if (nMessage == WM_NCCREATE)
+    {
+        auto* pCreate = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        if (auto* pWnd = static_cast<CWnd*>(pCreate->lpCreateParams))
+            pWnd->Attach(hWnd);
+    }
+    CWnd* pWnd = FromHandle(hWnd);
+    if (pWnd == nullptr)
+        return DefWindowProcA(hWnd, nMessage, wParam, lParam);
+
+    LRESULT lResult = 0;
+    if (!pWnd->DispatchGuarded(nMessage, wParam, lParam, lResult))
+        lResult = DefWindowProcA(hWnd, nMessage, wParam, lParam);
+    if (nMessage == WM_NCDESTROY)
+    {
+        SetWindowLongPtrA(hWnd, GWLP_USERDATA, 0);
+        pWnd->m_hWnd = nullptr;
+        pWnd->PostNcDestroy();
+    }
+    return lResult;
+}
+
+INT_PTR CALLBACK CWnd::DialogProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
+{
+    if (nMessage == WM_INITDIALOG)
+        reinterpret_cast<CWnd*>(lParam)->Attach(hWnd);
+    CWnd* pWnd = FromHandle(hWnd);
+    if (pWnd == nullptr)
+        return FALSE;
+
+    LRESULT lResult = 0;
+    const bool bHandled = pWnd->DispatchGuarded(nMessage, wParam, lParam, lResult);
+    if (nMessage == WM_NCDESTROY)
+    {
+        SetWindowLongPtrA(hWnd, GWLP_USERDATA, 0);
+        pWnd->m_hWnd = nullptr;
+        pWnd->PostNcDestroy();
+        return FALSE;
+    }
+    if (!bHandled)
+        return FALSE;
+    switch (nMessage)
+    {
+    // These return their result directly; all others through DWLP_MSGRESULT.
+    case WM_INITDIALOG:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_QUERYDRAGICON:
+        return static_cast<INT_PTR>(lResult);
+    default:
+        SetWindowLongPtrA(hWnd, DWLP_MSGRESULT, lResult);
+        return TRUE;
+    }
+}

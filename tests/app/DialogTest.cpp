@@ -1,0 +1,132 @@
+// The text dialogs and the framework's dialog behaviour: texts from the message file, the text
+// in the read-only edit control, white backgrounds, data exchange, and the stock report of an
+// exception thrown inside a handler.
+#include "ModalWatcher.h"
+#include "ShellFixture.h"
+
+#include "InstallNoticeDlg.h"
+#include "TextViewDlg.h"
+#include "UninstallNoticeDlg.h"
+#include "resource.h"
+
+#include <sstream>
+#include <stdexcept>
+
+namespace
+{
+// What a read-only edit control gets when it asks its dialog for colours.
+struct SColours
+{
+    HBRUSH hBrush = nullptr;
+    COLORREF crBack = 0;
+};
+
+SColours AskForStaticColours(HWND hDialog, int nEditID)
+{
+    SColours colours;
+    HDC hDC = CreateCompatibleDC(nullptr);
+    colours.hBrush = reinterpret_cast<HBRUSH>(SendMessageA(hDialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(hDC),
+                                                           reinterpret_cast<LPARAM>(GetDlgItem(hDialog, nEditID))));
+    colours.crBack = GetBkColor(hDC);
+    DeleteDC(hDC);
+    return colours;
+}
+
+std::string FontFace(HWND hWnd)
+{
+    LOGFONTA lf{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(hWnd, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+    return lf.lfFaceName;
+}
+
+template <class TDialog>
+void ExpectTextDialog(TDialog& dlg, int nEditID, const char* pszTitle)
+{
+    SColours colours;
+    LONG nEditStyle = 0;
+    std::string strFace;
+    CModalWatcher watcher(IDOK, [&](HWND hDialog) {
+        colours = AskForStaticColours(hDialog, nEditID);
+        nEditStyle = GetWindowLongA(GetDlgItem(hDialog, nEditID), GWL_STYLE);
+        strFace = FontFace(hDialog);
+    });
+    const std::string strText = dlg.m_strText;
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    ASSERT_EQ(watcher.Seen().size(), 1u);
+    const CModalWatcher::SSeen& seen = watcher.Seen()[0];
+    EXPECT_EQ(seen.strCaption, pszTitle);
+    EXPECT_EQ(seen.texts.at(IDOK), "OK!");
+    EXPECT_EQ(seen.texts.at(nEditID), strText);
+    EXPECT_NE(nEditStyle & ES_READONLY, 0);
+    EXPECT_NE(nEditStyle & ES_MULTILINE, 0);
+    EXPECT_EQ(colours.hBrush, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    EXPECT_EQ(colours.crBack, RGB(255, 255, 255));
+    // "ＭＳ Ｐゴシック"
+    EXPECT_EQ(strFace, "\x82\x6c\x82\x72 \x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e");
+    // OK reads the control back into the member.
+    EXPECT_EQ(dlg.m_strText, strText);
+}
+
+// A dialog whose initialisation fails with an exception.
+class CFailingDlg : public CDialog
+{
+public:
+    CFailingDlg() : CDialog(IDD_ABOUTBOX) {}
+
+protected:
+    bool OnInitDialog() override { throw std::runtime_error("Cannot read the catalogue"); }
+};
+}
+
+TEST_F(ShellTest, TextViewer_ShowsTheFilePaddedTo14Lines)
+{
+    ASSERT_TRUE(Start());
+    CTextViewDlg dlg;
+    std::istringstream file("first line\nsecond line\n");
+    dlg.LoadText(file);
+    std::string strExpected = "first line\r\nsecond line\r\n";
+    for (int i = 2; i < 14; ++i)
+        strExpected += "\r\n";
+    EXPECT_EQ(dlg.m_strText, strExpected);
+    ExpectTextDialog(dlg, IDC_TEXTVIEW_EDIT, "Read me");
+}
+
+TEST_F(ShellTest, NoticeDialogs_ShowTheirTextsAndTitles)
+{
+    ASSERT_TRUE(Start());
+    CInstallNoticeDlg install;
+    install.m_strText = "Close other programs first.\r\n\r\n";
+    ExpectTextDialog(install, IDC_INSTALL_NOTICE_EDIT, "Before set-up");
+
+    CUninstallNoticeDlg uninstall;
+    uninstall.m_strText = "Save your work.";
+    ExpectTextDialog(uninstall, IDC_UNINSTALL_NOTICE_EDIT, "Before removal");
+}
+
+TEST_F(ShellTest, DialogsWithoutParent_AreOwnedByTheMainWindowAndCentredOverIt)
+{
+    ASSERT_TRUE(Start());
+    Pump(200);
+    RECT rcDialog{};
+    CModalWatcher watcher(IDOK, [&](HWND hDialog) { GetWindowRect(hDialog, &rcDialog); });
+    CInstallNoticeDlg dlg;
+    dlg.DoModal();
+    ASSERT_EQ(watcher.Seen().size(), 1u);
+    EXPECT_EQ(watcher.Seen()[0].hOwner, Frame());
+    const RECT rcFrame = FrameRect();
+    EXPECT_NEAR((rcDialog.left + rcDialog.right) / 2, (rcFrame.left + rcFrame.right) / 2, 1);
+    EXPECT_NEAR((rcDialog.top + rcDialog.bottom) / 2, (rcFrame.top + rcFrame.bottom) / 2, 1);
+}
+
+TEST_F(ShellTest, ExceptionInAHandler_IsReportedWithTheStockBox)
+{
+    ASSERT_TRUE(Start());
+    CModalWatcher watcher;
+    CFailingDlg dlg;
+    dlg.DoModal();
+    ASSERT_GE(watcher.Seen().size(), 1u);
+    const CModalWatcher::SSeen& box = watcher.Seen()[0];
+    EXPECT_EQ(box.strCaption, m_pApp->GetAppName());
+    EXPECT_NE(std::find(box.statics.begin(), box.statics.end(), "Cannot read the catalogue"), box.statics.end());
+    EXPECT_TRUE(box.bShowsIcon);
+}

@@ -1,0 +1,107 @@
+// The contentless document: New reuses it, Open and Save name it (and the caption follows),
+// and the recent-file list of the private profile survives a run.
+#include "ModalWatcher.h"
+#include "ShellFixture.h"
+
+#include "Document.h"
+#include "FrameWnd.h"
+#include "SingleDocTemplate.h"
+#include "resource.h"
+
+#include <commctrl.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace
+{
+std::string Caption(HWND hWnd)
+{
+    char szText[256] = {};
+    GetWindowTextA(hWnd, szText, sizeof szText);
+    return szText;
+}
+
+std::string ReadProfile(const std::string& strFile, const char* pszSection, const char* pszKey)
+{
+    char szValue[MAX_PATH] = {};
+    GetPrivateProfileStringA(pszSection, pszKey, "<none>", szValue, MAX_PATH, strFile.c_str());
+    return szValue;
+}
+}
+
+TEST_F(ShellTest, NewCommand_ReusesTheDocumentAndRebuildsTheView)
+{
+    ASSERT_TRUE(Start());
+    CSingleDocTemplate* pTemplate = m_pApp->GetDocTemplate();
+    CDocument* pDocument = pTemplate->GetDocument();
+    HWND hFrame = Frame();
+    SendMessageA(hFrame, WM_COMMAND, MAKEWPARAM(ID_FILE_NEW, 0), 0);
+    EXPECT_EQ(pTemplate->GetDocument(), pDocument);
+    EXPECT_EQ(Frame(), hFrame);
+    EXPECT_EQ(pDocument->GetTitle(), "Korvelt");
+    EXPECT_EQ(Caption(hFrame), "Korvelt - Dravemont");
+    HWND hList = GetDlgItem(View(), IDC_APPLIST);
+    HWND hHeader = reinterpret_cast<HWND>(SendMessageA(hList, LVM_GETHEADER, 0, 0));
+    EXPECT_EQ(SendMessageA(hHeader, HDM_GETITEMCOUNT, 0, 0), 3);
+    EXPECT_EQ(GetMenuItemCount(GetMenu(hFrame)), 3);
+}
+
+TEST_F(ShellTest, OpenAndSave_NameTheDocumentAndWriteAnEmptyFile)
+{
+    ASSERT_TRUE(Start());
+    const std::string strOpened = m_dir.Write("list.dat", "anything");
+    CSingleDocTemplate* pTemplate = m_pApp->GetDocTemplate();
+    CDocument* pDocument = pTemplate->OpenDocumentFile(strOpened.c_str());
+    ASSERT_NE(pDocument, nullptr);
+    EXPECT_EQ(Caption(Frame()), pDocument->GetTitle() + " - Dravemont");
+    EXPECT_EQ(pDocument->GetTitle().rfind("list", 0), 0u);
+    EXPECT_TRUE(CRecentFileList::SamePath(m_pApp->GetRecentFileList().GetNames().at(0), strOpened));
+
+    const std::string strSaved = m_dir.File("saved.dat");
+    ASSERT_TRUE(pDocument->DoSave(strSaved));
+    EXPECT_EQ(std::filesystem::file_size(strSaved), 0u);
+    EXPECT_EQ(pDocument->GetTitle().rfind("saved", 0), 0u);
+    EXPECT_TRUE(CRecentFileList::SamePath(m_pApp->GetRecentFileList().GetNames().at(0), strSaved));
+    // Opening read nothing and saving left the opened file alone.
+    std::ifstream in(strOpened, std::ios::binary);
+    std::string strContent((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(strContent, "anything");
+}
+
+TEST_F(ShellTest, OpenMissingFile_ReportsAndKeepsTheDocument)
+{
+    ASSERT_TRUE(Start());
+    CDocument* pDocument = m_pApp->GetDocTemplate()->GetDocument();
+    CModalWatcher watcher;
+    EXPECT_EQ(m_pApp->GetDocTemplate()->OpenDocumentFile(m_dir.File("missing.dat").c_str()), nullptr);
+    ASSERT_EQ(watcher.Seen().size(), 1u);
+    EXPECT_EQ(watcher.Seen()[0].strCaption, m_pApp->GetAppName());
+    EXPECT_EQ(pDocument->GetTitle(), "Korvelt");
+    EXPECT_TRUE(IsWindow(Frame()));
+}
+
+TEST_F(ShellTest, RecentFileList_IsReadAtStartAndWrittenAtExit)
+{
+    const std::string strProfile = m_pApp->m_strProfileName;
+    const char* pszSection = "Recent File List";
+    WritePrivateProfileStringA(pszSection, "File1", "C:\\one.dat", strProfile.c_str());
+    WritePrivateProfileStringA(pszSection, "File2", "C:\\two.dat", strProfile.c_str());
+    WritePrivateProfileStringA(pszSection, "File3", "C:\\three.dat", strProfile.c_str());
+    WritePrivateProfileStringA(pszSection, "File4", "C:\\four.dat", strProfile.c_str());
+    WritePrivateProfileStringA(pszSection, "File5", "C:\\five.dat", strProfile.c_str());
+    WritePrivateProfileStringA("Settings", "PreviewPages", "3", strProfile.c_str());
+
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(m_pApp->GetRecentFileList().GetNames(),
+              (std::vector<std::string>{"C:\\one.dat", "C:\\two.dat", "C:\\three.dat", "C:\\four.dat"}));
+    const std::string strOpened = m_dir.Write("new.dat", "");
+    ASSERT_NE(m_pApp->GetDocTemplate()->OpenDocumentFile(strOpened.c_str()), nullptr);
+    m_pApp->ExitInstance();
+
+    EXPECT_TRUE(CRecentFileList::SamePath(ReadProfile(strProfile, pszSection, "File1"), strOpened));
+    EXPECT_EQ(ReadProfile(strProfile, pszSection, "File2"), "C:\\one.dat");
+    EXPECT_EQ(ReadProfile(strProfile, pszSection, "File4"), "C:\\three.dat");
+    EXPECT_EQ(ReadProfile(strProfile, pszSection, "File5"), "<none>");
+    EXPECT_EQ(ReadProfile(strProfile, "Settings", "PreviewPages"), "3");
+}

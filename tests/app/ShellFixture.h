@@ -1,0 +1,50 @@
+// A launcher started in-process on a message file in a temporary folder (the folder is the
+// current directory meanwhile), with counters of what reaches the view.
+#ifndef KORVELT_TESTS_SHELLFIXTURE_H
+#define KORVELT_TESTS_SHELLFIXTURE_H
+
+#include "KorveltApp.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class ShellTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The application's start-up; true when it would enter its message loop.
+    bool Start();
+    // Dispatches this thread's messages for the given time.
+    void Pump(DWORD nMilliseconds);
+    // Dispatches messages until done() holds or the time is up; done()'s last answer.
+    bool PumpUntil(const std::function<bool()>& done, DWORD nTimeoutMs);
+
+    HWND Frame() const;
+    HWND View() const;
+    // Messages of this number that reached the view: posted ones when retrieved, sent ones when
+    // delivered.
+    int PostedToView(UINT nMessage) const;
+    int SentToView(UINT nMessage) const;
+    RECT FrameRect() const;
+    std::string MenuText(HMENU hMenu, int nPosition) const;
+
+    CTempDir m_dir;
+    std::unique_ptr<CKorveltApp> m_pApp;
+    bool m_bQuitPosted = false;
+
+private:
+    static LRESULT CALLBACK OnGetMessage(int nCode, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK OnCallWndProc(int nCode, WPARAM wParam, LPARAM lParam);
+
+    std::string m_strOldDir;
+    HHOOK m_hGetMessageHook = nullptr;
+    HHOOK m_hCallWndHook = nullptr;
+};
+
+#endif
