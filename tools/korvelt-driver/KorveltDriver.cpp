@@ -1,7 +1,8 @@
 // Plays a user at a running launcher, for the end-to-end script: selects a row, clicks the
 // set-up button, confirms the install notice, waits for the set-up program to register its key,
 // then restores the launcher's window so that it re-checks its entries.
-//   korvelt-driver setup ROW KEY [SECONDS]
+//   korvelt-driver forget KEY               removes KEY, so that a run starts uninstalled
+//   korvelt-driver setup ROW KEY [SECONDS]  the set-up as a user runs it
 // ROW counts from 0; KEY is the registry key (under HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER)
 // that the set-up program writes. Exit status 0 when the key appeared and the window was restored.
 #include <windows.h>
@@ -110,10 +111,19 @@ int Setup(int nRow, const char* pszKey, int nSeconds)
 
 } // namespace
 
+int Forget(const char* pszKey)
+{
+    for (HKEY hRoot : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
+        ::RegDeleteKeyA(hRoot, pszKey);
+    return KeyExists(pszKey) ? 1 : 0;
+}
+
 int main(int argc, char** argv)
 {
+    if (argc == 3 && std::string(argv[1]) == "forget")
+        return Forget(argv[2]);
     if (argc >= 4 && std::string(argv[1]) == "setup")
         return Setup(std::atoi(argv[2]), argv[3], argc >= 5 ? std::atoi(argv[4]) : 300);
-    std::fprintf(stderr, "usage: korvelt-driver setup ROW KEY [SECONDS]\n");
+    std::fprintf(stderr, "usage: korvelt-driver forget KEY | setup ROW KEY [SECONDS]\n");
     return 2;
 }
