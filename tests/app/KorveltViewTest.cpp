@@ -564,3 +564,35 @@ TEST_F(ShellTest, RealSetup_StandInWritesItsKeyAndTheRestoreShowsInstalled)
     std::error_code ec;
     std::filesystem::remove_all(folder, ec);
 }
+
+TEST_F(ShellTest, UninstallWithMissingProgram_ShowsTheNoticeThenReports)
+{
+    ASSERT_TRUE(CreateKey(HKEY_CURRENT_USER, TestKey("Gone")));
+    WriteCatalog({{{{"m_strTitle", "Gone"},
+                    {"m_strCheckKey", TestKey("Gone")},
+                    {"m_strUninstallCommand", "%DIRECT_FROM_CD%=\\no\\such\\remove.exe /q  "},
+                    {"m_strUninstallNotice", "Removing.\r\nReally."}},
+                   {{"m_bCanUninstall", 1}, {"m_nUninstallType", 1}}}});
+    ASSERT_TRUE(Start());
+    Pump(200);
+    HWND hView = View();
+    ASSERT_EQ(ButtonStates(hView), "0/1/0");
+    {
+        CModalWatcher watcher;
+        Click(hView, IDC_UNINSTALL);
+        ASSERT_EQ(watcher.Seen().size(), 2u);
+        const CModalWatcher::SSeen& notice = watcher.Seen()[0];
+        EXPECT_EQ(notice.strCaption, "Before removal");
+        std::string strPadded = "Removing.\r\nReally.";
+        for (int i = 0; i < 15; ++i)
+            strPadded += "\r\n";
+        EXPECT_EQ(notice.texts.at(IDC_UNINSTALL_NOTICE_EDIT), strPadded);
+        const CModalWatcher::SSeen& error = watcher.Seen()[1];
+        EXPECT_EQ(error.strCaption, "ERROR");
+        ASSERT_FALSE(error.statics.empty());
+        EXPECT_EQ(error.statics.back(), "Removal did not start.");
+    }
+    // The frame was asked to minimise, and does so once the click is over.
+    EXPECT_TRUE(PumpUntil([&] { return IsIconic(Frame()) != FALSE; }, 2000));
+    EXPECT_EQ(PostedToView(WM_REFRESH_STATE), 1);
+}

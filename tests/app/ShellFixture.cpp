@@ -44,6 +44,7 @@ const char kMessageFile[] =
     "SETUP_FAILED=28\r\n"
     "UNINSTALL_FAILED=29\r\n"
     "TEXTFILE_FAILED=32\r\n"
+    "CATALOG_UNREADABLE=94\r\n"
     "[MESSAGES]\r\n"
     "CAPTION=Korvelt - Dravemont\r\n"
     "MENU_FILE=\x83t\x83@\x83" "C\x83\x8b(&F)\r\n"
@@ -73,7 +74,8 @@ const char kMessageFile[] =
     "STATUS_PREVIOUS=Previous release\r\n"
     "SETUP_FAILED=Set-up did not start.\r\n"
     "UNINSTALL_FAILED=Removal did not start.\r\n"
-    "TEXTFILE_FAILED=No text file.\r\n";
+    "TEXTFILE_FAILED=No text file.\r\n"
+    "CATALOG_UNREADABLE=Catalogue unreadable.\r\n";
 
 // Removes a key with everything below it.
 void DeleteKeyTree(HKEY hRoot, const std::string& strKey)
