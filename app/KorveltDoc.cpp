@@ -1,10 +1,24 @@
 #include "KorveltDoc.h"
 
+#include "WinApp.h"
+#include "tarven.h"
+
+// The picture reporter base is constructed before CDibPictures, which keeps a reference to it.
+CKorveltDoc::CKorveltDoc() : CDibPictures(static_cast<CWin32PictureReporter&>(*this))
+{
+    m_catalog.SetDirectory("korvelt");
+    m_catalog.SetReporter(&m_catalogReporter);
+}
+
 bool CKorveltDoc::OnNewDocument()
 {
     if (!CDocument::OnNewDocument())
         return false;
-    // Reading the two pictures (LoadBitmaps) goes here; a document without pictures is still a
-    // valid new document.
+    LoadBitmaps();
     return true;
+}
+
+void CKorveltDoc::CCatalogReporter::ReportMessage(int nMessage)
+{
+    CWinApp::Get()->ShowMessage(LoadMessage(nMessage));
 }

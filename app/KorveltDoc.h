@@ -1,21 +1,34 @@
-// The launcher's one document. It stores nothing in files of its own; it will own the
-// application catalogue and the two pictures that the view paints.
+// The launcher's one document. It stores nothing in files of its own: it owns the application
+// catalogue (directory "korvelt") and the two pictures that the view paints, with their palettes.
 #ifndef KORVELT_APP_KORVELTDOC_H
 #define KORVELT_APP_KORVELTDOC_H
 
+#include "AppCatalog.h"
+#include "AppReporter.h"
+#include "DibPictures.h"
 #include "Document.h"
+#include "Win32PictureReporter.h"
 
-class CKorveltDoc : public CDocument
+class CKorveltDoc : public CDocument, private CWin32PictureReporter, public CDibPictures
 {
 public:
-    CKorveltDoc() = default;
+    CKorveltDoc();
     ~CKorveltDoc() override = default;
 
+    // Reads the two pictures again; a document without pictures is still a valid new document.
     bool OnNewDocument() override;
 
-    // Catalogue and pictures: the catalogue member (directory "korvelt") and the application and
-    // title pictures with their palettes are added here with the catalogue and bitmap code;
-    // OnNewDocument then reads the pictures.
+    CAppCatalog m_catalog;
+
+private:
+    // Shows the catalogue's read problems (message 94) in the framework message box.
+    class CCatalogReporter : public IAppReporter
+    {
+    public:
+        void ReportMessage(int nMessage) override;
+    };
+
+    CCatalogReporter m_catalogReporter;
 };
 
 #endif

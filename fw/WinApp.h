@@ -43,6 +43,8 @@ public:
     const std::string& GetAppName() const { return m_strAppName; }
     // The text after the program name, as the process received it.
     const std::string& GetCmdLine() const { return m_strCmdLine; }
+    // For a start without WinMain (the in-process tests).
+    void SetCmdLine(const std::string& strCmdLine) { m_strCmdLine = strCmdLine; }
     const CRecentFileList& GetRecentFileList() const { return m_recentFiles; }
     void AddToRecentFileList(const std::string& strPath) { m_recentFiles.Add(strPath); }
 

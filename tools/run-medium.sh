@@ -24,6 +24,16 @@ staged="$build/medium"
 rm -rf "$staged"
 cp -r "$root/examples/medium" "$staged"
 cp "$exe" "$build/app/tarven.dll" "$staged/"
+# The catalogue's set-up and removal programs: the stand-ins, one pair per application, so that
+# a set-up on the sample medium really runs and writes its check key.
+for name in memo viewer kakeibo fonts; do
+    mkdir -p "$staged/apps/$name"
+    for tool in setup uninstall; do
+        if [ -f "$build/bin/standin-$tool.exe" ]; then
+            cp "$build/bin/standin-$tool.exe" "$staged/apps/$name/$tool.exe"
+        fi
+    done
+done
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${KORVELT_IN_XVFB:-}" ]; then
     export KORVELT_IN_XVFB=1

@@ -1,18 +1,28 @@
 #include "KorveltView.h"
 
+#include "ClientDC.h"
 #include "CmdUI.h"
+#include "DibGdi.h"
+#include "DibHeader.h"
+#include "FormLayout.h"
 #include "FrameWnd.h"
+#include "GlobalLock.h"
+#include "InstallNoticeDlg.h"
 #include "KorveltDoc.h"
+#include "LaunchCommands.h"
 #include "MainFrame.h"
 #include "MenuHandle.h"
 #include "MessageNumbers.h"
+#include "PaletteSelector.h"
+#include "TextViewDlg.h"
+#include "UninstallNoticeDlg.h"
 #include "WinApp.h"
 #include "resource.h"
 #include "tarven.h"
 
 #include <commctrl.h>
 
-#include <cctype>
+#include <fstream>
 
 namespace
 {
@@ -39,6 +49,35 @@ constexpr SMenu kMenus[] = {
     {MSG_MENU_SETUP, MSG_MENU_FORCE_SETUP, ID_FORCE_SETUP},
     {MSG_MENU_HELP, MSG_MENU_ABOUT, ID_APP_ABOUT},
 };
+
+struct SExitCode
+{
+    int nLoadFailure;
+    int nExitCode;
+};
+// Catalogue load failures and the exit codes they end the process with; 0xFFFF ends the table.
+constexpr SExitCode kExitCodes[] = {
+    {1, 30},
+    {0xFFFF, 0},
+};
+constexpr int kUnlistedExitCode = 31;
+
+// Lines that the set-up and removal notices show at least.
+constexpr int kNoticeLines = 17;
+
+CLayoutRect ToLayout(const RECT& rc)
+{
+    return CLayoutRect{rc.left, rc.top, rc.right, rc.bottom};
+}
+
+void SetItemText(HWND hList, int nRow, int nSubItem, const std::string& strText)
+{
+    std::string strCopy = strText;
+    LVITEMA item{};
+    item.iSubItem = nSubItem;
+    item.pszText = strCopy.data();
+    SendMessageA(hList, LVM_SETITEMTEXTA, static_cast<WPARAM>(nRow), reinterpret_cast<LPARAM>(&item));
+}
 }
 
 CKorveltView::CKorveltView() : CFormView(IDD_KORVELT_FORM)
@@ -52,15 +91,19 @@ CKorveltDoc* CKorveltView::GetDocument() const
 
 bool CKorveltView::ZoomOutFor(const std::string& strCmdLine)
 {
-    static const char kOption[] = "/NOZOOMOUT";
-    if (strCmdLine.size() >= 128 || strCmdLine.size() != sizeof kOption - 1)
-        return true;
-    for (size_t i = 0; i < strCmdLine.size(); ++i)
+    return !CFormLayout::IsNoZoomOut(strCmdLine);
+}
+
+int CKorveltView::ExitCodeFor(int nLoadFailure)
+{
+    for (const SExitCode& code : kExitCodes)
     {
-        if (std::toupper(static_cast<unsigned char>(strCmdLine[i])) != kOption[i])
-            return true;
+        if (code.nLoadFailure == 0xFFFF)
+            break;
+        if (code.nLoadFailure == nLoadFailure)
+            return code.nExitCode;
     }
-    return false;
+    return kUnlistedExitCode;
 }
 
 void CKorveltView::OnInitialUpdate()
@@ -74,12 +117,34 @@ void CKorveltView::OnInitialUpdate()
     SetMenuTexts();
     m_bZoomOut = ZoomOutFor(CWinApp::Get()->GetCmdLine());
 
-    // Layout rectangles, drawing flags, catalogue loading (exit codes 30 and 31) and the state
-    // evaluation of every entry come here, before the columns.
+    const SIZE sizeTotal = GetTotalSize();
+    m_rcForm = RECT{0, 0, sizeTotal.cx, sizeTotal.cy};
+    m_rcTitle = RECT{70, 25, 577, 89};
+    TakeDesignRects();
+
+    CKorveltDoc* pDoc = GetDocument();
+    if (!pDoc->m_hDibApp.IsValid())
+        m_bDrawAppBitmap = false;
+    if (!pDoc->m_hDibTitle.IsValid())
+        m_bDrawTitleBitmap = false;
+
+    CAppCatalog& catalog = pDoc->m_catalog;
+    catalog.SetDatabasePath("korvelt\\appdb.dat");
+    const int nLoad = catalog.Load();
+    if (nLoad != 0)
+        ExitProcess(static_cast<UINT>(ExitCodeFor(nLoad)));
+    catalog.RefreshAll();
 
     InsertColumns();
+    InsertRows();
+    // A repeated initial update may bring a shorter catalogue.
+    if (m_nSelected > catalog.GetCount())
+        m_nSelected = 1;
+    SelectCurrent();
 
-    // The rows, the first selection and the start of the resize layout follow here.
+    m_bLayoutReady = true;
+    if (m_bZoomOut)
+        ShowScrollBar(m_hWnd, SB_BOTH, FALSE);
 }
 
 // Each placeholder becomes a pop-up menu with one item; the menu bar owns the pop-ups (and
@@ -105,6 +170,31 @@ void CKorveltView::SetMenuTexts()
     DrawMenuBar(pFrame->m_hWnd);
 }
 
+// The controls' places in view client coordinates. They are taken once: a repeated initial
+// update finds the controls already scaled to the window, and scaling those again would drift.
+void CKorveltView::TakeDesignRects()
+{
+    if (m_bLayoutReady)
+        return;
+    const struct
+    {
+        int nID;
+        RECT* pRect;
+    } controls[] = {
+        {IDC_APPLIST, &m_rcList},
+        {IDC_SETUP, &m_rcSetup},
+        {IDC_UNINSTALL, &m_rcUninstall},
+        {IDC_TEXTFILE, &m_rcTextFile},
+    };
+    for (const auto& control : controls)
+    {
+        RECT rc{};
+        GetWindowRect(GetDlgItem(control.nID), &rc);
+        MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
+        *control.pRect = rc;
+    }
+}
+
 // A repeated initial update starts the list afresh, so it keeps exactly three columns.
 void CKorveltView::InsertColumns()
 {
@@ -127,31 +217,161 @@ void CKorveltView::InsertColumns()
     }
 }
 
+void CKorveltView::InsertRows()
+{
+    const CAppCatalog& catalog = GetDocument()->m_catalog;
+    for (int n = 1; n <= catalog.GetCount(); ++n)
+    {
+        const CAppEntry* pEntry = catalog.GetAt(n);
+        std::string strTitle = pEntry->GetTitle();
+        LVITEMA item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = n - 1;
+        item.pszText = strTitle.data();
+        SendMessageA(m_hListApps, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        SetItemText(m_hListApps, n - 1, 1, pEntry->GetSubItemText());
+        SetItemText(m_hListApps, n - 1, 2, StatusText(pEntry->IsInstalled() != 0, pEntry->IsPrevReleaseFound() != 0));
+    }
+}
+
+std::string CKorveltView::StatusText(bool bInstalled, bool bPrevReleaseFound)
+{
+    if (bPrevReleaseFound)
+        return LoadMessage(MSG_STATUS_PREVIOUS);
+    if (bInstalled)
+        return LoadMessage(MSG_STATUS_INSTALLED);
+    return std::string();
+}
+
+void CKorveltView::UpdateButtons()
+{
+    const CAppCatalog& catalog = GetDocument()->m_catalog;
+    HWND hSetup = GetDlgItem(IDC_SETUP);
+    HWND hUninstall = GetDlgItem(IDC_UNINSTALL);
+    if (m_nSelected < 1 || m_nSelected > catalog.GetCount())
+    {
+        // No entry behind the selection (an empty catalogue): nothing to offer.
+        EnableWindow(hSetup, FALSE);
+        EnableWindow(hUninstall, FALSE);
+        EnableWindow(GetDlgItem(IDC_TEXTFILE), FALSE);
+    }
+    else
+    {
+        const CAppEntry* pEntry = catalog.GetAt(m_nSelected);
+        const bool bOffersUninstall = (pEntry->IsInstalled() || pEntry->IsPrevReleaseFound()) &&
+                                      !pEntry->IsAlwaysInstall() && !m_bForceSetup;
+        EnableWindow(hSetup, bOffersUninstall ? FALSE : TRUE);
+        EnableWindow(hUninstall, bOffersUninstall && pEntry->CanUninstall() ? TRUE : FALSE);
+        EnableWindow(GetDlgItem(IDC_TEXTFILE), pEntry->GetTextFile().empty() ? FALSE : TRUE);
+    }
+    // Takes away a pushed look left by the last click.
+    SendMessageA(hSetup, BM_SETSTATE, FALSE, 0);
+    SendMessageA(hUninstall, BM_SETSTATE, FALSE, 0);
+}
+
+void CKorveltView::SelectCurrent()
+{
+    SetFocus(m_hListApps);
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(m_hListApps, LVM_SETITEMSTATE, static_cast<WPARAM>(m_nSelected - 1), reinterpret_cast<LPARAM>(&item));
+    UpdateButtons();
+}
+
 LRESULT CKorveltView::OnRefreshState(WPARAM, LPARAM)
 {
-    // Re-evaluating every entry and rewriting the status column come here.
+    CAppCatalog& catalog = GetDocument()->m_catalog;
+    catalog.RefreshAll();
+    for (int n = 1; n <= catalog.GetCount(); ++n)
+        RefreshRow(n);
+    // Cleared after the whole pass, so that every installed entry gets its copies, not only
+    // the first one.
+    m_bCopyPending = false;
+    SelectCurrent();
     return 0;
+}
+
+void CKorveltView::RefreshRow(int n)
+{
+    CAppCatalog& catalog = GetDocument()->m_catalog;
+    CAppEntry* pEntry = catalog.GetAt(n);
+    const bool bInstalled = pEntry->RefreshState() != 0;
+    if (pEntry->IsPostInstallCopy() && bInstalled && m_bCopyPending)
+        CopyFileList(pEntry->GetPostInstallCopyList(), catalog.GetSourceDrive());
+    SetItemText(m_hListApps, n - 1, 2, bInstalled ? StatusText(true, pEntry->IsPrevReleaseFound() != 0) : std::string());
 }
 
 void CKorveltView::OnShowTextFile()
 {
-    // Showing the selected entry's text file (CTextViewDlg) comes here.
+    const CAppCatalog& catalog = GetDocument()->m_catalog;
+    if (m_nSelected >= 1 && m_nSelected <= catalog.GetCount())
+    {
+        CTextViewDlg dlg;
+        std::ifstream file(catalog.GetAt(m_nSelected)->GetTextFile(), std::ios::in | std::ios::binary);
+        if (file.is_open())
+        {
+            dlg.LoadText(file);
+            file.close();
+            dlg.DoModal();
+        }
+        else
+        {
+            ShowError(MSG_TEXTFILE_FAILED);
+        }
+    }
+    SelectCurrent();
 }
 
 void CKorveltView::OnSetup()
 {
-    // Starting the selected entry's set-up comes here.
+    CAppCatalog& catalog = GetDocument()->m_catalog;
+    if (m_nSelected < 1 || m_nSelected > catalog.GetCount())
+        return;
+    const CAppEntry& entry = *catalog.GetAt(m_nSelected);
+    const CSetupCommand setup = ComposeSetupCommand(entry, catalog);
+    if (!entry.GetInstallNotice().empty())
+    {
+        CInstallNoticeDlg dlg;
+        dlg.m_strText = entry.GetInstallNotice();
+        PadLines(dlg.m_strText, kNoticeLines);
+        dlg.DoModal();
+    }
+    m_bCopyPending = true;
+    // The set-up program gets the screen; the frame asks for a refresh when it is restored.
+    ShowWindow(GetParentFrame()->m_hWnd, SW_SHOWMINIMIZED);
+    const int nResult = RunInFolder(setup.m_strFolder, setup.m_strCommand);
+    SelectCurrent();
+    if (nResult != 0)
+        ShowError(nResult);
 }
 
 void CKorveltView::OnUninstall()
 {
-    // Starting the selected entry's removal comes here.
+    CAppCatalog& catalog = GetDocument()->m_catalog;
+    if (m_nSelected < 1 || m_nSelected > catalog.GetCount())
+        return;
+    CAppEntry& entry = *catalog.GetAt(m_nSelected);
+    const std::string strCommand = ComposeUninstallCommand(entry, catalog);
+    if (!entry.GetUninstallNotice().empty())
+    {
+        CUninstallNoticeDlg dlg;
+        dlg.m_strText = entry.GetUninstallNotice();
+        PadLines(dlg.m_strText, kNoticeLines);
+        dlg.DoModal();
+    }
+    // Posted: the frame minimises after this handler, once the removal has started.
+    PostMessageA(GetParentFrame()->m_hWnd, WM_MINIMIZE_FRAME, 0, 0);
+    const int nResult = RunDetached(strCommand);
+    SelectCurrent();
+    if (nResult != 0)
+        ShowError(nResult);
 }
 
 void CKorveltView::OnForceSetup()
 {
     m_bForceSetup = !m_bForceSetup;
-    // The buttons' states follow the mode (UpdateButtons) here.
+    UpdateButtons();
 }
 
 void CKorveltView::OnUpdateForceSetup(CCmdUI* pCmdUI)
@@ -159,11 +379,19 @@ void CKorveltView::OnUpdateForceSetup(CCmdUI* pCmdUI)
     pCmdUI->SetCheck(m_bForceSetup ? 1 : 0);
 }
 
+void CKorveltView::ShowError(int nMessage)
+{
+    MessageBoxA(m_hWnd, LoadMessage(nMessage), "ERROR", MB_OK | MB_ICONEXCLAMATION);
+}
+
 void CKorveltView::OnClickAppList(NMHDR*, LRESULT* pResult)
 {
     const int nRow = static_cast<int>(SendMessageA(m_hListApps, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
     if (nRow >= 0)
+    {
         m_nSelected = nRow + 1;
+        UpdateButtons();
+    }
     *pResult = 0;
 }
 
@@ -171,14 +399,134 @@ void CKorveltView::OnItemChangedAppList(NMHDR*, LRESULT* pResult)
 {
     const int nRow = static_cast<int>(SendMessageA(m_hListApps, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
     if (nRow >= 0)
+    {
         m_nSelected = nRow + 1;
+        UpdateButtons();
+    }
     *pResult = 0;
 }
 
 LRESULT CKorveltView::OnSize(WPARAM wParam, LPARAM lParam)
 {
-    CFormView::OnSize(wParam, lParam);
-    // The scaling of the controls comes here.
+    // With zoom-out the form always fits its window: the base's scroll bars would only come
+    // back after being hidden (and each change of them resizes the view again).
+    if (!(m_bLayoutReady && m_bZoomOut))
+        CFormView::OnSize(wParam, lParam);
+    if (!m_bLayoutReady || m_bInLayout)
+        return 0;
+    m_bInLayout = true;
+    if (m_bZoomOut)
+        ShowScrollBar(m_hWnd, SB_BOTH, FALSE);
+    RECT rcClient{};
+    GetClientRect(m_hWnd, &rcClient);
+    const CFormLayout::CFactors factors =
+        CFormLayout::Factors(rcClient.right, rcClient.bottom, ToLayout(m_rcForm), m_bZoomOut);
+    if (factors.m_bResetHorizontal)
+        SetScrollPos(m_hWnd, SB_HORZ, 0, TRUE);
+    if (factors.m_bResetVertical)
+        SetScrollPos(m_hWnd, SB_VERT, 0, TRUE);
+    const struct
+    {
+        int nID;
+        const RECT* pDesign;
+    } controls[] = {
+        {IDC_APPLIST, &m_rcList},
+        {IDC_SETUP, &m_rcSetup},
+        {IDC_UNINSTALL, &m_rcUninstall},
+        {IDC_TEXTFILE, &m_rcTextFile},
+    };
+    for (const auto& control : controls)
+    {
+        const CPlacement place = CFormLayout::Scale(ToLayout(*control.pDesign), factors);
+        MoveWindow(GetDlgItem(control.nID), place.m_nX, place.m_nY, place.m_nWidth, place.m_nHeight, TRUE);
+    }
+    m_bInLayout = false;
+    return 0;
+}
+
+void CKorveltView::OnDraw(HDC hDC)
+{
+    CKorveltDoc* pDoc = GetDocument();
+    RECT rcClient{};
+    GetClientRect(m_hWnd, &rcClient);
+    if (m_bDrawAppBitmap)
+    {
+        if (!pDoc->m_hDibApp.IsValid())
+            return;
+        int nWidth = 0;
+        int nHeight = 0;
+        {
+            CGlobalLock lock(pDoc->m_hDibApp.Get());
+            if (lock.Get() == nullptr)
+                return;
+            nWidth = static_cast<int>(DibWidth(lock.Get()));
+            nHeight = static_cast<int>(DibHeight(lock.Get()));
+        }
+        int nColumns = 0;
+        int nRows = 0;
+        CFormLayout::TileCount(rcClient.right, rcClient.bottom, nWidth, nHeight, nColumns, nRows);
+        const RECT rcSource{0, 0, nWidth, nHeight};
+        for (int c = 0; c < nColumns; ++c)
+        {
+            for (int r = 0; r < nRows; ++r)
+            {
+                const RECT rcTile{c * nWidth, r * nHeight, c * nWidth + nWidth, r * nHeight + nHeight};
+                DrawDib(hDC, rcTile, pDoc->m_hDibApp.Get(), rcSource, pDoc->m_pPalApp.get());
+            }
+        }
+    }
+    if (m_bDrawTitleBitmap)
+    {
+        if (!pDoc->m_hDibTitle.IsValid())
+            return;
+        int nWidth = 0;
+        int nHeight = 0;
+        {
+            CGlobalLock lock(pDoc->m_hDibTitle.Get());
+            if (lock.Get() == nullptr)
+                return;
+            nWidth = static_cast<int>(DibWidth(lock.Get()));
+            nHeight = static_cast<int>(DibHeight(lock.Get()));
+        }
+        if (nWidth > 0 && nHeight > 0)
+            DrawDib(hDC, m_rcTitle, pDoc->m_hDibTitle.Get(), RECT{0, 0, nWidth, nHeight}, pDoc->m_pPalTitle.get());
+    }
+}
+
+void CKorveltView::OnActivateView(bool bActivate, CView* pActivateView, CView* pDeactiveView)
+{
+    CFormView::OnActivateView(bActivate, pActivateView, pDeactiveView);
+    if (bActivate)
+        RealizePalettes(m_hWnd);
+}
+
+LRESULT CKorveltView::RealizePalettes(HWND hWndActivated)
+{
+    CKorveltDoc* pDoc = GetDocument();
+    // A picture without its palette leaves both palettes unrealised.
+    if (m_bDrawAppBitmap && (!pDoc->m_hDibApp.IsValid() || !pDoc->m_pPalApp || !pDoc->m_pPalApp->IsValid()))
+        return 0;
+    if (m_bDrawTitleBitmap && (!pDoc->m_hDibTitle.IsValid() || !pDoc->m_pPalTitle || !pDoc->m_pPalTitle->IsValid()))
+        return 0;
+    CFrameWnd* pMain = CWinApp::Get()->GetMainWnd();
+    if (pMain == nullptr)
+        return 0;
+    CClientDC dc(pMain->m_hWnd);
+    if (!dc.IsValid())
+        return 0;
+    const bool bBackground = hWndActivated != m_hWnd;
+    const CScopedPalette* palettes[] = {
+        m_bDrawAppBitmap ? pDoc->m_pPalApp.get() : nullptr,
+        m_bDrawTitleBitmap ? pDoc->m_pPalTitle.get() : nullptr,
+    };
+    for (const CScopedPalette* pPalette : palettes)
+    {
+        if (pPalette == nullptr)
+            continue;
+        CPaletteSelector select(dc.Get(), pPalette->Get(), bBackground);
+        if (select.GetPrevious() != nullptr && RealizePalette(dc.Get()) > 0)
+            pDoc->UpdateAllViews(nullptr);
+    }
     return 0;
 }
 

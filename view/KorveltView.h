@@ -1,6 +1,6 @@
 // The launcher's form: the list of applications on the medium and the set-up, uninstall and
-// text-file buttons, on dialog template 101. Fills the menu bar, the caption and the buttons'
-// texts at its initial update.
+// text-file buttons, on dialog template 101, over the tiled application picture and the title
+// picture. Owns nothing but its controls' handles (which the form owns); reads the document.
 #ifndef KORVELT_VIEW_KORVELTVIEW_H
 #define KORVELT_VIEW_KORVELTVIEW_H
 
@@ -20,10 +20,21 @@ public:
     CKorveltDoc* GetDocument() const;
     void OnInitialUpdate() override;
     // Document changes never repaint this view.
-    void OnUpdate(CView* pSender, LPARAM lHint) override {}
+    void OnUpdate(CView*, LPARAM) override {}
+    void OnActivateView(bool bActivate, CView* pActivateView, CView* pDeactiveView) override;
+    void OnDraw(HDC hDC) override;
 
     // False exactly when the whole command line is "/NOZOOMOUT" (any case).
     static bool ZoomOutFor(const std::string& strCmdLine);
+    // The process exit code for a failure code of the catalogue's Load: 30 for 1, else 31.
+    static int ExitCodeFor(int nLoadFailure);
+
+    // Realises the pictures' palettes in the main window; hWndActivated is the window being
+    // activated (the palettes are background palettes unless it is this view). Returns 0.
+    LRESULT RealizePalettes(HWND hWndActivated);
+
+    int GetSelected() const { return m_nSelected; }
+    bool IsCopyPending() const { return m_bCopyPending; }
 
 protected:
     LRESULT OnRefreshState(WPARAM wParam, LPARAM lParam);
@@ -38,13 +49,38 @@ protected:
     bool ProcessMessageTable(CMessageCall& call) override;
 
     void SetMenuTexts();
+    void TakeDesignRects();
     void InsertColumns();
+    void InsertRows();
+    // The status column's text for an entry: message 15, 14 or nothing.
+    static std::string StatusText(bool bInstalled, bool bPrevReleaseFound);
+
+    // Enables the buttons for entry m_nSelected; all three are disabled when there is none.
+    void UpdateButtons();
+    // Focuses the list and selects the row of entry m_nSelected, then updates the buttons.
+    void SelectCurrent();
+    // Re-evaluates entry n, runs its pending post-install copy, rewrites its status.
+    void RefreshRow(int n);
+    void ShowError(int nMessage);
 
     HWND m_hListApps = nullptr;
     // The selected catalogue entry, counted from 1; the list row is one less.
     int m_nSelected = 1;
     bool m_bForceSetup = false;
+    // Set when a set-up starts (and at start-up, for a set-up that needed a new start of the
+    // launcher); the next refresh pass copies the files of every installed entry's copy list.
+    bool m_bCopyPending = true;
+    bool m_bLayoutReady = false;
+    bool m_bInLayout = false;
+    RECT m_rcForm{};
+    RECT m_rcTitle{70, 25, 577, 89};
+    RECT m_rcList{};
+    RECT m_rcSetup{};
+    RECT m_rcUninstall{};
+    RECT m_rcTextFile{};
     bool m_bZoomOut = true;
+    bool m_bDrawTitleBitmap = true;
+    bool m_bDrawAppBitmap = true;
 };
 
 #endif

@@ -4,6 +4,7 @@
 #include "ShellFixture.h"
 
 #include "Document.h"
+#include "KorveltDoc.h"
 #include "FrameWnd.h"
 #include "SingleDocTemplate.h"
 #include "resource.h"
@@ -104,4 +105,45 @@ TEST_F(ShellTest, RecentFileList_IsReadAtStartAndWrittenAtExit)
     EXPECT_EQ(ReadProfile(strProfile, pszSection, "File4"), "C:\\three.dat");
     EXPECT_EQ(ReadProfile(strProfile, pszSection, "File5"), "<none>");
     EXPECT_EQ(ReadProfile(strProfile, "Settings", "PreviewPages"), "3");
+}
+
+TEST_F(ShellTest, CatalogueEntryFileMissing_ReportsMessage94AndStillOpens)
+{
+    // The index names one entry whose file is not there.
+    m_dir.Write("korvelt/appdb.dat", std::string("\x01\0\0\0\x08gone.app", 13));
+    CModalWatcher watcher;
+    ASSERT_TRUE(Start());
+    ASSERT_EQ(watcher.Seen().size(), 1u);
+    EXPECT_EQ(watcher.Seen()[0].strCaption, m_pApp->GetAppName());
+    ASSERT_FALSE(watcher.Seen()[0].statics.empty());
+    EXPECT_EQ(watcher.Seen()[0].statics.back(), "Catalogue unreadable.");
+    EXPECT_TRUE(IsWindow(Frame()));
+    EXPECT_EQ(SendMessageA(GetDlgItem(View(), IDC_APPLIST), LVM_GETITEMCOUNT, 0, 0), 0);
+}
+
+TEST_F(ShellTest, MissingApplicationPicture_IsReportedOnceAndTheTitleIsNotRead)
+{
+    std::filesystem::remove(m_dir.Path() / "korvelt" / "instapp.bmp");
+    CModalWatcher watcher;
+    ASSERT_TRUE(Start());
+    ASSERT_EQ(watcher.Seen().size(), 1u);
+    EXPECT_EQ(watcher.Seen()[0].strCaption, m_pApp->GetAppName());
+    ASSERT_FALSE(watcher.Seen()[0].statics.empty());
+    EXPECT_EQ(watcher.Seen()[0].statics.back(), "Cannot read DIB File");
+    auto* pDocument = static_cast<CKorveltDoc*>(m_pApp->GetDocTemplate()->GetDocument());
+    EXPECT_FALSE(pDocument->m_hDibApp.IsValid());
+    EXPECT_FALSE(pDocument->m_hDibTitle.IsValid());
+    EXPECT_TRUE(IsWindowVisible(Frame()));
+}
+
+TEST_F(ShellTest, RepeatedNew_ReadsThePicturesAgain)
+{
+    ASSERT_TRUE(Start());
+    auto* pDocument = static_cast<CKorveltDoc*>(m_pApp->GetDocTemplate()->GetDocument());
+    ASSERT_TRUE(pDocument->m_hDibApp.IsValid());
+    ASSERT_TRUE(pDocument->m_pPalApp != nullptr);
+    std::filesystem::remove(m_dir.Path() / "korvelt" / "instttl.bmp");
+    SendMessageA(Frame(), WM_COMMAND, MAKEWPARAM(ID_FILE_NEW, 0), 0);
+    EXPECT_TRUE(pDocument->m_hDibApp.IsValid());
+    EXPECT_FALSE(pDocument->m_hDibTitle.IsValid());
 }

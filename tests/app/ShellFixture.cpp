@@ -1,9 +1,12 @@
 #include "ShellFixture.h"
 
+#include "ArchiveWriter.h"
+#include "EntryBuilder.h"
 #include "FrameWnd.h"
 #include "SingleDocTemplate.h"
 #include "View.h"
 
+#include <filesystem>
 #include <map>
 #include <utility>
 #include <vector>
@@ -36,6 +39,12 @@ const char kMessageFile[] =
     "INSTALL_NOTICE_TITLE=24\r\n"
     "UNINSTALL_NOTICE_TITLE=25\r\n"
     "ALREADY_RUNNING=26\r\n"
+    "STATUS_INSTALLED=14\r\n"
+    "STATUS_PREVIOUS=15\r\n"
+    "SETUP_FAILED=28\r\n"
+    "UNINSTALL_FAILED=29\r\n"
+    "TEXTFILE_FAILED=32\r\n"
+    "CATALOG_UNREADABLE=94\r\n"
     "[MESSAGES]\r\n"
     "CAPTION=Korvelt - Dravemont\r\n"
     "MENU_FILE=\x83t\x83@\x83" "C\x83\x8b(&F)\r\n"
@@ -60,7 +69,39 @@ const char kMessageFile[] =
     "DIALOG_OK=OK!\r\n"
     "INSTALL_NOTICE_TITLE=Before set-up\r\n"
     "UNINSTALL_NOTICE_TITLE=Before removal\r\n"
-    "ALREADY_RUNNING=Already running.\r\n";
+    "ALREADY_RUNNING=Already running.\r\n"
+    "STATUS_INSTALLED=Installed\r\n"
+    "STATUS_PREVIOUS=Previous release\r\n"
+    "SETUP_FAILED=Set-up did not start.\r\n"
+    "UNINSTALL_FAILED=Removal did not start.\r\n"
+    "TEXTFILE_FAILED=No text file.\r\n"
+    "CATALOG_UNREADABLE=Catalogue unreadable.\r\n";
+
+// Removes a key with everything below it.
+void DeleteKeyTree(HKEY hRoot, const std::string& strKey)
+{
+    HKEY hKey = nullptr;
+    if (RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return;
+    std::vector<std::string> subkeys;
+    char szName[256];
+    for (DWORD i = 0;; ++i)
+    {
+        DWORD nName = sizeof szName;
+        if (RegEnumKeyExA(hKey, i, szName, &nName, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        subkeys.push_back(szName);
+    }
+    RegCloseKey(hKey);
+    for (const std::string& strSub : subkeys)
+        DeleteKeyTree(hRoot, strKey + "\\" + strSub);
+    RegDeleteKeyA(hRoot, strKey.c_str());
+}
+
+std::string TestRoot()
+{
+    return "Software\\KorveltTest" + std::to_string(GetCurrentProcessId());
+}
 
 std::map<std::pair<HWND, UINT>, int> s_posted;
 std::map<std::pair<HWND, UINT>, int> s_sent;
@@ -71,6 +112,14 @@ void ShellTest::SetUp()
     s_posted.clear();
     s_sent.clear();
     m_dir.Write("KORVELT.MSG", kMessageFile);
+    // The sample medium's pictures and a catalogue of one application that is not installed.
+    std::filesystem::create_directories(m_dir.Path() / "korvelt");
+    for (const char* pszPicture : {"instapp.bmp", "instttl.bmp"})
+    {
+        const std::string strFrom = std::string(KORVELT_SOURCE_DIR) + "/examples/medium/korvelt/" + pszPicture;
+        ASSERT_TRUE(CopyFileA(strFrom.c_str(), m_dir.File(std::string("korvelt/") + pszPicture).c_str(), FALSE));
+    }
+    WriteCatalog({{{{"m_strTitle", "Plain"}, {"m_strCheckKey", TestKey("Plain")}}, {}}});
     char szOld[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, szOld);
     m_strOldDir = szOld;
@@ -90,6 +139,46 @@ void ShellTest::TearDown()
     UnhookWindowsHookEx(m_hGetMessageHook);
     UnhookWindowsHookEx(m_hCallWndHook);
     SetCurrentDirectoryA(m_strOldDir.c_str());
+    DeleteKeyTree(HKEY_CURRENT_USER, TestRoot());
+    DeleteKeyTree(HKEY_LOCAL_MACHINE, TestRoot());
+}
+
+void ShellTest::WriteCatalog(const std::vector<SEntry>& entries)
+{
+    CArchiveWriter index;
+    index.WriteUInt32(static_cast<uint32_t>(entries.size()));
+    int n = 0;
+    for (const SEntry& entry : entries)
+    {
+        const std::string strName = "entry" + std::to_string(++n) + ".app";
+        index.WriteString(strName);
+        m_dir.Write("korvelt/" + strName, MakeEntryBytes(entry.strings, entry.ints));
+    }
+    m_dir.Write("korvelt/appdb.dat", index.GetBytes());
+}
+
+std::string ShellTest::TestKey(const std::string& strName) const
+{
+    return TestRoot() + "\\" + strName;
+}
+
+bool ShellTest::CreateKey(HKEY hRoot, const std::string& strKey)
+{
+    HKEY hKey = nullptr;
+    if (RegCreateKeyExA(hRoot, strKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &hKey,
+                        nullptr) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(hKey);
+    return true;
+}
+
+bool ShellTest::KeyExists(HKEY hRoot, const std::string& strKey)
+{
+    HKEY hKey = nullptr;
+    if (RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(hKey);
+    return true;
 }
 
 bool ShellTest::Start()

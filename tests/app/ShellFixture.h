@@ -8,9 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 class ShellTest : public ::testing::Test
 {
@@ -33,6 +36,20 @@ protected:
     int SentToView(UINT nMessage) const;
     RECT FrameRect() const;
     std::string MenuText(HMENU hMenu, int nPosition) const;
+
+    // One catalogue entry by its stored fields (the others empty or 0).
+    struct SEntry
+    {
+        std::map<std::string, std::string> strings;
+        std::map<std::string, int32_t> ints;
+    };
+    // Replaces the catalogue in korvelt\ with these entries (before Start, or before New).
+    void WriteCatalog(const std::vector<SEntry>& entries);
+    // A registry key path of this test run, below Software\KorveltTest<process id>; both roots'
+    // copies are removed at the end of each test.
+    std::string TestKey(const std::string& strName) const;
+    static bool CreateKey(HKEY hRoot, const std::string& strKey);
+    static bool KeyExists(HKEY hRoot, const std::string& strKey);
 
     CTempDir m_dir;
     std::unique_ptr<CKorveltApp> m_pApp;

@@ -1,0 +1,598 @@
+// What a user sees in the launcher's form: the list, the buttons per kind of entry, the refresh
+// after a restore, the post-install copy, the error box, the layout at other window sizes and
+// the painted pictures. The view runs in-process on a catalogue of the test's own.
+#include "ModalWatcher.h"
+#include "ShellFixture.h"
+
+#include "FormLayout.h"
+#include "FormView.h"
+#include "KorveltView.h"
+#include "MainFrame.h"
+#include "resource.h"
+
+#include <commctrl.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace
+{
+std::string ItemText(HWND hList, int nRow, int nSubItem)
+{
+    char szText[256] = {};
+    LVITEMA item{};
+    item.iSubItem = nSubItem;
+    item.pszText = szText;
+    item.cchTextMax = sizeof szText;
+    SendMessageA(hList, LVM_GETITEMTEXTA, static_cast<WPARAM>(nRow), reinterpret_cast<LPARAM>(&item));
+    return szText;
+}
+
+int RowCount(HWND hList)
+{
+    return static_cast<int>(SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0));
+}
+
+int ColumnCount(HWND hList)
+{
+    HWND hHeader = reinterpret_cast<HWND>(SendMessageA(hList, LVM_GETHEADER, 0, 0));
+    return static_cast<int>(SendMessageA(hHeader, HDM_GETITEMCOUNT, 0, 0));
+}
+
+int SelectedRow(HWND hList)
+{
+    return static_cast<int>(SendMessageA(hList, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+// As a click on a row does: the row becomes selected and focused.
+void SelectRow(HWND hList, int nRow)
+{
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(hList, LVM_SETITEMSTATE, static_cast<WPARAM>(nRow), reinterpret_cast<LPARAM>(&item));
+}
+
+// The three buttons' enabled states as "setup/uninstall/textfile" of 0 and 1.
+std::string ButtonStates(HWND hView)
+{
+    std::string strStates;
+    for (int nID : {IDC_SETUP, IDC_UNINSTALL, IDC_TEXTFILE})
+    {
+        if (!strStates.empty())
+            strStates += '/';
+        strStates += IsWindowEnabled(GetDlgItem(hView, nID)) ? '1' : '0';
+    }
+    return strStates;
+}
+
+// The button's command as a click sends it (also for a button that is disabled).
+void Click(HWND hView, int nID)
+{
+    SendMessageA(hView, WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(hView, nID)));
+}
+
+RECT ControlRect(HWND hView, int nID)
+{
+    RECT rc{};
+    GetWindowRect(GetDlgItem(hView, nID), &rc);
+    MapWindowPoints(nullptr, hView, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+// A control's place in the form's template (x, y, width, height in dialog units), in pixels:
+// the dialog manager converts position and size separately.
+RECT DesignRect(HWND hView, RECT rcUnits)
+{
+    MapDialogRect(hView, &rcUnits);
+    return RECT{rcUnits.left, rcUnits.top, rcUnits.left + rcUnits.right, rcUnits.top + rcUnits.bottom};
+}
+
+struct SDesign
+{
+    int nID;
+    RECT rcUnits;
+};
+const SDesign kDesign[] = {
+    {IDC_APPLIST, {10, 80, 406, 160}},
+    {IDC_SETUP, {14, 257, 85, 16}},
+    {IDC_UNINSTALL, {115, 257, 85, 16}},
+    {IDC_TEXTFILE, {336, 257, 80, 16}},
+};
+
+std::string ReadFile(const std::string& strPath)
+{
+    std::ifstream in(strPath, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+// A 24-bit bottom-up bitmap file; colour(x, y) gives each pixel (top-down coordinates).
+template <class TColour>
+std::string MakeBitmapFile(int nWidth, int nHeight, TColour colour)
+{
+    const int nStride = (nWidth * 3 + 3) & ~3;
+    const int nBits = nStride * nHeight;
+    std::string strFile(static_cast<size_t>(54 + nBits), '\0');
+    auto put32 = [&](size_t nAt, uint32_t n) {
+        for (int i = 0; i < 4; ++i)
+            strFile[nAt + static_cast<size_t>(i)] = static_cast<char>((n >> (8 * i)) & 0xFF);
+    };
+    strFile[0] = 'B';
+    strFile[1] = 'M';
+    put32(2, static_cast<uint32_t>(strFile.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, static_cast<uint32_t>(nWidth));
+    put32(22, static_cast<uint32_t>(nHeight));
+    strFile[26] = 1;
+    strFile[28] = 24;
+    put32(34, static_cast<uint32_t>(nBits));
+    for (int y = 0; y < nHeight; ++y)
+    {
+        for (int x = 0; x < nWidth; ++x)
+        {
+            const COLORREF cr = colour(x, y);
+            const size_t nAt = 54 + static_cast<size_t>((nHeight - 1 - y) * nStride + x * 3);
+            strFile[nAt] = static_cast<char>(GetBValue(cr));
+            strFile[nAt + 1] = static_cast<char>(GetGValue(cr));
+            strFile[nAt + 2] = static_cast<char>(GetRValue(cr));
+        }
+    }
+    return strFile;
+}
+
+CKorveltView* ViewObject(HWND hView)
+{
+    return static_cast<CKorveltView*>(CWnd::FromHandle(hView));
+}
+}
+
+TEST_F(ShellTest, ButtonsAndStatus_FollowEachKindOfEntry)
+{
+    const std::string strReleaseFile = m_dir.Write("old-release.dat", "1.0");
+    ASSERT_TRUE(CreateKey(HKEY_CURRENT_USER, TestKey("Installed")));
+    ASSERT_TRUE(CreateKey(HKEY_CURRENT_USER, TestKey("Previous")));
+    WriteCatalog({
+        {{{"m_strTitle", "Fresh"}, {"m_strSubItemText", "not installed"}, {"m_strCheckKey", TestKey("Absent")}},
+         {{"m_bCanUninstall", 1}}},
+        {{{"m_strTitle", "Installed"}, {"m_strCheckKey", TestKey("Installed")}, {"m_strTextFile", "readme.txt"}},
+         {{"m_bCanUninstall", 1}}},
+        {{{"m_strTitle", "Fixed"}, {"m_strCheckKey", TestKey("Installed")}}, {}},
+        {{{"m_strTitle", "Always"}, {"m_strCheckKey", TestKey("Installed")}},
+         {{"m_bAlwaysInstall", 1}, {"m_bCanUninstall", 1}}},
+        {{{"m_strTitle", "Older"},
+          {"m_strCheckKey", TestKey("Absent")},
+          {"m_strPrevCheckKey", TestKey("Previous")},
+          {"m_strPrevReleaseDate", "2107/12/31"},
+          {"m_strPrevReleaseFile", strReleaseFile}},
+         {{"m_bHasPrevRelease", 1}, {"m_bCanUninstall", 1}}},
+    });
+    ASSERT_TRUE(Start());
+    Pump(200);
+    HWND hView = View();
+    HWND hList = GetDlgItem(hView, IDC_APPLIST);
+    ASSERT_EQ(RowCount(hList), 5);
+
+    const struct
+    {
+        const char* pszTitle;
+        const char* pszStatus;
+        const char* pszButtons;
+        const char* pszForced;
+    } rows[] = {
+        {"Fresh", "", "1/0/0", "1/0/0"},
+        {"Installed", "Installed", "0/1/1", "1/0/1"},
+        {"Fixed", "Installed", "0/0/0", "1/0/0"},
+        {"Always", "Installed", "1/0/0", "1/0/0"},
+        {"Older", "Previous release", "0/1/0", "1/0/0"},
+    };
+    EXPECT_EQ(SelectedRow(hList), 0);
+    EXPECT_EQ(ItemText(hList, 0, 1), "not installed");
+    for (int nRow = 0; nRow < 5; ++nRow)
+    {
+        SelectRow(hList, nRow);
+        EXPECT_EQ(ItemText(hList, nRow, 0), rows[nRow].pszTitle);
+        EXPECT_EQ(ItemText(hList, nRow, 2), rows[nRow].pszStatus) << rows[nRow].pszTitle;
+        EXPECT_EQ(ButtonStates(hView), rows[nRow].pszButtons) << rows[nRow].pszTitle;
+    }
+
+    // Set-up mode offers set-up for every entry and removal for none; twice is the old state.
+    SendMessageA(Frame(), WM_COMMAND, MAKEWPARAM(ID_FORCE_SETUP, 0), 0);
+    for (int nRow = 0; nRow < 5; ++nRow)
+    {
+        SelectRow(hList, nRow);
+        EXPECT_EQ(ButtonStates(hView), rows[nRow].pszForced) << rows[nRow].pszTitle;
+        EXPECT_EQ(ItemText(hList, nRow, 2), rows[nRow].pszStatus);
+    }
+    SendMessageA(Frame(), WM_COMMAND, MAKEWPARAM(ID_FORCE_SETUP, 0), 0);
+    SelectRow(hList, 1);
+    EXPECT_EQ(ButtonStates(hView), "0/1/1");
+}
+
+TEST_F(ShellTest, EmptyCatalogue_ShowsNoRowsAndOffersNothing)
+{
+    WriteCatalog({});
+    ASSERT_TRUE(Start());
+    Pump(200);
+    HWND hList = GetDlgItem(View(), IDC_APPLIST);
+    EXPECT_EQ(RowCount(hList), 0);
+    EXPECT_EQ(ColumnCount(hList), 3);
+    EXPECT_EQ(ButtonStates(View()), "0/0/0");
+    // The commands have no entry to work on and do nothing.
+    CModalWatcher watcher;
+    Click(View(), IDC_SETUP);
+    Click(View(), IDC_TEXTFILE);
+    Pump(100);
+    EXPECT_TRUE(watcher.Seen().empty());
+    EXPECT_FALSE(IsIconic(Frame()));
+}
+
+TEST_F(ShellTest, RepeatedNew_RebuildsTheListFromTheCatalogue)
+{
+    WriteCatalog({{{{"m_strTitle", "One"}}, {}}, {{{"m_strTitle", "Two"}}, {}}, {{{"m_strTitle", "Three"}}, {}}});
+    ASSERT_TRUE(Start());
+    Pump(100);
+    HWND hList = GetDlgItem(View(), IDC_APPLIST);
+    SendMessageA(Frame(), WM_COMMAND, MAKEWPARAM(ID_FILE_NEW, 0), 0);
+    EXPECT_EQ(ColumnCount(hList), 3);
+    ASSERT_EQ(RowCount(hList), 3);
+    EXPECT_EQ(ItemText(hList, 2, 0), "Three");
+
+    SelectRow(hList, 2);
+    EXPECT_EQ(ViewObject(View())->GetSelected(), 3);
+    WriteCatalog({{{{"m_strTitle", "Alpha"}, {"m_strTextFile", "a.txt"}, {"m_strCheckKey", TestKey("Alpha")}}, {}},
+                  {{{"m_strTitle", "Beta"}}, {}}});
+    SendMessageA(Frame(), WM_COMMAND, MAKEWPARAM(ID_FILE_NEW, 0), 0);
+    EXPECT_EQ(ColumnCount(hList), 3);
+    ASSERT_EQ(RowCount(hList), 2);
+    EXPECT_EQ(ItemText(hList, 0, 0), "Alpha");
+    EXPECT_EQ(ItemText(hList, 1, 0), "Beta");
+    // The selection went back inside the shorter catalogue, and the buttons follow its entry.
+    EXPECT_EQ(ViewObject(View())->GetSelected(), 1);
+    EXPECT_EQ(SelectedRow(hList), 0);
+    EXPECT_EQ(ButtonStates(View()), "1/0/1");
+}
+
+TEST_F(ShellTest, RestoreAfterMinimise_ShowsAnInstallationMadeMeanwhile)
+{
+    WriteCatalog({{{{"m_strTitle", "Later"}, {"m_strCheckKey", TestKey("Later")}}, {{"m_bCanUninstall", 1}}}});
+    ASSERT_TRUE(Start());
+    Pump(200);
+    HWND hList = GetDlgItem(View(), IDC_APPLIST);
+    EXPECT_EQ(ItemText(hList, 0, 2), "");
+    ShowWindow(Frame(), SW_MINIMIZE);
+    Pump(100);
+    ASSERT_TRUE(CreateKey(HKEY_CURRENT_USER, TestKey("Later")));
+    EXPECT_EQ(ItemText(hList, 0, 2), "");
+    ShowWindow(Frame(), SW_RESTORE);
+    EXPECT_TRUE(PumpUntil([&] { return ItemText(hList, 0, 2) == "Installed"; }, 3000));
+    EXPECT_EQ(ButtonStates(View()), "0/1/0");
+    EXPECT_EQ(SelectedRow(hList), 0);
+}
+
+TEST_F(ShellTest, SetupWithMissingProgram_ReportsAndCopiesAfterTheNextRefresh)
+{
+    // The copy sources lie on the program's own drive, beside the test program.
+    char szModule[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, szModule, MAX_PATH);
+    const std::filesystem::path source =
+        std::filesystem::path(szModule).parent_path() / ("copysrc" + std::to_string(GetCurrentProcessId()));
+    std::filesystem::create_directories(source);
+    const std::string strSource = source.string();
+    ASSERT_EQ(strSource[1], ':');
+    const std::string strSourceNoDrive = strSource.substr(2);
+    std::ofstream(source / "a.txt", std::ios::binary) << "alpha";
+    std::ofstream(source / "b.txt", std::ios::binary) << "new beta";
+    std::ofstream(source / "c.txt", std::ios::binary) << "gamma";
+    SetFileAttributesA((source / "a.txt").string().c_str(), FILE_ATTRIBUTE_READONLY);
+
+    std::filesystem::create_directories(m_dir.Path() / "target1");
+    std::filesystem::create_directories(m_dir.Path() / "target2");
+    const std::string strTarget1 = m_dir.File("target1");
+    const std::string strTarget2 = m_dir.File("target2");
+    m_dir.Write("target1/b.txt", "old beta, longer than the new one");
+    WriteCatalog({
+        {{{"m_strTitle", "First"},
+          {"m_strSetupCommand", "no-such-setup-program.exe /q"},
+          {"m_strCheckKey", TestKey("First")},
+          {"m_strPostInstallCopyList",
+           strSourceNoDrive + "\\a.txt>" + strTarget1 + "\r\n" + strSourceNoDrive + "\\b.txt>" + strTarget1}},
+         {{"m_bPostInstallCopy", 1}}},
+        {{{"m_strTitle", "Second"},
+          {"m_strCheckKey", TestKey("Second")},
+          {"m_strPostInstallCopyList", strSourceNoDrive + "\\c.txt>" + strTarget2}},
+         {{"m_bPostInstallCopy", 1}}},
+    });
+    ASSERT_TRUE(Start());
+    HWND hView = View();
+    HWND hList = GetDlgItem(hView, IDC_APPLIST);
+    // The first refresh pass finds nothing installed and copies nothing.
+    ASSERT_TRUE(PumpUntil([&] { return PostedToView(WM_REFRESH_STATE) == 1; }, 3000));
+    Pump(100);
+    EXPECT_FALSE(ViewObject(hView)->IsCopyPending());
+    EXPECT_FALSE(std::filesystem::exists(m_dir.Path() / "target1" / "a.txt"));
+
+    {
+        CModalWatcher watcher;
+        Click(hView, IDC_SETUP);
+        ASSERT_EQ(watcher.Seen().size(), 1u);
+        const CModalWatcher::SSeen& seen = watcher.Seen()[0];
+        EXPECT_EQ(seen.strCaption, "ERROR");
+        EXPECT_EQ(seen.hOwner, Frame());
+        EXPECT_TRUE(seen.bShowsIcon);
+        ASSERT_FALSE(seen.statics.empty());
+        EXPECT_EQ(seen.statics.back(), "Set-up did not start.");
+    }
+    EXPECT_TRUE(IsIconic(Frame()));
+    EXPECT_TRUE(ViewObject(hView)->IsCopyPending());
+    EXPECT_EQ(SelectedRow(hList), 0);
+
+    // Both applications turn out installed at the next refresh: each gets its copies.
+    ASSERT_TRUE(CreateKey(HKEY_CURRENT_USER, TestKey("First")));
+    ASSERT_TRUE(CreateKey(HKEY_CURRENT_USER, TestKey("Second")));
+    PostMessageA(hView, WM_REFRESH_STATE, 0, 0);
+    EXPECT_TRUE(PumpUntil([&] { return ItemText(hList, 1, 2) == "Installed"; }, 3000));
+    EXPECT_EQ(ItemText(hList, 0, 2), "Installed");
+    EXPECT_FALSE(ViewObject(hView)->IsCopyPending());
+    EXPECT_EQ(ReadFile(strTarget1 + "\\a.txt"), "alpha");
+    EXPECT_EQ(ReadFile(strTarget1 + "\\b.txt"), "new beta");
+    EXPECT_EQ(ReadFile(strTarget2 + "\\c.txt"), "gamma");
+    const DWORD nAttributes = GetFileAttributesA((strTarget1 + "\\a.txt").c_str());
+    ASSERT_NE(nAttributes, INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(nAttributes & FILE_ATTRIBUTE_READONLY, 0u);
+
+    SetFileAttributesA((source / "a.txt").string().c_str(), FILE_ATTRIBUTE_NORMAL);
+    std::error_code ec;
+    std::filesystem::remove_all(source, ec);
+}
+
+TEST_F(ShellTest, TextFileButton_ShowsTheFileOrReportsItMissing)
+{
+    m_dir.Write("readme.txt", "Line one\nLine two\n");
+    WriteCatalog({{{{"m_strTitle", "Readable"}, {"m_strTextFile", "readme.txt"}}, {}},
+                  {{{"m_strTitle", "Lost"}, {"m_strTextFile", "korvelt\\missing.txt"}}, {}}});
+    ASSERT_TRUE(Start());
+    Pump(200);
+    HWND hView = View();
+    HWND hList = GetDlgItem(hView, IDC_APPLIST);
+    {
+        CModalWatcher watcher;
+        Click(hView, IDC_TEXTFILE);
+        ASSERT_EQ(watcher.Seen().size(), 1u);
+        EXPECT_EQ(watcher.Seen()[0].strCaption, "Read me");
+        EXPECT_EQ(watcher.Seen()[0].texts.at(IDC_TEXTVIEW_EDIT).rfind("Line one\r\nLine two\r\n\r\n", 0), 0u);
+    }
+    SelectRow(hList, 1);
+    {
+        CModalWatcher watcher;
+        Click(hView, IDC_TEXTFILE);
+        ASSERT_EQ(watcher.Seen().size(), 1u);
+        const CModalWatcher::SSeen& seen = watcher.Seen()[0];
+        EXPECT_EQ(seen.strCaption, "ERROR");
+        ASSERT_FALSE(seen.statics.empty());
+        EXPECT_EQ(seen.statics.back(), "No text file.");
+    }
+    EXPECT_EQ(SelectedRow(hList), 1);
+    EXPECT_EQ(GetFocus(), hList);
+    EXPECT_FALSE(IsIconic(Frame()));
+}
+
+namespace
+{
+// Resizes the view and returns the factors that its new client area gives against the form.
+CFormLayout::CFactors ResizeView(HWND hView, int nWidth, int nHeight, bool bZoomOut)
+{
+    SetWindowPos(hView, nullptr, 0, 0, nWidth, nHeight, SWP_NOZORDER | SWP_NOMOVE);
+    RECT rcClient{};
+    GetClientRect(hView, &rcClient);
+    const SIZE sizeForm = static_cast<CFormView*>(CWnd::FromHandle(hView))->GetTotalSize();
+    return CFormLayout::Factors(rcClient.right, rcClient.bottom, CLayoutRect{0, 0, sizeForm.cx, sizeForm.cy},
+                                bZoomOut);
+}
+
+void ExpectControlsScaled(HWND hView, const CFormLayout::CFactors& factors, const char* pszCase)
+{
+    for (const SDesign& design : kDesign)
+    {
+        const RECT rcDesign = DesignRect(hView, design.rcUnits);
+        const CPlacement expected = CFormLayout::Scale(
+            CLayoutRect{rcDesign.left, rcDesign.top, rcDesign.right, rcDesign.bottom}, factors);
+        const RECT rc = ControlRect(hView, design.nID);
+        EXPECT_EQ(rc.left, expected.m_nX) << pszCase << ' ' << design.nID;
+        EXPECT_EQ(rc.top, expected.m_nY) << pszCase << ' ' << design.nID;
+        EXPECT_EQ(rc.right - rc.left, expected.m_nWidth) << pszCase << ' ' << design.nID;
+        EXPECT_EQ(rc.bottom - rc.top, expected.m_nHeight) << pszCase << ' ' << design.nID;
+    }
+}
+}
+
+TEST_F(ShellTest, Resize_ScalesTheControlsBothWays)
+{
+    ASSERT_TRUE(Start());
+    Pump(200);
+    HWND hView = View();
+    const SIZE sizeForm = static_cast<CFormView*>(CWnd::FromHandle(hView))->GetTotalSize();
+    const RECT rcListDesign = DesignRect(hView, kDesign[0].rcUnits);
+
+    const CFormLayout::CFactors half = ResizeView(hView, sizeForm.cx / 2, sizeForm.cy / 2, true);
+    EXPECT_LT(half.m_fX, 0.51f);
+    ExpectControlsScaled(hView, half, "half");
+    const RECT rcHalf = ControlRect(hView, IDC_APPLIST);
+    EXPECT_NEAR(rcHalf.right - rcHalf.left, (rcListDesign.right - rcListDesign.left) / 2, 2);
+    EXPECT_EQ(GetWindowLongA(hView, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), 0);
+
+    const CFormLayout::CFactors twice = ResizeView(hView, sizeForm.cx * 2, sizeForm.cy * 2, true);
+    ExpectControlsScaled(hView, twice, "double");
+    const RECT rcTwice = ControlRect(hView, IDC_APPLIST);
+    EXPECT_NEAR(rcTwice.top, rcListDesign.top * 2, 2);
+    EXPECT_NEAR(rcTwice.bottom - rcTwice.top, (rcListDesign.bottom - rcListDesign.top) * 2, 2);
+}
+
+TEST_F(ShellTest, ResizeWithNoZoomOut_NeverShrinksBelowTheDesign)
+{
+    m_pApp->SetCmdLine("/nozoomout");
+    ASSERT_TRUE(Start());
+    Pump(200);
+    HWND hView = View();
+    const SIZE sizeForm = static_cast<CFormView*>(CWnd::FromHandle(hView))->GetTotalSize();
+    const RECT rcListDesign = DesignRect(hView, kDesign[0].rcUnits);
+
+    ResizeView(hView, sizeForm.cx * 3 / 4, sizeForm.cy * 3 / 4, false);
+    EXPECT_NE(GetWindowLongA(hView, GWL_STYLE) & WS_HSCROLL, 0);
+    SendMessageA(hView, WM_HSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), 0);
+    ASSERT_GT(GetScrollPos(hView, SB_HORZ), 0);
+    const CFormLayout::CFactors half = ResizeView(hView, sizeForm.cx / 2, sizeForm.cy / 2, false);
+    EXPECT_EQ(half.m_fX, 1.0f);
+    EXPECT_EQ(GetScrollPos(hView, SB_HORZ), 0);
+    EXPECT_NE(GetWindowLongA(hView, GWL_STYLE) & WS_HSCROLL, 0);
+    ExpectControlsScaled(hView, half, "half");
+    const RECT rcHalf = ControlRect(hView, IDC_APPLIST);
+    EXPECT_EQ(rcHalf.left, rcListDesign.left);
+    EXPECT_EQ(rcHalf.right - rcHalf.left, rcListDesign.right - rcListDesign.left);
+
+    const CFormLayout::CFactors tall = ResizeView(hView, sizeForm.cx, sizeForm.cy * 2, false);
+    ExpectControlsScaled(hView, tall, "tall");
+    const RECT rcTall = ControlRect(hView, IDC_APPLIST);
+    EXPECT_NEAR(rcTall.top, rcListDesign.top * 2, 2);
+    EXPECT_NEAR(rcTall.bottom - rcTall.top, (rcListDesign.bottom - rcListDesign.top) * 2, 2);
+}
+
+TEST_F(ShellTest, Painting_TilesTheBackgroundAndDrawsTheTitle)
+{
+    // A 10 x 8 tile with four coloured corners on grey, a title of two colours side by side.
+    const COLORREF crTopLeft = RGB(255, 0, 0), crTopRight = RGB(0, 255, 0), crBottomLeft = RGB(0, 0, 255),
+                   crBottomRight = RGB(255, 255, 0), crGrey = RGB(128, 128, 128);
+    m_dir.Write("korvelt/instapp.bmp", MakeBitmapFile(10, 8, [&](int x, int y) {
+                    if (x == 0 && y == 0)
+                        return crTopLeft;
+                    if (x == 9 && y == 0)
+                        return crTopRight;
+                    if (x == 0 && y == 7)
+                        return crBottomLeft;
+                    if (x == 9 && y == 7)
+                        return crBottomRight;
+                    return crGrey;
+                }));
+    const COLORREF crTitleLeft = RGB(0, 128, 255), crTitleRight = RGB(255, 0, 255);
+    m_dir.Write("korvelt/instttl.bmp",
+                MakeBitmapFile(4, 2, [&](int x, int) { return x < 2 ? crTitleLeft : crTitleRight; }));
+    ASSERT_TRUE(Start());
+    Pump(200);
+    HWND hView = View();
+    RECT rcClient{};
+    GetClientRect(hView, &rcClient);
+
+    HDC hScreen = GetDC(nullptr);
+    HDC hMem = CreateCompatibleDC(hScreen);
+    ReleaseDC(nullptr, hScreen);
+    BITMAPINFO bmi{};
+    bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
+    bmi.bmiHeader.biWidth = rcClient.right;
+    bmi.bmiHeader.biHeight = -rcClient.bottom;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    void* pBits = nullptr;
+    HBITMAP hBitmap = CreateDIBSection(hMem, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    ASSERT_NE(hBitmap, nullptr);
+    HGDIOBJ hOld = SelectObject(hMem, hBitmap);
+    RECT rcAll{0, 0, rcClient.right, rcClient.bottom};
+    FillRect(hMem, &rcAll, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    ViewObject(hView)->OnDraw(hMem);
+
+    for (POINT tile : {POINT{0, 0}, POINT{1, 1}, POINT{20, 30}})
+    {
+        const int x = tile.x * 10;
+        const int y = tile.y * 8;
+        EXPECT_EQ(GetPixel(hMem, x, y), crTopLeft) << tile.x << ',' << tile.y;
+        EXPECT_EQ(GetPixel(hMem, x + 9, y), crTopRight) << tile.x << ',' << tile.y;
+        EXPECT_EQ(GetPixel(hMem, x, y + 7), crBottomLeft) << tile.x << ',' << tile.y;
+        EXPECT_EQ(GetPixel(hMem, x + 9, y + 7), crBottomRight) << tile.x << ',' << tile.y;
+        EXPECT_EQ(GetPixel(hMem, x + 4, y + 4), crGrey) << tile.x << ',' << tile.y;
+    }
+    // The tiles reach the client area's last pixel.
+    EXPECT_NE(GetPixel(hMem, rcClient.right - 1, rcClient.bottom - 1), RGB(0, 0, 0));
+    // The title is stretched over (70, 25)-(577, 89), over the background.
+    EXPECT_EQ(GetPixel(hMem, 71, 26), crTitleLeft);
+    EXPECT_EQ(GetPixel(hMem, 300, 60), crTitleLeft);
+    EXPECT_EQ(GetPixel(hMem, 330, 60), crTitleRight);
+    EXPECT_EQ(GetPixel(hMem, 576, 88), crTitleRight);
+    // Right of the title, the tile starting at (580, 88) shows again.
+    EXPECT_EQ(GetPixel(hMem, 580, 88), crTopLeft);
+
+    SelectObject(hMem, hOld);
+    DeleteObject(hBitmap);
+    DeleteDC(hMem);
+}
+
+TEST_F(ShellTest, RealSetup_StandInWritesItsKeyAndTheRestoreShowsInstalled)
+{
+    // The set-up program lies on the program's own drive, where the launcher looks for it.
+    char szModule[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, szModule, MAX_PATH);
+    const std::filesystem::path folder =
+        std::filesystem::path(szModule).parent_path() / ("medium" + std::to_string(GetCurrentProcessId()));
+    std::filesystem::create_directories(folder / "apps" / "real");
+    ASSERT_TRUE(CopyFileA(KORVELT_STANDIN_SETUP, (folder / "apps" / "real" / "setup.exe").string().c_str(), FALSE));
+    const std::string strFolder = (folder / "apps" / "real").string();
+    ASSERT_EQ(strFolder[1], ':');
+    const std::string strKey = TestKey("Real");
+    WriteCatalog({{{{"m_strTitle", "Real"},
+                    {"m_strSetupDir", strFolder.substr(2)},
+                    {"m_strSetupCommand", "setup.exe /key " + strKey},
+                    {"m_strCheckKey", strKey}},
+                   {{"m_bCanUninstall", 1}}}});
+    ASSERT_TRUE(Start());
+    Pump(200);
+    HWND hList = GetDlgItem(View(), IDC_APPLIST);
+    EXPECT_EQ(ButtonStates(View()), "1/0/0");
+    {
+        CModalWatcher watcher;
+        Click(View(), IDC_SETUP);
+        EXPECT_TRUE(watcher.Seen().empty());
+    }
+    EXPECT_TRUE(IsIconic(Frame()));
+    // A Windows process start is slow under emulation.
+    EXPECT_TRUE(PumpUntil([&] { return KeyExists(HKEY_LOCAL_MACHINE, strKey); }, 150000));
+    ShowWindow(Frame(), SW_RESTORE);
+    EXPECT_TRUE(PumpUntil([&] { return ItemText(hList, 0, 2) == "Installed"; }, 5000));
+    EXPECT_EQ(ButtonStates(View()), "0/1/0");
+
+    Pump(2000);
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
+}
+
+TEST_F(ShellTest, UninstallWithMissingProgram_ShowsTheNoticeThenReports)
+{
+    ASSERT_TRUE(CreateKey(HKEY_CURRENT_USER, TestKey("Gone")));
+    WriteCatalog({{{{"m_strTitle", "Gone"},
+                    {"m_strCheckKey", TestKey("Gone")},
+                    {"m_strUninstallCommand", "%DIRECT_FROM_CD%=\\no\\such\\remove.exe /q  "},
+                    {"m_strUninstallNotice", "Removing.\r\nReally."}},
+                   {{"m_bCanUninstall", 1}, {"m_nUninstallType", 1}}}});
+    ASSERT_TRUE(Start());
+    Pump(200);
+    HWND hView = View();
+    ASSERT_EQ(ButtonStates(hView), "0/1/0");
+    {
+        CModalWatcher watcher;
+        Click(hView, IDC_UNINSTALL);
+        ASSERT_EQ(watcher.Seen().size(), 2u);
+        const CModalWatcher::SSeen& notice = watcher.Seen()[0];
+        EXPECT_EQ(notice.strCaption, "Before removal");
+        std::string strPadded = "Removing.\r\nReally.";
+        for (int i = 0; i < 15; ++i)
+            strPadded += "\r\n";
+        EXPECT_EQ(notice.texts.at(IDC_UNINSTALL_NOTICE_EDIT), strPadded);
+        const CModalWatcher::SSeen& error = watcher.Seen()[1];
+        EXPECT_EQ(error.strCaption, "ERROR");
+        ASSERT_FALSE(error.statics.empty());
+        EXPECT_EQ(error.statics.back(), "Removal did not start.");
+    }
+    // The frame was asked to minimise, and does so once the click is over.
+    EXPECT_TRUE(PumpUntil([&] { return IsIconic(Frame()) != FALSE; }, 2000));
+    EXPECT_EQ(PostedToView(WM_REFRESH_STATE), 1);
+}
