@@ -65,6 +65,10 @@ int RegistryKeyExists(const std::string& strKey)
     const int nCode = TakeOsQualifier(strPath);
     if (nCode != 0 && nCode != GetPlatform())
         return 0;
+    // Opening an empty path gives the root key itself, which would make an entry without a
+    // check key read as installed.
+    if (strPath.empty())
+        return 0;
     CSystem& sys = TheSystem();
     return sys.RegKeyExists(CSystem::ERoot::LocalMachine, strPath) ||
            sys.RegKeyExists(CSystem::ERoot::CurrentUser, strPath);

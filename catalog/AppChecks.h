@@ -26,7 +26,7 @@ int GetPlatform();
 int TakeOsQualifier(std::string& s);
 
 // Nonzero if the key exists under HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER, unless its
-// qualifier names the other platform.
+// qualifier names the other platform. An empty key never exists.
 int RegistryKeyExists(const std::string& strKey);
 
 // Nonzero if a file or folder matches the path below the All Users Start-menu Programs folder.

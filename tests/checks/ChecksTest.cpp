@@ -106,6 +106,9 @@ TEST_F(Checks, RegistryKeyExists_RootsQualifiersAndBlanks)
     EXPECT_FALSE(RegistryKeyExists("Software\\Machine%OS%=95"));
     EXPECT_TRUE(RegistryKeyExists("Software\\Machine%OS%=nt"));  // no code: the key before the marker
 
+    EXPECT_FALSE(RegistryKeyExists(""));
+    EXPECT_FALSE(RegistryKeyExists("   "));
+
     m_sys.m_nVersion = kVersion98;
     EXPECT_EQ(GetPlatform(), PLATFORM_WIN95);
     EXPECT_FALSE(RegistryKeyExists("Software\\Machine%OS%=NT"));

@@ -121,6 +121,9 @@ TEST_F(RealChecks, RegistryKeysUnderBothRootsWithQualifiers)
     EXPECT_EQ(RegistryKeyExists(strMachine + "%OS%=95") != 0, !IsNT());
     EXPECT_EQ(RegistryKeyExists(strMachine + "%OS%=98") != 0, !IsNT());
     EXPECT_TRUE(RegistryKeyExists(strMachine + "%OS%=nt"));
+    // An entry without a key is not installed, although the empty path opens the root itself.
+    EXPECT_FALSE(RegistryKeyExists(""));
+    EXPECT_FALSE(RegistryKeyExists("  %OS%=NT"));
 }
 
 TEST_F(RealChecks, StartMenuFileInThisPlatformsLayout)
