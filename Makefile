@@ -5,7 +5,7 @@ FUZZ_DIR  ?= build/fuzz
 JOBS      ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps host win test test-host test-win run screenshot fuzz bench clean
+.PHONY: all deps host win test test-host test-win run screenshot e2e fuzz bench clean
 
 all: host win
 
@@ -17,7 +17,7 @@ host: deps
 	@cmake --build $(HOST_DIR) -j $(JOBS)
 
 win: deps
-	@cmake -S . -B $(WIN_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --no-warn-unused-cli -S . -B $(WIN_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build $(WIN_DIR) -j $(JOBS)
 
 test-host: host
@@ -36,6 +36,10 @@ run: win
 
 screenshot: win
 	@bash tools/run-medium.sh $(WIN_DIR) --screenshot docs/korvelt.png
+
+# A set-up on the sample medium as a user runs it, ending in docs/korvelt-e2e.png.
+e2e: win
+	@bash tools/run-medium.sh $(WIN_DIR) --e2e docs/korvelt-e2e.png
 
 fuzz: deps
 	@cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVELT_FUZZ=ON \

@@ -4,14 +4,19 @@
 #   run-medium.sh <win build dir>                     start it and wait until it ends
 #   run-medium.sh <win build dir> --screenshot FILE   take a picture of the screen once the window
 #                                                     shows, then end the program
+#   run-medium.sh <win build dir> --e2e FILE          as a user would: set up the first application
+#                                                     (its notice confirmed), come back to the
+#                                                     window, and take the picture then
 # Without a display the program runs under Xvfb.
 set -euo pipefail
 
 build=$(cd "$1" && pwd)
 shift
 shot=""
-if [ "${1:-}" = "--screenshot" ]; then
-    shot=${2:?"--screenshot needs a file name"}
+mode=""
+if [ "${1:-}" = "--screenshot" ] || [ "${1:-}" = "--e2e" ]; then
+    mode=$1
+    shot=${2:?"$1 needs a file name"}
     case "$shot" in /*) ;; *) shot="$PWD/$shot" ;; esac
 fi
 
@@ -37,7 +42,7 @@ done
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${KORVELT_IN_XVFB:-}" ]; then
     export KORVELT_IN_XVFB=1
-    exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$build" ${shot:+--screenshot "$shot"}
+    exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$build" ${mode:+"$mode" "$shot"}
 fi
 
 wine_run="$build/wine-run"
@@ -57,6 +62,14 @@ if [ -z "$shot" ]; then
     exec "$wine_run" 'K:\korvelt.exe'
 fi
 
+# The first entry of the sample catalogue and the key its set-up writes.
+e2e_key='Software\Korvelt\Samples\Memo'
+driver="$build/bin/korvelt-driver.exe"
+if [ "$mode" = "--e2e" ]; then
+    # Start as on a machine where the application was never installed.
+    "$wine_run" "$driver" forget "$e2e_key"
+fi
+
 "$wine_run" 'K:\korvelt.exe' &
 pid=$!
 # A 32-bit start takes about a minute here; wait for the main window.
@@ -69,6 +82,11 @@ for _ in $(seq 1 180); do
     sleep 1
 done
 sleep 3
+if [ "$mode" = "--e2e" ]; then
+    "$wine_run" "$driver" setup 0 "$e2e_key" 300 || { kill "$pid"; exit 1; }
+    # The restored window re-checks its entries and copies the post-install files.
+    sleep 15
+fi
 mkdir -p "$(dirname "$shot")"
 import -window root "$shot"
 echo "run-medium: screenshot in $shot"
