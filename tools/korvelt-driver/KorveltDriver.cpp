@@ -3,8 +3,14 @@
 // then restores the launcher's window so that it re-checks its entries.
 //   korvelt-driver forget KEY               removes KEY, so that a run starts uninstalled
 //   korvelt-driver setup ROW KEY [SECONDS]  the set-up as a user runs it
+//   korvelt-driver second-start [SECONDS]   minimises the running launcher, answers the box of
+//                                           a second start (message 26 of KORVELT.MSG in the
+//                                           current folder) and waits for the first window to
+//                                           come back
 // ROW counts from 0; KEY is the registry key (under HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER)
 // that the set-up program writes. Exit status 0 when the key appeared and the window was restored.
+#include "tarven.h"
+
 #include <windows.h>
 #include <commctrl.h>
 
@@ -111,6 +117,76 @@ int Setup(int nRow, const char* pszKey, int nSeconds)
 
 } // namespace
 
+struct CBoxSearch
+{
+    DWORD m_dwOwnProcess;    // the running launcher's process, whose dialogs are not wanted
+    std::string m_strText;   // the text the box must show
+    HWND m_hFound;
+};
+
+BOOL CALLBACK FindMessageBox(HWND hWnd, LPARAM lParam)
+{
+    auto* pSearch = reinterpret_cast<CBoxSearch*>(lParam);
+    char szClass[16] = {};
+    ::GetClassNameA(hWnd, szClass, sizeof szClass);
+    DWORD dwProcess = 0;
+    ::GetWindowThreadProcessId(hWnd, &dwProcess);
+    if (dwProcess == pSearch->m_dwOwnProcess || std::string(szClass) != "#32770" || !::IsWindowVisible(hWnd))
+        return TRUE;
+    char szText[512] = {};
+    // The text of a message box is its static control 0xFFFF.
+    ::GetDlgItemTextA(hWnd, 0xFFFF, szText, sizeof szText);
+    if (pSearch->m_strText == szText)
+    {
+        pSearch->m_hFound = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+int SecondStart(int nSeconds)
+{
+    SetMessageFile("KORVELT.MSG");
+    HWND hFrame = nullptr;
+    for (int i = 0; i < nSeconds * 10 && !hFrame; ++i, ::Sleep(100))
+        hFrame = ::FindWindowA(nullptr, kCaption);
+    if (!hFrame)
+    {
+        std::fprintf(stderr, "korvelt-driver: no window \"%s\"\n", kCaption);
+        return 1;
+    }
+    ::ShowWindow(hFrame, SW_MINIMIZE);
+    std::printf("korvelt-driver: first window minimised\n");
+    std::fflush(stdout);
+
+    CBoxSearch search{0, LoadMessage(26), nullptr};
+    ::GetWindowThreadProcessId(hFrame, &search.m_dwOwnProcess);
+    for (int i = 0; i < nSeconds * 10 && !search.m_hFound; ++i, ::Sleep(100))
+        ::EnumWindows(FindMessageBox, reinterpret_cast<LPARAM>(&search));
+    if (!search.m_hFound)
+    {
+        std::fprintf(stderr, "korvelt-driver: the second start showed no box with message 26\n");
+        return 1;
+    }
+    if (::GetWindow(search.m_hFound, GW_OWNER) != nullptr)
+    {
+        std::fprintf(stderr, "korvelt-driver: the box of the second start has an owner\n");
+        return 1;
+    }
+    ::PostMessageA(search.m_hFound, WM_COMMAND, IDOK, 0);
+    std::printf("korvelt-driver: message 26 answered\n");
+
+    for (int i = 0; i < nSeconds * 10 && ::IsIconic(hFrame); ++i)
+        ::Sleep(100);
+    if (::IsIconic(hFrame))
+    {
+        std::fprintf(stderr, "korvelt-driver: the first window stayed minimised\n");
+        return 1;
+    }
+    std::printf("korvelt-driver: first window back\n");
+    return 0;
+}
+
 int Forget(const char* pszKey)
 {
     for (HKEY hRoot : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
@@ -122,8 +198,10 @@ int main(int argc, char** argv)
 {
     if (argc == 3 && std::string(argv[1]) == "forget")
         return Forget(argv[2]);
+    if (argc >= 2 && std::string(argv[1]) == "second-start")
+        return SecondStart(argc >= 3 ? std::atoi(argv[2]) : 300);
     if (argc >= 4 && std::string(argv[1]) == "setup")
         return Setup(std::atoi(argv[2]), argv[3], argc >= 5 ? std::atoi(argv[4]) : 300);
-    std::fprintf(stderr, "usage: korvelt-driver forget KEY | setup ROW KEY [SECONDS]\n");
+    std::fprintf(stderr, "usage: korvelt-driver forget KEY | setup ROW KEY [SECONDS] | second-start [SECONDS]\n");
     return 2;
 }
