@@ -444,6 +444,21 @@ LRESULT CKorveltView::OnSize(WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
+namespace {
+
+// Width and height of a picture held in a block; false when the block cannot be locked.
+bool MeasureDib(HGLOBAL hDib, int& nWidth, int& nHeight)
+{
+    CGlobalLock lock(hDib);
+    if (lock.Get() == nullptr)
+        return false;
+    nWidth = static_cast<int>(DibWidth(lock.Get()));
+    nHeight = static_cast<int>(DibHeight(lock.Get()));
+    return true;
+}
+
+} // namespace
+
 void CKorveltView::OnDraw(HDC hDC)
 {
     CKorveltDoc* pDoc = GetDocument();
@@ -455,13 +470,8 @@ void CKorveltView::OnDraw(HDC hDC)
             return;
         int nWidth = 0;
         int nHeight = 0;
-        {
-            CGlobalLock lock(pDoc->m_hDibApp.Get());
-            if (lock.Get() == nullptr)
-                return;
-            nWidth = static_cast<int>(DibWidth(lock.Get()));
-            nHeight = static_cast<int>(DibHeight(lock.Get()));
-        }
+        if (!MeasureDib(pDoc->m_hDibApp.Get(), nWidth, nHeight))
+            return;
         int nColumns = 0;
         int nRows = 0;
         CFormLayout::TileCount(rcClient.right, rcClient.bottom, nWidth, nHeight, nColumns, nRows);
@@ -481,13 +491,8 @@ void CKorveltView::OnDraw(HDC hDC)
             return;
         int nWidth = 0;
         int nHeight = 0;
-        {
-            CGlobalLock lock(pDoc->m_hDibTitle.Get());
-            if (lock.Get() == nullptr)
-                return;
-            nWidth = static_cast<int>(DibWidth(lock.Get()));
-            nHeight = static_cast<int>(DibHeight(lock.Get()));
-        }
+        if (!MeasureDib(pDoc->m_hDibTitle.Get(), nWidth, nHeight))
+            return;
         if (nWidth > 0 && nHeight > 0)
             DrawDib(hDC, m_rcTitle, pDoc->m_hDibTitle.Get(), RECT{0, 0, nWidth, nHeight}, pDoc->m_pPalTitle.get());
     }
