@@ -6,7 +6,10 @@
 #                                                     shows, then end the program
 #   run-medium.sh <win build dir> --e2e FILE          as a user would: set up the first application
 #                                                     (its notice confirmed), come back to the
-#                                                     window, and take the picture then
+#                                                     window, and take the picture then; then set
+#                                                     up the second, remove both (the registry's
+#                                                     uninstall string and a command from the
+#                                                     medium) and take FILE-removed.png
 # Without a display the program runs under Xvfb.
 set -euo pipefail
 
@@ -62,16 +65,19 @@ if [ -z "$shot" ]; then
     exec "$wine_run" 'K:\korvelt.exe'
 fi
 
-# The first entry of the sample catalogue and the key its set-up writes.
-e2e_key='Software\Korvelt\Samples\Memo'
+# The first two entries of the sample catalogue and the keys their set-ups write.
+memo_key='Software\Korvelt\Samples\Memo'
+viewer_key='Software\Korvelt\Samples\Viewer'
 driver="$build/bin/korvelt-driver.exe"
 if [ "$mode" = "--e2e" ]; then
-    # Start as on a machine where the application was never installed.
-    "$wine_run" "$driver" forget "$e2e_key"
+    # Start as on a machine where the applications were never installed.
+    "$wine_run" "$driver" forget "$memo_key" "$viewer_key"
 fi
 
 "$wine_run" 'K:\korvelt.exe' &
 pid=$!
+# Whatever happens below, no launcher outlives this script in the prefix.
+trap 'kill "$pid" 2>/dev/null; WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true' EXIT
 # A 32-bit start takes about a minute here; wait for the main window.
 caption="Korvelt - Dravemont"
 for _ in $(seq 1 180); do
@@ -83,13 +89,23 @@ for _ in $(seq 1 180); do
 done
 sleep 3
 if [ "$mode" = "--e2e" ]; then
-    "$wine_run" "$driver" setup 0 "$e2e_key" 300 || { kill "$pid"; exit 1; }
+    "$wine_run" "$driver" setup 0 "$memo_key" 300 || exit 1
     # The restored window re-checks its entries and copies the post-install files.
     sleep 15
 fi
 mkdir -p "$(dirname "$shot")"
 import -window root "$shot"
 echo "run-medium: screenshot in $shot"
+if [ "$mode" = "--e2e" ]; then
+    "$wine_run" "$driver" setup 1 "$viewer_key" 300 || exit 1
+    sleep 10
+    "$wine_run" "$driver" uninstall 0 "$memo_key" 300 || exit 1
+    sleep 10
+    "$wine_run" "$driver" uninstall 1 "$viewer_key" 300 || exit 1
+    sleep 15
+    import -window root "${shot%.png}-removed.png"
+    echo "run-medium: screenshot in ${shot%.png}-removed.png"
+fi
 kill "$pid" 2>/dev/null || true
 wait "$pid" 2>/dev/null || true
 WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true

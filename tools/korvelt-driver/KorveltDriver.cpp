@@ -1,8 +1,10 @@
 // Plays a user at a running launcher, for the end-to-end script: selects a row, clicks the
 // set-up button, confirms the install notice, waits for the set-up program to register its key,
 // then restores the launcher's window so that it re-checks its entries.
-//   korvelt-driver forget KEY               removes KEY, so that a run starts uninstalled
+//   korvelt-driver forget KEY...            removes the keys, so that a run starts uninstalled
 //   korvelt-driver setup ROW KEY [SECONDS]  the set-up as a user runs it
+//   korvelt-driver uninstall ROW KEY [SECONDS]
+//                                           the removal likewise, waiting for KEY to go
 //   korvelt-driver second-start [SECONDS]   minimises the running launcher, answers the box of
 //                                           a second start (message 26 of KORVELT.MSG in the
 //                                           current folder) and waits for the first window to
@@ -23,6 +25,7 @@ namespace {
 const char kCaption[] = "Korvelt - Dravemont";
 constexpr int kListId = 1014;
 constexpr int kSetupId = 1002;
+constexpr int kUninstallId = 1003;
 
 bool KeyExists(const char* pszKey)
 {
@@ -59,7 +62,28 @@ BOOL CALLBACK FindDialog(HWND hWnd, LPARAM lParam)
     return TRUE;
 }
 
-int Setup(int nRow, const char* pszKey, int nSeconds)
+// Selects a row of the launcher's list with the keyboard, as a user would: Home, then Down as
+// often as the row number. The list's own notifications tell the launcher.
+bool SelectRow(HWND hList, int nRow)
+{
+    auto press = [hList](UINT nKey) {
+        ::SendMessageA(hList, WM_KEYDOWN, nKey, 0);
+        ::SendMessageA(hList, WM_KEYUP, nKey, 0xC0000000);
+    };
+    press(VK_HOME);
+    for (int i = 0; i < nRow; ++i)
+        press(VK_DOWN);
+    for (int i = 0; i < 50; ++i, ::Sleep(100))
+    {
+        if (::SendMessageA(hList, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED) == nRow)
+            return true;
+    }
+    return false;
+}
+
+// Selects a row, clicks a button, confirms the notice that follows, waits until KEY exists
+// (bKeyWanted) or is gone, and restores the launcher's window.
+int Press(int nRow, int nButton, const char* pszKey, bool bKeyWanted, int nSeconds)
 {
     HWND hFrame = nullptr;
     for (int i = 0; i < nSeconds * 10 && !hFrame; ++i, ::Sleep(100))
@@ -71,24 +95,24 @@ int Setup(int nRow, const char* pszKey, int nSeconds)
     }
     HWND hView = ::GetWindow(hFrame, GW_CHILD);
     HWND hList = ::GetDlgItem(hView, kListId);
-    HWND hSetup = ::GetDlgItem(hView, kSetupId);
-    if (!hList || !hSetup)
+    HWND hButton = ::GetDlgItem(hView, nButton);
+    if (!hList || !hButton)
     {
-        std::fprintf(stderr, "korvelt-driver: the launcher's list or set-up button is missing\n");
+        std::fprintf(stderr, "korvelt-driver: the launcher's list or button %d is missing\n", nButton);
         return 1;
     }
 
-    // Selecting the row goes through the list's own notification, as a click would.
-    LVITEMA item = {};
-    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    ::SendMessageA(hList, LVM_SETITEMSTATE, static_cast<WPARAM>(nRow), reinterpret_cast<LPARAM>(&item));
-    if (!::IsWindowEnabled(hSetup))
+    if (!SelectRow(hList, nRow))
     {
-        std::fprintf(stderr, "korvelt-driver: set-up is not offered for row %d\n", nRow);
+        std::fprintf(stderr, "korvelt-driver: cannot select row %d\n", nRow);
         return 1;
     }
-    ::PostMessageA(hView, WM_COMMAND, MAKEWPARAM(kSetupId, BN_CLICKED), reinterpret_cast<LPARAM>(hSetup));
+    if (!::IsWindowEnabled(hButton))
+    {
+        std::fprintf(stderr, "korvelt-driver: button %d is not offered for row %d\n", nButton, nRow);
+        return 1;
+    }
+    ::PostMessageA(hView, WM_COMMAND, MAKEWPARAM(nButton, BN_CLICKED), reinterpret_cast<LPARAM>(hButton));
 
     const DWORD dwThread = ::GetWindowThreadProcessId(hFrame, nullptr);
     for (int i = 0; i < 100; ++i, ::Sleep(100))
@@ -102,16 +126,18 @@ int Setup(int nRow, const char* pszKey, int nSeconds)
         }
     }
 
-    for (int i = 0; i < nSeconds && !KeyExists(pszKey); ++i)
+    for (int i = 0; i < nSeconds && KeyExists(pszKey) != bKeyWanted; ++i)
         ::Sleep(1000);
-    if (!KeyExists(pszKey))
+    if (KeyExists(pszKey) != bKeyWanted)
     {
-        std::fprintf(stderr, "korvelt-driver: the set-up program did not write %s\n", pszKey);
+        std::fprintf(stderr, "korvelt-driver: the program did not %s %s\n", bKeyWanted ? "write" : "remove", pszKey);
         return 1;
     }
+    // Give the launcher time to minimise itself before it is brought back.
+    ::Sleep(2000);
     ::ShowWindow(hFrame, SW_RESTORE);
     ::SetForegroundWindow(hFrame);
-    std::printf("korvelt-driver: %s written, window restored\n", pszKey);
+    std::printf("korvelt-driver: %s %s, window restored\n", pszKey, bKeyWanted ? "written" : "removed");
     return 0;
 }
 
@@ -187,21 +213,31 @@ int SecondStart(int nSeconds)
     return 0;
 }
 
-int Forget(const char* pszKey)
+int Forget(int nKeys, char** ppszKeys)
 {
-    for (HKEY hRoot : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
-        ::RegDeleteKeyA(hRoot, pszKey);
-    return KeyExists(pszKey) ? 1 : 0;
+    int nResult = 0;
+    for (int i = 0; i < nKeys; ++i)
+    {
+        for (HKEY hRoot : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
+            ::RegDeleteKeyA(hRoot, ppszKeys[i]);
+        if (KeyExists(ppszKeys[i]))
+            nResult = 1;
+    }
+    return nResult;
 }
 
 int main(int argc, char** argv)
 {
-    if (argc == 3 && std::string(argv[1]) == "forget")
-        return Forget(argv[2]);
+    if (argc >= 3 && std::string(argv[1]) == "forget")
+        return Forget(argc - 2, argv + 2);
     if (argc >= 2 && std::string(argv[1]) == "second-start")
         return SecondStart(argc >= 3 ? std::atoi(argv[2]) : 300);
+    const int nSeconds = argc >= 5 ? std::atoi(argv[4]) : 300;
     if (argc >= 4 && std::string(argv[1]) == "setup")
-        return Setup(std::atoi(argv[2]), argv[3], argc >= 5 ? std::atoi(argv[4]) : 300);
-    std::fprintf(stderr, "usage: korvelt-driver forget KEY | setup ROW KEY [SECONDS] | second-start [SECONDS]\n");
+        return Press(std::atoi(argv[2]), kSetupId, argv[3], true, nSeconds);
+    if (argc >= 4 && std::string(argv[1]) == "uninstall")
+        return Press(std::atoi(argv[2]), kUninstallId, argv[3], false, nSeconds);
+    std::fprintf(stderr, "usage: korvelt-driver forget KEY... | setup ROW KEY [SECONDS] | uninstall ROW KEY [SECONDS] | "
+                         "second-start [SECONDS]\n");
     return 2;
 }
