@@ -98,7 +98,17 @@ void CFrameWnd::InitialUpdateFrame(CDocument* pDocument, bool bMakeVisible)
     {
         if (m_pView != nullptr)
         {
-            m_pView->OnInitialUpdate();
+            // The initial update runs outside any window message, so it gets the same guard as
+            // dispatch: a read error is reported and the frame still shows, with what the view
+            // had set up before it.
+            try
+            {
+                m_pView->OnInitialUpdate();
+            }
+            catch (...)
+            {
+                CWinApp::ReportCurrentException();
+            }
             m_pView->OnActivateFrame(WA_INACTIVE, this);
         }
         // Only the first showing of the main window takes the process's show command.

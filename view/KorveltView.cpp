@@ -128,15 +128,21 @@ void CKorveltView::OnInitialUpdate()
     if (!pDoc->m_hDibTitle.IsValid())
         m_bDrawTitleBitmap = false;
 
+    // Rows of an earlier initial update go first: should reading the catalogue fail, no row
+    // may stand for an entry that is no longer behind it.
+    SendMessageA(m_hListApps, LVM_DELETEALLITEMS, 0, 0);
+    m_bListFilled = false;
     CAppCatalog& catalog = pDoc->m_catalog;
     catalog.SetDatabasePath("korvelt\\appdb.dat");
     const int nLoad = catalog.Load();
     if (nLoad != 0)
         ExitProcess(static_cast<UINT>(ExitCodeFor(nLoad)));
+    m_copyPending.MarkAll(catalog.GetCount());
     catalog.RefreshAll();
 
     InsertColumns();
     InsertRows();
+    m_bListFilled = true;
     // A repeated initial update may bring a shorter catalogue.
     if (m_nSelected > catalog.GetCount())
         m_nSelected = 1;
@@ -243,12 +249,20 @@ std::string CKorveltView::StatusText(bool bInstalled, bool bPrevReleaseFound)
     return std::string();
 }
 
-void CKorveltView::UpdateButtons()
+CAppEntry* CKorveltView::SelectedEntry() const
 {
     const CAppCatalog& catalog = GetDocument()->m_catalog;
+    if (!m_bListFilled || m_nSelected < 1 || m_nSelected > catalog.GetCount())
+        return nullptr;
+    return catalog.GetAt(m_nSelected);
+}
+
+void CKorveltView::UpdateButtons()
+{
     HWND hSetup = GetDlgItem(IDC_SETUP);
     HWND hUninstall = GetDlgItem(IDC_UNINSTALL);
-    if (m_nSelected < 1 || m_nSelected > catalog.GetCount())
+    const CAppEntry* pEntry = SelectedEntry();
+    if (pEntry == nullptr)
     {
         // No entry behind the selection (an empty catalogue): nothing to offer.
         EnableWindow(hSetup, FALSE);
@@ -257,7 +271,6 @@ void CKorveltView::UpdateButtons()
     }
     else
     {
-        const CAppEntry* pEntry = catalog.GetAt(m_nSelected);
         const bool bOffersUninstall = (pEntry->IsInstalled() || pEntry->IsPrevReleaseFound()) &&
                                       !pEntry->IsAlwaysInstall() && !m_bForceSetup;
         EnableWindow(hSetup, bOffersUninstall ? FALSE : TRUE);
@@ -281,13 +294,13 @@ void CKorveltView::SelectCurrent()
 
 LRESULT CKorveltView::OnRefreshState(WPARAM, LPARAM)
 {
-    CAppCatalog& catalog = GetDocument()->m_catalog;
-    catalog.RefreshAll();
+    // A catalogue whose reading failed left no rows: nothing to re-check, copy or select.
+    if (!m_bListFilled)
+        return 0;
+    // Each entry is evaluated once per pass, by its row.
+    const CAppCatalog& catalog = GetDocument()->m_catalog;
     for (int n = 1; n <= catalog.GetCount(); ++n)
         RefreshRow(n);
-    // Cleared after the whole pass, so that every installed entry gets its copies, not only
-    // the first one.
-    m_bCopyPending = false;
     SelectCurrent();
     return 0;
 }
@@ -296,40 +309,37 @@ void CKorveltView::RefreshRow(int n)
 {
     CAppCatalog& catalog = GetDocument()->m_catalog;
     CAppEntry* pEntry = catalog.GetAt(n);
-    const bool bInstalled = pEntry->RefreshState() != 0;
-    if (pEntry->IsPostInstallCopy() && bInstalled && m_bCopyPending)
-        CopyFileList(pEntry->GetPostInstallCopyList(), catalog.GetSourceDrive());
+    const bool bInstalled = m_copyPending.Refresh(n, *pEntry, catalog.GetSourceDrive());
     SetItemText(m_hListApps, n - 1, 2, bInstalled ? StatusText(true, pEntry->IsPrevReleaseFound() != 0) : std::string());
 }
 
 void CKorveltView::OnShowTextFile()
 {
-    const CAppCatalog& catalog = GetDocument()->m_catalog;
-    if (m_nSelected >= 1 && m_nSelected <= catalog.GetCount())
+    const CAppEntry* pEntry = SelectedEntry();
+    if (pEntry == nullptr)
+        return;
+    CTextViewDlg dlg;
+    std::ifstream file(pEntry->GetTextFile(), std::ios::in | std::ios::binary);
+    if (file.is_open())
     {
-        CTextViewDlg dlg;
-        std::ifstream file(catalog.GetAt(m_nSelected)->GetTextFile(), std::ios::in | std::ios::binary);
-        if (file.is_open())
-        {
-            dlg.LoadText(file);
-            file.close();
-            dlg.DoModal();
-        }
-        else
-        {
-            ShowError(MSG_TEXTFILE_FAILED);
-        }
+        dlg.LoadText(file);
+        file.close();
+        dlg.DoModal();
+    }
+    else
+    {
+        ShowError(MSG_TEXTFILE_FAILED);
     }
     SelectCurrent();
 }
 
 void CKorveltView::OnSetup()
 {
-    CAppCatalog& catalog = GetDocument()->m_catalog;
-    if (m_nSelected < 1 || m_nSelected > catalog.GetCount())
+    const CAppEntry* pEntry = SelectedEntry();
+    if (pEntry == nullptr)
         return;
-    const CAppEntry& entry = *catalog.GetAt(m_nSelected);
-    const CSetupCommand setup = ComposeSetupCommand(entry, catalog);
+    const CAppEntry& entry = *pEntry;
+    const CSetupCommand setup = ComposeSetupCommand(entry, GetDocument()->m_catalog);
     if (!entry.GetInstallNotice().empty())
     {
         CInstallNoticeDlg dlg;
@@ -337,7 +347,7 @@ void CKorveltView::OnSetup()
         PadLines(dlg.m_strText, kNoticeLines);
         dlg.DoModal();
     }
-    m_bCopyPending = true;
+    m_copyPending.Mark(m_nSelected);
     // The set-up program gets the screen; the frame asks for a refresh when it is restored.
     ShowWindow(GetParentFrame()->m_hWnd, SW_SHOWMINIMIZED);
     const int nResult = RunInFolder(setup.m_strFolder, setup.m_strCommand);
@@ -348,11 +358,11 @@ void CKorveltView::OnSetup()
 
 void CKorveltView::OnUninstall()
 {
-    CAppCatalog& catalog = GetDocument()->m_catalog;
-    if (m_nSelected < 1 || m_nSelected > catalog.GetCount())
+    CAppEntry* pEntry = SelectedEntry();
+    if (pEntry == nullptr)
         return;
-    CAppEntry& entry = *catalog.GetAt(m_nSelected);
-    const std::string strCommand = ComposeUninstallCommand(entry, catalog);
+    CAppEntry& entry = *pEntry;
+    const std::string strCommand = ComposeUninstallCommand(entry, GetDocument()->m_catalog);
     if (!entry.GetUninstallNotice().empty())
     {
         CUninstallNoticeDlg dlg;

@@ -5,9 +5,11 @@
 #define KORVELT_VIEW_KORVELTVIEW_H
 
 #include "FormView.h"
+#include "PendingCopies.h"
 
 #include <string>
 
+class CAppEntry;
 class CKorveltDoc;
 class CCmdUI;
 
@@ -34,7 +36,7 @@ public:
     LRESULT RealizePalettes(HWND hWndActivated);
 
     int GetSelected() const { return m_nSelected; }
-    bool IsCopyPending() const { return m_bCopyPending; }
+    bool IsCopyPending(int n) const { return m_copyPending.IsMarked(n); }
 
 protected:
     LRESULT OnRefreshState(WPARAM wParam, LPARAM lParam);
@@ -55,6 +57,9 @@ protected:
     // The status column's text for an entry: message 15, 14 or nothing.
     static std::string StatusText(bool bInstalled, bool bPrevReleaseFound);
 
+    // The entry behind the selected row; null when the list shows none (an empty catalogue, or
+    // one whose reading failed before the rows were filled).
+    CAppEntry* SelectedEntry() const;
     // Enables the buttons for entry m_nSelected; all three are disabled when there is none.
     void UpdateButtons();
     // Focuses the list and selects the row of entry m_nSelected, then updates the buttons.
@@ -67,9 +72,11 @@ protected:
     // The selected catalogue entry, counted from 1; the list row is one less.
     int m_nSelected = 1;
     bool m_bForceSetup = false;
-    // Set when a set-up starts (and at start-up, for a set-up that needed a new start of the
-    // launcher); the next refresh pass copies the files of every installed entry's copy list.
-    bool m_bCopyPending = true;
+    // The entries whose post-install copy is still to be made: all of them once the catalogue
+    // is loaded, and each one whose set-up is started.
+    CPendingCopies m_copyPending;
+    // Set once the rows stand for the loaded catalogue's entries; clear while it is read.
+    bool m_bListFilled = false;
     bool m_bLayoutReady = false;
     bool m_bInLayout = false;
     RECT m_rcForm{};

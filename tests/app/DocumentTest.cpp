@@ -5,6 +5,7 @@
 
 #include "Document.h"
 #include "KorveltDoc.h"
+#include "MainFrame.h"
 #include "FrameWnd.h"
 #include "SingleDocTemplate.h"
 #include "resource.h"
@@ -119,6 +120,58 @@ TEST_F(ShellTest, CatalogueEntryFileMissing_ReportsMessage94AndStillOpens)
     EXPECT_EQ(watcher.Seen()[0].statics.back(), "Catalogue unreadable.");
     EXPECT_TRUE(IsWindow(Frame()));
     EXPECT_EQ(SendMessageA(GetDlgItem(View(), IDC_APPLIST), LVM_GETITEMCOUNT, 0, 0), 0);
+}
+
+// An entry file whose first string claims far more bytes than it has, then (through New) one
+// cut short: the reading error is reported, and the window still shows, with an empty list that
+// nothing acts on.
+TEST_F(ShellTest, CatalogueEntryFileBroken_ReportsTheErrorAndKeepsTheWindow)
+{
+    WriteCatalog({{{{"m_strTitle", "Good"}, {"m_strSetupCommand", "no-such-setup.exe"}}, {}}, {}});
+    m_dir.Write("korvelt/entry2.app", std::string("\xFF\xFF\xFF\xF0\xFF\xFF\x7F", 7) + "short");
+    {
+        CModalWatcher watcher;
+        ASSERT_TRUE(Start());
+        ASSERT_EQ(watcher.Seen().size(), 1u);
+        EXPECT_EQ(watcher.Seen()[0].strCaption, m_pApp->GetAppName());
+    }
+    EXPECT_TRUE(IsWindowVisible(Frame()));
+    HWND hView = View();
+    HWND hList = GetDlgItem(hView, IDC_APPLIST);
+    EXPECT_EQ(SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0), 0);
+
+    // The buttons keep the form's own state; clicks, a restore's refresh and a resize find no
+    // entry to act on.
+    CModalWatcher watcher;
+    for (int nID : {IDC_SETUP, IDC_UNINSTALL, IDC_TEXTFILE})
+    {
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(hView, nID)));
+        SendMessageA(hView, WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(hView, nID)));
+    }
+    ShowWindow(Frame(), SW_MINIMIZE);
+    Pump(50);
+    ShowWindow(Frame(), SW_RESTORE);
+    Pump(200);
+    SetWindowPos(Frame(), nullptr, 0, 0, 320, 240, SWP_NOMOVE | SWP_NOZORDER);
+    Pump(50);
+    EXPECT_TRUE(watcher.Seen().empty());
+    EXPECT_FALSE(IsIconic(Frame()));
+
+    // A good catalogue fills the list; a truncated entry read by the next New empties it again.
+    WriteCatalog({{{{"m_strTitle", "Good"}}, {}}});
+    SendMessageA(Frame(), WM_COMMAND, MAKEWPARAM(ID_FILE_NEW, 0), 0);
+    EXPECT_EQ(SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0), 1);
+    WriteCatalog({{{{"m_strTitle", "Good"}}, {}}, {}});
+    m_dir.Write("korvelt/entry2.app", std::string("\x05ab", 3));
+    SendMessageA(Frame(), WM_COMMAND, MAKEWPARAM(ID_FILE_NEW, 0), 0);
+    EXPECT_EQ(watcher.Seen().size(), 1u);
+    EXPECT_TRUE(IsWindowVisible(Frame()));
+    EXPECT_EQ(SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0), 0);
+    SendMessageA(hView, WM_COMMAND, MAKEWPARAM(IDC_SETUP, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(hView, IDC_SETUP)));
+    PostMessageA(hView, WM_REFRESH_STATE, 0, 0);
+    Pump(100);
+    EXPECT_EQ(watcher.Seen().size(), 1u);
+    EXPECT_FALSE(IsIconic(Frame()));
 }
 
 TEST_F(ShellTest, MissingApplicationPicture_IsReportedOnceAndTheTitleIsNotRead)

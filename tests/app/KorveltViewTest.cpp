@@ -309,10 +309,12 @@ TEST_F(ShellTest, SetupWithMissingProgram_ReportsAndCopiesAfterTheNextRefresh)
     ASSERT_TRUE(Start());
     HWND hView = View();
     HWND hList = GetDlgItem(hView, IDC_APPLIST);
-    // The first refresh pass finds nothing installed and copies nothing.
+    // The first refresh pass finds nothing installed and copies nothing; both entries keep
+    // waiting for their copies.
     ASSERT_TRUE(PumpUntil([&] { return PostedToView(WM_REFRESH_STATE) == 1; }, 3000));
     Pump(100);
-    EXPECT_FALSE(ViewObject(hView)->IsCopyPending());
+    EXPECT_TRUE(ViewObject(hView)->IsCopyPending(1));
+    EXPECT_TRUE(ViewObject(hView)->IsCopyPending(2));
     EXPECT_FALSE(std::filesystem::exists(m_dir.Path() / "target1" / "a.txt"));
 
     {
@@ -327,7 +329,6 @@ TEST_F(ShellTest, SetupWithMissingProgram_ReportsAndCopiesAfterTheNextRefresh)
         EXPECT_EQ(seen.statics.back(), "Set-up did not start.");
     }
     EXPECT_TRUE(IsIconic(Frame()));
-    EXPECT_TRUE(ViewObject(hView)->IsCopyPending());
     EXPECT_EQ(SelectedRow(hList), 0);
 
     // Both applications turn out installed at the next refresh: each gets its copies.
@@ -336,13 +337,30 @@ TEST_F(ShellTest, SetupWithMissingProgram_ReportsAndCopiesAfterTheNextRefresh)
     PostMessageA(hView, WM_REFRESH_STATE, 0, 0);
     EXPECT_TRUE(PumpUntil([&] { return ItemText(hList, 1, 2) == "Installed"; }, 3000));
     EXPECT_EQ(ItemText(hList, 0, 2), "Installed");
-    EXPECT_FALSE(ViewObject(hView)->IsCopyPending());
+    EXPECT_FALSE(ViewObject(hView)->IsCopyPending(1));
+    EXPECT_FALSE(ViewObject(hView)->IsCopyPending(2));
     EXPECT_EQ(ReadFile(strTarget1 + "\\a.txt"), "alpha");
     EXPECT_EQ(ReadFile(strTarget1 + "\\b.txt"), "new beta");
     EXPECT_EQ(ReadFile(strTarget2 + "\\c.txt"), "gamma");
     const DWORD nAttributes = GetFileAttributesA((strTarget1 + "\\a.txt").c_str());
     ASSERT_NE(nAttributes, INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(nAttributes & FILE_ATTRIBUTE_READONLY, 0u);
+
+    // A set-up of the second entry copies its files again, and only its own: the first one's
+    // file, changed since, stays as it is.
+    std::ofstream(strTarget1 + "\\b.txt", std::ios::binary) << "changed";
+    std::ofstream(strTarget2 + "\\c.txt", std::ios::binary) << "changed";
+    SelectRow(hList, 1);
+    {
+        CModalWatcher watcher;
+        Click(hView, IDC_SETUP);
+        EXPECT_EQ(watcher.Seen().size(), 1u);
+    }
+    EXPECT_TRUE(ViewObject(hView)->IsCopyPending(2));
+    PostMessageA(hView, WM_REFRESH_STATE, 0, 0);
+    EXPECT_TRUE(PumpUntil([&] { return !ViewObject(hView)->IsCopyPending(2); }, 3000));
+    EXPECT_EQ(ReadFile(strTarget2 + "\\c.txt"), "gamma");
+    EXPECT_EQ(ReadFile(strTarget1 + "\\b.txt"), "changed");
 
     SetFileAttributesA((source / "a.txt").string().c_str(), FILE_ATTRIBUTE_NORMAL);
     std::error_code ec;

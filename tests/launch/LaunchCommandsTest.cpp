@@ -4,6 +4,7 @@
 #include "EntryBuilder.h"
 #include "HostSystem.h"
 #include "LaunchCommands.h"
+#include "PendingCopies.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -157,4 +158,64 @@ TEST_F(Launch, CopyFileListCopiesEachLine)
     EXPECT_EQ(read(dir.Path() / "app/\x95\x5C.TXT"), "kanji");
     EXPECT_NE(fs::status(dir.Path() / "app/BIN/A.DLL").permissions() & fs::perms::owner_write, fs::perms::none);
     EXPECT_FALSE(fs::exists(dir.Path() / "app/MISSING"));
+}
+
+// Entries 1 and 3 carry copy lists into their own folders; entry 2 has none.
+TEST_F(Launch, PendingCopiesFollowTheSetupsThatRan)
+{
+    CTempDir dir;
+    fs::create_directories(dir.Path() / "cd/DATA");
+    std::ofstream(dir.Path() / "cd/DATA/ONE.INI") << "one";
+    std::ofstream(dir.Path() / "cd/DATA/THREE.INI") << "three";
+    fs::create_directories(dir.Path() / "app1");
+    fs::create_directories(dir.Path() / "app3");
+    const std::string strDrive = dir.Path().string() + "/cd";
+    auto copying = [&](const std::string& strName, const std::string& strFolder) {
+        return MakeEntry({{"m_strCheckKey", "Software\\" + strFolder},
+                          {"m_strPostInstallCopyList", "\\DATA\\" + strName + ">" + (dir.Path() / strFolder).string()}},
+                         {{"m_bPostInstallCopy", 1}});
+    };
+    m_catalog.Add(copying("ONE.INI", "app1"));
+    m_catalog.Add(MakeEntry({{"m_strCheckKey", "Software\\app2"}}, {}));
+    m_catalog.Add(copying("THREE.INI", "app3"));
+    auto read = [](const fs::path& p) { std::ifstream in(p); return std::string(std::istreambuf_iterator<char>(in), {}); };
+    CPendingCopies pending;
+    auto pass = [&] {
+        std::string strInstalled;
+        for (int n = 1; n <= m_catalog.GetCount(); ++n)
+            strInstalled += pending.Refresh(n, *m_catalog.GetAt(n), strDrive) ? '1' : '0';
+        return strInstalled;
+    };
+
+    // Loaded with entry 1 already installed: its files come with the first pass; entry 3 keeps
+    // its mark while it is not installed.
+    pending.MarkAll(m_catalog.GetCount());
+    m_sys.AddRegKey(CSystem::ERoot::LocalMachine, "Software\\app1");
+    EXPECT_EQ(pass(), "100");
+    EXPECT_EQ(read(dir.Path() / "app1/ONE.INI"), "one");
+    EXPECT_FALSE(pending.IsMarked(1));
+    EXPECT_TRUE(pending.IsMarked(3));
+
+    // The user changes entry 1's file; a set-up of entry 3 is started and still runs at the next
+    // pass, which copies nothing.
+    std::ofstream(dir.Path() / "app1/ONE.INI") << "changed by the user";
+    pending.Mark(3);
+    EXPECT_EQ(pass(), "100");
+    EXPECT_FALSE(fs::exists(dir.Path() / "app3/THREE.INI"));
+    EXPECT_TRUE(pending.IsMarked(3));
+
+    // Once entry 3 is installed only its own files are written, once.
+    m_sys.AddRegKey(CSystem::ERoot::LocalMachine, "Software\\app3");
+    EXPECT_EQ(pass(), "101");
+    EXPECT_EQ(read(dir.Path() / "app3/THREE.INI"), "three");
+    EXPECT_EQ(read(dir.Path() / "app1/ONE.INI"), "changed by the user");
+    EXPECT_FALSE(pending.IsMarked(3));
+    fs::remove(dir.Path() / "app3/THREE.INI");
+    EXPECT_EQ(pass(), "101");
+    EXPECT_FALSE(fs::exists(dir.Path() / "app3/THREE.INI"));
+
+    // Marks outside the catalogue are ignored.
+    pending.Mark(0);
+    pending.Mark(4);
+    EXPECT_FALSE(pending.IsMarked(4));
 }

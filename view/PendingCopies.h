@@ -1,0 +1,31 @@
+// Which entries still wait for their post-install copy, and the refresh of one entry that makes
+// it. Owns one mark per catalogue entry; copies go through the system interface.
+#ifndef KORVELT_VIEW_PENDINGCOPIES_H
+#define KORVELT_VIEW_PENDINGCOPIES_H
+
+#include <string>
+#include <vector>
+
+class CAppEntry;
+
+class CPendingCopies
+{
+public:
+    // Marks every entry of a freshly loaded catalogue: an application set up while the launcher
+    // was not watching still gets its files once it reads as installed.
+    void MarkAll(int nCount);
+    // A set-up of entry n (counted from 1) has been started.
+    void Mark(int n);
+    bool IsMarked(int n) const;
+
+    // Evaluates entry n once. A marked entry that now reads as installed gets its copy list
+    // copied from the source drive and loses its mark; one that does not yet keeps it, so a
+    // set-up still running at this refresh gets its files at a later one. True when the entry
+    // or its previous release is installed.
+    bool Refresh(int n, CAppEntry& entry, const std::string& strSourceDrive);
+
+private:
+    std::vector<bool> m_bMarked;
+};
+
+#endif
