@@ -4,12 +4,8 @@
 #ifndef KORVELT_APP_MAINFRAME_H
 #define KORVELT_APP_MAINFRAME_H
 
+#include "FrameMessages.h"
 #include "FrameWnd.h"
-
-// Posted to the view: re-check the installed state of every entry.
-constexpr UINT WM_REFRESH_STATE = WM_USER + 1;
-// Posted to the frame by the view before a removal command starts: minimise.
-constexpr UINT WM_MINIMIZE_FRAME = WM_USER;
 
 class CMainFrame : public CFrameWnd
 {

@@ -2,6 +2,7 @@
 
 #include "ArchiveReader.h"
 #include "ArchiveWriter.h"
+#include "Cp932.h"
 #include "FileException.h"
 #include "MessageNumbers.h"
 #include "System.h"
@@ -68,4 +69,11 @@ int CAppCatalog::Load()
     CArchiveReader ar(std::move(strIndex));
     Serialize(ar);
     return 0;
+}
+
+int CAppCatalog::UpdateSourceDrive()
+{
+    const std::string strPath = TheSystem().GetProgramPath();
+    m_strSourceDrive = strPath.substr(0, FindFirstBackslash(strPath));
+    return 1;
 }

@@ -1,10 +1,7 @@
 #include "AppChecks.h"
 
-#include "AppCatalog.h"
 #include "AppEntry.h"
-#include "Cp932.h"
 #include "System.h"
-#include "tarven.h"
 
 #include <cstdlib>
 
@@ -14,6 +11,8 @@ const char kStartMenuProgramsNT[] =
 const char kAllUsersProfileNT[] = "\\Profiles\\All Users";
 
 namespace {
+
+std::string g_strStartMenuPrograms;
 
 constexpr uint16_t kDosTime235954 = 0xBF7B;  // 23:59:54
 
@@ -74,13 +73,18 @@ int RegistryKeyExists(const std::string& strKey)
            sys.RegKeyExists(CSystem::ERoot::CurrentUser, strPath);
 }
 
+void SetStartMenuPrograms(const std::string& strPiece)
+{
+    g_strStartMenuPrograms = strPiece;
+}
+
 int StartMenuFileExists(const std::string& strPath)
 {
     CSystem& sys = TheSystem();
     std::string strFull = sys.GetWindowsFolder();
     if (GetPlatform() == PLATFORM_WINNT)
         strFull += kAllUsersProfileNT;
-    strFull += LoadMessage(87);
+    strFull += g_strStartMenuPrograms;
     strFull += strPath;
     return sys.FindFiles(strFull).empty() ? 0 : 1;
 }
@@ -111,11 +115,4 @@ int IsPrevReleaseFile(const CAppEntry& entry)
         return 0;
     const uint64_t nWritten = sys.FileTimeToLocalFileTime(found.front().m_nLastWriteTime);
     return nBound > nWritten ? 1 : 0;
-}
-
-int CAppCatalog::UpdateSourceDrive()
-{
-    const std::string strPath = TheSystem().GetProgramPath();
-    m_strSourceDrive = strPath.substr(0, FindFirstBackslash(strPath));
-    return 1;
 }

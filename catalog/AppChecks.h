@@ -29,6 +29,10 @@ int TakeOsQualifier(std::string& s);
 // qualifier names the other platform. An empty key never exists.
 int RegistryKeyExists(const std::string& strKey);
 
+// The Start-menu Programs folder piece of the file check, which the program takes from its
+// message file (it differs with the system's language); empty until set.
+void SetStartMenuPrograms(const std::string& strPiece);
+
 // Nonzero if a file or folder matches the path below the All Users Start-menu Programs folder.
 int StartMenuFileExists(const std::string& strPath);
 

@@ -5,7 +5,7 @@
 #include "StockMessages.h"
 #include "View.h"
 #include "WinApp.h"
-#include "resource.h"
+#include "FrameworkIds.h"
 
 #include <commdlg.h>
 

@@ -5,7 +5,7 @@
 #include "MenuHandle.h"
 #include "View.h"
 #include "WinApp.h"
-#include "resource.h"
+#include "FrameworkIds.h"
 
 namespace
 {

@@ -4,7 +4,7 @@
 #include "SingleDocTemplate.h"
 #include "StockMessages.h"
 #include "View.h"
-#include "resource.h"
+#include "FrameworkIds.h"
 
 #include <commdlg.h>
 

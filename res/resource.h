@@ -3,6 +3,8 @@
 #ifndef KORVELT_RES_RESOURCE_H
 #define KORVELT_RES_RESOURCE_H
 
+#include "FrameworkIds.h"
+
 // Menu, accelerators, icon and document string of the main window
 #define IDR_MAINFRAME                   128
 
@@ -37,25 +39,5 @@
 
 // Menu bar placeholders that the view replaces by position
 #define ID_MENU_PLACEHOLDER             0xFFFF
-
-// Framework commands
-#define ID_FILE_NEW                     0xE100
-#define ID_FILE_OPEN                    0xE101
-#define ID_FILE_SAVE                    0xE103
-#define ID_EDIT_COPY                    0xE122
-#define ID_EDIT_CUT                     0xE123
-#define ID_EDIT_PASTE                   0xE125
-#define ID_EDIT_UNDO                    0xE12B
-#define ID_APP_ABOUT                    0xE140
-#define ID_APP_EXIT                     0xE141
-#define ID_NEXT_PANE                    0xE150
-#define ID_PREV_PANE                    0xE151
-
-// Child window ID of the frame's view
-#define AFX_IDW_PANE_FIRST              0xE900
-
-// Framework string shown when the main window has no view at its first restore; the program
-// has no string under this number, so the box stays empty.
-#define IDS_FRAME_WITHOUT_VIEW          33
 
 #endif

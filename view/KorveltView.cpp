@@ -1,16 +1,17 @@
 #include "KorveltView.h"
 
+#include "AppChecks.h"
 #include "ClientDC.h"
 #include "CmdUI.h"
 #include "DibGdi.h"
 #include "DibHeader.h"
 #include "FormLayout.h"
+#include "FrameMessages.h"
 #include "FrameWnd.h"
 #include "GlobalLock.h"
 #include "InstallNoticeDlg.h"
 #include "KorveltDoc.h"
 #include "LaunchCommands.h"
-#include "MainFrame.h"
 #include "MenuHandle.h"
 #include "MessageNumbers.h"
 #include "PaletteSelector.h"
@@ -31,6 +32,7 @@ struct SColumn
     int nMessage;
     int nWidth;
 };
+// The list's columns: title, description, status.
 constexpr SColumn kColumns[] = {
     {MSG_COLUMN_TITLE, 260},
     {MSG_COLUMN_DESCRIPTION, 190},
@@ -70,14 +72,6 @@ CLayoutRect ToLayout(const RECT& rc)
     return CLayoutRect{rc.left, rc.top, rc.right, rc.bottom};
 }
 
-void SetItemText(HWND hList, int nRow, int nSubItem, const std::string& strText)
-{
-    std::string strCopy = strText;
-    LVITEMA item{};
-    item.iSubItem = nSubItem;
-    item.pszText = strCopy.data();
-    SendMessageA(hList, LVM_SETITEMTEXTA, static_cast<WPARAM>(nRow), reinterpret_cast<LPARAM>(&item));
-}
 }
 
 CKorveltView::CKorveltView() : CFormView(IDD_KORVELT_FORM)
@@ -109,7 +103,7 @@ int CKorveltView::ExitCodeFor(int nLoadFailure)
 void CKorveltView::OnInitialUpdate()
 {
     CFormView::OnInitialUpdate();
-    m_hListApps = GetDlgItem(IDC_APPLIST);
+    m_listApps.Attach(GetDlgItem(IDC_APPLIST));
 
     SetDlgItemText(IDC_SETUP, LoadMessage(MSG_BUTTON_SETUP));
     SetDlgItemText(IDC_UNINSTALL, LoadMessage(MSG_BUTTON_UNINSTALL));
@@ -130,7 +124,7 @@ void CKorveltView::OnInitialUpdate()
 
     // Rows of an earlier initial update go first: should reading the catalogue fail, no row
     // may stand for an entry that is no longer behind it.
-    SendMessageA(m_hListApps, LVM_DELETEALLITEMS, 0, 0);
+    m_listApps.Clear(false);
     m_bListFilled = false;
     CAppCatalog& catalog = pDoc->m_catalog;
     catalog.SetDatabasePath("korvelt\\appdb.dat");
@@ -138,11 +132,10 @@ void CKorveltView::OnInitialUpdate()
     if (nLoad != 0)
         ExitProcess(static_cast<UINT>(ExitCodeFor(nLoad)));
     m_copyPending.MarkAll(catalog.GetCount());
+    SetStartMenuPrograms(LoadMessage(MSG_STARTMENU_PROGRAMS));
     catalog.RefreshAll();
 
-    InsertColumns();
-    InsertRows();
-    m_bListFilled = true;
+    FillList();
     // A repeated initial update may bring a shorter catalogue.
     if (m_nSelected > catalog.GetCount())
         m_nSelected = 1;
@@ -176,68 +169,43 @@ void CKorveltView::SetMenuTexts()
     DrawMenuBar(pFrame->m_hWnd);
 }
 
+const CKorveltView::SControl CKorveltView::s_controls[] = {
+    {IDC_APPLIST, &CKorveltView::m_rcList},
+    {IDC_SETUP, &CKorveltView::m_rcSetup},
+    {IDC_UNINSTALL, &CKorveltView::m_rcUninstall},
+    {IDC_TEXTFILE, &CKorveltView::m_rcTextFile},
+};
+
 // The controls' places in view client coordinates. They are taken once: a repeated initial
 // update finds the controls already scaled to the window, and scaling those again would drift.
 void CKorveltView::TakeDesignRects()
 {
     if (m_bLayoutReady)
         return;
-    const struct
-    {
-        int nID;
-        RECT* pRect;
-    } controls[] = {
-        {IDC_APPLIST, &m_rcList},
-        {IDC_SETUP, &m_rcSetup},
-        {IDC_UNINSTALL, &m_rcUninstall},
-        {IDC_TEXTFILE, &m_rcTextFile},
-    };
-    for (const auto& control : controls)
+    for (const SControl& control : s_controls)
     {
         RECT rc{};
         GetWindowRect(GetDlgItem(control.nID), &rc);
         MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
-        *control.pRect = rc;
+        this->*control.pDesign = rc;
     }
 }
 
 // A repeated initial update starts the list afresh, so it keeps exactly three columns.
-void CKorveltView::InsertColumns()
+void CKorveltView::FillList()
 {
-    SendMessageA(m_hListApps, LVM_DELETEALLITEMS, 0, 0);
-    while (SendMessageA(m_hListApps, LVM_DELETECOLUMN, 0, 0))
-    {
-    }
+    m_listApps.Clear(true);
     int nIndex = 0;
     for (const SColumn& column : kColumns)
-    {
-        std::string strTitle = LoadMessage(column.nMessage);
-        LVCOLUMNA lvc{};
-        lvc.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-        lvc.fmt = LVCFMT_LEFT;
-        lvc.cx = column.nWidth;
-        lvc.pszText = strTitle.data();
-        lvc.iSubItem = nIndex;
-        SendMessageA(m_hListApps, LVM_INSERTCOLUMNA, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&lvc));
-        ++nIndex;
-    }
-}
-
-void CKorveltView::InsertRows()
-{
+        m_listApps.InsertColumn(nIndex++, {LoadMessage(column.nMessage), column.nWidth});
     const CAppCatalog& catalog = GetDocument()->m_catalog;
     for (int n = 1; n <= catalog.GetCount(); ++n)
     {
         const CAppEntry* pEntry = catalog.GetAt(n);
-        std::string strTitle = pEntry->GetTitle();
-        LVITEMA item{};
-        item.mask = LVIF_TEXT;
-        item.iItem = n - 1;
-        item.pszText = strTitle.data();
-        SendMessageA(m_hListApps, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        SetItemText(m_hListApps, n - 1, 1, pEntry->GetSubItemText());
-        SetItemText(m_hListApps, n - 1, 2, StatusText(pEntry->IsInstalled() != 0, pEntry->IsPrevReleaseFound() != 0));
+        m_listApps.AddRow(pEntry->GetTitle(), pEntry->GetSubItemText(),
+                          StatusText(pEntry->IsInstalled() != 0, pEntry->IsPrevReleaseFound() != 0));
     }
+    m_bListFilled = true;
 }
 
 std::string CKorveltView::StatusText(bool bInstalled, bool bPrevReleaseFound)
@@ -284,11 +252,7 @@ void CKorveltView::UpdateButtons()
 
 void CKorveltView::SelectCurrent()
 {
-    SetFocus(m_hListApps);
-    LVITEMA item{};
-    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(m_hListApps, LVM_SETITEMSTATE, static_cast<WPARAM>(m_nSelected - 1), reinterpret_cast<LPARAM>(&item));
+    m_listApps.Select(m_nSelected - 1);
     UpdateButtons();
 }
 
@@ -310,7 +274,7 @@ void CKorveltView::RefreshRow(int n)
     CAppCatalog& catalog = GetDocument()->m_catalog;
     CAppEntry* pEntry = catalog.GetAt(n);
     const bool bInstalled = m_copyPending.Refresh(n, *pEntry, catalog.GetSourceDrive());
-    SetItemText(m_hListApps, n - 1, 2, bInstalled ? StatusText(true, pEntry->IsPrevReleaseFound() != 0) : std::string());
+    m_listApps.SetStatus(n - 1, bInstalled ? StatusText(true, pEntry->IsPrevReleaseFound() != 0) : std::string());
 }
 
 void CKorveltView::OnShowTextFile()
@@ -396,24 +360,22 @@ void CKorveltView::ShowError(int nMessage)
 
 void CKorveltView::OnClickAppList(NMHDR*, LRESULT* pResult)
 {
-    const int nRow = static_cast<int>(SendMessageA(m_hListApps, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
-    if (nRow >= 0)
-    {
-        m_nSelected = nRow + 1;
-        UpdateButtons();
-    }
+    SelectRow(m_listApps.GetFocusedRow());
     *pResult = 0;
 }
 
 void CKorveltView::OnItemChangedAppList(NMHDR*, LRESULT* pResult)
 {
-    const int nRow = static_cast<int>(SendMessageA(m_hListApps, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-    if (nRow >= 0)
-    {
-        m_nSelected = nRow + 1;
-        UpdateButtons();
-    }
+    SelectRow(m_listApps.GetSelectedRow());
     *pResult = 0;
+}
+
+void CKorveltView::SelectRow(int nRow)
+{
+    if (nRow < 0)
+        return;
+    m_nSelected = nRow + 1;
+    UpdateButtons();
 }
 
 LRESULT CKorveltView::OnSize(WPARAM wParam, LPARAM lParam)
@@ -435,19 +397,9 @@ LRESULT CKorveltView::OnSize(WPARAM wParam, LPARAM lParam)
         SetScrollPos(m_hWnd, SB_HORZ, 0, TRUE);
     if (factors.m_bResetVertical)
         SetScrollPos(m_hWnd, SB_VERT, 0, TRUE);
-    const struct
+    for (const SControl& control : s_controls)
     {
-        int nID;
-        const RECT* pDesign;
-    } controls[] = {
-        {IDC_APPLIST, &m_rcList},
-        {IDC_SETUP, &m_rcSetup},
-        {IDC_UNINSTALL, &m_rcUninstall},
-        {IDC_TEXTFILE, &m_rcTextFile},
-    };
-    for (const auto& control : controls)
-    {
-        const CPlacement place = CFormLayout::Scale(ToLayout(*control.pDesign), factors);
+        const CPlacement place = CFormLayout::Scale(ToLayout(this->*control.pDesign), factors);
         MoveWindow(GetDlgItem(control.nID), place.m_nX, place.m_nY, place.m_nWidth, place.m_nHeight, TRUE);
     }
     m_bInLayout = false;

@@ -4,6 +4,7 @@
 #ifndef KORVELT_VIEW_KORVELTVIEW_H
 #define KORVELT_VIEW_KORVELTVIEW_H
 
+#include "AppListCtrl.h"
 #include "FormView.h"
 #include "PendingCopies.h"
 
@@ -52,8 +53,10 @@ protected:
 
     void SetMenuTexts();
     void TakeDesignRects();
-    void InsertColumns();
-    void InsertRows();
+    // Builds the columns and one row per catalogue entry.
+    void FillList();
+    // Makes the entry behind a list row (none for -1) the selected one.
+    void SelectRow(int nRow);
     // The status column's text for an entry: message 15, 14 or nothing.
     static std::string StatusText(bool bInstalled, bool bPrevReleaseFound);
 
@@ -68,7 +71,15 @@ protected:
     void RefreshRow(int n);
     void ShowError(int nMessage);
 
-    HWND m_hListApps = nullptr;
+    // The form's controls, each laid out from its design rectangle.
+    struct SControl
+    {
+        int nID;
+        RECT CKorveltView::*pDesign;
+    };
+    static const SControl s_controls[];
+
+    CAppListCtrl m_listApps;
     // The selected catalogue entry, counted from 1; the list row is one less.
     int m_nSelected = 1;
     bool m_bForceSetup = false;

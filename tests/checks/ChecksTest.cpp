@@ -7,7 +7,6 @@
 #include "DosTime.h"
 #include "HostSystem.h"
 #include "TempDir.h"
-#include "tarven.h"
 
 #include <gtest/gtest.h>
 
@@ -48,13 +47,12 @@ protected:
         fs::create_directories(m_sys.m_strWindowsDirectory);
         m_sys.m_nVersion = kVersionNT;
         SetTheSystem(&m_sys);
-        // Message 87 is the Start-menu Programs piece of the file check.
-        SetMessageFile(m_dir.Write("k.msg", "P=87\n[MESSAGES]\nP=\\\xBD\xC0\xB0\xC4 \xD2\xC6\xAD\xB0\\\xCC\xDF\xDB\xB8\xDE\xD7\xD1\\\n").c_str());
+        SetStartMenuPrograms("\\\xBD\xC0\xB0\xC4 \xD2\xC6\xAD\xB0\\\xCC\xDF\xDB\xB8\xDE\xD7\xD1\\");
     }
     void TearDown() override
     {
         SetTheSystem(nullptr);
-        SetMessageFile(nullptr);
+        SetStartMenuPrograms("");
     }
 
     // Creates a file below the Start-menu Programs folder of the current platform.

@@ -5,7 +5,6 @@
 #include "AppEntry.h"
 #include "EntryBuilder.h"
 #include "TempDir.h"
-#include "tarven.h"
 
 #include <windows.h>
 #include <shlwapi.h>
@@ -57,7 +56,7 @@ protected:
     void SetUp() override
     {
         RemoveAll();
-        SetMessageFile(m_dir.Write("k.msg", std::string("P=87\r\n[MESSAGES]\r\nP=") + kPrograms + "\r\n").c_str());
+        SetStartMenuPrograms(kPrograms);
         char szWindows[MAX_PATH];
         ::GetWindowsDirectoryA(szWindows, MAX_PATH);
         m_strPrograms = std::string(szWindows) + (IsNT() ? "\\Profiles\\All Users" : "") + kPrograms;
@@ -65,7 +64,7 @@ protected:
     void TearDown() override
     {
         RemoveAll();
-        SetMessageFile(nullptr);
+        SetStartMenuPrograms("");
     }
 
     static bool IsNT() { return (::GetVersion() & 0x80000000u) == 0; }

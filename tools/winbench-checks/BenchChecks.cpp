@@ -6,7 +6,6 @@
 #include "AppList.h"
 #include "EntryBuilder.h"
 #include "PendingCopies.h"
-#include "tarven.h"
 
 #include <windows.h>
 #include <shlwapi.h>
@@ -34,15 +33,7 @@ int main()
 {
     char szTemp[MAX_PATH];
     ::GetTempPathA(MAX_PATH, szTemp);
-    const std::string strMessages = std::string(szTemp) + "korvelt-bench.msg";
-    {
-        const std::string strText = std::string("P=87\r\n[MESSAGES]\r\nP=") + kPrograms + "\r\n";
-        HANDLE hFile = ::CreateFileA(strMessages.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD dwWritten = 0;
-        ::WriteFile(hFile, strText.data(), static_cast<DWORD>(strText.size()), &dwWritten, nullptr);
-        ::CloseHandle(hFile);
-    }
-    SetMessageFile(strMessages.c_str());
+    SetStartMenuPrograms(kPrograms);
     const std::string strReference = std::string(szTemp) + "korvelt-bench.dll";
     {
         HANDLE hFile = ::CreateFileA(strReference.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -100,7 +91,6 @@ int main()
                 dPassSeconds, kRounds * kEntries / dPassSeconds);
 
     ::SHDeleteKeyA(HKEY_CURRENT_USER, kRoot);
-    ::DeleteFileA(strMessages.c_str());
     ::DeleteFileA(strReference.c_str());
     return 0;
 }
