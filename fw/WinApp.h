@@ -54,6 +54,10 @@ public:
     // The private profile file; a bare name lies in the Windows folder.
     std::string m_strProfileName;
 
+    // The main window's accelerators, then the form's dialog keys; true when the message was
+    // handled and must not be dispatched.
+    bool PreTranslateMessage(MSG& msg);
+
 protected:
     // Reads the recent-file list ("Recent File List", File1...) and "PreviewPages" of "Settings".
     void LoadStdProfileSettings(size_t nMaxMRU = 4);
@@ -73,7 +77,6 @@ protected:
     bool ProcessMessageTable(CMessageCall& call) override;
 
 private:
-    bool PreTranslateMessage(MSG& msg);
 
     static CWinApp* s_pApp;
     CFrameWnd* m_pMainWnd = nullptr;

@@ -34,8 +34,9 @@
 #define IDC_STATIC                      (-1)
 #endif
 
-// The program's own command
+// The program's own commands
 #define ID_FORCE_SETUP                  32771
+#define ID_REFRESH_STATE                32772
 
 // Menu bar placeholders that the view replaces by position
 #define ID_MENU_PLACEHOLDER             0xFFFF

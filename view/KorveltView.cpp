@@ -370,6 +370,41 @@ void CKorveltView::OnItemChangedAppList(NMHDR*, LRESULT* pResult)
     *pResult = 0;
 }
 
+void CKorveltView::OnDblClkAppList(NMHDR* pHeader, LRESULT* pResult)
+{
+    // A double-click below the last row hits no row.
+    if (reinterpret_cast<NMITEMACTIVATE*>(pHeader)->iItem >= 0)
+        RunRowAction();
+    *pResult = 0;
+}
+
+void CKorveltView::OnReturnAppList(NMHDR*, LRESULT* pResult)
+{
+    RunRowAction();
+    *pResult = 0;
+}
+
+void CKorveltView::OnEnter()
+{
+    if (::GetFocus() == m_listApps.GetHwnd())
+        RunRowAction();
+}
+
+void CKorveltView::OnRefreshCommand()
+{
+    OnRefreshState(0, 0);
+}
+
+void CKorveltView::RunRowAction()
+{
+    if (SelectedEntry() == nullptr)
+        return;
+    if (IsWindowEnabled(GetDlgItem(IDC_SETUP)))
+        OnSetup();
+    else if (IsWindowEnabled(GetDlgItem(IDC_UNINSTALL)))
+        OnUninstall();
+}
+
 void CKorveltView::SelectRow(int nRow)
 {
     if (nRow < 0)
@@ -508,6 +543,10 @@ bool CKorveltView::ProcessMessageTable(CMessageCall& call)
         HandleUpdate(ID_FORCE_SETUP, &CKorveltView::OnUpdateForceSetup),
         HandleNotify(NM_CLICK, IDC_APPLIST, &CKorveltView::OnClickAppList),
         HandleNotify(LVN_ITEMCHANGED, IDC_APPLIST, &CKorveltView::OnItemChangedAppList),
+        HandleNotify(NM_DBLCLK, IDC_APPLIST, &CKorveltView::OnDblClkAppList),
+        HandleNotify(NM_RETURN, IDC_APPLIST, &CKorveltView::OnReturnAppList),
+        HandleCommand(IDOK, &CKorveltView::OnEnter),
+        HandleCommand(ID_REFRESH_STATE, &CKorveltView::OnRefreshCommand),
         HandleMessage(WM_SIZE, &CKorveltView::OnSize),
     };
     return call.Run(s_table, this) || CFormView::ProcessMessageTable(call);

@@ -48,6 +48,11 @@ protected:
     void OnUpdateForceSetup(CCmdUI* pCmdUI);
     void OnClickAppList(NMHDR* pHeader, LRESULT* pResult);
     void OnItemChangedAppList(NMHDR* pHeader, LRESULT* pResult);
+    void OnDblClkAppList(NMHDR* pHeader, LRESULT* pResult);
+    void OnReturnAppList(NMHDR* pHeader, LRESULT* pResult);
+    // Enter in the form: the dialog keys send it as IDOK when no button has the focus.
+    void OnEnter();
+    void OnRefreshCommand();
     LRESULT OnSize(WPARAM wParam, LPARAM lParam);
     bool ProcessMessageTable(CMessageCall& call) override;
 
@@ -57,6 +62,9 @@ protected:
     void FillList();
     // Makes the entry behind a list row (none for -1) the selected one.
     void SelectRow(int nRow);
+    // What Enter or a double-click on a row does: set-up when it is offered, otherwise removal
+    // when that is, otherwise nothing.
+    void RunRowAction();
     // The status column's text for an entry: message 15, 14 or nothing.
     static std::string StatusText(bool bInstalled, bool bPrevReleaseFound);
 

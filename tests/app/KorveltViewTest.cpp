@@ -13,6 +13,7 @@
 #include <commctrl.h>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <sstream>
 
@@ -147,6 +148,28 @@ std::string MakeBitmapFile(int nWidth, int nHeight, TColour colour)
 CKorveltView* ViewObject(HWND hView)
 {
     return static_cast<CKorveltView*>(CWnd::FromHandle(hView));
+}
+
+// A key for the focused window as the launcher's message loop delivers it: the accelerators and
+// the form's dialog keys see it first.
+void PressKey(CWinApp& app, UINT nMessage, WPARAM nKey, BYTE nShiftState = 0)
+{
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = nShiftState;
+    SetKeyboardState(keys);
+    MSG msg{};
+    msg.hwnd = GetFocus();
+    msg.message = nMessage;
+    msg.wParam = nKey;
+    msg.lParam = 1;
+    if (!app.PreTranslateMessage(msg))
+    {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
 }
 }
 
@@ -613,4 +636,80 @@ TEST_F(ShellTest, UninstallWithMissingProgram_ShowsTheNoticeThenReports)
     // The frame was asked to minimise, and does so once the click is over.
     EXPECT_TRUE(PumpUntil([&] { return IsIconic(Frame()) != FALSE; }, 2000));
     EXPECT_EQ(PostedToView(WM_REFRESH_STATE), 1);
+}
+
+TEST_F(ShellTest, KeyboardAndDoubleClick_RunTheRowsActionRefreshAndMove)
+{
+    ASSERT_TRUE(CreateKey(HKEY_CURRENT_USER, TestKey("Installed")));
+    WriteCatalog({
+        {{{"m_strTitle", "Fresh"}, {"m_strSetupCommand", "no-such-setup.exe"}, {"m_strCheckKey", TestKey("Absent")}},
+         {}},
+        {{{"m_strTitle", "Installed"}, {"m_strCheckKey", TestKey("Installed")}, {"m_strUninstallCommand", "%DIRECT_FROM_CD%=\\no-such-remover.exe"}},
+         {{"m_bCanUninstall", 1}, {"m_nUninstallType", 1}}},
+        {{{"m_strTitle", "Fixed"}, {"m_strCheckKey", TestKey("Installed")}}, {}},
+        {{{"m_strTitle", "Later"}, {"m_strCheckKey", TestKey("Later")}}, {}},
+    });
+    ASSERT_TRUE(Start());
+    Pump(200);
+    HWND hView = View();
+    HWND hList = GetDlgItem(hView, IDC_APPLIST);
+    SetForegroundWindow(Frame());
+    SetFocus(hList);
+    ASSERT_EQ(GetFocus(), hList);
+
+    // What Enter, a double-click on the row and the buttons' mnemonics start, row by row: the
+    // last line of the error box that the missing program brings, or nothing.
+    const struct
+    {
+        int nRow;
+        std::function<void()> act;
+        const char* pszBox;
+    } cases[] = {
+        {0, [&] { PressKey(*m_pApp, WM_KEYDOWN, VK_RETURN); }, "Set-up did not start."},
+        {1, [&] { PressKey(*m_pApp, WM_KEYDOWN, VK_RETURN); }, "Removal did not start."},
+        {2, [&] { PressKey(*m_pApp, WM_KEYDOWN, VK_RETURN); }, nullptr},
+        {1, [&] { NMITEMACTIVATE nm{}; nm.hdr = {hList, IDC_APPLIST, static_cast<UINT>(NM_DBLCLK)}; nm.iItem = 1;
+                  SendMessageA(hView, WM_NOTIFY, IDC_APPLIST, reinterpret_cast<LPARAM>(&nm)); }, "Removal did not start."},
+        {0, [&] { NMITEMACTIVATE nm{}; nm.hdr = {hList, IDC_APPLIST, static_cast<UINT>(NM_DBLCLK)}; nm.iItem = -1;
+                  SendMessageA(hView, WM_NOTIFY, IDC_APPLIST, reinterpret_cast<LPARAM>(&nm)); }, nullptr},
+        {1, [&] { PressKey(*m_pApp, WM_SYSCHAR, 'u'); }, "Removal did not start."},
+        {0, [&] { PressKey(*m_pApp, WM_SYSCHAR, 'u'); }, nullptr},
+        {0, [&] { PressKey(*m_pApp, WM_SYSCHAR, 'i'); }, "Set-up did not start."},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.nRow);
+        ShowWindow(Frame(), SW_RESTORE);
+        Pump(50);
+        SelectRow(hList, c.nRow);
+        SetFocus(hList);
+        CModalWatcher watcher;
+        c.act();
+        Pump(50);
+        if (c.pszBox == nullptr)
+        {
+            EXPECT_TRUE(watcher.Seen().empty());
+            continue;
+        }
+        ASSERT_EQ(watcher.Seen().size(), 1u);
+        ASSERT_FALSE(watcher.Seen()[0].statics.empty());
+        EXPECT_EQ(watcher.Seen()[0].statics.back(), c.pszBox);
+    }
+
+    // F5 re-checks every entry, as the refresh after a restore does.
+    ShowWindow(Frame(), SW_RESTORE);
+    Pump(50);
+    SetFocus(hList);
+    ASSERT_TRUE(CreateKey(HKEY_CURRENT_USER, TestKey("Later")));
+    EXPECT_EQ(ItemText(hList, 3, 2), "");
+    PressKey(*m_pApp, WM_KEYDOWN, VK_F5);
+    EXPECT_EQ(ItemText(hList, 3, 2), "Installed");
+
+    // Tab goes from the list to the first enabled button, Shift+Tab back.
+    SelectRow(hList, 1);
+    SetFocus(hList);
+    PressKey(*m_pApp, WM_KEYDOWN, VK_TAB);
+    EXPECT_EQ(GetFocus(), GetDlgItem(hView, IDC_UNINSTALL));
+    PressKey(*m_pApp, WM_KEYDOWN, VK_TAB, 0x80);
+    EXPECT_EQ(GetFocus(), hList);
 }
