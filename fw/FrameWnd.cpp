@@ -2,7 +2,7 @@
 
 #include "CmdUI.h"
 #include "Document.h"
-#include "MenuHandle.h"
+#include "ScopedHandle.h"
 #include "View.h"
 #include "WinApp.h"
 #include "FrameworkIds.h"
@@ -44,7 +44,7 @@ bool CFrameWnd::LoadFrame(UINT nIDResource, const std::string& strTitle, CDocume
     m_pView = std::move(pView);
     m_pCreateDocument = pDocument;
     m_hAccel = LoadAcceleratorsA(hInstance, MAKEINTRESOURCEA(nIDResource));
-    CMenuHandle menu(LoadMenuA(hInstance, MAKEINTRESOURCEA(nIDResource)));
+    CScopedMenu menu(LoadMenuA(hInstance, MAKEINTRESOURCEA(nIDResource)));
 
     CREATESTRUCTA cs{};
     cs.hInstance = hInstance;
@@ -64,11 +64,11 @@ bool CFrameWnd::LoadFrame(UINT nIDResource, const std::string& strTitle, CDocume
     {
         // A window destroyed during its creation has taken its menu with it.
         if (!IsMenu(menu.Get()))
-            menu.Release();
+            menu.Take();
         m_pView.reset();
         return false;
     }
-    menu.Release();
+    menu.Take();
     return true;
 }
 

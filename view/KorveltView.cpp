@@ -8,13 +8,13 @@
 #include "FormLayout.h"
 #include "FrameMessages.h"
 #include "FrameWnd.h"
+#include "GdiSelection.h"
 #include "GlobalLock.h"
 #include "InstallNoticeDlg.h"
 #include "KorveltDoc.h"
 #include "LaunchCommands.h"
-#include "MenuHandle.h"
 #include "MessageNumbers.h"
-#include "PaletteSelector.h"
+#include "ScopedHandle.h"
 #include "TextViewDlg.h"
 #include "UninstallNoticeDlg.h"
 #include "WinApp.h"
@@ -157,11 +157,11 @@ void CKorveltView::SetMenuTexts()
         UINT nPosition = 0;
         for (const SMenu& menu : kMenus)
         {
-            CMenuHandle popup(CreatePopupMenu());
+            CScopedMenu popup(CreatePopupMenu());
             if (popup.IsValid() && AppendMenuA(popup.Get(), MF_STRING, menu.nCommand, LoadMessage(menu.nItem)) &&
                 ModifyMenuA(hMenuBar, nPosition, MF_BYPOSITION | MF_POPUP | MF_STRING,
                             reinterpret_cast<UINT_PTR>(popup.Get()), LoadMessage(menu.nTitle)))
-                popup.Release();
+                popup.Take();
             ++nPosition;
         }
     }
@@ -525,7 +525,7 @@ LRESULT CKorveltView::RealizePalettes(HWND hWndActivated)
     {
         if (pPalette == nullptr)
             continue;
-        CPaletteSelector select(dc.Get(), pPalette->Get(), bBackground);
+        CGdiSelection select(dc.Get(), pPalette->Get(), bBackground);
         if (select.GetPrevious() != nullptr && RealizePalette(dc.Get()) > 0)
             pDoc->UpdateAllViews(nullptr);
     }

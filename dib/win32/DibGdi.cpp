@@ -2,8 +2,8 @@
 
 #include "DibFile.h"
 #include "DibHeader.h"
+#include "GdiSelection.h"
 #include "GlobalLock.h"
-#include "PaletteSelector.h"
 
 #include <optional>
 
@@ -34,7 +34,7 @@ CScopedGlobal LoadDibFile(const std::string& strPath)
     });
     lock.reset();
     if (!bRead)
-        hDib.Free();
+        hDib.Reset();
     return hDib;
 }
 
@@ -71,7 +71,8 @@ int MakeDibPalette(HGLOBAL hDib, CScopedPalette& palette)
     HPALETTE hPalette = ::CreatePalette(pLogPalette);
     if (!hPalette)
         return 0;
-    return palette.Attach(hPalette) ? 1 : 0;
+    palette.Reset(hPalette);
+    return 1;
 }
 
 int DrawDib(HDC hDC, const RECT& rcDest, HGLOBAL hDib, const RECT& rcSource, const CScopedPalette* pPalette)
@@ -85,7 +86,7 @@ int DrawDib(HDC hDC, const RECT& rcDest, HGLOBAL hDib, const RECT& rcSource, con
     const auto* pInfo = static_cast<const BITMAPINFO*>(pHeader);
     const uint8_t* pBits = DibPixelBits(pHeader);
 
-    std::optional<CPaletteSelector> palette;
+    std::optional<CGdiSelection> palette;
     if (pPalette && pPalette->IsValid())
         palette.emplace(hDC, pPalette->Get(), true);
 

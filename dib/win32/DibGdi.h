@@ -3,8 +3,7 @@
 #ifndef KORVELT_DIB_WIN32_DIBGDI_H
 #define KORVELT_DIB_WIN32_DIBGDI_H
 
-#include "ScopedGdiObject.h"
-#include "ScopedGlobal.h"
+#include "ScopedHandle.h"
 
 #include <windows.h>
 

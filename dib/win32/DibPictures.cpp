@@ -13,9 +13,9 @@ CDibPictures::CDibPictures(IPictureReporter& reporter) : m_reporter(reporter)
 
 CDibPictures::~CDibPictures()
 {
-    m_hDibApp.Free();
+    m_hDibApp.Reset();
     m_pPalApp.reset();
-    m_hDibTitle.Free();
+    m_hDibTitle.Reset();
     m_pPalTitle.reset();
 }
 
@@ -28,7 +28,7 @@ bool CDibPictures::LoadBitmaps()
     catch (const CDibFileException&)
     {
         m_reporter.Report(IPictureReporter::EBox::Program, kUnreadableText);
-        m_hDibApp.Free();
+        m_hDibApp.Reset();
         return false;
     }
     if (!m_hDibApp.IsValid())
@@ -43,7 +43,7 @@ bool CDibPictures::LoadBitmaps()
     }
     catch (const CDibFileException&)
     {
-        m_hDibTitle.Free();
+        m_hDibTitle.Reset();
     }
     PrepareBitmaps();
     return true;
@@ -60,7 +60,7 @@ bool CDibPictures::PreparePicture(CScopedGlobal& hDib, std::unique_ptr<CScopedPa
     }
     if (bNegative)
     {
-        hDib.Free();
+        hDib.Reset();
         m_reporter.Report(IPictureReporter::EBox::PlainInformation, kTooLargeText);
         return false;
     }
@@ -68,7 +68,7 @@ bool CDibPictures::PreparePicture(CScopedGlobal& hDib, std::unique_ptr<CScopedPa
     pPalette.reset(new (std::nothrow) CScopedPalette);
     if (!pPalette)
     {
-        hDib.Free();
+        hDib.Reset();
         return false;
     }
     if (!MakeDibPalette(hDib.Get(), *pPalette))

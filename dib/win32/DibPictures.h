@@ -4,8 +4,7 @@
 #define KORVELT_DIB_WIN32_DIBPICTURES_H
 
 #include "PictureReporter.h"
-#include "ScopedGdiObject.h"
-#include "ScopedGlobal.h"
+#include "ScopedHandle.h"
 
 #include <memory>
 

@@ -1,8 +1,6 @@
 #include "Win32System.h"
 
-#include "ScopedFindHandle.h"
 #include "ScopedHandle.h"
-#include "ScopedRegKey.h"
 
 #include <algorithm>
 #include <vector>
@@ -12,6 +10,15 @@ namespace {
 HKEY RootKey(CSystem::ERoot root)
 {
     return root == CSystem::ERoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+}
+
+// Nothing held when the key cannot be opened.
+CScopedRegKey OpenForReading(CSystem::ERoot root, const std::string& strKey)
+{
+    HKEY hKey = nullptr;
+    if (::RegOpenKeyExA(RootKey(root), strKey.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return CScopedRegKey();
+    return CScopedRegKey(hKey);
 }
 
 uint64_t FromFileTime(const FILETIME& ft)
@@ -38,8 +45,8 @@ void ClearReadOnly(const std::string& strPath)
 
 bool CWin32System::ReadFile(const std::string& strPath, std::string& strBytes)
 {
-    CScopedHandle file(::CreateFileA(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    CScopedKernelHandle file(::CreateFileA(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsValid())
         return false;
     std::string strRead;
@@ -59,8 +66,8 @@ bool CWin32System::ReadFile(const std::string& strPath, std::string& strBytes)
 
 bool CWin32System::WriteFile(const std::string& strPath, const std::string& strBytes)
 {
-    CScopedHandle file(::CreateFileA(strPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+    CScopedKernelHandle file(::CreateFileA(strPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsValid())
         return false;
     std::size_t nDone = 0;
@@ -136,15 +143,14 @@ uint32_t CWin32System::GetVersion()
 
 bool CWin32System::RegKeyExists(ERoot root, const std::string& strKey)
 {
-    CScopedRegKey key;
-    return key.OpenForReading(RootKey(root), strKey.c_str());
+    return OpenForReading(root, strKey).IsValid();
 }
 
 bool CWin32System::RegQueryString(ERoot root, const std::string& strKey, const std::string& strValue,
                                   std::size_t nMaxBytes, std::string& strOut)
 {
-    CScopedRegKey key;
-    if (!key.OpenForReading(RootKey(root), strKey.c_str()))
+    const CScopedRegKey key = OpenForReading(root, strKey);
+    if (!key.IsValid())
         return false;
     std::vector<char> buffer(nMaxBytes + 1, '\0');
     DWORD dwType = 0;
@@ -162,8 +168,8 @@ bool CWin32System::RegQueryString(ERoot root, const std::string& strKey, const s
 CSystem::EEnumResult CWin32System::RegEnumSubKey(ERoot root, const std::string& strKey, uint32_t nIndex,
                                                  std::size_t nMaxChars, std::string& strName)
 {
-    CScopedRegKey key;
-    if (!key.OpenForReading(RootKey(root), strKey.c_str()))
+    const CScopedRegKey key = OpenForReading(root, strKey);
+    if (!key.IsValid())
         return EEnumResult::NoMore;
     std::vector<char> buffer(nMaxChars + 1, '\0');
     DWORD dwLength = static_cast<DWORD>(buffer.size());
@@ -208,8 +214,8 @@ bool CWin32System::StartProcess(const std::string& strCommandLine, const char* p
                           &startup, &info))
         return false;
     // The launcher never waits for its children: their handles are closed at once.
-    CScopedHandle process(info.hProcess);
-    CScopedHandle thread(info.hThread);
+    CScopedKernelHandle process(info.hProcess);
+    CScopedKernelHandle thread(info.hThread);
     return true;
 }
 

@@ -4,7 +4,7 @@
 #include "ShellFixture.h"
 
 #include "FrameWnd.h"
-#include "MenuHandle.h"
+#include "ScopedHandle.h"
 #include "resource.h"
 
 #include <commctrl.h>
@@ -264,7 +264,7 @@ TEST_F(ShellTest, UnhandledMenuCommand_IsGrayed)
 {
     ASSERT_TRUE(Start());
     // Paste has no handler anywhere; Save has the document's.
-    CMenuHandle popup(CreatePopupMenu());
+    CScopedMenu popup(CreatePopupMenu());
     AppendMenuA(popup.Get(), MF_STRING, ID_EDIT_PASTE, "Paste");
     AppendMenuA(popup.Get(), MF_STRING, ID_FILE_SAVE, "Save");
     SendMessageA(Frame(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup.Get()), MAKELPARAM(0, FALSE));

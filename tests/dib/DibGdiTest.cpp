@@ -3,10 +3,9 @@
 #include "DibFileException.h"
 #include "DibGdi.h"
 #include "DibHeader.h"
+#include "GdiSelection.h"
 #include "GlobalLock.h"
-#include "MemoryDC.h"
-#include "ObjectSelector.h"
-#include "ScopedGdiObject.h"
+#include "ScopedHandle.h"
 #include "TempDir.h"
 #include "TestBitmap.h"
 
@@ -36,7 +35,7 @@ public:
         info.bmiHeader.biPlanes = 1;
         info.bmiHeader.biBitCount = 32;
         void* pBits = nullptr;
-        m_bitmap.Attach(::CreateDIBSection(m_dc.Get(), &info, DIB_RGB_COLORS, &pBits, nullptr, 0));
+        m_bitmap.Reset(::CreateDIBSection(m_dc.Get(), &info, DIB_RGB_COLORS, &pBits, nullptr, 0));
         m_pBits = static_cast<uint32_t*>(pBits);
         if (m_pBits)
             std::memset(m_pBits, 0xFF, static_cast<std::size_t>(nWidth) * nHeight * 4);
@@ -54,10 +53,10 @@ public:
 
 private:
     int m_nWidth;
-    CMemoryDC m_dc;
+    CScopedMemoryDC m_dc{::CreateCompatibleDC(nullptr)};
     CScopedBitmap m_bitmap;
     uint32_t* m_pBits = nullptr;
-    std::optional<CObjectSelector> m_selector;  // last, so it goes first
+    std::optional<CGdiSelection> m_selector;  // last, so it goes first
 };
 
 COLORREF Rgb(const CDibRgb& color)

@@ -8,32 +8,27 @@
 
 namespace {
 
-// Owns a registry key created for writing.
+// A registry key created for writing.
 class CCreatedKey
 {
 public:
     explicit CCreatedKey(const std::string& strKey)
     {
+        HKEY hKey = nullptr;
         if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, strKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                              KEY_WRITE, nullptr, &m_hKey, nullptr) != ERROR_SUCCESS)
-            m_hKey = nullptr;
+                              KEY_WRITE, nullptr, &hKey, nullptr) == ERROR_SUCCESS)
+            m_key.Reset(hKey);
     }
-    ~CCreatedKey()
-    {
-        if (m_hKey)
-            ::RegCloseKey(m_hKey);
-    }
-    CCreatedKey(const CCreatedKey&) = delete;
-    CCreatedKey& operator=(const CCreatedKey&) = delete;
 
     bool SetString(const char* pszName, const std::string& strValue)
     {
-        return m_hKey && ::RegSetValueExA(m_hKey, pszName, 0, REG_SZ, reinterpret_cast<const BYTE*>(strValue.c_str()),
-                                          static_cast<DWORD>(strValue.size() + 1)) == ERROR_SUCCESS;
+        return m_key.IsValid() &&
+               ::RegSetValueExA(m_key.Get(), pszName, 0, REG_SZ, reinterpret_cast<const BYTE*>(strValue.c_str()),
+                                static_cast<DWORD>(strValue.size() + 1)) == ERROR_SUCCESS;
     }
 
 private:
-    HKEY m_hKey = nullptr;
+    CScopedRegKey m_key;
 };
 
 // Creates every missing folder of a path up to its last backslash.
@@ -45,8 +40,8 @@ void CreateFoldersFor(const std::string& strPath)
 
 bool WriteSmallFile(const std::string& strPath, const char* pszText)
 {
-    CScopedHandle file(::CreateFileA(strPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                     nullptr));
+    CScopedKernelHandle file(::CreateFileA(strPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD dwWritten = 0;
     return file.IsValid() && ::WriteFile(file.Get(), pszText, static_cast<DWORD>(lstrlenA(pszText)), &dwWritten, nullptr);
 }

@@ -1,6 +1,6 @@
 // The device context of one WM_PAINT: BeginPaint at construction, EndPaint at destruction.
-#ifndef KORVELT_FW_PAINTDC_H
-#define KORVELT_FW_PAINTDC_H
+#ifndef KORVELT_WIN_PAINTDC_H
+#define KORVELT_WIN_PAINTDC_H
 
 #include <windows.h>
 
