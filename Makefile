@@ -2,7 +2,7 @@
 HOST_DIR  ?= build/host
 WIN_DIR   ?= build/win
 FUZZ_DIR  ?= build/fuzz
-JOBS      ?= $(shell nproc)
+JOBS      ?= $(shell LC_ALL=C nproc)
 FUZZ_SECONDS ?= 60
 
 .PHONY: all deps host win test test-host test-win run screenshot e2e fuzz bench clean

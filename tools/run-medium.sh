@@ -57,7 +57,7 @@ else
     "$wine_run" cmd /c exit >/dev/null 2>&1 || true
 fi
 # The drive letter is a link in the prefix.
-prefix=$(sed -n 's/^export WINEPREFIX="\(.*\)"$/\1/p' "$wine_run")
+prefix=$(LC_ALL=C sed -n 's/^export WINEPREFIX="\(.*\)"$/\1/p' "$wine_run")
 ln -sfn "$staged" "$prefix/dosdevices/k:"
 
 cd "$staged"
@@ -81,7 +81,7 @@ trap 'kill "$pid" 2>/dev/null; WINEPREFIX="$prefix" wineserver -k 2>/dev/null ||
 # A 32-bit start takes about a minute here; wait for the main window.
 caption="Korvelt - Dravemont"
 for _ in $(seq 1 180); do
-    if xwininfo -root -tree 2>/dev/null | grep -q "$caption"; then
+    if LC_ALL=C xwininfo -root -tree 2>/dev/null | grep -q "$caption"; then
         break
     fi
     kill -0 "$pid" 2>/dev/null || { echo "run-medium: korvelt ended before its window showed" >&2; exit 1; }
