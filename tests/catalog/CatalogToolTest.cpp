@@ -143,6 +143,46 @@ TEST_F(CatalogToolTest, Build_BadSource_FailsNamingTheProblemAndWritesNoIndex)
     }
 }
 
+// Output folders as a medium maker names them; paths inside the test's folder. Messages write
+// paths with the host's separator.
+struct COutputFolder
+{
+    const char* pszDir;
+    const char* pszFileBefore;    // made before the run, or null
+    const char* pszFolderBefore;  // made before the run, or null
+    int nStatus;
+    const char* pszError;         // followed by a path, or null for none
+    const char* pszErrorPath;
+};
+
+const COutputFolder kOutputFolders[] = {
+    {"out", nullptr, nullptr, 0, nullptr, nullptr},
+    {"new/deeper/out", nullptr, nullptr, 0, nullptr, nullptr},
+    {"taken/out", "taken", nullptr, 2, "cannot create folder ", "taken/out"},
+    {"out", nullptr, "out/memo.app", 2, "cannot write ", "out/memo.app"},
+};
+
+TEST_F(CatalogToolTest, Build_OutputFolder_IsMadeWithItsParents)
+{
+    for (const COutputFolder& c : kOutputFolders)
+    {
+        SCOPED_TRACE(c.pszDir);
+        CTempDir dir;
+        if (c.pszFileBefore)
+            dir.Write(c.pszFileBefore, "x");
+        if (c.pszFolderBefore)
+            fs::create_directories(dir.Path() / c.pszFolderBefore);
+        const std::string strDir = dir.File(c.pszDir);
+        const CRun run = Tool("build " + Quote(kSampleMedium + "/catalog.json") + " " + Quote(strDir));
+        EXPECT_EQ(run.nStatus, c.nStatus) << run.strErr;
+        EXPECT_EQ(fs::exists(strDir + "/appdb.dat"), c.nStatus == 0);
+        if (c.pszError)
+            EXPECT_NE(run.strErr.find(c.pszError + dir.File(c.pszErrorPath)), std::string::npos) << run.strErr;
+        else
+            EXPECT_EQ(run.strErr, "");
+    }
+}
+
 TEST_F(CatalogToolTest, Dump_Outcomes)
 {
     const std::string strDir = Folder("cat");
@@ -216,10 +256,10 @@ TEST_F(CatalogToolTest, Check_ReportsEveryProblemOnALine)
     EXPECT_EQ(run.strOut,
               "KORVELT.MSG: message 94 is not defined\n"
               "korvelt: message 94 (catalogue index or entry file unreadable)\n"
-              "korvelt: entry 2 (viewer.app): set-up program \\apps\\viewer\\setup.exe not found\n"
-              "korvelt: entry 4 (fonts.app): text file korvelt\\fonts.txt cannot be read\n"
-              "korvelt\\instapp.bmp: not a bitmap file\n"
-              "korvelt\\instttl.bmp: cannot be read\n");
+              "korvelt: entry 2 (viewer.app): set-up program /apps/viewer/setup.exe not found\n"
+              "korvelt: entry 4 (fonts.app): text file korvelt/fonts.txt cannot be read\n"
+              "korvelt/instapp.bmp: not a bitmap file\n"
+              "korvelt/instttl.bmp: cannot be read\n");
 }
 
 } // namespace
