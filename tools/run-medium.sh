@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs korvelt.exe of a Windows build tree on a copy of the sample medium, under Wine, from a
-# drive letter of its own (the program expects the medium's top folder as its current folder).
+# Runs korvelt.exe on the sample medium that the Windows build tree stages in its medium/ folder,
+# under Wine, from a drive letter of its own (the program expects the medium's top folder as its
+# current folder).
 #   run-medium.sh <win build dir>                     start it and wait until it ends
 #   run-medium.sh <win build dir> --screenshot FILE   take a picture of the screen once the window
 #                                                     shows, then end the program
@@ -23,25 +24,13 @@ if [ "${1:-}" = "--screenshot" ] || [ "${1:-}" = "--e2e" ]; then
     case "$shot" in /*) ;; *) shot="$PWD/$shot" ;; esac
 fi
 
-root=$(cd "$(dirname "$0")/.." && pwd)
-exe="$build/app/korvelt.exe"
-[ -f "$exe" ] || { echo "run-medium: $exe not built" >&2; exit 1; }
-
-# A fresh copy of the medium with the program at its root.
+# The build stages the medium: the program at its root, the stand-in set-up and removal programs
+# where the catalogue names them.
 staged="$build/medium"
-rm -rf "$staged"
-cp -r "$root/examples/medium" "$staged"
-cp "$exe" "$build/app/tarven.dll" "$staged/"
-# The catalogue's set-up and removal programs: the stand-ins, one pair per application, so that
-# a set-up on the sample medium really runs and writes its check key.
-for name in memo viewer kakeibo fonts; do
-    mkdir -p "$staged/apps/$name"
-    for tool in setup uninstall; do
-        if [ -f "$build/bin/standin-$tool.exe" ]; then
-            cp "$build/bin/standin-$tool.exe" "$staged/apps/$name/$tool.exe"
-        fi
-    done
-done
+if [ ! -f "$staged/korvelt.exe" ]; then
+    echo "run-medium: no staged medium in $staged; build the tree first (make win)" >&2
+    exit 1
+fi
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${KORVELT_IN_XVFB:-}" ]; then
     export KORVELT_IN_XVFB=1
