@@ -11,7 +11,7 @@
 #                                                     up the second, remove both (the registry's
 #                                                     uninstall string and a command from the
 #                                                     medium) and take FILE-removed.png
-# Without a display the program runs under Xvfb.
+# Without a display the program runs under Xvfb. The exit status is 0 when all of that was done.
 set -euo pipefail
 
 build=$(cd "$1" && pwd)
@@ -65,17 +65,26 @@ fi
 
 "$wine_run" 'K:\korvelt.exe' &
 pid=$!
-# Whatever happens below, no launcher outlives this script in the prefix.
-trap 'kill "$pid" 2>/dev/null; WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true' EXIT
+# Whatever happens below, no launcher outlives this script in the prefix. The launcher may have
+# ended already, so nothing here may change the script's status.
+stop_launcher() {
+    kill "$pid" 2>/dev/null || true
+    WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+}
+trap stop_launcher EXIT
 # A 32-bit start takes about a minute here; wait for the main window.
 caption="Korvelt - Dravemont"
+shown=""
 for _ in $(seq 1 180); do
     if LC_ALL=C xwininfo -root -tree 2>/dev/null | grep -q "$caption"; then
+        shown=1
         break
     fi
     kill -0 "$pid" 2>/dev/null || { echo "run-medium: korvelt ended before its window showed" >&2; exit 1; }
     sleep 1
 done
+[ -n "$shown" ] || { echo "run-medium: no launcher window after 180 seconds" >&2; exit 1; }
 sleep 3
 if [ "$mode" = "--e2e" ]; then
     "$wine_run" "$driver" setup 0 "$memo_key" 300 || exit 1
@@ -95,6 +104,3 @@ if [ "$mode" = "--e2e" ]; then
     import -window root "${shot%.png}-removed.png"
     echo "run-medium: screenshot in ${shot%.png}-removed.png"
 fi
-kill "$pid" 2>/dev/null || true
-wait "$pid" 2>/dev/null || true
-WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
