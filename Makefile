@@ -31,6 +31,8 @@ test-win: win
 
 test: test-host test-win
 
+# The launcher on the sample medium that the Windows tree stages in $(WIN_DIR)/medium. Without a
+# display nobody could see its window: it then leaves a screenshot in $(WIN_DIR) and ends.
 run: win
 	@bash tools/run-medium.sh $(WIN_DIR)
 

@@ -2,7 +2,9 @@
 # Runs korvelt.exe on the sample medium that the Windows build tree stages in its medium/ folder,
 # under Wine, from a drive letter of its own (the program expects the medium's top folder as its
 # current folder).
-#   run-medium.sh <win build dir>                     start it and wait until it ends
+#   run-medium.sh <win build dir>                     start it and wait until it ends; without a
+#                                                     display, take <win build dir>/korvelt-run.png
+#                                                     as --screenshot does
 #   run-medium.sh <win build dir> --screenshot FILE   take a picture of the screen once the window
 #                                                     shows, then end the program
 #   run-medium.sh <win build dir> --e2e FILE          as a user would: set up the first application
@@ -33,6 +35,12 @@ if [ ! -f "$staged/korvelt.exe" ]; then
 fi
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${KORVELT_IN_XVFB:-}" ]; then
+    if [ -z "$mode" ]; then
+        # Nobody can see or close a window on a virtual screen: show it in a picture and end.
+        mode=--screenshot
+        shot="$build/korvelt-run.png"
+        echo "run-medium: no display found (DISPLAY is not set); the launcher runs on a virtual screen and ends after a screenshot"
+    fi
     export KORVELT_IN_XVFB=1
     exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$build" ${mode:+"$mode" "$shot"}
 fi
