@@ -143,23 +143,20 @@ TEST_F(CatalogToolTest, Build_BadSource_FailsNamingTheProblemAndWritesNoIndex)
     }
 }
 
-// Output folders as a medium maker names them; paths inside the test's folder. Messages write
-// paths with the host's separator.
+// Output folders as a medium maker names them, inside the test's folder. A failure's message
+// ends in the path, written with the host's separator.
 struct COutputFolder
 {
     const char* pszDir;
-    const char* pszFileBefore;    // made before the run, or null
-    const char* pszFolderBefore;  // made before the run, or null
-    int nStatus;
-    const char* pszError;         // followed by a path, or null for none
-    const char* pszErrorPath;
+    const char* pszInTheWay;  // made before the run: a file, or with a final "/" a folder
+    const char* pszError;     // in the message, or null when the build succeeds
 };
 
 const COutputFolder kOutputFolders[] = {
-    {"out", nullptr, nullptr, 0, nullptr, nullptr},
-    {"new/deeper/out", nullptr, nullptr, 0, nullptr, nullptr},
-    {"taken/out", "taken", nullptr, 2, "cannot create folder ", "taken/out"},
-    {"out", nullptr, "out/memo.app", 2, "cannot write ", "out/memo.app"},
+    {"out", nullptr, nullptr},
+    {"new/deeper/out", nullptr, nullptr},
+    {"taken/out", "taken", "/taken/out: "},
+    {"out", "out/memo.app/", "/out/memo.app\n"},
 };
 
 TEST_F(CatalogToolTest, Build_OutputFolder_IsMadeWithItsParents)
@@ -168,18 +165,19 @@ TEST_F(CatalogToolTest, Build_OutputFolder_IsMadeWithItsParents)
     {
         SCOPED_TRACE(c.pszDir);
         CTempDir dir;
-        if (c.pszFileBefore)
-            dir.Write(c.pszFileBefore, "x");
-        if (c.pszFolderBefore)
-            fs::create_directories(dir.Path() / c.pszFolderBefore);
+        if (c.pszInTheWay && std::string(c.pszInTheWay).back() == '/')
+            fs::create_directories(dir.Path() / c.pszInTheWay);
+        else if (c.pszInTheWay)
+            dir.Write(c.pszInTheWay, "x");
         const std::string strDir = dir.File(c.pszDir);
         const CRun run = Tool("build " + Quote(kSampleMedium + "/catalog.json") + " " + Quote(strDir));
-        EXPECT_EQ(run.nStatus, c.nStatus) << run.strErr;
-        EXPECT_EQ(fs::exists(strDir + "/appdb.dat"), c.nStatus == 0);
-        if (c.pszError)
-            EXPECT_NE(run.strErr.find(c.pszError + dir.File(c.pszErrorPath)), std::string::npos) << run.strErr;
-        else
+        EXPECT_EQ(run.nStatus, c.pszError ? 2 : 0) << run.strErr;
+        EXPECT_EQ(fs::exists(strDir + "/appdb.dat"), c.pszError == nullptr);
+        EXPECT_NE(run.strErr.find(c.pszError ? c.pszError : ""), std::string::npos) << run.strErr;
+        if (!c.pszError)
+        {
             EXPECT_EQ(run.strErr, "");
+        }
     }
 }
 
