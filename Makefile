@@ -2,7 +2,7 @@
 HOST_DIR  ?= build/host
 WIN_DIR   ?= build/win
 FUZZ_DIR  ?= build/fuzz
-JOBS      ?= $(shell nproc)
+JOBS      ?= $(shell LC_ALL=C nproc)
 FUZZ_SECONDS ?= 60
 
 .PHONY: all deps host win test test-host test-win run screenshot e2e fuzz bench clean
@@ -31,6 +31,8 @@ test-win: win
 
 test: test-host test-win
 
+# The launcher on the sample medium that the Windows tree stages in $(WIN_DIR)/medium. Without a
+# display nobody could see its window: it then leaves a screenshot in $(WIN_DIR) and ends.
 run: win
 	@bash tools/run-medium.sh $(WIN_DIR)
 

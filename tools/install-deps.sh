@@ -4,7 +4,8 @@
 set -euo pipefail
 
 need=()
-have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+# Every tool whose output is read here runs in the C locale: the user's shell may be Japanese.
+have() { LC_ALL=C dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
 pkgs=(cmake make g++ clang googletest nlohmann-json3-dev
       g++-mingw-w64-i686 binutils-mingw-w64-i686
@@ -16,7 +17,7 @@ sudo=""
 
 if [ ${#need[@]} -gt 0 ]; then
     echo "install-deps: installing ${need[*]}"
-    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    if ! LC_ALL=C dpkg --print-foreign-architectures | grep -qx i386; then
         $sudo dpkg --add-architecture i386
     fi
     export DEBIAN_FRONTEND=noninteractive
@@ -24,7 +25,7 @@ if [ ${#need[@]} -gt 0 ]; then
     $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
 fi
 
-if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+if ! LC_ALL=C locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
     echo "install-deps: generating ja_JP.UTF-8"
     $sudo sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
     grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null

@@ -13,7 +13,8 @@ for target in "${targets[@]}"; do
     echo "== $name for ${seconds}s"
     log="$build/$name.log"
     status=0
-    "$target" -max_total_time="$seconds" -max_len=65536 -print_final_stats=1 \
+    # The log's statistics lines are read below, so they come out in the C locale.
+    LC_ALL=C "$target" -max_total_time="$seconds" -max_len=65536 -print_final_stats=1 \
         -artifact_prefix="$build/" "$corpus" >"$log" 2>&1 || status=$?
     grep -E '^(stat::number_of_executed_units|SUMMARY)' "$log" || true
     if [ "$status" -ne 0 ]; then

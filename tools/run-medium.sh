@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Runs korvelt.exe of a Windows build tree on a copy of the sample medium, under Wine, from a
-# drive letter of its own (the program expects the medium's top folder as its current folder).
-#   run-medium.sh <win build dir>                     start it and wait until it ends
+# Runs korvelt.exe on the sample medium that the Windows build tree stages in its medium/ folder,
+# under Wine, from a drive letter of its own (the program expects the medium's top folder as its
+# current folder).
+#   run-medium.sh <win build dir>                     start it and wait until it ends; without a
+#                                                     display, take <win build dir>/korvelt-run.png
+#                                                     as --screenshot does
 #   run-medium.sh <win build dir> --screenshot FILE   take a picture of the screen once the window
 #                                                     shows, then end the program
 #   run-medium.sh <win build dir> --e2e FILE          as a user would: set up the first application
@@ -10,7 +13,7 @@
 #                                                     up the second, remove both (the registry's
 #                                                     uninstall string and a command from the
 #                                                     medium) and take FILE-removed.png
-# Without a display the program runs under Xvfb.
+# Without a display the program runs under Xvfb. The exit status is 0 when all of that was done.
 set -euo pipefail
 
 build=$(cd "$1" && pwd)
@@ -23,27 +26,21 @@ if [ "${1:-}" = "--screenshot" ] || [ "${1:-}" = "--e2e" ]; then
     case "$shot" in /*) ;; *) shot="$PWD/$shot" ;; esac
 fi
 
-root=$(cd "$(dirname "$0")/.." && pwd)
-exe="$build/app/korvelt.exe"
-[ -f "$exe" ] || { echo "run-medium: $exe not built" >&2; exit 1; }
-
-# A fresh copy of the medium with the program at its root.
+# The build stages the medium: the program at its root, the stand-in set-up and removal programs
+# where the catalogue names them.
 staged="$build/medium"
-rm -rf "$staged"
-cp -r "$root/examples/medium" "$staged"
-cp "$exe" "$build/app/tarven.dll" "$staged/"
-# The catalogue's set-up and removal programs: the stand-ins, one pair per application, so that
-# a set-up on the sample medium really runs and writes its check key.
-for name in memo viewer kakeibo fonts; do
-    mkdir -p "$staged/apps/$name"
-    for tool in setup uninstall; do
-        if [ -f "$build/bin/standin-$tool.exe" ]; then
-            cp "$build/bin/standin-$tool.exe" "$staged/apps/$name/$tool.exe"
-        fi
-    done
-done
+if [ ! -f "$staged/korvelt.exe" ]; then
+    echo "run-medium: no staged medium in $staged; build the tree first (make win)" >&2
+    exit 1
+fi
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${KORVELT_IN_XVFB:-}" ]; then
+    if [ -z "$mode" ]; then
+        # Nobody can see or close a window on a virtual screen: show it in a picture and end.
+        mode=--screenshot
+        shot="$build/korvelt-run.png"
+        echo "run-medium: no display found (DISPLAY is not set); the launcher runs on a virtual screen and ends after a screenshot"
+    fi
     export KORVELT_IN_XVFB=1
     exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$build" ${mode:+"$mode" "$shot"}
 fi
@@ -57,7 +54,7 @@ else
     "$wine_run" cmd /c exit >/dev/null 2>&1 || true
 fi
 # The drive letter is a link in the prefix.
-prefix=$(sed -n 's/^export WINEPREFIX="\(.*\)"$/\1/p' "$wine_run")
+prefix=$(LC_ALL=C sed -n 's/^export WINEPREFIX="\(.*\)"$/\1/p' "$wine_run")
 ln -sfn "$staged" "$prefix/dosdevices/k:"
 
 cd "$staged"
@@ -76,17 +73,26 @@ fi
 
 "$wine_run" 'K:\korvelt.exe' &
 pid=$!
-# Whatever happens below, no launcher outlives this script in the prefix.
-trap 'kill "$pid" 2>/dev/null; WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true' EXIT
+# Whatever happens below, no launcher outlives this script in the prefix. The launcher may have
+# ended already, so nothing here may change the script's status.
+stop_launcher() {
+    kill "$pid" 2>/dev/null || true
+    WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+}
+trap stop_launcher EXIT
 # A 32-bit start takes about a minute here; wait for the main window.
 caption="Korvelt - Dravemont"
+shown=""
 for _ in $(seq 1 180); do
-    if xwininfo -root -tree 2>/dev/null | grep -q "$caption"; then
+    if LC_ALL=C xwininfo -root -tree 2>/dev/null | grep -q "$caption"; then
+        shown=1
         break
     fi
     kill -0 "$pid" 2>/dev/null || { echo "run-medium: korvelt ended before its window showed" >&2; exit 1; }
     sleep 1
 done
+[ -n "$shown" ] || { echo "run-medium: no launcher window after 180 seconds" >&2; exit 1; }
 sleep 3
 if [ "$mode" = "--e2e" ]; then
     "$wine_run" "$driver" setup 0 "$memo_key" 300 || exit 1
@@ -106,6 +112,3 @@ if [ "$mode" = "--e2e" ]; then
     import -window root "${shot%.png}-removed.png"
     echo "run-medium: screenshot in ${shot%.png}-removed.png"
 fi
-kill "$pid" 2>/dev/null || true
-wait "$pid" 2>/dev/null || true
-WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true

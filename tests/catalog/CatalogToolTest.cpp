@@ -143,6 +143,44 @@ TEST_F(CatalogToolTest, Build_BadSource_FailsNamingTheProblemAndWritesNoIndex)
     }
 }
 
+// Output folders as a medium maker names them, inside the test's folder. A failure's message
+// ends in the path, written with the host's separator.
+struct COutputFolder
+{
+    const char* pszDir;
+    const char* pszInTheWay;  // made before the run: a file, or with a final "/" a folder
+    const char* pszError;     // in the message, or null when the build succeeds
+};
+
+const COutputFolder kOutputFolders[] = {
+    {"out", nullptr, nullptr},
+    {"new/deeper/out", nullptr, nullptr},
+    {"taken/out", "taken", "/taken/out: "},
+    {"out", "out/memo.app/", "/out/memo.app\n"},
+};
+
+TEST_F(CatalogToolTest, Build_OutputFolder_IsMadeWithItsParents)
+{
+    for (const COutputFolder& c : kOutputFolders)
+    {
+        SCOPED_TRACE(c.pszDir);
+        CTempDir dir;
+        if (c.pszInTheWay && std::string(c.pszInTheWay).back() == '/')
+            fs::create_directories(dir.Path() / c.pszInTheWay);
+        else if (c.pszInTheWay)
+            dir.Write(c.pszInTheWay, "x");
+        const std::string strDir = dir.File(c.pszDir);
+        const CRun run = Tool("build " + Quote(kSampleMedium + "/catalog.json") + " " + Quote(strDir));
+        EXPECT_EQ(run.nStatus, c.pszError ? 2 : 0) << run.strErr;
+        EXPECT_EQ(fs::exists(strDir + "/appdb.dat"), c.pszError == nullptr);
+        EXPECT_NE(run.strErr.find(c.pszError ? c.pszError : ""), std::string::npos) << run.strErr;
+        if (!c.pszError)
+        {
+            EXPECT_EQ(run.strErr, "");
+        }
+    }
+}
+
 TEST_F(CatalogToolTest, Dump_Outcomes)
 {
     const std::string strDir = Folder("cat");
@@ -216,10 +254,10 @@ TEST_F(CatalogToolTest, Check_ReportsEveryProblemOnALine)
     EXPECT_EQ(run.strOut,
               "KORVELT.MSG: message 94 is not defined\n"
               "korvelt: message 94 (catalogue index or entry file unreadable)\n"
-              "korvelt: entry 2 (viewer.app): set-up program \\apps\\viewer\\setup.exe not found\n"
-              "korvelt: entry 4 (fonts.app): text file korvelt\\fonts.txt cannot be read\n"
-              "korvelt\\instapp.bmp: not a bitmap file\n"
-              "korvelt\\instttl.bmp: cannot be read\n");
+              "korvelt: entry 2 (viewer.app): set-up program /apps/viewer/setup.exe not found\n"
+              "korvelt: entry 4 (fonts.app): text file korvelt/fonts.txt cannot be read\n"
+              "korvelt/instapp.bmp: not a bitmap file\n"
+              "korvelt/instttl.bmp: cannot be read\n");
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #!/bin/sh
 # Fails unless tarven.dll exports exactly _LoadMessage@4 and _SetMessageFile@4.
+# objdump's headings are translated in other locales, and the table is found by its heading.
+export LC_ALL=C
 objdump="$1"; dll="$2"
 names=$("$objdump" -p "$dll" | awk '
     /\[Ordinal\/Name Pointer\] Table/ { inTable = 1; next }

@@ -8,7 +8,7 @@ first=""
 cleanup() {
     [ -n "$first" ] && kill "$first" 2>/dev/null
     # No launcher window may outlive the test: later tests in this prefix look for its caption.
-    prefix=$(sed -n 's/^export WINEPREFIX="\(.*\)"$/\1/p' "$wine_run")
+    prefix=$(LC_ALL=C sed -n 's/^export WINEPREFIX="\(.*\)"$/\1/p' "$wine_run")
     WINEPREFIX="$prefix" wineserver -k 2>/dev/null
     rm -rf "$dir"
 }
@@ -23,7 +23,7 @@ first=$!
 "$wine_run" korvelt-driver.exe second-start 400 &
 driver_pid=$!
 for _ in $(seq 1 400); do
-    xwininfo -root -tree 2>/dev/null | grep -q "Korvelt - Dravemont" && break
+    LC_ALL=C xwininfo -root -tree 2>/dev/null | grep -q "Korvelt - Dravemont" && break
     sleep 1
 done
 sleep 5

@@ -2,12 +2,19 @@
 
 #include "AppList.h"
 #include "ArchiveWriter.h"
+#include "HostPath.h"
 #include "System.h"
 #include "TextCodec.h"
 
+#include <filesystem>
 #include <limits>
 #include <set>
 #include <stdexcept>
+#include <system_error>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -35,6 +42,25 @@ bool IsPlainFileName(const std::string& strName)
 {
     return !strName.empty() && strName != "." && strName != ".." &&
            strName.find_first_of("\\/:") == std::string::npos;
+}
+
+// The output folder and its parents, as any tool with an output folder does.
+void MakeFolders(const std::string& strDir)
+{
+#ifdef _WIN32
+    // The command line comes in the ANSI code page; a narrow path would be read as UTF-8.
+    const int nChars = ::MultiByteToWideChar(CP_ACP, 0, strDir.c_str(), -1, nullptr, 0);
+    std::wstring strWide(nChars > 0 ? static_cast<std::size_t>(nChars) : 1, L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, strDir.c_str(), -1, &strWide[0], nChars);
+    strWide.resize(strWide.size() - 1);
+    const std::filesystem::path path(strWide);
+#else
+    const std::filesystem::path path(strDir);
+#endif
+    std::error_code ec;
+    std::filesystem::create_directories(path, ec);
+    if (ec)
+        throw std::runtime_error("cannot create folder " + strDir + ": " + ec.message());
 }
 
 } // namespace
@@ -142,16 +168,17 @@ void CCatalogJson::Build(const nlohmann::json& source, const std::string& strDir
         files.push_back(writer.GetBytes());
     }
 
+    MakeFolders(strDir);
     CArchiveWriter index;
     index.WriteUInt32(static_cast<uint32_t>(names.size()));
     for (std::size_t i = 0; i < names.size(); ++i)
     {
         index.WriteString(names[i]);
-        const std::string strPath = strDir + "\\" + names[i];
+        const std::string strPath = strDir + kHostSeparator + names[i];
         if (!TheSystem().WriteFile(strPath, files[i]))
             throw std::runtime_error("cannot write " + strPath);
     }
-    const std::string strIndexPath = strDir + "\\appdb.dat";
+    const std::string strIndexPath = strDir + kHostSeparator + "appdb.dat";
     if (!TheSystem().WriteFile(strIndexPath, index.GetBytes()))
         throw std::runtime_error("cannot write " + strIndexPath);
 }

@@ -15,8 +15,9 @@ class CCatalogJson
 {
 public:
     static nlohmann::ordered_json Dump(const CAppList& list);
-    // Writes strDir\appdb.dat and one entry file per entry into an existing folder. An entry
-    // without a file name gets "entry<N>.app" (N counting from 1); missing keys are empty or 0.
+    // Writes appdb.dat and one entry file per entry into strDir, making the folder and its parents
+    // when they are missing (and nothing at all when the source is bad). An entry without a file
+    // name gets "entry<N>.app" (N counting from 1); missing keys are empty or 0.
     static void Build(const nlohmann::json& source, const std::string& strDir);
 
     static constexpr const char* kFileNameKey = "m_strFileName";

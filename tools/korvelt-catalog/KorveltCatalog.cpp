@@ -1,6 +1,6 @@
 // korvelt-catalog: the medium maker's tool for the launcher's catalogue.
 //   korvelt-catalog dump [--messages FILE] DIR   the catalogue in DIR as JSON on standard output
-//   korvelt-catalog build SOURCE.json DIR          DIR\appdb.dat and the entry files from JSON
+//   korvelt-catalog build SOURCE.json DIR          DIR/appdb.dat and the entry files from JSON
 //   korvelt-catalog check MEDIUM                   every file the launcher needs on a medium
 #include "AppCatalog.h"
 #include "AppReporter.h"

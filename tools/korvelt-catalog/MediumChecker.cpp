@@ -3,6 +3,7 @@
 #include "AppCatalog.h"
 #include "AppReporter.h"
 #include "CatalogException.h"
+#include "HostPath.h"
 #include "MessageCatalog.h"
 #include "MessageNumbers.h"
 #include "System.h"
@@ -112,7 +113,7 @@ void CMediumChecker::CheckEntry(int nNumber, const CAppEntry& entry)
     const std::string strLabel = "korvelt: entry " + std::to_string(nNumber) + " (" + Printable(entry.GetFileName()) + ")";
     std::string strBytes;
     if (!entry.GetTextFile().empty() && !TheSystem().ReadFile(OnMedium(entry.GetTextFile()), strBytes))
-        Problem(strLabel + ": text file " + Printable(entry.GetTextFile()) + " cannot be read");
+        Problem(strLabel + ": text file " + HostPath(Printable(entry.GetTextFile())) + " cannot be read");
 
     const std::string strProgram = ProgramOf(entry.GetSetupCommand());
     if (strProgram.empty())
@@ -126,15 +127,16 @@ void CMediumChecker::CheckEntry(int nNumber, const CAppEntry& entry)
     const std::size_t nSlash = strProgram.find_last_of("\\/");
     const bool bHasExtension = strProgram.find('.', nSlash == std::string::npos ? 0 : nSlash) != std::string::npos;
     if (!TheSystem().ReadFile(strPath, strBytes) && (bHasExtension || !TheSystem().ReadFile(strPath + ".exe", strBytes)))
-        Problem(strLabel + ": set-up program " + Printable(strPath.substr(m_strMedium.size())) + " not found");
+        Problem(strLabel + ": set-up program " + HostPath(Printable(strPath.substr(m_strMedium.size()))) + " not found");
 }
 
 void CMediumChecker::CheckBitmap(const char* pszName)
 {
     std::string strBytes;
     const std::string strPath = m_strMedium + "\\korvelt\\" + pszName;
+    const std::string strShown = std::string("korvelt") + kHostSeparator + pszName;
     if (!TheSystem().ReadFile(strPath, strBytes))
-        Problem(std::string("korvelt\\") + pszName + ": cannot be read");
+        Problem(strShown + ": cannot be read");
     else if (strBytes.compare(0, 2, "BM") != 0)
-        Problem(std::string("korvelt\\") + pszName + ": not a bitmap file");
+        Problem(strShown + ": not a bitmap file");
 }
