@@ -3,13 +3,9 @@
 #include "AppChecks.h"
 #include "ClientDC.h"
 #include "CmdUI.h"
-#include "DibGdi.h"
-#include "DibHeader.h"
 #include "FormLayout.h"
 #include "FrameMessages.h"
 #include "FrameWnd.h"
-#include "GdiSelection.h"
-#include "GlobalLock.h"
 #include "InstallNoticeDlg.h"
 #include "KorveltDoc.h"
 #include "LaunchCommands.h"
@@ -117,9 +113,9 @@ void CKorveltView::OnInitialUpdate()
     TakeDesignRects();
 
     CKorveltDoc* pDoc = GetDocument();
-    if (!pDoc->m_hDibApp.IsValid())
+    if (!pDoc->m_picApp.IsValid())
         m_bDrawAppBitmap = false;
-    if (!pDoc->m_hDibTitle.IsValid())
+    if (!pDoc->m_picTitle.IsValid())
         m_bDrawTitleBitmap = false;
 
     // Rows of an earlier initial update go first: should reading the catalogue fail, no row
@@ -441,58 +437,26 @@ LRESULT CKorveltView::OnSize(WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
-namespace {
-
-// Width and height of a picture held in a block; false when the block cannot be locked.
-bool MeasureDib(HGLOBAL hDib, int& nWidth, int& nHeight)
-{
-    CGlobalLock lock(hDib);
-    if (lock.Get() == nullptr)
-        return false;
-    nWidth = static_cast<int>(DibWidth(lock.Get()));
-    nHeight = static_cast<int>(DibHeight(lock.Get()));
-    return true;
-}
-
-} // namespace
-
+// The background picture tiled over the whole view, then the title picture in its place. A
+// background picture that cannot be measured stops the painting there.
 void CKorveltView::OnDraw(HDC hDC)
 {
-    CKorveltDoc* pDoc = GetDocument();
-    RECT rcClient{};
-    GetClientRect(m_hWnd, &rcClient);
+    const CKorveltDoc* pDoc = GetDocument();
     if (m_bDrawAppBitmap)
     {
-        if (!pDoc->m_hDibApp.IsValid())
-            return;
         int nWidth = 0;
         int nHeight = 0;
-        if (!MeasureDib(pDoc->m_hDibApp.Get(), nWidth, nHeight))
+        if (!pDoc->m_picApp.GetSize(nWidth, nHeight))
             return;
+        RECT rcClient{};
+        GetClientRect(m_hWnd, &rcClient);
         int nColumns = 0;
         int nRows = 0;
         CFormLayout::TileCount(rcClient.right, rcClient.bottom, nWidth, nHeight, nColumns, nRows);
-        const RECT rcSource{0, 0, nWidth, nHeight};
-        for (int c = 0; c < nColumns; ++c)
-        {
-            for (int r = 0; r < nRows; ++r)
-            {
-                const RECT rcTile{c * nWidth, r * nHeight, c * nWidth + nWidth, r * nHeight + nHeight};
-                DrawDib(hDC, rcTile, pDoc->m_hDibApp.Get(), rcSource, pDoc->m_pPalApp.get());
-            }
-        }
+        pDoc->m_picApp.DrawTiled(hDC, nColumns, nRows);
     }
     if (m_bDrawTitleBitmap)
-    {
-        if (!pDoc->m_hDibTitle.IsValid())
-            return;
-        int nWidth = 0;
-        int nHeight = 0;
-        if (!MeasureDib(pDoc->m_hDibTitle.Get(), nWidth, nHeight))
-            return;
-        if (nWidth > 0 && nHeight > 0)
-            DrawDib(hDC, m_rcTitle, pDoc->m_hDibTitle.Get(), RECT{0, 0, nWidth, nHeight}, pDoc->m_pPalTitle.get());
-    }
+        pDoc->m_picTitle.DrawStretched(hDC, m_rcTitle);
 }
 
 void CKorveltView::OnActivateView(bool bActivate, CView* pActivateView, CView* pDeactiveView)
@@ -506,9 +470,7 @@ LRESULT CKorveltView::RealizePalettes(HWND hWndActivated)
 {
     CKorveltDoc* pDoc = GetDocument();
     // A picture without its palette leaves both palettes unrealised.
-    if (m_bDrawAppBitmap && (!pDoc->m_hDibApp.IsValid() || !pDoc->m_pPalApp || !pDoc->m_pPalApp->IsValid()))
-        return 0;
-    if (m_bDrawTitleBitmap && (!pDoc->m_hDibTitle.IsValid() || !pDoc->m_pPalTitle || !pDoc->m_pPalTitle->IsValid()))
+    if ((m_bDrawAppBitmap && !pDoc->m_picApp.HasPalette()) || (m_bDrawTitleBitmap && !pDoc->m_picTitle.HasPalette()))
         return 0;
     CFrameWnd* pMain = CWinApp::Get()->GetMainWnd();
     if (pMain == nullptr)
@@ -517,18 +479,10 @@ LRESULT CKorveltView::RealizePalettes(HWND hWndActivated)
     if (!dc.IsValid())
         return 0;
     const bool bBackground = hWndActivated != m_hWnd;
-    const CScopedPalette* palettes[] = {
-        m_bDrawAppBitmap ? pDoc->m_pPalApp.get() : nullptr,
-        m_bDrawTitleBitmap ? pDoc->m_pPalTitle.get() : nullptr,
-    };
-    for (const CScopedPalette* pPalette : palettes)
-    {
-        if (pPalette == nullptr)
-            continue;
-        CGdiSelection select(dc.Get(), pPalette->Get(), bBackground);
-        if (select.GetPrevious() != nullptr && RealizePalette(dc.Get()) > 0)
-            pDoc->UpdateAllViews(nullptr);
-    }
+    if (m_bDrawAppBitmap && pDoc->m_picApp.RealizePalette(dc.Get(), bBackground))
+        pDoc->UpdateAllViews(nullptr);
+    if (m_bDrawTitleBitmap && pDoc->m_picTitle.RealizePalette(dc.Get(), bBackground))
+        pDoc->UpdateAllViews(nullptr);
     return 0;
 }
 

@@ -5,33 +5,25 @@
 #include "DibHeader.h"
 #include "GlobalLock.h"
 
-#include <new>
-
 CDibPictures::CDibPictures(IPictureReporter& reporter) : m_reporter(reporter)
 {
 }
 
-CDibPictures::~CDibPictures()
-{
-    m_hDibApp.Reset();
-    m_pPalApp.reset();
-    m_hDibTitle.Reset();
-    m_pPalTitle.reset();
-}
+CDibPictures::~CDibPictures() = default;
 
 bool CDibPictures::LoadBitmaps()
 {
     try
     {
-        m_hDibApp = LoadDibFile(kAppPicturePath);
+        m_picApp.m_hDib = LoadDibFile(kAppPicturePath);
     }
     catch (const CDibFileException&)
     {
         m_reporter.Report(IPictureReporter::EBox::Program, kUnreadableText);
-        m_hDibApp.Reset();
+        m_picApp.m_hDib.Reset();
         return false;
     }
-    if (!m_hDibApp.IsValid())
+    if (!m_picApp.m_hDib.IsValid())
     {
         m_reporter.Report(IPictureReporter::EBox::Program, kUnreadableText);
         return false;
@@ -39,54 +31,42 @@ bool CDibPictures::LoadBitmaps()
 
     try
     {
-        m_hDibTitle = LoadDibFile(kTitlePicturePath);
+        m_picTitle.m_hDib = LoadDibFile(kTitlePicturePath);
     }
     catch (const CDibFileException&)
     {
-        m_hDibTitle.Reset();
+        m_picTitle.m_hDib.Reset();
     }
     PrepareBitmaps();
     return true;
 }
 
-bool CDibPictures::PreparePicture(CScopedGlobal& hDib, std::unique_ptr<CScopedPalette>& pPalette)
+bool CDibPictures::PreparePicture(CDibPicture& picture)
 {
     bool bNegative;
     {
-        CGlobalLock lock(hDib.Get());
+        CGlobalLock lock(picture.m_hDib.Get());
         if (!lock.Get())
             return false;
         bNegative = DibWidth(lock.Get()) > 0x7FFFFFFFu || DibHeight(lock.Get()) > 0x7FFFFFFFu;
     }
     if (bNegative)
     {
-        hDib.Reset();
+        picture.m_hDib.Reset();
         m_reporter.Report(IPictureReporter::EBox::PlainInformation, kTooLargeText);
         return false;
     }
-
-    pPalette.reset(new (std::nothrow) CScopedPalette);
-    if (!pPalette)
-    {
-        hDib.Reset();
-        return false;
-    }
-    if (!MakeDibPalette(hDib.Get(), *pPalette))
-    {
-        pPalette.reset();
-        return false;
-    }
-    return true;
+    return MakeDibPalette(picture.m_hDib.Get(), picture.m_palette) != 0;
 }
 
 void CDibPictures::PrepareBitmaps()
 {
-    m_pPalApp.reset();
-    if (!m_hDibApp.IsValid() || !PreparePicture(m_hDibApp, m_pPalApp))
+    m_picApp.m_palette.Reset();
+    if (!m_picApp.IsValid() || !PreparePicture(m_picApp))
         return;
 
-    m_pPalTitle.reset();
-    if (!m_hDibTitle.IsValid())
+    m_picTitle.m_palette.Reset();
+    if (!m_picTitle.IsValid())
         return;
-    PreparePicture(m_hDibTitle, m_pPalTitle);
+    PreparePicture(m_picTitle);
 }

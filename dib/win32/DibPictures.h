@@ -3,10 +3,8 @@
 #ifndef KORVELT_DIB_WIN32_DIBPICTURES_H
 #define KORVELT_DIB_WIN32_DIBPICTURES_H
 
+#include "DibPicture.h"
 #include "PictureReporter.h"
-#include "ScopedHandle.h"
-
-#include <memory>
 
 class CDibPictures
 {
@@ -31,14 +29,12 @@ public:
     // held. A stop at the application picture leaves the title picture as it is.
     void PrepareBitmaps();
 
-    CScopedGlobal m_hDibApp;
-    std::unique_ptr<CScopedPalette> m_pPalApp;
-    CScopedGlobal m_hDibTitle;
-    std::unique_ptr<CScopedPalette> m_pPalTitle;
+    CDibPicture m_picApp;
+    CDibPicture m_picTitle;
 
 private:
     // The size test and the palette for one picture; false when the preparation stops here.
-    bool PreparePicture(CScopedGlobal& hDib, std::unique_ptr<CScopedPalette>& pPalette);
+    bool PreparePicture(CDibPicture& picture);
 
     IPictureReporter& m_reporter;
 };

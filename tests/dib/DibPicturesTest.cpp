@@ -78,11 +78,11 @@ TEST_F(DibPicturesTest, BothPictures_AreHeldWithPalettesQuietly)
     WriteTitle(PaletteFile(507, 64));
     EXPECT_TRUE(m_pictures.LoadBitmaps());
     EXPECT_TRUE(m_reporter.m_messages.empty());
-    ASSERT_TRUE(m_pictures.m_hDibApp.IsValid());
-    ASSERT_TRUE(m_pictures.m_hDibTitle.IsValid());
-    ASSERT_TRUE(m_pictures.m_pPalApp && m_pictures.m_pPalApp->IsValid());
-    ASSERT_TRUE(m_pictures.m_pPalTitle && m_pictures.m_pPalTitle->IsValid());
-    EXPECT_EQ(::GetPaletteEntries(m_pictures.m_pPalApp->Get(), 0, 0, nullptr), 20u);
+    ASSERT_TRUE(m_pictures.m_picApp.m_hDib.IsValid());
+    ASSERT_TRUE(m_pictures.m_picTitle.m_hDib.IsValid());
+    ASSERT_TRUE(m_pictures.m_picApp.m_palette.IsValid());
+    ASSERT_TRUE(m_pictures.m_picTitle.m_palette.IsValid());
+    EXPECT_EQ(::GetPaletteEntries(m_pictures.m_picApp.m_palette.Get(), 0, 0, nullptr), 20u);
 }
 
 TEST_F(DibPicturesTest, UnreadableAppPicture_IsReportedOnceAndTitleIsNotRead)
@@ -117,10 +117,10 @@ TEST_F(DibPicturesTest, UnreadableAppPicture_IsReportedOnceAndTitleIsNotRead)
         CDibPictures pictures(reporter);
         EXPECT_FALSE(pictures.LoadBitmaps()) << c.m_pszName;
         EXPECT_EQ(reporter.m_messages, std::vector<CMessage>{kUnreadable}) << c.m_pszName;
-        EXPECT_FALSE(pictures.m_hDibApp.IsValid()) << c.m_pszName;
-        EXPECT_FALSE(pictures.m_hDibTitle.IsValid()) << c.m_pszName;
-        EXPECT_FALSE(pictures.m_pPalApp) << c.m_pszName;
-        EXPECT_FALSE(pictures.m_pPalTitle) << c.m_pszName;
+        EXPECT_FALSE(pictures.m_picApp.m_hDib.IsValid()) << c.m_pszName;
+        EXPECT_FALSE(pictures.m_picTitle.m_hDib.IsValid()) << c.m_pszName;
+        EXPECT_FALSE(pictures.m_picApp.m_palette.IsValid()) << c.m_pszName;
+        EXPECT_FALSE(pictures.m_picTitle.m_palette.IsValid()) << c.m_pszName;
     }
 }
 
@@ -129,10 +129,10 @@ TEST_F(DibPicturesTest, MissingOrHeldTitlePicture_IsQuiet)
     WriteApp(PaletteFile(64, 64));
     EXPECT_TRUE(m_pictures.LoadBitmaps());
     EXPECT_TRUE(m_reporter.m_messages.empty());
-    EXPECT_TRUE(m_pictures.m_hDibApp.IsValid());
-    EXPECT_TRUE(m_pictures.m_pPalApp);
-    EXPECT_FALSE(m_pictures.m_hDibTitle.IsValid());
-    EXPECT_FALSE(m_pictures.m_pPalTitle);
+    EXPECT_TRUE(m_pictures.m_picApp.m_hDib.IsValid());
+    EXPECT_TRUE(m_pictures.m_picApp.m_palette.IsValid());
+    EXPECT_FALSE(m_pictures.m_picTitle.m_hDib.IsValid());
+    EXPECT_FALSE(m_pictures.m_picTitle.m_palette.IsValid());
 
     WriteTitle(PaletteFile(507, 64));
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> pHeld(std::fopen(m_dir.File("korvelt/instttl.bmp").c_str(), "rb"),
@@ -140,7 +140,7 @@ TEST_F(DibPicturesTest, MissingOrHeldTitlePicture_IsQuiet)
     ASSERT_TRUE(pHeld);
     EXPECT_TRUE(m_pictures.LoadBitmaps());
     EXPECT_TRUE(m_reporter.m_messages.empty());
-    EXPECT_FALSE(m_pictures.m_hDibTitle.IsValid());
+    EXPECT_FALSE(m_pictures.m_picTitle.m_hDib.IsValid());
 }
 
 TEST_F(DibPicturesTest, NegativeAppHeight_IsRefusedAndTitleLeftAlone)
@@ -149,11 +149,11 @@ TEST_F(DibPicturesTest, NegativeAppHeight_IsRefusedAndTitleLeftAlone)
     WriteTitle(PaletteFile(507, 64));
     EXPECT_TRUE(m_pictures.LoadBitmaps());
     EXPECT_EQ(m_reporter.m_messages, std::vector<CMessage>{kTooLarge});
-    EXPECT_FALSE(m_pictures.m_hDibApp.IsValid());
-    EXPECT_FALSE(m_pictures.m_pPalApp);
+    EXPECT_FALSE(m_pictures.m_picApp.m_hDib.IsValid());
+    EXPECT_FALSE(m_pictures.m_picApp.m_palette.IsValid());
     // The title was read but not prepared: no palette.
-    EXPECT_TRUE(m_pictures.m_hDibTitle.IsValid());
-    EXPECT_FALSE(m_pictures.m_pPalTitle);
+    EXPECT_TRUE(m_pictures.m_picTitle.m_hDib.IsValid());
+    EXPECT_FALSE(m_pictures.m_picTitle.m_palette.IsValid());
 }
 
 TEST_F(DibPicturesTest, NegativeTitleWidthOrHeight_IsRefusedAppKept)
@@ -166,10 +166,10 @@ TEST_F(DibPicturesTest, NegativeTitleWidthOrHeight_IsRefusedAppKept)
         CDibPictures pictures(reporter);
         EXPECT_TRUE(pictures.LoadBitmaps());
         EXPECT_EQ(reporter.m_messages, std::vector<CMessage>{kTooLarge}) << size.first;
-        EXPECT_TRUE(pictures.m_hDibApp.IsValid());
-        EXPECT_TRUE(pictures.m_pPalApp);
-        EXPECT_FALSE(pictures.m_hDibTitle.IsValid());
-        EXPECT_FALSE(pictures.m_pPalTitle);
+        EXPECT_TRUE(pictures.m_picApp.m_hDib.IsValid());
+        EXPECT_TRUE(pictures.m_picApp.m_palette.IsValid());
+        EXPECT_FALSE(pictures.m_picTitle.m_hDib.IsValid());
+        EXPECT_FALSE(pictures.m_picTitle.m_palette.IsValid());
     }
 }
 
@@ -179,10 +179,10 @@ TEST_F(DibPicturesTest, AppPictureWithoutColorTable_KeptWithoutPaletteTitleUnpre
     WriteTitle(PaletteFile(507, -64));  // would be refused if it were looked at
     EXPECT_TRUE(m_pictures.LoadBitmaps());
     EXPECT_TRUE(m_reporter.m_messages.empty());
-    EXPECT_TRUE(m_pictures.m_hDibApp.IsValid());
-    EXPECT_FALSE(m_pictures.m_pPalApp);
-    EXPECT_TRUE(m_pictures.m_hDibTitle.IsValid());
-    EXPECT_FALSE(m_pictures.m_pPalTitle);
+    EXPECT_TRUE(m_pictures.m_picApp.m_hDib.IsValid());
+    EXPECT_FALSE(m_pictures.m_picApp.m_palette.IsValid());
+    EXPECT_TRUE(m_pictures.m_picTitle.m_hDib.IsValid());
+    EXPECT_FALSE(m_pictures.m_picTitle.m_palette.IsValid());
 }
 
 TEST_F(DibPicturesTest, CoreHeaderSizesAreUnsigned_AndPass)
@@ -192,8 +192,8 @@ TEST_F(DibPicturesTest, CoreHeaderSizesAreUnsigned_AndPass)
     WriteApp(bitmap.FileBytes());
     EXPECT_TRUE(m_pictures.LoadBitmaps());
     EXPECT_TRUE(m_reporter.m_messages.empty());
-    EXPECT_TRUE(m_pictures.m_hDibApp.IsValid());
-    EXPECT_TRUE(m_pictures.m_pPalApp);
+    EXPECT_TRUE(m_pictures.m_picApp.m_hDib.IsValid());
+    EXPECT_TRUE(m_pictures.m_picApp.m_palette.IsValid());
 }
 
 TEST_F(DibPicturesTest, RepeatedLoad_HoldsOneBlockAndOnePalettePerPicture)
@@ -201,20 +201,20 @@ TEST_F(DibPicturesTest, RepeatedLoad_HoldsOneBlockAndOnePalettePerPicture)
     WriteApp(PaletteFile(64, 64));
     WriteTitle(PaletteFile(507, 64));
     ASSERT_TRUE(m_pictures.LoadBitmaps());
-    const HGLOBAL hOldApp = m_pictures.m_hDibApp.Get();
-    const HGLOBAL hOldTitle = m_pictures.m_hDibTitle.Get();
-    const HPALETTE hOldPalApp = m_pictures.m_pPalApp->Get();
-    const HPALETTE hOldPalTitle = m_pictures.m_pPalTitle->Get();
+    const HGLOBAL hOldApp = m_pictures.m_picApp.m_hDib.Get();
+    const HGLOBAL hOldTitle = m_pictures.m_picTitle.m_hDib.Get();
+    const HPALETTE hOldPalApp = m_pictures.m_picApp.m_palette.Get();
+    const HPALETTE hOldPalTitle = m_pictures.m_picTitle.m_palette.Get();
 
     // The second reading finds other pictures.
     WriteApp(PaletteFile(64, 32));
     WriteTitle(PaletteFile(507, 48));
     ASSERT_TRUE(m_pictures.LoadBitmaps());
     EXPECT_TRUE(m_reporter.m_messages.empty());
-    EXPECT_EQ(HeightOf(m_pictures.m_hDibApp), 32u);
-    EXPECT_EQ(HeightOf(m_pictures.m_hDibTitle), 48u);
+    EXPECT_EQ(HeightOf(m_pictures.m_picApp.m_hDib), 32u);
+    EXPECT_EQ(HeightOf(m_pictures.m_picTitle.m_hDib), 48u);
 
-    const HGLOBAL hNewBlocks[] = {m_pictures.m_hDibApp.Get(), m_pictures.m_hDibTitle.Get()};
+    const HGLOBAL hNewBlocks[] = {m_pictures.m_picApp.m_hDib.Get(), m_pictures.m_picTitle.m_hDib.Get()};
     for (HGLOBAL hOld : {hOldApp, hOldTitle})
     {
         // A freed handle may come back for a later block; any other must be gone.
@@ -225,8 +225,8 @@ TEST_F(DibPicturesTest, RepeatedLoad_HoldsOneBlockAndOnePalettePerPicture)
     }
     for (HPALETTE hOld : {hOldPalApp, hOldPalTitle})
     {
-        EXPECT_NE(hOld, m_pictures.m_pPalApp->Get());
-        EXPECT_NE(hOld, m_pictures.m_pPalTitle->Get());
+        EXPECT_NE(hOld, m_pictures.m_picApp.m_palette.Get());
+        EXPECT_NE(hOld, m_pictures.m_picTitle.m_palette.Get());
         EXPECT_EQ(::GetObjectType(hOld), 0u);
     }
 }
@@ -236,12 +236,12 @@ TEST_F(DibPicturesTest, AppPictureGoneOnSecondLoad_LeavesNoAppBlock)
     WriteApp(PaletteFile(64, 64));
     WriteTitle(PaletteFile(507, 64));
     ASSERT_TRUE(m_pictures.LoadBitmaps());
-    const HGLOBAL hOldApp = m_pictures.m_hDibApp.Get();
+    const HGLOBAL hOldApp = m_pictures.m_picApp.m_hDib.Get();
     std::filesystem::remove(m_dir.Path() / "korvelt" / "instapp.bmp");
     EXPECT_FALSE(m_pictures.LoadBitmaps());
     EXPECT_EQ(m_reporter.m_messages, std::vector<CMessage>{kUnreadable});
-    EXPECT_FALSE(m_pictures.m_hDibApp.IsValid());
-    if (hOldApp != m_pictures.m_hDibTitle.Get())
+    EXPECT_FALSE(m_pictures.m_picApp.m_hDib.IsValid());
+    if (hOldApp != m_pictures.m_picTitle.m_hDib.Get())
     {
         EXPECT_EQ(::GlobalSize(hOldApp), 0u);
     }
