@@ -232,7 +232,7 @@ void CWinApp::OnAppExit()
 
 bool CWinApp::ProcessMessageTable(CMessageCall& call)
 {
-    static const CMessageEntry<CWinApp> s_table[] = {
+    static const CMessageMapEntry<CWinApp> s_table[] = {
         HandleCommand(ID_APP_EXIT, &CWinApp::OnAppExit),
     };
     return call.Run(s_table, this) || CCmdTarget::ProcessMessageTable(call);

@@ -547,7 +547,7 @@ LRESULT CKorveltView::RealizePalettes(HWND hWndActivated)
 
 bool CKorveltView::ProcessMessageTable(CMessageCall& call)
 {
-    static const CMessageEntry<CKorveltView> s_table[] = {
+    static const CMessageMapEntry<CKorveltView> s_table[] = {
         HandleMessage(WM_REFRESH_STATE, &CKorveltView::OnRefreshState),
         HandleClick(IDC_TEXTFILE, &CKorveltView::OnShowTextFile),
         HandleClick(IDC_SETUP, &CKorveltView::OnSetup),

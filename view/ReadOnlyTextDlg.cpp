@@ -32,7 +32,7 @@ LRESULT CReadOnlyTextDlg::OnCtlColorStatic(WPARAM wParam, LPARAM lParam)
 
 bool CReadOnlyTextDlg::ProcessMessageTable(CMessageCall& call)
 {
-    static const CMessageEntry<CReadOnlyTextDlg> s_table[] = {
+    static const CMessageMapEntry<CReadOnlyTextDlg> s_table[] = {
         HandleMessage(WM_CTLCOLORSTATIC, &CReadOnlyTextDlg::OnCtlColorStatic),
     };
     return call.Run(s_table, this) || CDialog::ProcessMessageTable(call);
