@@ -3,6 +3,7 @@
 #include "AppCatalog.h"
 #include "AppChecks.h"
 #include "AppEntry.h"
+#include "AsciiText.h"
 #include "Cp932.h"
 #include "System.h"
 
@@ -11,11 +12,6 @@
 namespace {
 
 const std::string kDirectFromCd = "%DIRECT_FROM_CD%=";
-
-bool IsWhiteSpace(char ch)
-{
-    return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\v' || ch == '\f' || ch == '\r';
-}
 
 } // namespace
 
@@ -58,9 +54,7 @@ std::string ComposeUninstallCommand(CAppEntry& entry, CAppCatalog& catalog)
     if (nType != 1)
         return std::string();
 
-    std::string strCommand = entry.GetUninstallCommand();
-    while (!strCommand.empty() && IsWhiteSpace(strCommand.back()))
-        strCommand.pop_back();
+    const std::string strCommand(TrimRight(entry.GetUninstallCommand()));
     const std::size_t nMarker = strCommand.find(kDirectFromCd);
     if (nMarker != std::string::npos)
     {

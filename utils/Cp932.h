@@ -1,11 +1,17 @@
-#include "Cp932.h"
+// Byte-level helpers for code page 932 text: a double-byte character's second byte may be a
+// backslash (0x5C), so searches for separators must step over whole characters.
+#ifndef KORVELT_UTILS_CP932_H
+#define KORVELT_UTILS_CP932_H
 
-bool IsCp932LeadByte(unsigned char ch)
+#include <string>
+
+inline bool IsCp932LeadByte(unsigned char ch)
 {
     return (ch >= 0x81 && ch <= 0x9F) || (ch >= 0xE0 && ch <= 0xFC);
 }
 
-std::size_t FindFirstBackslash(const std::string& strText)
+// Positions of the first and last backslash that is a character of its own; npos when none.
+inline std::size_t FindFirstBackslash(const std::string& strText)
 {
     for (std::size_t i = 0; i < strText.size(); ++i)
     {
@@ -17,7 +23,7 @@ std::size_t FindFirstBackslash(const std::string& strText)
     return std::string::npos;
 }
 
-std::size_t FindLastBackslash(const std::string& strText)
+inline std::size_t FindLastBackslash(const std::string& strText)
 {
     std::size_t nFound = std::string::npos;
     for (std::size_t i = 0; i < strText.size(); ++i)
@@ -29,3 +35,5 @@ std::size_t FindLastBackslash(const std::string& strText)
     }
     return nFound;
 }
+
+#endif
