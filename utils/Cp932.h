@@ -36,4 +36,24 @@ inline std::size_t FindLastBackslash(const std::string& strText)
     return nFound;
 }
 
+// A file's name without folder and extension ("korvelt" for "D:\KORVELT\korvelt.exe"). The
+// folder ends at the last "\", "/" or ":" that is a character of its own; the extension begins
+// at the name's last ".", unless that is its first character.
+inline std::string FileBaseName(const std::string& strPath)
+{
+    std::size_t nStart = 0;
+    for (std::size_t i = 0; i < strPath.size(); ++i)
+    {
+        if (IsCp932LeadByte(static_cast<unsigned char>(strPath[i])))
+            ++i;
+        else if (strPath[i] == '\\' || strPath[i] == '/' || strPath[i] == ':')
+            nStart = i + 1;
+    }
+    std::string strName = strPath.substr(nStart);
+    const std::size_t nDot = strName.rfind('.');
+    if (nDot != std::string::npos && nDot > 0)
+        strName.erase(nDot);
+    return strName;
+}
+
 #endif
