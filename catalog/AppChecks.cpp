@@ -4,6 +4,7 @@
 #include "AppEntry.h"
 #include "AsciiText.h"
 #include "Cp932.h"
+#include "MessageNumbers.h"
 #include "System.h"
 #include "tarven.h"
 
@@ -70,7 +71,7 @@ int StartMenuFileExists(const std::string& strPath)
     std::string strFull = sys.GetWindowsFolder();
     if (GetPlatform() == PLATFORM_WINNT)
         strFull += kAllUsersProfileNT;
-    strFull += LoadMessage(87);
+    strFull += LoadMessage(MSG_STARTMENU_PROGRAMS);
     strFull += strPath;
     return sys.FindFiles(strFull).empty() ? 0 : 1;
 }

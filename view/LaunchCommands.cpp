@@ -5,6 +5,7 @@
 #include "AppEntry.h"
 #include "AsciiText.h"
 #include "Cp932.h"
+#include "MessageNumbers.h"
 #include "System.h"
 
 #include <algorithm>
@@ -69,7 +70,7 @@ std::string ComposeUninstallCommand(CAppEntry& entry, CAppCatalog& catalog)
 int RunInFolder(const std::string& strFolder, const std::string& strCommand)
 {
     const char* pszFolder = strFolder.empty() ? nullptr : strFolder.c_str();
-    return TheSystem().StartProcess(strCommand, pszFolder, false) ? 0 : 28;
+    return TheSystem().StartProcess(strCommand, pszFolder, false) ? 0 : MSG_SETUP_FAILED;
 }
 
 int RunDetached(const std::string& strCommand)
@@ -79,7 +80,7 @@ int RunDetached(const std::string& strCommand)
     // empty working directory.
     const std::string strDrive = DriveOfCommand(strCommand);
     const char* pszFolder = strDrive.empty() ? nullptr : strDrive.c_str();
-    return TheSystem().StartProcess(strCommand, pszFolder, true) ? 0 : 29;
+    return TheSystem().StartProcess(strCommand, pszFolder, true) ? 0 : MSG_UNINSTALL_FAILED;
 }
 
 int CopyFileList(const std::string& strList, const std::string& strDrive)

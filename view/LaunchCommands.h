@@ -30,10 +30,11 @@ CSetupCommand ComposeSetupCommand(const CAppEntry& entry, CAppCatalog& catalog);
 // interpreter (type 1); empty for any other type.
 std::string ComposeUninstallCommand(CAppEntry& entry, CAppCatalog& catalog);
 
-// Starts the set-up in its folder: 0, or 28 when the process could not be created.
+// Starts the set-up in its folder: 0, or MSG_SETUP_FAILED when the process could not be created.
 int RunInFolder(const std::string& strFolder, const std::string& strCommand);
 
-// Starts a removal command detached, on its command's drive: 0, or 29 when it failed.
+// Starts a removal command detached, on its command's drive: 0, or MSG_UNINSTALL_FAILED when it
+// failed.
 int RunDetached(const std::string& strCommand);
 
 // Copies each "\source>target folder" line of a copy list from the source drive; always 1,
