@@ -104,7 +104,7 @@ int CopyFileList(const std::string& strList, const std::string& strDrive)
     return 1;
 }
 
-int CopyOneFile(const std::string& strFrom, const std::string& strTo)
+bool CopyOneFile(const std::string& strFrom, const std::string& strTo)
 {
-    return TheSystem().CopyFileOver(strFrom, strTo) ? 0 : 28;
+    return TheSystem().CopyFileOver(strFrom, strTo);
 }

@@ -41,7 +41,7 @@ int RunDetached(const std::string& strCommand);
 // failures are skipped silently.
 int CopyFileList(const std::string& strList, const std::string& strDrive);
 
-// Copies over an existing target, leaving the copy writable: 0, or 28 when it failed.
-int CopyOneFile(const std::string& strFrom, const std::string& strTo);
+// Copies over an existing target, leaving the copy writable; false when it failed.
+bool CopyOneFile(const std::string& strFrom, const std::string& strTo);
 
 #endif
