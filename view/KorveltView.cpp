@@ -515,20 +515,20 @@ void CKorveltView::OnActivateView(bool bActivate, CView* pActivateView, CView* p
         RealizePalettes(m_hWnd);
 }
 
-LRESULT CKorveltView::RealizePalettes(HWND hWndActivated)
+void CKorveltView::RealizePalettes(HWND hWndActivated)
 {
     CKorveltDoc* pDoc = GetDocument();
     // A picture without its palette leaves both palettes unrealised.
     if (m_bDrawAppBitmap && (!pDoc->m_hDibApp.IsValid() || !pDoc->m_pPalApp || !pDoc->m_pPalApp->IsValid()))
-        return 0;
+        return;
     if (m_bDrawTitleBitmap && (!pDoc->m_hDibTitle.IsValid() || !pDoc->m_pPalTitle || !pDoc->m_pPalTitle->IsValid()))
-        return 0;
+        return;
     CFrameWnd* pMain = CWinApp::Get()->GetMainWnd();
     if (pMain == nullptr)
-        return 0;
+        return;
     CClientDC dc(pMain->m_hWnd);
     if (!dc.IsValid())
-        return 0;
+        return;
     const bool bBackground = hWndActivated != m_hWnd;
     const CScopedPalette* palettes[] = {
         m_bDrawAppBitmap ? pDoc->m_pPalApp.get() : nullptr,
@@ -542,7 +542,6 @@ LRESULT CKorveltView::RealizePalettes(HWND hWndActivated)
         if (select.GetPrevious() != nullptr && RealizePalette(dc.Get()) > 0)
             pDoc->UpdateAllViews(nullptr);
     }
-    return 0;
 }
 
 bool CKorveltView::ProcessMessageTable(CMessageCall& call)
