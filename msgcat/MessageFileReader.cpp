@@ -36,7 +36,6 @@ void CMessageFileReader::Read(std::string_view content, CNameTable& names, const
 
         if (line.empty() || line.front() == ';')
             continue;
-        // The header line in any letter case, with nothing else on it.
         if (!bInMessages && EqualsNoCaseAscii(line, "[MESSAGES]"))
         {
             bInMessages = true;

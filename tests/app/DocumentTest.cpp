@@ -162,7 +162,7 @@ TEST_F(ShellTest, CatalogueEntryFileBroken_ReportsTheErrorAndKeepsTheWindow)
     SendMessageA(Frame(), WM_COMMAND, MAKEWPARAM(ID_FILE_NEW, 0), 0);
     EXPECT_EQ(SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0), 1);
     WriteCatalog({{{{"m_strTitle", "Good"}}, {}}, {}});
-    m_dir.Write("korvelt/entry2.app", std::string("\x05ab", 3));
+    m_dir.Write("korvelt/entry2.app", std::string("\x05" "ab", 3));
     SendMessageA(Frame(), WM_COMMAND, MAKEWPARAM(ID_FILE_NEW, 0), 0);
     EXPECT_EQ(watcher.Seen().size(), 1u);
     EXPECT_TRUE(IsWindowVisible(Frame()));
