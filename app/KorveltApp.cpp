@@ -53,7 +53,7 @@ void CKorveltApp::OnAppAbout()
 
 bool CKorveltApp::ProcessMessageTable(CMessageCall& call)
 {
-    static const CMessageEntry<CKorveltApp> s_table[] = {
+    static const CMessageMapEntry<CKorveltApp> s_table[] = {
         HandleCommand(ID_APP_ABOUT, &CKorveltApp::OnAppAbout),
         HandleCommand(ID_FILE_NEW, &CKorveltApp::OnFileNew),
         HandleCommand(ID_FILE_OPEN, &CKorveltApp::OnFileOpen),

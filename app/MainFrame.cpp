@@ -91,7 +91,7 @@ LRESULT CMainFrame::OnTimer(WPARAM wParam, LPARAM lParam)
 
 bool CMainFrame::ProcessMessageTable(CMessageCall& call)
 {
-    static const CMessageEntry<CMainFrame> s_table[] = {
+    static const CMessageMapEntry<CMainFrame> s_table[] = {
         HandleMessage(WM_MINIMIZE_FRAME, &CMainFrame::OnMinimizeRequest),
         HandleMessage(WM_DEVICECHANGE, &CMainFrame::OnDeviceChange),
         HandleMessage(WM_DISPLAYCHANGE, &CMainFrame::OnDisplayChange),

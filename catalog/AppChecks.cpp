@@ -1,6 +1,8 @@
 #include "AppChecks.h"
 
 #include "AppEntry.h"
+#include "AsciiText.h"
+#include "Cp932.h"
 #include "System.h"
 
 #include <cstdlib>
@@ -15,17 +17,6 @@ namespace {
 std::string g_strStartMenuPrograms;
 
 constexpr uint16_t kDosTime235954 = 0xBF7B;  // 23:59:54
-
-bool IsWhiteSpace(char ch)
-{
-    return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\v' || ch == '\f' || ch == '\r';
-}
-
-void TrimRight(std::string& s)
-{
-    while (!s.empty() && IsWhiteSpace(s.back()))
-        s.pop_back();
-}
 
 // The decimal number at the start of a text, as the C run-time reads it; large values are
 // clamped so that they stay out of every valid range.
@@ -44,13 +35,13 @@ int GetPlatform()
 int TakeOsQualifier(std::string& s)
 {
     static const std::string kMarker = "%OS%=";
-    TrimRight(s);
+    s.resize(TrimRight(s).size());
     const std::size_t nAt = s.find(kMarker);
     if (nAt == std::string::npos)
         return 0;
     const std::string strQualifier = s.substr(nAt + kMarker.size());
     s.erase(nAt);
-    TrimRight(s);
+    s.resize(TrimRight(s).size());
     if (strQualifier == "95" || strQualifier == "98")
         return PLATFORM_WIN95;
     if (strQualifier == "NT")

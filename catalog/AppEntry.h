@@ -81,9 +81,20 @@ private:
     void ReadUninstallString();
     void SearchUninstallKey();
 
-    // The member behind each stored field, in file order: exactly one of the two is set.
+    // One stored field, in file order: its name and the member behind it (exactly one of the
+    // two pointers is set).
     struct CStoredMember
     {
+        constexpr CStoredMember(const char* pszName, std::string CAppEntry::*pString)
+            : m_field{pszName, true}, m_pString(pString), m_pInt(nullptr)
+        {
+        }
+        constexpr CStoredMember(const char* pszName, int32_t CAppEntry::*pInt)
+            : m_field{pszName, false}, m_pString(nullptr), m_pInt(pInt)
+        {
+        }
+
+        CStoredField m_field;
         std::string CAppEntry::*m_pString;
         int32_t CAppEntry::*m_pInt;
     };

@@ -2,25 +2,7 @@
 
 #include "DibFileException.h"
 #include "DibHeader.h"
-
-#ifdef _WIN32
-#include <share.h>
-#endif
-
-namespace {
-
-// Opens for reading with no sharing on Windows, so that the open fails while another process
-// has the file open; other systems have no such mode and open normally.
-std::FILE* OpenExclusive(const std::string& strPath)
-{
-#ifdef _WIN32
-    return _fsopen(strPath.c_str(), "rb", _SH_DENYRW);
-#else
-    return std::fopen(strPath.c_str(), "rb");
-#endif
-}
-
-} // namespace
+#include "ExclusiveFile.h"
 
 CDibFile::~CDibFile()
 {
@@ -46,7 +28,7 @@ bool CDibFile::Read(const std::string& strPath, const BlockSource& getBlock)
 
     CDibFile file;
     file.m_strPath = strPath;
-    file.m_pFile = OpenExclusive(strPath);
+    file.m_pFile = OpenExclusive(strPath.c_str());
     if (!file.m_pFile)
         throw CDibFileException(strPath);
 

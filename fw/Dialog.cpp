@@ -78,7 +78,7 @@ LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM)
 
 bool CDialog::ProcessMessageTable(CMessageCall& call)
 {
-    static const CMessageEntry<CDialog> s_table[] = {
+    static const CMessageMapEntry<CDialog> s_table[] = {
         HandleMessage(WM_INITDIALOG, &CDialog::HandleInitDialog),
         HandleCommand(IDOK, &CDialog::OnOK),
         HandleCommand(IDCANCEL, &CDialog::OnCancel),

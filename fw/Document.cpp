@@ -121,7 +121,7 @@ void CDocument::OnFileSave()
 
 bool CDocument::ProcessMessageTable(CMessageCall& call)
 {
-    static const CMessageEntry<CDocument> s_table[] = {
+    static const CMessageMapEntry<CDocument> s_table[] = {
         HandleCommand(ID_FILE_SAVE, &CDocument::OnFileSave),
     };
     return call.Run(s_table, this) || CCmdTarget::ProcessMessageTable(call);

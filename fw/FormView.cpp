@@ -160,7 +160,7 @@ LRESULT CFormView::OnSetFocus(WPARAM, LPARAM)
 
 bool CFormView::ProcessMessageTable(CMessageCall& call)
 {
-    static const CMessageEntry<CFormView> s_table[] = {
+    static const CMessageMapEntry<CFormView> s_table[] = {
         HandleMessage(WM_INITDIALOG, &CFormView::OnInitDialog),
         HandleMessage(WM_SIZE, &CFormView::OnSize),
         HandleMessage(WM_HSCROLL, &CFormView::OnHScroll),

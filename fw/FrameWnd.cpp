@@ -270,7 +270,7 @@ LRESULT CFrameWnd::OnSysColorChange(WPARAM wParam, LPARAM lParam)
 
 bool CFrameWnd::ProcessMessageTable(CMessageCall& call)
 {
-    static const CMessageEntry<CFrameWnd> s_table[] = {
+    static const CMessageMapEntry<CFrameWnd> s_table[] = {
         HandleMessage(WM_CREATE, &CFrameWnd::OnCreate),
         HandleMessage(WM_SIZE, &CFrameWnd::OnSize),
         HandleMessage(WM_CLOSE, &CFrameWnd::OnClose),

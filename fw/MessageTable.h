@@ -19,7 +19,7 @@ enum class EEntryKind
 };
 
 template <class T>
-struct CMessageEntry
+struct CMessageMapEntry
 {
     EEntryKind m_kind;
     UINT m_nCode;   // the message, or the notification code (0 for menu commands and clicks)
@@ -29,7 +29,7 @@ struct CMessageEntry
     void (T::*m_pfnNotify)(NMHDR*, LRESULT*);
     void (T::*m_pfnUpdate)(CCmdUI*);
 
-    CMessageEntry(EEntryKind kind, UINT nCode, UINT nID)
+    CMessageMapEntry(EEntryKind kind, UINT nCode, UINT nID)
         : m_kind(kind), m_nCode(nCode), m_nID(nID), m_pfnMessage(nullptr), m_pfnCommand(nullptr),
           m_pfnNotify(nullptr), m_pfnUpdate(nullptr)
     {
@@ -37,7 +37,7 @@ struct CMessageEntry
 
     // A handler that a base class declares serves in a derived class's table as well.
     template <class TBase>
-    CMessageEntry(const CMessageEntry<TBase>& base)
+    CMessageMapEntry(const CMessageMapEntry<TBase>& base)
         : m_kind(base.m_kind), m_nCode(base.m_nCode), m_nID(base.m_nID),
           m_pfnMessage(base.m_pfnMessage), m_pfnCommand(base.m_pfnCommand),
           m_pfnNotify(base.m_pfnNotify), m_pfnUpdate(base.m_pfnUpdate)
@@ -46,49 +46,49 @@ struct CMessageEntry
 };
 
 template <class T>
-CMessageEntry<T> HandleMessage(UINT nMessage, LRESULT (T::*pfn)(WPARAM, LPARAM))
+CMessageMapEntry<T> HandleMessage(UINT nMessage, LRESULT (T::*pfn)(WPARAM, LPARAM))
 {
-    CMessageEntry<T> entry(EEntryKind::Message, nMessage, 0);
+    CMessageMapEntry<T> entry(EEntryKind::Message, nMessage, 0);
     entry.m_pfnMessage = pfn;
     return entry;
 }
 
 // A menu or accelerator command, or a push button's click (BN_CLICKED is notification code 0).
 template <class T>
-CMessageEntry<T> HandleCommand(UINT nID, void (T::*pfn)())
+CMessageMapEntry<T> HandleCommand(UINT nID, void (T::*pfn)())
 {
-    CMessageEntry<T> entry(EEntryKind::Command, 0, nID);
+    CMessageMapEntry<T> entry(EEntryKind::Command, 0, nID);
     entry.m_pfnCommand = pfn;
     return entry;
 }
 
 template <class T>
-CMessageEntry<T> HandleClick(UINT nID, void (T::*pfn)())
+CMessageMapEntry<T> HandleClick(UINT nID, void (T::*pfn)())
 {
     return HandleCommand(nID, pfn);
 }
 
 // Any other notification that a control sends through WM_COMMAND (EN_CHANGE and the like).
 template <class T>
-CMessageEntry<T> HandleControl(UINT nCode, UINT nID, void (T::*pfn)())
+CMessageMapEntry<T> HandleControl(UINT nCode, UINT nID, void (T::*pfn)())
 {
-    CMessageEntry<T> entry(EEntryKind::Command, nCode, nID);
+    CMessageMapEntry<T> entry(EEntryKind::Command, nCode, nID);
     entry.m_pfnCommand = pfn;
     return entry;
 }
 
 template <class T>
-CMessageEntry<T> HandleNotify(UINT nCode, UINT nID, void (T::*pfn)(NMHDR*, LRESULT*))
+CMessageMapEntry<T> HandleNotify(UINT nCode, UINT nID, void (T::*pfn)(NMHDR*, LRESULT*))
 {
-    CMessageEntry<T> entry(EEntryKind::Notify, nCode, nID);
+    CMessageMapEntry<T> entry(EEntryKind::Notify, nCode, nID);
     entry.m_pfnNotify = pfn;
     return entry;
 }
 
 template <class T>
-CMessageEntry<T> HandleUpdate(UINT nID, void (T::*pfn)(CCmdUI*))
+CMessageMapEntry<T> HandleUpdate(UINT nID, void (T::*pfn)(CCmdUI*))
 {
-    CMessageEntry<T> entry(EEntryKind::Update, 0, nID);
+    CMessageMapEntry<T> entry(EEntryKind::Update, 0, nID);
     entry.m_pfnUpdate = pfn;
     return entry;
 }
@@ -128,9 +128,9 @@ public:
 
     // Runs the first entry of the table that matches this call on pThis; false when none does.
     template <class T, std::size_t N>
-    bool Run(const CMessageEntry<T> (&table)[N], T* pThis)
+    bool Run(const CMessageMapEntry<T> (&table)[N], T* pThis)
     {
-        for (const CMessageEntry<T>& entry : table)
+        for (const CMessageMapEntry<T>& entry : table)
         {
             if (entry.m_kind != m_kind || entry.m_nCode != m_nCode)
                 continue;

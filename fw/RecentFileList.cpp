@@ -1,19 +1,9 @@
 #include "RecentFileList.h"
 
+#include "AsciiText.h"
+#include "Cp932.h"
+
 #include <algorithm>
-
-namespace
-{
-bool IsLeadByte(unsigned char c)
-{
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
-unsigned char FoldAscii(unsigned char c)
-{
-    return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;
-}
-}
 
 bool CRecentFileList::SamePath(std::string_view a, std::string_view b)
 {
@@ -21,12 +11,10 @@ bool CRecentFileList::SamePath(std::string_view a, std::string_view b)
         return false;
     for (size_t i = 0; i < a.size(); ++i)
     {
-        const auto ca = static_cast<unsigned char>(a[i]);
-        const auto cb = static_cast<unsigned char>(b[i]);
-        if (IsLeadByte(ca))
+        if (IsCp932LeadByte(static_cast<unsigned char>(a[i])))
         {
             // Both bytes of the character must match as they are.
-            if (ca != cb)
+            if (a[i] != b[i])
                 return false;
             if (i + 1 < a.size())
             {
@@ -36,7 +24,7 @@ bool CRecentFileList::SamePath(std::string_view a, std::string_view b)
             }
             continue;
         }
-        if (FoldAscii(ca) != FoldAscii(cb))
+        if (ToUpperAscii(a[i]) != ToUpperAscii(b[i]))
             return false;
     }
     return true;

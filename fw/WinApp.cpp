@@ -1,5 +1,6 @@
 #include "WinApp.h"
 
+#include "Cp932.h"
 #include "FrameWnd.h"
 #include "SingleDocTemplate.h"
 #include "StockMessages.h"
@@ -21,15 +22,8 @@ constexpr char kPreviewPages[] = "PreviewPages";
 std::string ModuleBaseName(HINSTANCE hInstance)
 {
     char szPath[MAX_PATH] = {};
-    GetModuleFileNameA(hInstance, szPath, MAX_PATH);
-    std::string strName = szPath;
-    const size_t nSlash = strName.find_last_of("\\/");
-    if (nSlash != std::string::npos)
-        strName.erase(0, nSlash + 1);
-    const size_t nDot = strName.rfind('.');
-    if (nDot != std::string::npos)
-        strName.erase(nDot);
-    return strName;
+    const DWORD nLength = GetModuleFileNameA(hInstance, szPath, MAX_PATH);
+    return FileBaseName(std::string(szPath, nLength < MAX_PATH ? nLength : MAX_PATH));
 }
 }
 
@@ -232,7 +226,7 @@ void CWinApp::OnAppExit()
 
 bool CWinApp::ProcessMessageTable(CMessageCall& call)
 {
-    static const CMessageEntry<CWinApp> s_table[] = {
+    static const CMessageMapEntry<CWinApp> s_table[] = {
         HandleCommand(ID_APP_EXIT, &CWinApp::OnAppExit),
     };
     return call.Run(s_table, this) || CCmdTarget::ProcessMessageTable(call);

@@ -1,20 +1,14 @@
 #include "MessageCatalog.h"
 
+#include "ExclusiveFile.h"
+
 #include <cstdio>
-#if defined(_WIN32)
-#include <share.h>
-#endif
 
 bool CMessageCatalog::ReadWholeFile(const char* pszFileName, std::string& strContent)
 {
     if (!pszFileName)
         return false;
-#if defined(_WIN32)
-    // Without sharing: the open fails while another process holds the file open.
-    std::FILE* pFile = _fsopen(pszFileName, "rb", _SH_DENYRW);
-#else
-    std::FILE* pFile = std::fopen(pszFileName, "rb");
-#endif
+    std::FILE* pFile = OpenExclusive(pszFileName);
     if (!pFile)
         return false;
     std::string strRead;

@@ -1,49 +1,6 @@
 #include "MessageFileReader.h"
 
-namespace {
-
-bool IsBlank(char ch)
-{
-    return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\v' || ch == '\f' || ch == '\r';
-}
-
-std::string_view TrimRight(std::string_view s)
-{
-    while (!s.empty() && IsBlank(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
-
-std::string_view TrimLeft(std::string_view s)
-{
-    while (!s.empty() && IsBlank(s.front()))
-        s.remove_prefix(1);
-    return s;
-}
-
-// "[MESSAGES]" with ASCII letters in any case; nothing else on the line.
-bool IsMessagesHeader(std::string_view line)
-{
-    static constexpr std::string_view kHeader = "[MESSAGES]";
-    if (line.size() != kHeader.size())
-        return false;
-    for (std::size_t i = 0; i < line.size(); ++i)
-    {
-        char ch = line[i];
-        if (ch >= 'a' && ch <= 'z')
-            ch = static_cast<char>(ch - 'a' + 'A');
-        if (ch != kHeader[i])
-            return false;
-    }
-    return true;
-}
-
-} // namespace
-
-std::string_view CMessageFileReader::Trim(std::string_view line)
-{
-    return TrimLeft(TrimRight(line));
-}
+#include "AsciiText.h"
 
 int32_t CMessageFileReader::ParseNumber(std::string_view value)
 {
@@ -79,7 +36,7 @@ void CMessageFileReader::Read(std::string_view content, CNameTable& names, const
 
         if (line.empty() || line.front() == ';')
             continue;
-        if (!bInMessages && IsMessagesHeader(line))
+        if (!bInMessages && EqualsNoCaseAscii(line, "[MESSAGES]"))
         {
             bInMessages = true;
             continue;

@@ -24,9 +24,6 @@ public:
     // The decimal reading of a definition's value: optional sign, digits up to the first
     // non-digit, 32-bit wrap-around; no digits give 0.
     static int32_t ParseNumber(std::string_view value);
-
-    // Blanks removed at both ends: space, tab, LF, VT, FF, CR.
-    static std::string_view Trim(std::string_view line);
 };
 
 #endif

@@ -1,5 +1,6 @@
 #include "HostSystem.h"
 
+#include "AsciiText.h"
 #include "Cp932.h"
 #include "DosTime.h"
 
@@ -18,11 +19,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-char ToLowerAscii(char ch)
-{
-    return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch;
-}
 
 // The file clock has no conversion to the system clock before C++20; going through both clocks'
 // "now" leaves a jitter of microseconds, so the result is rounded to whole seconds (tests set

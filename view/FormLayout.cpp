@@ -1,5 +1,7 @@
 #include "FormLayout.h"
 
+#include "AsciiText.h"
+
 CFormLayout::CFactors CFormLayout::Factors(int nClientWidth, int nClientHeight, const CLayoutRect& rcForm,
                                            bool bZoomOut)
 {
@@ -50,16 +52,5 @@ void CFormLayout::TileCount(int nClientWidth, int nClientHeight, int nTileWidth,
 
 bool CFormLayout::IsNoZoomOut(const std::string& strCommandLine)
 {
-    static const std::string kOption = "/NOZOOMOUT";
-    if (strCommandLine.size() >= 128 || strCommandLine.size() != kOption.size())
-        return false;
-    for (std::size_t i = 0; i < kOption.size(); ++i)
-    {
-        char ch = strCommandLine[i];
-        if (ch >= 'a' && ch <= 'z')
-            ch = static_cast<char>(ch - 'a' + 'A');
-        if (ch != kOption[i])
-            return false;
-    }
-    return true;
+    return EqualsNoCaseAscii(strCommandLine, "/NOZOOMOUT");
 }

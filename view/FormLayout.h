@@ -45,8 +45,7 @@ public:
     static void TileCount(int nClientWidth, int nClientHeight, int nTileWidth, int nTileHeight,
                           int& nColumns, int& nRows);
 
-    // True when the whole command line (after the program name) is "/NOZOOMOUT" in any case;
-    // a line of 128 characters or more never is.
+    // True when the whole command line (after the program name) is "/NOZOOMOUT" in any case.
     static bool IsNoZoomOut(const std::string& strCommandLine);
 };
 

@@ -466,29 +466,28 @@ void CKorveltView::OnActivateView(bool bActivate, CView* pActivateView, CView* p
         RealizePalettes(m_hWnd);
 }
 
-LRESULT CKorveltView::RealizePalettes(HWND hWndActivated)
+void CKorveltView::RealizePalettes(HWND hWndActivated)
 {
     CKorveltDoc* pDoc = GetDocument();
     // A picture without its palette leaves both palettes unrealised.
     if ((m_bDrawAppBitmap && !pDoc->m_picApp.HasPalette()) || (m_bDrawTitleBitmap && !pDoc->m_picTitle.HasPalette()))
-        return 0;
+        return;
     CFrameWnd* pMain = CWinApp::Get()->GetMainWnd();
     if (pMain == nullptr)
-        return 0;
+        return;
     CClientDC dc(pMain->m_hWnd);
     if (!dc.IsValid())
-        return 0;
+        return;
     const bool bBackground = hWndActivated != m_hWnd;
     if (m_bDrawAppBitmap && pDoc->m_picApp.RealizePalette(dc.Get(), bBackground))
         pDoc->UpdateAllViews(nullptr);
     if (m_bDrawTitleBitmap && pDoc->m_picTitle.RealizePalette(dc.Get(), bBackground))
         pDoc->UpdateAllViews(nullptr);
-    return 0;
 }
 
 bool CKorveltView::ProcessMessageTable(CMessageCall& call)
 {
-    static const CMessageEntry<CKorveltView> s_table[] = {
+    static const CMessageMapEntry<CKorveltView> s_table[] = {
         HandleMessage(WM_REFRESH_STATE, &CKorveltView::OnRefreshState),
         HandleClick(IDC_TEXTFILE, &CKorveltView::OnShowTextFile),
         HandleClick(IDC_SETUP, &CKorveltView::OnSetup),

@@ -33,8 +33,8 @@ public:
     static int ExitCodeFor(int nLoadFailure);
 
     // Realises the pictures' palettes in the main window; hWndActivated is the window being
-    // activated (the palettes are background palettes unless it is this view). Returns 0.
-    LRESULT RealizePalettes(HWND hWndActivated);
+    // activated (the palettes are background palettes unless it is this view).
+    void RealizePalettes(HWND hWndActivated);
 
     int GetSelected() const { return m_nSelected; }
     bool IsCopyPending(int n) const { return m_copyPending.IsMarked(n); }

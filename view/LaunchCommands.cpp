@@ -3,7 +3,9 @@
 #include "AppCatalog.h"
 #include "AppChecks.h"
 #include "AppEntry.h"
+#include "AsciiText.h"
 #include "Cp932.h"
+#include "MessageNumbers.h"
 #include "System.h"
 
 #include <algorithm>
@@ -11,11 +13,6 @@
 namespace {
 
 const std::string kDirectFromCd = "%DIRECT_FROM_CD%=";
-
-bool IsWhiteSpace(char ch)
-{
-    return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\v' || ch == '\f' || ch == '\r';
-}
 
 } // namespace
 
@@ -58,9 +55,7 @@ std::string ComposeUninstallCommand(CAppEntry& entry, CAppCatalog& catalog)
     if (nType != 1)
         return std::string();
 
-    std::string strCommand = entry.GetUninstallCommand();
-    while (!strCommand.empty() && IsWhiteSpace(strCommand.back()))
-        strCommand.pop_back();
+    const std::string strCommand(TrimRight(entry.GetUninstallCommand()));
     const std::size_t nMarker = strCommand.find(kDirectFromCd);
     if (nMarker != std::string::npos)
     {
@@ -75,7 +70,7 @@ std::string ComposeUninstallCommand(CAppEntry& entry, CAppCatalog& catalog)
 int RunInFolder(const std::string& strFolder, const std::string& strCommand)
 {
     const char* pszFolder = strFolder.empty() ? nullptr : strFolder.c_str();
-    return TheSystem().StartProcess(strCommand, pszFolder, false) ? 0 : 28;
+    return TheSystem().StartProcess(strCommand, pszFolder, false) ? 0 : MSG_SETUP_FAILED;
 }
 
 int RunDetached(const std::string& strCommand)
@@ -85,7 +80,7 @@ int RunDetached(const std::string& strCommand)
     // empty working directory.
     const std::string strDrive = DriveOfCommand(strCommand);
     const char* pszFolder = strDrive.empty() ? nullptr : strDrive.c_str();
-    return TheSystem().StartProcess(strCommand, pszFolder, true) ? 0 : 29;
+    return TheSystem().StartProcess(strCommand, pszFolder, true) ? 0 : MSG_UNINSTALL_FAILED;
 }
 
 int CopyFileList(const std::string& strList, const std::string& strDrive)
@@ -109,7 +104,7 @@ int CopyFileList(const std::string& strList, const std::string& strDrive)
     return 1;
 }
 
-int CopyOneFile(const std::string& strFrom, const std::string& strTo)
+bool CopyOneFile(const std::string& strFrom, const std::string& strTo)
 {
-    return TheSystem().CopyFileOver(strFrom, strTo) ? 0 : 28;
+    return TheSystem().CopyFileOver(strFrom, strTo);
 }

@@ -30,17 +30,18 @@ CSetupCommand ComposeSetupCommand(const CAppEntry& entry, CAppCatalog& catalog);
 // interpreter (type 1); empty for any other type.
 std::string ComposeUninstallCommand(CAppEntry& entry, CAppCatalog& catalog);
 
-// Starts the set-up in its folder: 0, or 28 when the process could not be created.
+// Starts the set-up in its folder: 0, or MSG_SETUP_FAILED when the process could not be created.
 int RunInFolder(const std::string& strFolder, const std::string& strCommand);
 
-// Starts a removal command detached, on its command's drive: 0, or 29 when it failed.
+// Starts a removal command detached, on its command's drive: 0, or MSG_UNINSTALL_FAILED when it
+// failed.
 int RunDetached(const std::string& strCommand);
 
 // Copies each "\source>target folder" line of a copy list from the source drive; always 1,
 // failures are skipped silently.
 int CopyFileList(const std::string& strList, const std::string& strDrive);
 
-// Copies over an existing target, leaving the copy writable: 0, or 28 when it failed.
-int CopyOneFile(const std::string& strFrom, const std::string& strTo);
+// Copies over an existing target, leaving the copy writable; false when it failed.
+bool CopyOneFile(const std::string& strFrom, const std::string& strTo);
 
 #endif

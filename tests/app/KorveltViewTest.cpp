@@ -15,10 +15,20 @@
 #include <filesystem>
 #include <functional>
 #include <fstream>
+#include <memory>
 #include <sstream>
+#include <type_traits>
 
 namespace
 {
+// The launcher finds set-up programs and copy sources on its own drive: the test program's.
+std::filesystem::path ProgramFolder()
+{
+    char szModule[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, szModule, MAX_PATH);
+    return std::filesystem::path(szModule).parent_path();
+}
+
 std::string ItemText(HWND hList, int nRow, int nSubItem)
 {
     char szText[256] = {};
@@ -299,11 +309,8 @@ TEST_F(ShellTest, RestoreAfterMinimise_ShowsAnInstallationMadeMeanwhile)
 TEST_F(ShellTest, SetupWithMissingProgram_ReportsAndCopiesAfterTheNextRefresh)
 {
     // The copy sources lie on the program's own drive, beside the test program.
-    char szModule[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, szModule, MAX_PATH);
-    const std::filesystem::path source =
-        std::filesystem::path(szModule).parent_path() / ("copysrc" + std::to_string(GetCurrentProcessId()));
-    std::filesystem::create_directories(source);
+    const CTempDir sourceDir(ProgramFolder());
+    const std::filesystem::path& source = sourceDir.Path();
     const std::string strSource = source.string();
     ASSERT_EQ(strSource[1], ':');
     const std::string strSourceNoDrive = strSource.substr(2);
@@ -384,10 +391,6 @@ TEST_F(ShellTest, SetupWithMissingProgram_ReportsAndCopiesAfterTheNextRefresh)
     EXPECT_TRUE(PumpUntil([&] { return !ViewObject(hView)->IsCopyPending(2); }, 3000));
     EXPECT_EQ(ReadFile(strTarget2 + "\\c.txt"), "gamma");
     EXPECT_EQ(ReadFile(strTarget1 + "\\b.txt"), "changed");
-
-    SetFileAttributesA((source / "a.txt").string().c_str(), FILE_ATTRIBUTE_NORMAL);
-    std::error_code ec;
-    std::filesystem::remove_all(source, ec);
 }
 
 TEST_F(ShellTest, TextFileButton_ShowsTheFileOrReportsItMissing)
@@ -527,8 +530,9 @@ TEST_F(ShellTest, Painting_TilesTheBackgroundAndDrawsTheTitle)
     GetClientRect(hView, &rcClient);
 
     HDC hScreen = GetDC(nullptr);
-    HDC hMem = CreateCompatibleDC(hScreen);
+    const std::unique_ptr<std::remove_pointer_t<HDC>, decltype(&DeleteDC)> mem(CreateCompatibleDC(hScreen), &DeleteDC);
     ReleaseDC(nullptr, hScreen);
+    HDC hMem = mem.get();
     BITMAPINFO bmi{};
     bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
     bmi.bmiHeader.biWidth = rcClient.right;
@@ -536,7 +540,9 @@ TEST_F(ShellTest, Painting_TilesTheBackgroundAndDrawsTheTitle)
     bmi.bmiHeader.biPlanes = 1;
     bmi.bmiHeader.biBitCount = 32;
     void* pBits = nullptr;
-    HBITMAP hBitmap = CreateDIBSection(hMem, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    const std::unique_ptr<std::remove_pointer_t<HBITMAP>, decltype(&DeleteObject)> bitmap(
+        CreateDIBSection(hMem, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0), &DeleteObject);
+    HBITMAP hBitmap = bitmap.get();
     ASSERT_NE(hBitmap, nullptr);
     HGDIOBJ hOld = SelectObject(hMem, hBitmap);
     RECT rcAll{0, 0, rcClient.right, rcClient.bottom};
@@ -563,18 +569,15 @@ TEST_F(ShellTest, Painting_TilesTheBackgroundAndDrawsTheTitle)
     // Right of the title, the tile starting at (580, 88) shows again.
     EXPECT_EQ(GetPixel(hMem, 580, 88), crTopLeft);
 
+    // A bitmap still selected into a device context cannot be deleted.
     SelectObject(hMem, hOld);
-    DeleteObject(hBitmap);
-    DeleteDC(hMem);
 }
 
 TEST_F(ShellTest, RealSetup_StandInWritesItsKeyAndTheRestoreShowsInstalled)
 {
     // The set-up program lies on the program's own drive, where the launcher looks for it.
-    char szModule[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, szModule, MAX_PATH);
-    const std::filesystem::path folder =
-        std::filesystem::path(szModule).parent_path() / ("medium" + std::to_string(GetCurrentProcessId()));
+    const CTempDir medium(ProgramFolder());
+    const std::filesystem::path& folder = medium.Path();
     std::filesystem::create_directories(folder / "apps" / "real");
     ASSERT_TRUE(CopyFileA(KORVELT_STANDIN_SETUP, (folder / "apps" / "real" / "setup.exe").string().c_str(), FALSE));
     const std::string strFolder = (folder / "apps" / "real").string();
@@ -601,9 +604,8 @@ TEST_F(ShellTest, RealSetup_StandInWritesItsKeyAndTheRestoreShowsInstalled)
     EXPECT_TRUE(PumpUntil([&] { return ItemText(hList, 0, 2) == "Installed"; }, 5000));
     EXPECT_EQ(ButtonStates(View()), "0/1/0");
 
+    // The stand-in set-up may still be ending; its file cannot go with the folder before.
     Pump(2000);
-    std::error_code ec;
-    std::filesystem::remove_all(folder, ec);
 }
 
 TEST_F(ShellTest, UninstallWithMissingProgram_ShowsTheNoticeThenReports)

@@ -11,6 +11,8 @@
 #include <dbt.h>
 
 #include <algorithm>
+#include <memory>
+#include <type_traits>
 
 namespace
 {
@@ -304,9 +306,13 @@ TEST_F(ShellTest, ExitCommand_ClosesTheProgram)
 
 TEST_F(ShellTest, SecondCopy_SaysSoAndBringsTheRunningOneForward)
 {
-    // A window captioned like a running launcher, minimised.
-    HWND hOther = CreateWindowExA(0, "STATIC", "Korvelt - Dravemont", WS_OVERLAPPEDWINDOW, 10, 10, 200, 100, nullptr,
-                                  nullptr, nullptr, nullptr);
+    // A window captioned like a running launcher, minimised. Destroyed however the test ends:
+    // every later start would take it for a running launcher.
+    const std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&DestroyWindow)> other(
+        CreateWindowExA(0, "STATIC", "Korvelt - Dravemont", WS_OVERLAPPEDWINDOW, 10, 10, 200, 100, nullptr, nullptr,
+                        nullptr, nullptr),
+        &DestroyWindow);
+    HWND hOther = other.get();
     ASSERT_NE(hOther, nullptr);
     ShowWindow(hOther, SW_MINIMIZE);
 
@@ -321,5 +327,4 @@ TEST_F(ShellTest, SecondCopy_SaysSoAndBringsTheRunningOneForward)
     EXPECT_NE(box.strCaption, m_pApp->GetAppName());
     EXPECT_FALSE(IsIconic(hOther));
     EXPECT_TRUE(IsWindowVisible(hOther));
-    DestroyWindow(hOther);
 }

@@ -6,6 +6,7 @@
 #include "CatalogBytes.h"
 #include "FileException.h"
 #include "HostSystem.h"
+#include "MessageNumbers.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -65,6 +66,8 @@ protected:
 };
 
 using Messages = std::vector<int>;
+// The one message that catalogue reading reports.
+constexpr int kUnreadable = MSG_CATALOG_UNREADABLE;
 using Titles = std::vector<std::string>;
 
 TEST_F(AppCatalogTest, Entry_ReadsTheFieldsInFileOrder)
@@ -163,15 +166,15 @@ struct CIndexCase
 const CIndexCase kIndexCases[] = {
     {"FourZeroBytes_Empty", Le32(0), nullptr, {}, {}},
     {"ThreeNames", IndexBytes(3, {"one", "two", "three"}), nullptr, {"One", "Two", "Three"}, {}},
-    {"AnnouncesTwoListsThree_TrailingData", IndexBytes(2, {"one", "two", "three"}), nullptr, {"One", "Two"}, {94}},
-    {"AnnouncesThreeListsTwo", IndexBytes(3, {"one", "two"}), nullptr, {}, {94}},
-    {"SecondFileMissing_TwoMessages", IndexBytes(3, {"one", "two", "three"}), "two", {}, {94, 94}},
-    {"LastFileMissing_OneMessage", IndexBytes(3, {"one", "two", "three"}), "three", {}, {94}},
-    {"NameCutShort", Le32(2) + Str("one") + "\x05" "tw", nullptr, {}, {94}},
-    {"NameWithHostileLength", Le32(1) + "\xFF\xFF\xFF\xFF\xFF\xFF\x7F" "one", nullptr, {}, {94}},
-    {"HugeCount", Le32(0xFFFFFFFF) + Str("one"), nullptr, {}, {94}},
-    {"OneStrayByteAfterNames", IndexBytes(1, {"one"}) + "\n", nullptr, {"One"}, {94}},
-    {"EmptyName_NoSuchFile", IndexBytes(1, {""}), nullptr, {}, {94}},
+    {"AnnouncesTwoListsThree_TrailingData", IndexBytes(2, {"one", "two", "three"}), nullptr, {"One", "Two"}, {kUnreadable}},
+    {"AnnouncesThreeListsTwo", IndexBytes(3, {"one", "two"}), nullptr, {}, {kUnreadable}},
+    {"SecondFileMissing_TwoMessages", IndexBytes(3, {"one", "two", "three"}), "two", {}, {kUnreadable, kUnreadable}},
+    {"LastFileMissing_OneMessage", IndexBytes(3, {"one", "two", "three"}), "three", {}, {kUnreadable}},
+    {"NameCutShort", Le32(2) + Str("one") + "\x05" "tw", nullptr, {}, {kUnreadable}},
+    {"NameWithHostileLength", Le32(1) + "\xFF\xFF\xFF\xFF\xFF\xFF\x7F" "one", nullptr, {}, {kUnreadable}},
+    {"HugeCount", Le32(0xFFFFFFFF) + Str("one"), nullptr, {}, {kUnreadable}},
+    {"OneStrayByteAfterNames", IndexBytes(1, {"one"}) + "\n", nullptr, {"One"}, {kUnreadable}},
+    {"EmptyName_NoSuchFile", IndexBytes(1, {""}), nullptr, {}, {kUnreadable}},
     {"NameInUtf16Form", Le32(1) + std::string("\xFF\xFE\xFF\x03o\0n\0e\0", 10), nullptr, {"One"}, {}},
 };
 
@@ -291,7 +294,7 @@ TEST_F(AppCatalogTest, Load_Scan_FolderNamedLikeAnEntry_ReportsAndEndsEmpty)
     fs::create_directory(m_dir.Path() / "korvelt" / "folder.app");
     EXPECT_EQ(m_catalog.Load(), 0);
     EXPECT_EQ(m_catalog.GetCount(), 0);
-    EXPECT_EQ(m_reporter.m_messages, Messages{94});
+    EXPECT_EQ(m_reporter.m_messages, Messages{kUnreadable});
     EXPECT_FALSE(TempIndexExists());
 }
 

@@ -1,4 +1,5 @@
 // The message boxes of the pictures, found on the screen by a second thread, read and closed.
+#include "Cp932.h"
 #include "Win32PictureReporter.h"
 
 #include <gtest/gtest.h>
@@ -94,6 +95,18 @@ CSeenBox ShowAndClose(IPictureReporter::EBox box, const std::string& strText)
 TEST(Win32PictureReporterTest, ProgramName_IsTheFileNameWithoutFolderAndExtension)
 {
     EXPECT_EQ(CWin32PictureReporter::GetProgramName(), "dib_tests");
+    const struct { const char* path; const char* name; } cases[] = {
+        {"D:\\KORVELT\\korvelt.exe", "korvelt"},
+        {"Z:/build/bin/dib_tests.exe", "dib_tests"},
+        {"C:korvelt.exe", "korvelt"},
+        {"C:\\a.b\\korvelt", "korvelt"},
+        {"C:\\.hidden", ".hidden"},
+        // "\x95\x5C" is one character whose second byte is a backslash.
+        {"C:\\\x95\x5C.exe", "\x95\x5C"},
+        {"C:\\\x95\x5C\\korvelt.exe", "korvelt"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FileBaseName(c.path), c.name) << c.path;
 }
 
 TEST(Win32PictureReporterTest, ProgramBox_HasProgramCaptionAndActiveOwner)

@@ -4,6 +4,7 @@
 #include "EntryBuilder.h"
 #include "HostSystem.h"
 #include "LaunchCommands.h"
+#include "MessageNumbers.h"
 #include "PendingCopies.h"
 #include "TempDir.h"
 
@@ -79,7 +80,7 @@ TEST_F(Launch, SetupCommandOnTheSourceDrive)
     EXPECT_EQ(RunInFolder("Q:\\SETUP\\APP1", "Q:\\SETUP\\APP1\\SETUP.EXE"), 0);
     EXPECT_EQ(m_sys.m_started[1].m_strFolder, "Q:\\SETUP\\APP1");
     m_sys.m_bStartSucceeds = false;
-    EXPECT_EQ(RunInFolder("", "X.EXE"), 28);
+    EXPECT_EQ(RunInFolder("", "X.EXE"), MSG_SETUP_FAILED);
 }
 
 TEST_F(Launch, UninstallCommandForms)
@@ -132,7 +133,7 @@ TEST_F(Launch, RunDetachedOnTheCommandsDrive)
     EXPECT_EQ(m_sys.m_started[0].m_strFolder, "Q:");
     EXPECT_FALSE(m_sys.m_started[1].m_bHasFolder);
     m_sys.m_bStartSucceeds = false;
-    EXPECT_EQ(RunDetached(""), 29);
+    EXPECT_EQ(RunDetached(""), MSG_UNINSTALL_FAILED);
 }
 
 TEST_F(Launch, CopyFileListCopiesEachLine)

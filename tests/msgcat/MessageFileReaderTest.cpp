@@ -1,3 +1,4 @@
+#include "AsciiText.h"
 #include "MessageFileReader.h"
 
 #include <gtest/gtest.h>
@@ -42,9 +43,9 @@ TEST(MessageFileReader, ParseNumber_FollowsDecimalRules)
 
 TEST(MessageFileReader, Trim_RemovesTheSixBlanksOnly)
 {
-    EXPECT_EQ(CMessageFileReader::Trim(" \t\n\v\f\rA B\r\f\v\n\t "), "A B");
-    EXPECT_EQ(CMessageFileReader::Trim("\xA0x\xA0"), "\xA0x\xA0");  // no other byte is a blank
-    EXPECT_EQ(CMessageFileReader::Trim(" \t "), "");
+    EXPECT_EQ(Trim(" \t\n\v\f\rA B\r\f\v\n\t "), "A B");
+    EXPECT_EQ(Trim("\xA0x\xA0"), "\xA0x\xA0");  // no other byte is a blank
+    EXPECT_EQ(Trim(" \t "), "");
 }
 
 TEST(MessageFileReader, SplitsAtFirstEquals_DroppingBlanksAroundIt)

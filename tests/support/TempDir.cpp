@@ -7,14 +7,17 @@
 
 namespace fs = std::filesystem;
 
-CTempDir::CTempDir()
+CTempDir::CTempDir() : CTempDir(fs::temp_directory_path())
+{
+}
+
+CTempDir::CTempDir(const fs::path& parent)
 {
     static std::atomic<unsigned> s_nCounter{0};
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
     for (int attempt = 0; attempt < 100; ++attempt)
     {
-        fs::path candidate = fs::temp_directory_path() /
-            ("korvelt-test-" + std::to_string(stamp) + "-" + std::to_string(s_nCounter++));
+        fs::path candidate = parent / ("korvelt-test-" + std::to_string(stamp) + "-" + std::to_string(s_nCounter++));
         std::error_code ec;
         if (fs::create_directory(candidate, ec))
         {
@@ -27,7 +30,14 @@ CTempDir::CTempDir()
 
 CTempDir::~CTempDir()
 {
+    // Windows does not delete a read-only file, and some tests make one on purpose.
     std::error_code ec;
+    for (fs::recursive_directory_iterator it(m_path, ec), end; !ec && it != end; it.increment(ec))
+    {
+        std::error_code ecWritable;
+        if (!it->is_symlink(ecWritable))
+            fs::permissions(it->path(), fs::perms::owner_write, fs::perm_options::add, ecWritable);
+    }
     fs::remove_all(m_path, ec);
 }
 

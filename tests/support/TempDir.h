@@ -1,5 +1,5 @@
-// A fresh folder under the system's temporary folder, removed with everything in it at the end
-// of the test.
+// A fresh folder under the system's temporary folder (or another one), removed with everything
+// in it, read-only files included, when the holder goes: at the end of the test, however it ends.
 #ifndef KORVELT_TESTS_TEMPDIR_H
 #define KORVELT_TESTS_TEMPDIR_H
 
@@ -11,6 +11,8 @@ class CTempDir
 {
 public:
     CTempDir();
+    // Below parent instead, for tests that need the folder on a drive of their choosing.
+    explicit CTempDir(const std::filesystem::path& parent);
     ~CTempDir();
     CTempDir(const CTempDir&) = delete;
     CTempDir& operator=(const CTempDir&) = delete;

@@ -11,6 +11,7 @@
 //                                           come back
 // ROW counts from 0; KEY is the registry key (under HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER)
 // that the set-up program writes. Exit status 0 when the key appeared and the window was restored.
+#include "MessageNumbers.h"
 #include "tarven.h"
 
 #include <windows.h>
@@ -185,7 +186,7 @@ int SecondStart(int nSeconds)
     std::printf("korvelt-driver: first window minimised\n");
     std::fflush(stdout);
 
-    CBoxSearch search{0, LoadMessage(26), nullptr};
+    CBoxSearch search{0, LoadMessage(MSG_ALREADY_RUNNING), nullptr};
     ::GetWindowThreadProcessId(hFrame, &search.m_dwOwnProcess);
     for (int i = 0; i < nSeconds * 10 && !search.m_hFound; ++i, ::Sleep(100))
         ::EnumWindows(FindMessageBox, reinterpret_cast<LPARAM>(&search));

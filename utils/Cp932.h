@@ -1,0 +1,59 @@
+// Byte-level helpers for code page 932 text: a double-byte character's second byte may be a
+// backslash (0x5C), so searches for separators must step over whole characters.
+#ifndef KORVELT_UTILS_CP932_H
+#define KORVELT_UTILS_CP932_H
+
+#include <string>
+
+inline bool IsCp932LeadByte(unsigned char ch)
+{
+    return (ch >= 0x81 && ch <= 0x9F) || (ch >= 0xE0 && ch <= 0xFC);
+}
+
+// Positions of the first and last backslash that is a character of its own; npos when none.
+inline std::size_t FindFirstBackslash(const std::string& strText)
+{
+    for (std::size_t i = 0; i < strText.size(); ++i)
+    {
+        if (IsCp932LeadByte(static_cast<unsigned char>(strText[i])))
+            ++i;
+        else if (strText[i] == '\\')
+            return i;
+    }
+    return std::string::npos;
+}
+
+inline std::size_t FindLastBackslash(const std::string& strText)
+{
+    std::size_t nFound = std::string::npos;
+    for (std::size_t i = 0; i < strText.size(); ++i)
+    {
+        if (IsCp932LeadByte(static_cast<unsigned char>(strText[i])))
+            ++i;
+        else if (strText[i] == '\\')
+            nFound = i;
+    }
+    return nFound;
+}
+
+// A file's name without folder and extension ("korvelt" for "D:\KORVELT\korvelt.exe"). The
+// folder ends at the last "\", "/" or ":" that is a character of its own; the extension begins
+// at the name's last ".", unless that is its first character.
+inline std::string FileBaseName(const std::string& strPath)
+{
+    std::size_t nStart = 0;
+    for (std::size_t i = 0; i < strPath.size(); ++i)
+    {
+        if (IsCp932LeadByte(static_cast<unsigned char>(strPath[i])))
+            ++i;
+        else if (strPath[i] == '\\' || strPath[i] == '/' || strPath[i] == ':')
+            nStart = i + 1;
+    }
+    std::string strName = strPath.substr(nStart);
+    const std::size_t nDot = strName.rfind('.');
+    if (nDot != std::string::npos && nDot > 0)
+        strName.erase(nDot);
+    return strName;
+}
+
+#endif

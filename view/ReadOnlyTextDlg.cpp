@@ -1,0 +1,39 @@
+#include "ReadOnlyTextDlg.h"
+
+#include "MessageNumbers.h"
+#include "tarven.h"
+
+CReadOnlyTextDlg::CReadOnlyTextDlg(UINT nIDTemplate, int nEditID, int nTitleMessage, CWnd* pParent)
+    : CDialog(nIDTemplate, pParent), m_nEditID(nEditID), m_nTitleMessage(nTitleMessage)
+{
+}
+
+void CReadOnlyTextDlg::DoDataExchange(CDataExchange& dx)
+{
+    dx.Text(m_nEditID, m_strText);
+}
+
+bool CReadOnlyTextDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    SetWindowText(LoadMessage(m_nTitleMessage));
+    SetDlgItemText(IDOK, LoadMessage(MSG_DIALOG_OK));
+    return true;
+}
+
+// Read-only edit controls ask with WM_CTLCOLORSTATIC: white behind the text and a white brush
+// for the rest of the control, so that lines scrolled away leave nothing behind.
+LRESULT CReadOnlyTextDlg::OnCtlColorStatic(WPARAM wParam, LPARAM lParam)
+{
+    DefWindowProcA(m_hWnd, WM_CTLCOLORSTATIC, wParam, lParam);
+    SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
+    return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+}
+
+bool CReadOnlyTextDlg::ProcessMessageTable(CMessageCall& call)
+{
+    static const CMessageMapEntry<CReadOnlyTextDlg> s_table[] = {
+        HandleMessage(WM_CTLCOLORSTATIC, &CReadOnlyTextDlg::OnCtlColorStatic),
+    };
+    return call.Run(s_table, this) || CDialog::ProcessMessageTable(call);
+}
