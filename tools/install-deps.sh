@@ -25,12 +25,16 @@ if [ ${#need[@]} -gt 0 ]; then
     $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
 fi
 
-if ! LC_ALL=C locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
-    echo "install-deps: generating ja_JP.UTF-8"
-    $sudo sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-    grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
-    $sudo locale-gen >/dev/null
-fi
+# ja_JP.UTF-8 is the users' locale and gives Wine code page 932; en_US.UTF-8 runs the tests as on
+# a Windows of another language (without it Wine garbles the Japanese names of unix files).
+for loc in ja_JP en_US; do
+    if ! LC_ALL=C locale -a 2>/dev/null | grep -qi "^$loc\.utf-\?8\$"; then
+        echo "install-deps: generating $loc.UTF-8"
+        $sudo sed -i "s/^# *\($loc.UTF-8 UTF-8\)/\1/" /etc/locale.gen
+        grep -q "^$loc.UTF-8 UTF-8" /etc/locale.gen || echo "$loc.UTF-8 UTF-8" | $sudo tee -a /etc/locale.gen >/dev/null
+        $sudo locale-gen >/dev/null
+    fi
+done
 
 # Wine's 32-bit loader is a 32-bit Linux program. Where the kernel cannot start those (some
 # virtual machines run no 32-bit code at all), qemu runs them: register it for i386 programs.

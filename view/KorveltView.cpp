@@ -3,6 +3,7 @@
 #include "AppChecks.h"
 #include "ClientDC.h"
 #include "CmdUI.h"
+#include "EntryActions.h"
 #include "FormLayout.h"
 #include "FrameMessages.h"
 #include "FrameWnd.h"
@@ -206,11 +207,8 @@ void CKorveltView::FillList()
 
 std::string CKorveltView::StatusText(bool bInstalled, bool bPrevReleaseFound)
 {
-    if (bPrevReleaseFound)
-        return LoadMessage(MSG_STATUS_PREVIOUS);
-    if (bInstalled)
-        return LoadMessage(MSG_STATUS_INSTALLED);
-    return std::string();
+    const int nMessage = StatusMessageFor(bInstalled, bPrevReleaseFound);
+    return nMessage != 0 ? LoadMessage(nMessage) : std::string();
 }
 
 CAppEntry* CKorveltView::SelectedEntry() const
@@ -223,27 +221,13 @@ CAppEntry* CKorveltView::SelectedEntry() const
 
 void CKorveltView::UpdateButtons()
 {
-    HWND hSetup = GetDlgItem(IDC_SETUP);
-    HWND hUninstall = GetDlgItem(IDC_UNINSTALL);
-    const CAppEntry* pEntry = SelectedEntry();
-    if (pEntry == nullptr)
-    {
-        // No entry behind the selection (an empty catalogue): nothing to offer.
-        EnableWindow(hSetup, FALSE);
-        EnableWindow(hUninstall, FALSE);
-        EnableWindow(GetDlgItem(IDC_TEXTFILE), FALSE);
-    }
-    else
-    {
-        const bool bOffersUninstall = (pEntry->IsInstalled() || pEntry->IsPrevReleaseFound()) &&
-                                      !pEntry->IsAlwaysInstall() && !m_bForceSetup;
-        EnableWindow(hSetup, bOffersUninstall ? FALSE : TRUE);
-        EnableWindow(hUninstall, bOffersUninstall && pEntry->CanUninstall() ? TRUE : FALSE);
-        EnableWindow(GetDlgItem(IDC_TEXTFILE), pEntry->GetTextFile().empty() ? FALSE : TRUE);
-    }
+    const CEntryActions actions = CEntryActions::For(SelectedEntry(), m_bForceSetup);
+    EnableWindow(GetDlgItem(IDC_SETUP), actions.m_bSetup ? TRUE : FALSE);
+    EnableWindow(GetDlgItem(IDC_UNINSTALL), actions.m_bUninstall ? TRUE : FALSE);
+    EnableWindow(GetDlgItem(IDC_TEXTFILE), actions.m_bTextFile ? TRUE : FALSE);
     // Takes away a pushed look left by the last click.
-    SendMessageA(hSetup, BM_SETSTATE, FALSE, 0);
-    SendMessageA(hUninstall, BM_SETSTATE, FALSE, 0);
+    SendMessageA(GetDlgItem(IDC_SETUP), BM_SETSTATE, FALSE, 0);
+    SendMessageA(GetDlgItem(IDC_UNINSTALL), BM_SETSTATE, FALSE, 0);
 }
 
 void CKorveltView::SelectCurrent()
@@ -298,22 +282,14 @@ void CKorveltView::OnSetup()
     const CAppEntry* pEntry = SelectedEntry();
     if (pEntry == nullptr)
         return;
-    const CAppEntry& entry = *pEntry;
-    const CSetupCommand setup = ComposeSetupCommand(entry, GetDocument()->m_catalog);
-    if (!entry.GetInstallNotice().empty())
-    {
-        CInstallNoticeDlg dlg;
-        dlg.m_strText = entry.GetInstallNotice();
-        PadLines(dlg.m_strText, kNoticeLines);
-        dlg.DoModal();
-    }
-    m_copyPending.Mark(m_nSelected);
-    // The set-up program gets the screen; the frame asks for a refresh when it is restored.
-    ShowWindow(GetParentFrame()->m_hWnd, SW_SHOWMINIMIZED);
-    const int nResult = RunInFolder(setup.m_strFolder, setup.m_strCommand);
-    SelectCurrent();
-    if (nResult != 0)
-        ShowError(nResult);
+    const CSetupCommand setup = ComposeSetupCommand(*pEntry, GetDocument()->m_catalog);
+    CInstallNoticeDlg notice;
+    Launch(notice, pEntry->GetInstallNotice(), [&] {
+        m_copyPending.Mark(m_nSelected);
+        // The set-up program gets the screen; the frame asks for a refresh when it is restored.
+        ShowWindow(GetParentFrame()->m_hWnd, SW_SHOWMINIMIZED);
+        return RunInFolder(setup.m_strFolder, setup.m_strCommand);
+    });
 }
 
 void CKorveltView::OnUninstall()
@@ -321,18 +297,24 @@ void CKorveltView::OnUninstall()
     CAppEntry* pEntry = SelectedEntry();
     if (pEntry == nullptr)
         return;
-    CAppEntry& entry = *pEntry;
-    const std::string strCommand = ComposeUninstallCommand(entry, GetDocument()->m_catalog);
-    if (!entry.GetUninstallNotice().empty())
+    const std::string strCommand = ComposeUninstallCommand(*pEntry, GetDocument()->m_catalog);
+    CUninstallNoticeDlg notice;
+    Launch(notice, pEntry->GetUninstallNotice(), [&] {
+        // Posted: the frame minimises after this handler, once the removal has started.
+        PostMessageA(GetParentFrame()->m_hWnd, WM_MINIMIZE_FRAME, 0, 0);
+        return RunDetached(strCommand);
+    });
+}
+
+void CKorveltView::Launch(CReadOnlyTextDlg& notice, const std::string& strNotice, const std::function<int()>& start)
+{
+    if (!strNotice.empty())
     {
-        CUninstallNoticeDlg dlg;
-        dlg.m_strText = entry.GetUninstallNotice();
-        PadLines(dlg.m_strText, kNoticeLines);
-        dlg.DoModal();
+        notice.m_strText = strNotice;
+        PadLines(notice.m_strText, kNoticeLines);
+        notice.DoModal();
     }
-    // Posted: the frame minimises after this handler, once the removal has started.
-    PostMessageA(GetParentFrame()->m_hWnd, WM_MINIMIZE_FRAME, 0, 0);
-    const int nResult = RunDetached(strCommand);
+    const int nResult = start();
     SelectCurrent();
     if (nResult != 0)
         ShowError(nResult);

@@ -8,9 +8,11 @@
 #include "FormView.h"
 #include "PendingCopies.h"
 
+#include <functional>
 #include <string>
 
 class CAppEntry;
+class CReadOnlyTextDlg;
 class CKorveltDoc;
 class CCmdUI;
 
@@ -77,6 +79,9 @@ protected:
     void SelectCurrent();
     // Re-evaluates entry n, runs its pending post-install copy, rewrites its status.
     void RefreshRow(int n);
+    // Shows a non-empty notice in its dialog, then lets start() hand the window over and start
+    // the program; reselects the row and reports a nonzero result of start() in the error box.
+    void Launch(CReadOnlyTextDlg& notice, const std::string& strNotice, const std::function<int()>& start);
     void ShowError(int nMessage);
 
     // The form's controls, each laid out from its design rectangle.

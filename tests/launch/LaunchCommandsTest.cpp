@@ -1,6 +1,7 @@
 // Composing the set-up and removal command lines, padding notices, and the post-install copy,
 // over the host system.
 #include "AppCatalog.h"
+#include "EntryActions.h"
 #include "EntryBuilder.h"
 #include "HostSystem.h"
 #include "LaunchCommands.h"
@@ -219,4 +220,39 @@ TEST_F(Launch, PendingCopiesFollowTheSetupsThatRan)
     pending.Mark(0);
     pending.Mark(4);
     EXPECT_FALSE(pending.IsMarked(4));
+}
+
+TEST_F(Launch, EntryActionsPerKindOfEntry)
+{
+    m_sys.AddRegKey(CSystem::ERoot::LocalMachine, "Software\\Here");
+    const struct
+    {
+        const char* pszCheckKey;
+        int nAlways;
+        int nCanUninstall;
+        bool bForce;
+        const char* pszTextFile;
+        const char* pszButtons;  // set-up, uninstall, text file
+    } cases[] = {
+        {"Software\\Absent", 0, 1, false, "", "100"},
+        {"Software\\Here", 0, 1, false, "a.txt", "011"},
+        {"Software\\Here", 0, 0, false, "", "000"},
+        {"Software\\Here", 1, 1, false, "", "100"},
+        {"Software\\Here", 0, 1, true, "", "100"},
+    };
+    for (const auto& c : cases)
+    {
+        std::unique_ptr<CAppEntry> pEntry = MakeEntry({{"m_strCheckKey", c.pszCheckKey}, {"m_strTextFile", c.pszTextFile}},
+                                                      {{"m_bAlwaysInstall", c.nAlways}, {"m_bCanUninstall", c.nCanUninstall}});
+        pEntry->RefreshState();
+        const CEntryActions actions = CEntryActions::For(pEntry.get(), c.bForce);
+        const std::string strButtons = {actions.m_bSetup ? '1' : '0', actions.m_bUninstall ? '1' : '0',
+                                        actions.m_bTextFile ? '1' : '0'};
+        EXPECT_EQ(strButtons, c.pszButtons) << c.pszCheckKey << c.nAlways << c.nCanUninstall << c.bForce;
+    }
+    const CEntryActions none = CEntryActions::For(nullptr, false);
+    EXPECT_FALSE(none.m_bSetup || none.m_bUninstall || none.m_bTextFile);
+    EXPECT_EQ(StatusMessageFor(true, true), 15);
+    EXPECT_EQ(StatusMessageFor(true, false), 14);
+    EXPECT_EQ(StatusMessageFor(false, false), 0);
 }
