@@ -9,10 +9,21 @@
 #include "System.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
 const std::string kDirectFromCd = "%DIRECT_FROM_CD%=";
+
+// A plain file (not a folder) at this path, as the process creation would take it.
+bool NamesAFile(const std::string& strPath)
+{
+    // A search pattern would stand for other files than the one named.
+    if (strPath.empty() || strPath.find_first_of("*?\"") != std::string::npos)
+        return false;
+    const std::vector<CFoundFile> found = TheSystem().FindFiles(strPath);
+    return !found.empty() && !found.front().m_bDirectory;
+}
 
 } // namespace
 
@@ -67,10 +78,29 @@ std::string ComposeUninstallCommand(CAppEntry& entry, CAppCatalog& catalog)
     return std::string(GetPlatform() == PLATFORM_WIN95 ? "start " : "cmd /c ") + "\"" + strPath + "\"";
 }
 
+std::string QuoteProgramPath(const std::string& strCommand)
+{
+    if (strCommand.empty() || strCommand[0] == '"')
+        return strCommand;
+    // A space is never the second byte of a code page 932 character, so the line splits safely.
+    std::size_t nProgramEnd = std::string::npos;
+    for (std::size_t nEnd = strCommand.find(' '); ; nEnd = strCommand.find(' ', nEnd + 1))
+    {
+        const std::string strPrefix = strCommand.substr(0, nEnd);
+        if (NamesAFile(strPrefix) || NamesAFile(strPrefix + ".exe"))
+            nProgramEnd = strPrefix.size();
+        if (nEnd == std::string::npos)
+            break;
+    }
+    if (nProgramEnd == std::string::npos || strCommand.find(' ') >= nProgramEnd)
+        return strCommand;
+    return '"' + strCommand.substr(0, nProgramEnd) + '"' + strCommand.substr(nProgramEnd);
+}
+
 int RunInFolder(const std::string& strFolder, const std::string& strCommand)
 {
     const char* pszFolder = strFolder.empty() ? nullptr : strFolder.c_str();
-    return TheSystem().StartProcess(strCommand, pszFolder, false) ? 0 : MSG_SETUP_FAILED;
+    return TheSystem().StartProcess(QuoteProgramPath(strCommand), pszFolder, false) ? 0 : MSG_SETUP_FAILED;
 }
 
 int RunDetached(const std::string& strCommand)
@@ -80,7 +110,7 @@ int RunDetached(const std::string& strCommand)
     // empty working directory.
     const std::string strDrive = DriveOfCommand(strCommand);
     const char* pszFolder = strDrive.empty() ? nullptr : strDrive.c_str();
-    return TheSystem().StartProcess(strCommand, pszFolder, true) ? 0 : MSG_UNINSTALL_FAILED;
+    return TheSystem().StartProcess(QuoteProgramPath(strCommand), pszFolder, true) ? 0 : MSG_UNINSTALL_FAILED;
 }
 
 int CopyFileList(const std::string& strList, const std::string& strDrive)

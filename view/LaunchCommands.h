@@ -30,6 +30,14 @@ CSetupCommand ComposeSetupCommand(const CAppEntry& entry, CAppCatalog& catalog);
 // interpreter (type 1); empty for any other type.
 std::string ComposeUninstallCommand(CAppEntry& entry, CAppCatalog& catalog);
 
+// An unquoted command line whose program path holds a space would let the process creation try
+// every shorter piece first ("C:\Program.exe" for "C:\Program Files\..."), so a program planted
+// there would run instead. The longest space-delimited piece that names a file (as written or
+// with ".exe") is the program the line means; it comes back quoted when a space lies inside it.
+// Quoted lines, lines whose program has no space and lines where no piece names a file come back
+// as they are.
+std::string QuoteProgramPath(const std::string& strCommand);
+
 // Starts the set-up in its folder: 0, or MSG_SETUP_FAILED when the process could not be created.
 int RunInFolder(const std::string& strFolder, const std::string& strCommand);
 

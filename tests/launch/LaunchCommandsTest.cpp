@@ -256,3 +256,36 @@ TEST_F(Launch, EntryActionsPerKindOfEntry)
     EXPECT_EQ(StatusMessageFor(true, false), 14);
     EXPECT_EQ(StatusMessageFor(false, false), 0);
 }
+
+// "Program.exe" is planted beside the "Program Files" folder that the real programs are in.
+TEST_F(Launch, QuoteProgramPath_TakesTheLongestPieceThatNamesAFile)
+{
+    CTempDir dir;
+    fs::create_directories(dir.Path() / "Program Files/Some App");
+    fs::create_directories(dir.Path() / "Plain");
+    for (const char* pszFile : {"Program.exe", "Program Files/Some App/uninstall.exe", "Plain/app.exe"})
+        std::ofstream(dir.Path() / pszFile) << "MZ";
+    const std::string d = dir.Path().string();
+    const struct
+    {
+        std::string strLine;
+        std::string strExpected;
+    } cases[] = {
+        {d + "\\Program Files\\Some App\\uninstall.exe /x", '"' + d + "\\Program Files\\Some App\\uninstall.exe\" /x"},
+        {d + "\\Program Files\\Some App\\uninstall /x /y", '"' + d + "\\Program Files\\Some App\\uninstall\" /x /y"},
+        {d + "\\Program Files\\Some App\\uninstall.exe", '"' + d + "\\Program Files\\Some App\\uninstall.exe\""},
+        // Already quoted, no space in the program, nothing found, a folder only: as they are.
+        {'"' + d + "\\Program Files\\Some App\\uninstall.exe\" /x", ""},
+        {d + "\\Plain\\app.exe /x y", ""},
+        {d + "\\Nowhere\\At All.exe /x", ""},
+        {d + "\\Program Files /x", ""},
+        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(QuoteProgramPath(c.strLine), c.strExpected.empty() ? c.strLine : c.strExpected) << c.strLine;
+
+    // The process is created with the quoted line.
+    EXPECT_EQ(RunDetached(cases[0].strLine), 0);
+    ASSERT_EQ(m_sys.m_started.size(), 1u);
+    EXPECT_EQ(m_sys.m_started[0].m_strCommandLine, cases[0].strExpected);
+}
