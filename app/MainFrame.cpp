@@ -1,5 +1,6 @@
 #include "MainFrame.h"
 
+#include "Dpi.h"
 #include "MediaRemovedDlg.h"
 #include "WinApp.h"
 #include "resource.h"
@@ -8,6 +9,8 @@
 
 namespace
 {
+// The window's size at 96 dots per inch; a DPI-aware process on a denser screen scales it, so
+// the form (whose template grows with the font) fits without being squeezed.
 constexpr int kFrameWidth = 651;
 constexpr int kFrameHeight = 480;
 constexpr int kRestoredX = 85;
@@ -18,8 +21,8 @@ constexpr UINT kCloseDelayMs = 500;
 
 bool CMainFrame::PreCreateWindow(CREATESTRUCTA& cs)
 {
-    cs.cx = kFrameWidth;
-    cs.cy = kFrameHeight;
+    cs.cx = ScaleForDpi(kFrameWidth);
+    cs.cy = ScaleForDpi(kFrameHeight);
     return CFrameWnd::PreCreateWindow(cs);
 }
 
@@ -74,7 +77,8 @@ LRESULT CMainFrame::OnSize(WPARAM wParam, LPARAM lParam)
         }
         PostMessageA(hView, WM_REFRESH_STATE, 0, 0);
         // This causes a second size notification, which finds the flag set.
-        SetWindowPos(m_hWnd, HWND_TOP, kRestoredX, kRestoredY, kFrameWidth, kFrameHeight, SWP_SHOWWINDOW);
+        SetWindowPos(m_hWnd, HWND_TOP, kRestoredX, kRestoredY, ScaleForDpi(kFrameWidth), ScaleForDpi(kFrameHeight),
+                     SWP_SHOWWINDOW);
     }
     else if (wParam == SIZE_MINIMIZED)
     {

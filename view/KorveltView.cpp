@@ -3,6 +3,7 @@
 #include "AppChecks.h"
 #include "ClientDC.h"
 #include "CmdUI.h"
+#include "Dpi.h"
 #include "EntryActions.h"
 #include "FormLayout.h"
 #include "FrameMessages.h"
@@ -110,7 +111,7 @@ void CKorveltView::OnInitialUpdate()
 
     const SIZE sizeTotal = GetTotalSize();
     m_rcForm = RECT{0, 0, sizeTotal.cx, sizeTotal.cy};
-    m_rcTitle = RECT{70, 25, 577, 89};
+    m_rcTitle = RECT{ScaleForDpi(70), ScaleForDpi(25), ScaleForDpi(577), ScaleForDpi(89)};
     TakeDesignRects();
 
     CKorveltDoc* pDoc = GetDocument();
@@ -194,7 +195,7 @@ void CKorveltView::FillList()
     m_listApps.Clear(true);
     int nIndex = 0;
     for (const SColumn& column : kColumns)
-        m_listApps.InsertColumn(nIndex++, {LoadMessage(column.nMessage), column.nWidth});
+        m_listApps.InsertColumn(nIndex++, {LoadMessage(column.nMessage), ScaleForDpi(column.nWidth)});
     const CAppCatalog& catalog = GetDocument()->m_catalog;
     for (int n = 1; n <= catalog.GetCount(); ++n)
     {
