@@ -215,10 +215,12 @@ TEST_F(CatalogToolTest, Dump_Outcomes)
     EXPECT_EQ(Tool("frobnicate").nStatus, 2);
 }
 
-// The sample medium as staging lays it out: the stand-in set-up programs in apps/<name>/.
+// The sample medium as staging lays it out: the launcher at its top (where autorun.inf starts it),
+// the stand-in set-up programs in apps/<name>/.
 void StageMedium(const fs::path& target)
 {
     fs::copy(kSampleMedium, target, fs::copy_options::recursive);
+    std::ofstream(target / "korvelt.exe") << "MZ";
     for (const char* pszApp : {"memo", "viewer", "kakeibo", "fonts"})
     {
         fs::create_directories(target / "apps" / pszApp);
@@ -242,6 +244,8 @@ TEST_F(CatalogToolTest, Check_ReportsEveryProblemOnALine)
     fs::remove(medium / "korvelt" / "fonts.txt");
     fs::remove(medium / "korvelt" / "instttl.bmp");
     std::ofstream(medium / "korvelt" / "instapp.bmp") << "P6 not a bitmap";
+    std::ofstream(medium / "autorun.inf", std::ios::binary) << "[Other]\r\nopen=elsewhere.exe\r\n[AutoRun]\r\n"
+                                                               "OPEN = setup /s\r\nicon=art\\disc.ico,1\r\nicon=korvelt.exe,0\r\n";
     std::ofstream(medium / "korvelt" / "appdb.dat", std::ios::app) << "x";
     std::string strMessages = ReadAll(medium / "KORVELT.MSG");
     const std::size_t nAt = strMessages.find("CATALOG_UNREADABLE=94");
@@ -257,7 +261,9 @@ TEST_F(CatalogToolTest, Check_ReportsEveryProblemOnALine)
               "korvelt: entry 2 (viewer.app): set-up program /apps/viewer/setup.exe not found\n"
               "korvelt: entry 4 (fonts.app): text file korvelt/fonts.txt cannot be read\n"
               "korvelt/instapp.bmp: not a bitmap file\n"
-              "korvelt/instttl.bmp: cannot be read\n");
+              "korvelt/instttl.bmp: cannot be read\n"
+              "autorun.inf: OPEN=setup names no file on the medium\n"
+              "autorun.inf: icon=art/disc.ico names no file on the medium\n");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "AppCatalog.h"
 #include "AppReporter.h"
+#include "AsciiText.h"
 #include "CatalogException.h"
 #include "HostPath.h"
 #include "MessageCatalog.h"
@@ -48,6 +49,7 @@ int CMediumChecker::Run()
     CheckCatalogue();
     CheckBitmap("instapp.bmp");
     CheckBitmap("instttl.bmp");
+    CheckAutorun();
     return m_nProblems;
 }
 
@@ -108,6 +110,52 @@ void CMediumChecker::CheckCatalogue()
         CheckEntry(n, *catalog.GetAt(n));
 }
 
+bool CMediumChecker::IsProgramOnMedium(const std::string& strPath) const
+{
+    std::string strBytes;
+    // Process creation adds ".exe" to a program named without an extension.
+    const std::size_t nSlash = strPath.find_last_of("\\/");
+    const bool bHasExtension = strPath.find('.', nSlash == std::string::npos ? 0 : nSlash) != std::string::npos;
+    return TheSystem().ReadFile(strPath, strBytes) || (!bHasExtension && TheSystem().ReadFile(strPath + ".exe", strBytes));
+}
+
+// A disc's autorun.inf starts a program and shows an icon from the disc: both must be there.
+void CMediumChecker::CheckAutorun()
+{
+    std::string strBytes;
+    if (!TheSystem().ReadFile(m_strMedium + "\\autorun.inf", strBytes))
+        return;
+    bool bInSection = false;
+    std::size_t nPos = 0;
+    while (nPos < strBytes.size())
+    {
+        std::size_t nEnd = strBytes.find('\n', nPos);
+        if (nEnd == std::string::npos)
+            nEnd = strBytes.size();
+        const std::string_view line = Trim(std::string_view(strBytes).substr(nPos, nEnd - nPos));
+        nPos = nEnd + 1;
+        if (!line.empty() && line.front() == '[')
+        {
+            bInSection = EqualsNoCaseAscii(line, "[autorun]");
+            continue;
+        }
+        const std::size_t nEquals = line.find('=');
+        if (!bInSection || nEquals == std::string_view::npos)
+            continue;
+        const std::string_view key = Trim(line.substr(0, nEquals));
+        const std::string strValue(Trim(line.substr(nEquals + 1)));
+        std::string strFile;
+        if (EqualsNoCaseAscii(key, "open"))
+            strFile = ProgramOf(strValue);
+        else if (EqualsNoCaseAscii(key, "icon"))
+            strFile = strValue.substr(0, strValue.find(','));  // "file,index"
+        else
+            continue;
+        if (strFile.empty() || !IsProgramOnMedium(OnMedium(strFile)))
+            Problem("autorun.inf: " + std::string(key) + "=" + HostPath(Printable(strFile)) + " names no file on the medium");
+    }
+}
+
 void CMediumChecker::CheckEntry(int nNumber, const CAppEntry& entry)
 {
     const std::string strLabel = "korvelt: entry " + std::to_string(nNumber) + " (" + Printable(entry.GetFileName()) + ")";
@@ -123,10 +171,7 @@ void CMediumChecker::CheckEntry(int nNumber, const CAppEntry& entry)
     }
     const std::string strPath = entry.GetSetupDir().empty() ? OnMedium(strProgram)
                                                              : OnMedium(entry.GetSetupDir()) + "\\" + strProgram;
-    // Process creation adds ".exe" to a program named without an extension.
-    const std::size_t nSlash = strProgram.find_last_of("\\/");
-    const bool bHasExtension = strProgram.find('.', nSlash == std::string::npos ? 0 : nSlash) != std::string::npos;
-    if (!TheSystem().ReadFile(strPath, strBytes) && (bHasExtension || !TheSystem().ReadFile(strPath + ".exe", strBytes)))
+    if (!IsProgramOnMedium(strPath))
         Problem(strLabel + ": set-up program " + HostPath(Printable(strPath.substr(m_strMedium.size()))) + " not found");
 }
 

@@ -1,5 +1,6 @@
 // Checks a whole medium as the launcher would meet it: the message file, the catalogue, the text
-// files and set-up programs its entries name, and the two bitmaps. Writes one line per problem.
+// files and set-up programs its entries name, the two bitmaps, and the programs and icon that
+// an autorun.inf names. Writes one line per problem.
 #ifndef KORVELT_TOOLS_MEDIUMCHECKER_H
 #define KORVELT_TOOLS_MEDIUMCHECKER_H
 
@@ -24,6 +25,9 @@ private:
     void CheckCatalogue();
     void CheckEntry(int nNumber, const CAppEntry& entry);
     void CheckBitmap(const char* pszName);
+    void CheckAutorun();
+    // A program file at this path, as given or with ".exe" when it names none.
+    bool IsProgramOnMedium(const std::string& strPath) const;
     // A path on the medium: relative paths from its top folder, a leading backslash from its root.
     std::string OnMedium(const std::string& strPath) const;
     void Problem(const std::string& strText);
