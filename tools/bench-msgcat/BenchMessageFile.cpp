@@ -1,6 +1,7 @@
 // Benchmark of the message catalogue: a generated file of 200,000 message lines in random
-// number order, loaded once and asked 1,000,000 times; the word-for-word walking list on a
-// smaller file for comparison.
+// number order, loaded and asked 1,000,000 times; the load set against a plain read of the same
+// file, which is the floor it cannot go below; the word-for-word walking list on a smaller file
+// for comparison.
 #include "LiteralMessageList.h"
 #include "MessageCatalog.h"
 #include "MessageFileReader.h"
@@ -61,10 +62,30 @@ int main()
     std::vector<int32_t> numbers;
     const std::string strPath = WriteTemp(MakeFile(kLines, rng, numbers));
 
+    // Best of a few rounds each, so a busy machine disturbs the ratio less; every load goes into
+    // a fresh catalogue, as the first SetMessageFile of a program does.
+    const int kRounds = 5;
+    double dRead = 1e9;
+    double dLoad = 1e9;
+    std::size_t nFileSize = 0;
+    Clock::time_point start;
+    for (int round = 0; round < kRounds; ++round)
+    {
+        std::string strContent;
+        start = Clock::now();
+        CMessageCatalog::ReadWholeFile(strPath.c_str(), strContent);
+        dRead = std::min(dRead, SecondsSince(start));
+        nFileSize = strContent.size();
+
+        CMessageCatalog fresh;
+        start = Clock::now();
+        fresh.SetMessageFile(strPath.c_str());
+        dLoad = std::min(dLoad, SecondsSince(start));
+    }
     CMessageCatalog catalog;
-    auto start = Clock::now();
     catalog.SetMessageFile(strPath.c_str());
-    const double dLoad = SecondsSince(start);
+    std::printf("library: %d lines (%.1f MB): load %.4f s, read %.4f s, load/read %.1f\n",
+                kLines, nFileSize / 1e6, dLoad, dRead, dLoad / dRead);
 
     std::vector<int32_t> queries(kLookups);
     for (int32_t& q : queries)
@@ -73,8 +94,8 @@ int main()
     for (int32_t q : queries)
         nSink = nSink + static_cast<unsigned char>(catalog.LoadMessage(q)[0]);
     const double dLookups = SecondsSince(start);
-    std::printf("library: %d lines loaded in %.3f s (%.0f lines/s); %d lookups in %.3f s (%.1f million/s)\n",
-                kLines, dLoad, kLines / dLoad, kLookups, dLookups, kLookups / dLookups / 1e6);
+    std::printf("library: %d lines loaded at %.0f lines/s; %d lookups in %.3f s (%.1f million/s)\n",
+                kLines, kLines / dLoad, kLookups, dLookups, kLookups / dLookups / 1e6);
 
     // The walking list, on a file small enough to finish.
     const int kSmallLines = 10000;
