@@ -66,6 +66,35 @@ void CMessageFileReader::Read(std::string_view content, CNameTable& names, const
     if (eof != std::string_view::npos)
         content = content.substr(0, eof);
 
+    // Lines are taken apart a few ahead of their turn, and the name table is told their names
+    // then: in a file of many names each lookup is a cache miss, and this way several are on
+    // their way at once. Definitions and messages are still applied strictly in file order.
+    struct CLine
+    {
+        std::string_view name;
+        std::string_view value;
+        uint32_t nHash;
+        bool bMessage;
+    };
+    constexpr std::size_t kAhead = 16;
+    CLine ahead[kAhead];
+    std::size_t nOldest = 0;
+    std::size_t nWaiting = 0;
+
+    const auto apply = [&names, &onMessage](const CLine& line) {
+        if (!line.bMessage)
+        {
+            names.Get(line.name, line.nHash) = ParseNumber(line.value);
+        }
+        else
+        {
+            // A message whose name was never defined has no number to file it under; it is
+            // left out and the reading goes on.
+            if (const int32_t* pNumber = names.Find(line.name, line.nHash))
+                onMessage(*pNumber, line.value);
+        }
+    };
+
     bool bInMessages = false;
     std::size_t pos = 0;
     while (pos < content.size())
@@ -85,26 +114,27 @@ void CMessageFileReader::Read(std::string_view content, CNameTable& names, const
             continue;
         }
 
-        std::string_view name;
-        std::string_view value = line;
+        CLine next{{}, line, 0, bInMessages};
         const std::size_t eq = line.find('=');
         if (eq != std::string_view::npos)
         {
-            name = TrimRight(line.substr(0, eq));
-            value = TrimLeft(line.substr(eq + 1));
+            next.name = TrimRight(line.substr(0, eq));
+            next.value = TrimLeft(line.substr(eq + 1));
         }
+        next.nHash = CNameTable::Hash(next.name);
+        names.Prefetch(next.nHash);
 
-        if (!bInMessages)
+        if (nWaiting == kAhead)
         {
-            names[std::string(name)] = ParseNumber(value);
+            apply(ahead[nOldest]);
+            ahead[nOldest] = next;
+            nOldest = (nOldest + 1) % kAhead;
         }
         else
         {
-            // A message whose name was never defined has no number to file it under; it is
-            // left out and the reading goes on.
-            const auto it = names.find(std::string(name));
-            if (it != names.end())
-                onMessage(it->second, value);
+            ahead[(nOldest + nWaiting++) % kAhead] = next;
         }
     }
+    for (; nWaiting > 0; --nWaiting, nOldest = (nOldest + 1) % kAhead)
+        apply(ahead[nOldest]);
 }
