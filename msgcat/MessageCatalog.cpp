@@ -42,10 +42,11 @@ void CMessageCatalog::SetMessageFile(const char* pszFileName)
     std::string strContent;
     if (!ReadWholeFile(pszFileName, strContent))
         return;
-    CMessageList& list = *m_pList;
-    CMessageFileReader::Read(strContent, m_names, [&list](int32_t nNumber, std::string_view text) {
-        list.Insert(nNumber, std::string(text));
+    CMessageList::CLoader loader(*m_pList);
+    CMessageFileReader::Read(strContent, m_names, [&loader](int32_t nNumber, std::string_view text) {
+        loader.Add(nNumber, text);
     });
+    loader.Finish();
 }
 
 const char* CMessageCatalog::LoadMessage(int32_t nNumber) const

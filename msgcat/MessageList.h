@@ -1,21 +1,28 @@
 // The messages of one file in ascending order of number (compared unsigned), duplicates kept.
 // Owns its entries. Besides the linked list it keeps, for every number, the first and last entry
-// of its run, so insertion finds its place and lookup its text without walking the list.
+// of its run, found through a hash index: that is all insertion needs to place a message among
+// the others of its number, and all lookup needs. Only a number new to the list needs the order of
+// numbers; those are sorted into it together once per call.
 #ifndef KORVELT_MSGCAT_MESSAGELIST_H
 #define KORVELT_MSGCAT_MESSAGELIST_H
 
 #include "MessageEntry.h"
+#include "SlotIndex.h"
+#include "TextStore.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <deque>
-#include <map>
 #include <string>
-#include <unordered_map>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 class CMessageList
 {
 public:
+    using CMessage = std::pair<int32_t, std::string_view>;
+
     explicit CMessageList(std::string strFileName);
     CMessageList(const CMessageList&) = delete;
     CMessageList& operator=(const CMessageList&) = delete;
@@ -23,35 +30,63 @@ public:
     // Inserts a message where a walk from the last-inserted entry would put it: coming from
     // above it lands behind entries of the same number, coming from below in front of them,
     // and coming from an entry of the same number right after that entry.
-    void Insert(int32_t nNumber, std::string strText);
+    void Insert(int32_t nNumber, std::string_view text);
+
+    // Fills the list from a whole file: Add each message in file order, then Finish. The list is
+    // then the same as after Insert for each in turn, but the numbers new to it are sorted into
+    // place once, at the end, and the index is asked for each message's number a few messages
+    // before it is placed. Texts are copied by the time Finish returns. Until then the list must
+    // not be used otherwise.
+    class CLoader
+    {
+    public:
+        explicit CLoader(CMessageList& list) : m_list(list) {}
+        void Add(int32_t nNumber, std::string_view text);
+        void Finish();
+
+    private:
+        static constexpr std::size_t kAhead = 32;
+        CMessageList& m_list;
+        CMessage m_waiting[kAhead];
+        std::size_t m_nOldest = 0;
+        std::size_t m_nWaiting = 0;
+    };
 
     // Text of the first entry with this number, or null when there is none.
     const char* Find(int32_t nNumber) const;
 
     const std::string& GetFileName() const { return m_strFileName; }
     std::size_t GetCount() const { return m_nCount; }
-    const CMessageEntry* GetFirst() const { return m_pFirst; }
-    const CMessageEntry* GetLast() const { return m_pLast; }
+    const CMessageEntry* GetFirst() const;
+    const CMessageEntry* GetLast() const;
 
 private:
     struct CRun
     {
-        CMessageEntry* pFirst;
-        CMessageEntry* pLast;
+        CMessageEntry* m_pFirst;
+        CMessageEntry* m_pLast;
     };
 
-    void LinkBefore(CMessageEntry* pNew, CMessageEntry* pNext);
-    void LinkAfter(CMessageEntry* pNew, CMessageEntry* pPrev);
+    CMessageEntry* NewEntry(int32_t nNumber, std::string_view text);
+    // Places the message among those of its number; a run of a new number waits for Link.
+    void Append(int32_t nNumber, std::string_view text);
+    void Link();
+    static void LinkBefore(CMessageEntry* pNew, CMessageEntry* pNext);
+    static void LinkAfter(CMessageEntry* pNew, CMessageEntry* pPrev);
 
     std::string m_strFileName;
     std::size_t m_nCount = 0;
-    CMessageEntry* m_pFirst = nullptr;
-    CMessageEntry* m_pLast = nullptr;
     CMessageEntry* m_pLastInserted = nullptr;
 
-    std::deque<CMessageEntry> m_entries;              // storage; addresses never move
-    std::map<uint32_t, CRun> m_runs;                  // ordered, for finding insertion places
-    std::unordered_map<uint32_t, const char*> m_firstText;  // for lookups
+    CTextStore m_texts;
+    // Blocks that are filled but never grown, so entries never move.
+    std::vector<std::vector<CMessageEntry>> m_blocks;
+    std::deque<CRun> m_runs;    // in order of the numbers' first appearance; never copied to grow
+    CSlotIndex m_runIndex;      // tag: the number itself, so no key comparison is needed
+    // (number << 32 | run), ascending, for the runs before m_nLinkedRuns; the list's links
+    // between runs follow it.
+    std::vector<uint64_t> m_order;
+    std::size_t m_nLinkedRuns = 0;
 };
 
 #endif
