@@ -81,18 +81,20 @@ void CMessageFileReader::Read(std::string_view content, CNameTable& names, const
     std::size_t nOldest = 0;
     std::size_t nWaiting = 0;
 
-    const auto apply = [&names, &onMessage](const CLine& line) {
+    // Messages usually follow the order of the definitions; while they do, the index is not
+    // needed and not asked ahead either.
+    CNameTable::CCursor cursor;
+
+    const auto apply = [&names, &onMessage, &cursor](const CLine& line) {
         if (!line.bMessage)
         {
             names.Get(line.name, line.nHash) = ParseNumber(line.value);
+            return;
         }
-        else
-        {
-            // A message whose name was never defined has no number to file it under; it is
-            // left out and the reading goes on.
-            if (const int32_t* pNumber = names.Find(line.name, line.nHash))
-                onMessage(*pNumber, line.value);
-        }
+        // A message whose name was never defined has no number to file it under; it is left
+        // out and the reading goes on.
+        if (const int32_t* pNumber = names.FindNext(line.name, line.nHash, cursor))
+            onMessage(*pNumber, line.value);
     };
 
     bool bInMessages = false;
@@ -122,10 +124,22 @@ void CMessageFileReader::Read(std::string_view content, CNameTable& names, const
             next.value = TrimLeft(line.substr(eq + 1));
         }
         next.nHash = CNameTable::Hash(next.name);
-        names.Prefetch(next.nHash);
+        if (!bInMessages || !cursor.m_bInOrder)
+            names.Prefetch(next.nHash);
 
         if (nWaiting == kAhead)
         {
+            // Out of order, a message's name costs the index's slot, the name's entry and its
+            // bytes, one after another; each is fetched while a few lines go by.
+            if (!cursor.m_bInOrder)
+            {
+                for (int nStep = 1; nStep <= 2; ++nStep)
+                {
+                    const CLine& later = ahead[(nOldest + kAhead / 2 / nStep) % kAhead];
+                    if (later.bMessage)
+                        names.Prefetch(later.nHash, nStep);
+                }
+            }
             apply(ahead[nOldest]);
             ahead[nOldest] = next;
             nOldest = (nOldest + 1) % kAhead;

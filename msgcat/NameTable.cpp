@@ -1,5 +1,7 @@
 #include "NameTable.h"
 
+#include "Prefetch.h"
+
 #include <cstring>
 #include <stdexcept>
 
@@ -36,6 +38,23 @@ uint32_t CNameTable::Position(std::string_view name, uint32_t nHash) const
     return m_index.Find(nHash, [this, name](uint32_t nPosition) { return m_names[nPosition].first == name; });
 }
 
+void CNameTable::Prefetch(uint32_t nHash, int nStep) const
+{
+    if (nStep == 0)
+    {
+        m_index.PrefetchTag(nHash);
+        return;
+    }
+    // Usually the only entry with this hash; for another one this is wasted, never wrong.
+    const uint32_t nPosition = m_index.Find(nHash, [](uint32_t) { return true; });
+    if (nPosition == CSlotIndex::kNone)
+        return;
+    if (nStep == 1)
+        ::Prefetch(&m_names[nPosition]);
+    else
+        ::Prefetch(m_names[nPosition].first.data());
+}
+
 int32_t& CNameTable::Get(std::string_view name, uint32_t nHash)
 {
     uint32_t nPosition = Position(name, nHash);
@@ -52,6 +71,25 @@ const int32_t* CNameTable::Find(std::string_view name, uint32_t nHash) const
 {
     const uint32_t nPosition = Position(name, nHash);
     return nPosition == CSlotIndex::kNone ? nullptr : &m_names[nPosition].second;
+}
+
+const int32_t* CNameTable::FindNext(std::string_view name, uint32_t nHash, CCursor& cursor) const
+{
+    const std::size_t nNext = cursor.m_nPosition + 1;  // from -1 the first name
+    if (cursor.m_bInOrder && nNext < m_names.size() && m_names[nNext].first == name)
+    {
+        cursor.m_nPosition = nNext;
+        return &m_names[nNext].second;
+    }
+    const uint32_t nFound = Position(name, nHash);
+    if (nFound == CSlotIndex::kNone)
+    {
+        cursor.m_bInOrder = false;
+        return nullptr;
+    }
+    cursor.m_bInOrder = nFound == nNext;
+    cursor.m_nPosition = nFound;
+    return &m_names[nFound].second;
 }
 
 int32_t CNameTable::at(std::string_view name) const

@@ -33,9 +33,25 @@ public:
     // The same with the name's Hash worked out beforehand, for a reader that announces its
     // names through Prefetch a few lines before it uses them.
     static uint32_t Hash(std::string_view name);
-    void Prefetch(uint32_t nHash) const { m_index.PrefetchTag(nHash); }
+    // Step 0 fetches the name's slot of the index; when that has arrived, step 1 its entry;
+    // then step 2 the name's bytes. A lookup compares them, so each step waits for the one
+    // before: a reader spreads the steps over the lines ahead of it.
+    void Prefetch(uint32_t nHash, int nStep = 0) const;
     int32_t& Get(std::string_view name, uint32_t nHash);
     const int32_t* Find(std::string_view name, uint32_t nHash) const;
+
+    // Where a series of FindNext calls stands.
+    struct CCursor
+    {
+        std::size_t m_nPosition = std::size_t(-1);  // of the last name found
+        bool m_bInOrder = true;                      // it was defined right after the one before
+    };
+
+    // Find for names that mostly come in the order of their definitions, as a file's messages
+    // usually do: while they do, the name after the last one found is compared first and the
+    // index is not needed. Out of order, that comparison would be one more cache miss, so it is
+    // left out until the index finds a name in order again.
+    const int32_t* FindNext(std::string_view name, uint32_t nHash, CCursor& cursor) const;
 
     std::size_t size() const { return m_names.size(); }
     bool empty() const { return m_names.empty(); }

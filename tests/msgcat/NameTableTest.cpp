@@ -1,6 +1,6 @@
 // The name table against a plain map: names sharing prefixes, lengths around the hash's
-// eight-byte steps, bytes outside ASCII and NULs, redefinitions, and enough names to make the
-// index grow many times.
+// eight-byte steps, bytes outside ASCII and NULs, redefinitions, lookups in and out of the order
+// of definition, and enough names to make the index grow many times.
 #include "NameTable.h"
 
 #include <gtest/gtest.h>
@@ -31,22 +31,33 @@ TEST(NameTable, AgreesWithAPlainMap)
     std::mt19937 rng(5);
     CNameTable names;
     std::unordered_map<std::string, int32_t> model;
+    std::vector<std::string> defined;  // in the order of first definition
+    CNameTable::CCursor cursor;
+    std::size_t nInOrder = 0;
     for (int step = 0; step < 60000; ++step)
     {
-        const std::string& strName = pool[rng() % pool.size()];
-        if (rng() % 2)
+        const std::string& strRandom = pool[rng() % pool.size()];
+        const int nKind = static_cast<int>(rng() % 4);
+        if (nKind == 0)
         {
             const int32_t n = static_cast<int32_t>(rng());
-            names[strName] = n;
-            model[strName] = n;
+            names[strRandom] = n;
+            if (model.insert_or_assign(strRandom, n).second)
+                defined.push_back(strRandom);
             continue;
         }
+        // Find; FindNext out of order; FindNext along the definitions, as a file's messages go.
+        const std::string& strName = nKind == 3 && !defined.empty() ? defined[nInOrder++ % defined.size()] : strRandom;
+        const int32_t* pNumber = nKind == 1 ? names.Find(strName) : names.FindNext(strName, CNameTable::Hash(strName), cursor);
         const auto it = model.find(strName);
-        const int32_t* pNumber = names.Find(strName);
         ASSERT_EQ(pNumber != nullptr, it != model.end()) << "step " << step;
         if (pNumber)
         {
             ASSERT_EQ(*pNumber, it->second) << "step " << step;
+            if (nKind != 1)
+            {
+                ASSERT_EQ(names.begin()[static_cast<std::ptrdiff_t>(cursor.m_nPosition)].first, strName);
+            }
         }
     }
 
