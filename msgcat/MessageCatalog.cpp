@@ -42,8 +42,8 @@ void CMessageCatalog::SetMessageFile(const char* pszFileName)
     std::string strContent;
     if (!ReadWholeFile(pszFileName, strContent))
         return;
-    CMessageList::CLoader loader(*m_pList);
-    CMessageFileReader::Read(strContent, m_names, [&loader](int32_t nNumber, std::string_view text) {
+    CMessageList::CLoader loader(*m_pList, std::move(strContent));
+    CMessageFileReader::Read(loader.GetFileText(), m_names, [&loader](int32_t nNumber, std::string_view text) {
         loader.Add(nNumber, text);
     });
     loader.Finish();

@@ -3,6 +3,7 @@
 #include "Prefetch.h"
 
 #include <algorithm>
+#include <functional>
 #include <utility>
 
 namespace {
@@ -69,6 +70,19 @@ void CMessageList::LinkAfter(CMessageEntry* pNew, CMessageEntry* pPrev)
     pPrev->m_pNext = pNew;
 }
 
+std::string_view CMessageList::KeepText(std::string_view text)
+{
+    const std::less_equal<const char*> notAfter;
+    if (m_pLoading && notAfter(m_pLoading, text.data()) && notAfter(text.data() + text.size(), m_pLoading + m_nLoadingSize))
+    {
+        const std::size_t nEnd = static_cast<std::size_t>(text.data() - m_pLoading) + text.size();
+        if (nEnd < m_nLoadingSize)  // at the very end the string's own NUL is there already
+            m_pLoading[nEnd] = '\0';
+        return text;
+    }
+    return m_texts.Add(text);
+}
+
 CMessageEntry* CMessageList::NewEntry(int32_t nNumber, std::string_view text)
 {
     if (m_blocks.empty() || m_blocks.back().size() == m_blocks.back().capacity())
@@ -80,7 +94,7 @@ CMessageEntry* CMessageList::NewEntry(int32_t nNumber, std::string_view text)
     }
     CMessageEntry& entry = m_blocks.back().emplace_back();
     entry.m_nNumber = nNumber;
-    entry.m_strText = m_texts.Add(text);
+    entry.m_strText = KeepText(text);
     return &entry;
 }
 
@@ -175,6 +189,15 @@ void CMessageList::Insert(int32_t nNumber, std::string_view text)
     Link();
 }
 
+CMessageList::CLoader::CLoader(CMessageList& list, std::string strFileText)
+    : m_list(list)
+{
+    std::string& kept = m_list.m_fileTexts.emplace_back(std::move(strFileText));
+    m_list.m_pLoading = kept.data();
+    m_list.m_nLoadingSize = kept.size();
+    m_fileText = kept;
+}
+
 void CMessageList::CLoader::Add(int32_t nNumber, std::string_view text)
 {
     m_list.m_runIndex.PrefetchTag(static_cast<uint32_t>(nNumber));
@@ -196,6 +219,7 @@ void CMessageList::CLoader::Finish()
     for (; m_nWaiting > 0; --m_nWaiting, m_nOldest = (m_nOldest + 1) % kAhead)
         m_list.Append(m_waiting[m_nOldest].first, m_waiting[m_nOldest].second);
     m_list.Link();
+    m_list.m_pLoading = nullptr;
 }
 
 const char* CMessageList::Find(int32_t nNumber) const

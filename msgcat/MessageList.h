@@ -35,18 +35,24 @@ public:
     // Fills the list from a whole file: Add each message in file order, then Finish. The list is
     // then the same as after Insert for each in turn, but the numbers new to it are sorted into
     // place once, at the end, and the index is asked for each message's number a few messages
-    // before it is placed. Texts are copied by the time Finish returns. Until then the list must
-    // not be used otherwise.
+    // before it is placed. Until Finish the list must not be used otherwise.
     class CLoader
     {
     public:
-        explicit CLoader(CMessageList& list) : m_list(list) {}
+        // The file's bytes become the list's, and a text that lies in them stays there instead
+        // of being copied: it is ended by a NUL over the byte after it, which for a message
+        // line read from GetFileText is a blank, the line's end or the end of the file, and which
+        // the reading has left behind by the time the text is added. Other texts are copied.
+        CLoader(CMessageList& list, std::string strFileText);
+        std::string_view GetFileText() const { return m_fileText; }
+
         void Add(int32_t nNumber, std::string_view text);
         void Finish();
 
     private:
         static constexpr std::size_t kAhead = 32;
         CMessageList& m_list;
+        std::string_view m_fileText;
         CMessage m_waiting[kAhead];
         std::size_t m_nOldest = 0;
         std::size_t m_nWaiting = 0;
@@ -68,6 +74,7 @@ private:
     };
 
     CMessageEntry* NewEntry(int32_t nNumber, std::string_view text);
+    std::string_view KeepText(std::string_view text);
     // Places the message among those of its number; a run of a new number waits for Link.
     void Append(int32_t nNumber, std::string_view text);
     void Link();
@@ -79,6 +86,9 @@ private:
     CMessageEntry* m_pLastInserted = nullptr;
 
     CTextStore m_texts;
+    std::deque<std::string> m_fileTexts;  // from loaders; never moved, as entries point into them
+    char* m_pLoading = nullptr;           // the bytes of the file being loaded
+    std::size_t m_nLoadingSize = 0;
     // Blocks that are filled but never grown, so entries never move.
     std::vector<std::vector<CMessageEntry>> m_blocks;
     std::deque<CRun> m_runs;    // in order of the numbers' first appearance; never copied to grow

@@ -153,13 +153,25 @@ TEST(Differential, FileLoadAmongSingleInsertionsMatchesTheWalkingList)
             };
             for (int i = 0; i < c.nBefore; ++i)
                 insertOne();
+            // The texts lie in the file's bytes, as the reader finds them, with different line
+            // ends and the last one at the very end; every fifth comes from elsewhere.
             std::vector<std::pair<int32_t, std::string>> file;
+            std::string strFileText;
             for (int i = 0; i < c.nLoaded; ++i)
-                file.emplace_back(pickNumber(), std::to_string(nText++));
-            CMessageList::CLoader loader(list);
-            for (const auto& [n, strText] : file)
             {
-                loader.Add(n, strText);
+                file.emplace_back(pickNumber(), std::to_string(nText++));
+                static const char* const kEnds[] = {"\n", " \r\n", "\t;\n"};
+                strFileText += (i > 0 ? kEnds[i % 3] : "") + file.back().second;
+            }
+            CMessageList::CLoader loader(list, strFileText);
+            std::size_t nAt = 0;
+            for (std::size_t i = 0; i < file.size(); ++i)
+            {
+                const auto& [n, strText] = file[i];
+                nAt = loader.GetFileText().find(strText, nAt);
+                const std::string_view inFile = loader.GetFileText().substr(nAt, strText.size());
+                nAt += strText.size();
+                loader.Add(n, i % 5 == 4 ? std::string_view(strText) : inFile);
                 model.Insert(n, strText);
                 numbers.insert(n);
             }
