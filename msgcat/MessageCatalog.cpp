@@ -1,5 +1,6 @@
 #include "MessageCatalog.h"
 
+#include <algorithm>
 #include <cstdio>
 #if defined(_WIN32)
 #include <share.h>
@@ -43,7 +44,15 @@ void CMessageCatalog::SetMessageFile(const char* pszFileName)
     if (!ReadWholeFile(pszFileName, strContent))
         return;
     CMessageList::CLoader loader(*m_pList, std::move(strContent));
-    CMessageFileReader::Read(loader.GetFileText(), m_names, [&loader](int32_t nNumber, std::string_view text) {
+    bool bFirst = true;
+    CMessageFileReader::Read(loader.GetFileText(), m_names, [&](int32_t nNumber, std::string_view text) {
+        if (bFirst)
+        {
+            // The definitions are all in now. Each message takes its number from a name, and
+            // each message line takes two bytes at least.
+            loader.Expect(std::min(m_names.size(), loader.GetFileText().size() / 2 + 1));
+            bFirst = false;
+        }
         loader.Add(nNumber, text);
     });
     loader.Finish();

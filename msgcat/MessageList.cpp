@@ -198,6 +198,11 @@ CMessageList::CLoader::CLoader(CMessageList& list, std::string strFileText)
     m_fileText = kept;
 }
 
+void CMessageList::CLoader::Expect(std::size_t nNewNumbers)
+{
+    m_list.m_runIndex.Reserve(m_list.m_runs.size() + nNewNumbers);
+}
+
 void CMessageList::CLoader::Add(int32_t nNumber, std::string_view text)
 {
     m_list.m_runIndex.PrefetchTag(static_cast<uint32_t>(nNumber));

@@ -46,6 +46,9 @@ public:
         CLoader(CMessageList& list, std::string strFileText);
         std::string_view GetFileText() const { return m_fileText; }
 
+        // At most this many numbers new to the list will come: the index is made large enough
+        // at once instead of growing step by step.
+        void Expect(std::size_t nNewNumbers);
         void Add(int32_t nNumber, std::string_view text);
         void Finish();
 
