@@ -116,17 +116,6 @@ void CMessageFileReader::Read(std::string_view content, CNameTable& names, const
             continue;
         }
 
-        CLine next{{}, line, 0, bInMessages};
-        const std::size_t eq = line.find('=');
-        if (eq != std::string_view::npos)
-        {
-            next.name = TrimRight(line.substr(0, eq));
-            next.value = TrimLeft(line.substr(eq + 1));
-        }
-        next.nHash = CNameTable::Hash(next.name);
-        if (!bInMessages || !cursor.m_bInOrder)
-            names.Prefetch(next.nHash);
-
         if (nWaiting == kAhead)
         {
             // Out of order, a message's name costs the index's slot, the name's entry and its
@@ -141,13 +130,25 @@ void CMessageFileReader::Read(std::string_view content, CNameTable& names, const
                 }
             }
             apply(ahead[nOldest]);
-            ahead[nOldest] = next;
             nOldest = (nOldest + 1) % kAhead;
+            --nWaiting;
         }
-        else
+
+        // Taken apart where it waits: a copy of the whole record would read back bytes just
+        // written in smaller pieces, which stalls.
+        CLine& next = ahead[(nOldest + nWaiting++) % kAhead];
+        next.name = std::string_view();
+        next.value = line;
+        next.bMessage = bInMessages;
+        const std::size_t eq = line.find('=');
+        if (eq != std::string_view::npos)
         {
-            ahead[(nOldest + nWaiting++) % kAhead] = next;
+            next.name = TrimRight(line.substr(0, eq));
+            next.value = TrimLeft(line.substr(eq + 1));
         }
+        next.nHash = CNameTable::Hash(next.name);
+        if (!bInMessages || !cursor.m_bInOrder)
+            names.Prefetch(next.nHash);
     }
     for (; nWaiting > 0; --nWaiting, nOldest = (nOldest + 1) % kAhead)
         apply(ahead[nOldest]);
