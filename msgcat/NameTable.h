@@ -1,7 +1,7 @@
 // The names a message file defines, with their numbers. One table serves every file a program
 // reads, so a later file can use an earlier one's names. A large file defines hundreds of
-// thousands of names, one lookup or insertion per line: the names sit in one array in the order
-// of their first definition, their bytes in a text store, and a slot index finds them: no
+// thousands of names, one lookup or insertion per line: the names sit in blocks in the order of
+// their first definition, their bytes in a text store, and a slot index finds them: no
 // allocation per name, and no copying of the table as it grows.
 #ifndef KORVELT_MSGCAT_NAMETABLE_H
 #define KORVELT_MSGCAT_NAMETABLE_H
@@ -11,8 +11,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string_view>
 #include <deque>
+#include <string_view>
 #include <utility>
 
 class CNameTable

@@ -2,24 +2,21 @@
 
 #include <algorithm>
 #include <cstring>
-
-void CTextStore::Reserve(std::size_t nBytes, std::size_t nCopies)
-{
-    const std::size_t nNeeded = nBytes + nCopies;
-    if (m_nFree >= nNeeded)
-        return;
-    // Blocks grow with the store, so a long series of Adds makes few of them; a small file's
-    // names or messages fit in the first.
-    const std::size_t nSize = std::max({nNeeded, std::size_t{4096}, m_nBlockBytes});
-    m_blocks.emplace_back(new char[nSize]);
-    m_pFree = m_blocks.back().get();
-    m_nFree = nSize;
-    m_nBlockBytes += nSize;
-}
+#include <utility>
 
 std::string_view CTextStore::Add(std::string_view text)
 {
-    Reserve(text.size(), 1);
+    if (m_nFree < text.size() + 1)
+    {
+        // Blocks grow with the store, so a long series of Adds makes few of them; a small
+        // file's names fit in the first. The rest of the block before is left unused.
+        const std::size_t nSize = std::max({text.size() + 1, std::size_t{4096}, m_nBlockBytes});
+        std::unique_ptr<char[]> pBlock(new char[nSize]);
+        m_blocks.push_back(std::move(pBlock));
+        m_pFree = m_blocks.back().get();
+        m_nFree = nSize;
+        m_nBlockBytes += nSize;
+    }
     char* pCopy = m_pFree;
     if (!text.empty())
         std::memcpy(pCopy, text.data(), text.size());

@@ -14,9 +14,6 @@ class CTextStore
 public:
     std::string_view Add(std::string_view text);
 
-    // Room for copies of this many bytes in all (NULs not counted) in the current block.
-    void Reserve(std::size_t nBytes, std::size_t nCopies);
-
 private:
     std::vector<std::unique_ptr<char[]>> m_blocks;
     char* m_pFree = nullptr;
