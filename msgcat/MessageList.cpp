@@ -107,8 +107,9 @@ void CMessageList::Append(int32_t nNumber, std::string_view text)
     {
         // Alone in its run, it has no neighbour of its own number to be placed against; where
         // the run goes among the others is settled by Link.
-        m_runIndex.Add(k, static_cast<uint32_t>(m_runs.size()));
+        m_runIndex.Reserve(m_runs.size() + 1);  // the allocations before the changes
         m_runs.push_back(CRun{pNew, pNew});
+        m_runIndex.Add(k, static_cast<uint32_t>(m_runs.size() - 1));
     }
     else
     {

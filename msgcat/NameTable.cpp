@@ -60,7 +60,10 @@ int32_t& CNameTable::Get(std::string_view name, uint32_t nHash)
     uint32_t nPosition = Position(name, nHash);
     if (nPosition == CSlotIndex::kNone)
     {
+        // Whatever may fail to allocate comes first, so the index never names a missing entry
+        // nor misses one.
         nPosition = static_cast<uint32_t>(m_names.size());
+        m_index.Reserve(m_names.size() + 1);
         m_names.emplace_back(m_store.Add(name), 0);
         m_index.Add(nHash, nPosition);
     }
