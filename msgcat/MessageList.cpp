@@ -142,7 +142,7 @@ void CMessageList::Append(int32_t nNumber, std::string_view text)
     m_pLastInserted = pNew;
 }
 
-void CMessageList::Link()
+void CMessageList::Link() const
 {
     const std::size_t nFirstNew = m_nLinkedRuns;
     if (nFirstNew == m_runs.size())
@@ -224,7 +224,6 @@ void CMessageList::CLoader::Finish()
 {
     for (; m_nWaiting > 0; --m_nWaiting, m_nOldest = (m_nOldest + 1) % kAhead)
         m_list.Append(m_waiting[m_nOldest].first, m_waiting[m_nOldest].second);
-    m_list.Link();
     m_list.m_pLoading = nullptr;
 }
 
@@ -236,10 +235,12 @@ const char* CMessageList::Find(int32_t nNumber) const
 
 const CMessageEntry* CMessageList::GetFirst() const
 {
+    Link();
     return m_order.empty() ? nullptr : m_runs[RunOf(m_order.front())].m_pFirst;
 }
 
 const CMessageEntry* CMessageList::GetLast() const
 {
+    Link();
     return m_order.empty() ? nullptr : m_runs[RunOf(m_order.back())].m_pLast;
 }

@@ -1,8 +1,11 @@
 // The messages of one file in ascending order of number (compared unsigned), duplicates kept.
 // Owns its entries. Besides the linked list it keeps, for every number, the first and last entry
 // of its run, found through a hash index: that is all insertion needs to place a message among
-// the others of its number, and all lookup needs. Only a number new to the list needs the order of
-// numbers; those are sorted into it together once per call.
+// the others of its number, and all lookup needs. Only the links between runs need the order of
+// the numbers, and only someone walking the list needs those links: the runs of new numbers are
+// sorted into the walk all together, when the walk is next asked for (GetFirst, GetLast) or an
+// Insert comes. As entries are only reached through those, nobody meets an entry not linked yet;
+// but the first walk after a load is what pays for the sorting, and it must not race a lookup.
 #ifndef KORVELT_MSGCAT_MESSAGELIST_H
 #define KORVELT_MSGCAT_MESSAGELIST_H
 
@@ -33,9 +36,9 @@ public:
     void Insert(int32_t nNumber, std::string_view text);
 
     // Fills the list from a whole file: Add each message in file order, then Finish. The list is
-    // then the same as after Insert for each in turn, but the numbers new to it are sorted into
-    // place once, at the end, and the index is asked for each message's number a few messages
-    // before it is placed. Until Finish the list must not be used otherwise.
+    // then the same as after Insert for each in turn, but the numbers new to it join the walk
+    // all at once when it is next needed, and the index is asked for each message's number a
+    // few messages before it is placed. Until Finish the list must not be used otherwise.
     class CLoader
     {
     public:
@@ -80,7 +83,9 @@ private:
     std::string_view KeepText(std::string_view text);
     // Places the message among those of its number; a run of a new number waits for Link.
     void Append(int32_t nNumber, std::string_view text);
-    void Link();
+    // Puts the runs of new numbers into the walk. Const, for GetFirst and GetLast: it changes
+    // nothing a caller can see but how fast the walk starts.
+    void Link() const;
     static void LinkBefore(CMessageEntry* pNew, CMessageEntry* pNext);
     static void LinkAfter(CMessageEntry* pNew, CMessageEntry* pPrev);
 
@@ -97,9 +102,9 @@ private:
     std::deque<CRun> m_runs;    // in order of the numbers' first appearance; never copied to grow
     CSlotIndex m_runIndex;      // tag: the number itself, so no key comparison is needed
     // (number << 32 | run), ascending, for the runs before m_nLinkedRuns; the list's links
-    // between runs follow it.
-    std::vector<uint64_t> m_order;
-    std::size_t m_nLinkedRuns = 0;
+    // between runs follow it. Link makes up the rest.
+    mutable std::vector<uint64_t> m_order;
+    mutable std::size_t m_nLinkedRuns = 0;
 };
 
 #endif

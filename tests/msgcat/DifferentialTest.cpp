@@ -51,14 +51,15 @@ CRandomFile MakeRandomFile(std::mt19937& rng, int nNames, int nLines)
     return file;
 }
 
-// The texts in list order; the walk backwards must meet the same entries.
+// The texts in list order; the walk forwards must meet the same entries. Backwards first, so
+// that GetLast, too, finds the runs of a load still to be linked.
 std::vector<std::string> WalkTexts(const CMessageList& list)
 {
     std::vector<std::string> forwards, backwards;
-    for (const CMessageEntry* p = list.GetFirst(); p; p = p->m_pNext)
-        forwards.emplace_back(p->m_strText);
     for (const CMessageEntry* p = list.GetLast(); p; p = p->m_pPrev)
         backwards.emplace(backwards.begin(), p->m_strText);
+    for (const CMessageEntry* p = list.GetFirst(); p; p = p->m_pNext)
+        forwards.emplace_back(p->m_strText);
     EXPECT_EQ(backwards, forwards);
     return forwards;
 }
