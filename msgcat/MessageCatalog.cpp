@@ -2,6 +2,7 @@
 
 #include "ExclusiveFile.h"
 
+#include <algorithm>
 #include <cstdio>
 
 bool CMessageCatalog::ReadWholeFile(const char* pszFileName, std::string& strContent)
@@ -36,10 +37,19 @@ void CMessageCatalog::SetMessageFile(const char* pszFileName)
     std::string strContent;
     if (!ReadWholeFile(pszFileName, strContent))
         return;
-    CMessageList& list = *m_pList;
-    CMessageFileReader::Read(strContent, m_names, [&list](int32_t nNumber, std::string_view text) {
-        list.Insert(nNumber, std::string(text));
+    CMessageList::CLoader loader(*m_pList, std::move(strContent));
+    bool bFirst = true;
+    CMessageFileReader::Read(loader.GetFileText(), m_names, [&](int32_t nNumber, std::string_view text) {
+        if (bFirst)
+        {
+            // The definitions are all in now. Each message takes its number from a name, and
+            // each message line takes two bytes at least.
+            loader.Expect(std::min(m_names.size(), loader.GetFileText().size() / 2 + 1));
+            bFirst = false;
+        }
+        loader.Add(nNumber, text);
     });
+    loader.Finish();
 }
 
 const char* CMessageCatalog::LoadMessage(int32_t nNumber) const

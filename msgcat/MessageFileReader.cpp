@@ -23,6 +23,37 @@ void CMessageFileReader::Read(std::string_view content, CNameTable& names, const
     if (eof != std::string_view::npos)
         content = content.substr(0, eof);
 
+    // Lines are taken apart a few ahead of their turn, and the name table is told their names
+    // then: in a file of many names each lookup is a cache miss, and this way several are on
+    // their way at once. Definitions and messages are still applied strictly in file order.
+    struct CLine
+    {
+        std::string_view name;
+        std::string_view value;
+        uint32_t nHash;
+        bool bMessage;
+    };
+    constexpr std::size_t kAhead = 16;
+    CLine ahead[kAhead];
+    std::size_t nOldest = 0;
+    std::size_t nWaiting = 0;
+
+    // Messages usually follow the order of the definitions; while they do, the index is not
+    // needed and not asked ahead either.
+    CNameTable::CCursor cursor;
+
+    const auto apply = [&names, &onMessage, &cursor](const CLine& line) {
+        if (!line.bMessage)
+        {
+            names.Get(line.name, line.nHash) = ParseNumber(line.value);
+            return;
+        }
+        // A message whose name was never defined has no number to file it under; it is left
+        // out and the reading goes on.
+        if (const int32_t* pNumber = names.FindNext(line.name, line.nHash, cursor))
+            onMessage(*pNumber, line.value);
+    };
+
     bool bInMessages = false;
     std::size_t pos = 0;
     while (pos < content.size())
@@ -42,26 +73,40 @@ void CMessageFileReader::Read(std::string_view content, CNameTable& names, const
             continue;
         }
 
-        std::string_view name;
-        std::string_view value = line;
+        if (nWaiting == kAhead)
+        {
+            // Out of order, a message's name costs the index's slot, the name's entry and its
+            // bytes, one after another; each is fetched while a few lines go by.
+            if (!cursor.m_bInOrder)
+            {
+                for (int nStep = 1; nStep <= 2; ++nStep)
+                {
+                    const CLine& later = ahead[(nOldest + kAhead / 2 / nStep) % kAhead];
+                    if (later.bMessage)
+                        names.Prefetch(later.nHash, nStep);
+                }
+            }
+            apply(ahead[nOldest]);
+            nOldest = (nOldest + 1) % kAhead;
+            --nWaiting;
+        }
+
+        // Taken apart where it waits: a copy of the whole record would read back bytes just
+        // written in smaller pieces, which stalls.
+        CLine& next = ahead[(nOldest + nWaiting++) % kAhead];
+        next.name = std::string_view();
+        next.value = line;
+        next.bMessage = bInMessages;
         const std::size_t eq = line.find('=');
         if (eq != std::string_view::npos)
         {
-            name = TrimRight(line.substr(0, eq));
-            value = TrimLeft(line.substr(eq + 1));
+            next.name = TrimRight(line.substr(0, eq));
+            next.value = TrimLeft(line.substr(eq + 1));
         }
-
-        if (!bInMessages)
-        {
-            names[std::string(name)] = ParseNumber(value);
-        }
-        else
-        {
-            // A message whose name was never defined has no number to file it under; it is
-            // left out and the reading goes on.
-            const auto it = names.find(std::string(name));
-            if (it != names.end())
-                onMessage(it->second, value);
-        }
+        next.nHash = CNameTable::Hash(next.name);
+        if (!bInMessages || !cursor.m_bInOrder)
+            names.Prefetch(next.nHash);
     }
+    for (; nWaiting > 0; --nWaiting, nOldest = (nOldest + 1) % kAhead)
+        apply(ahead[nOldest]);
 }

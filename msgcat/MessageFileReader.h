@@ -4,13 +4,11 @@
 #ifndef KORVELT_MSGCAT_MESSAGEFILEREADER_H
 #define KORVELT_MSGCAT_MESSAGEFILEREADER_H
 
+#include "NameTable.h"
+
 #include <cstdint>
 #include <functional>
-#include <string>
 #include <string_view>
-#include <unordered_map>
-
-using CNameTable = std::unordered_map<std::string, int32_t>;
 
 class CMessageFileReader
 {

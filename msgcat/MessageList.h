@@ -1,21 +1,31 @@
 // The messages of one file in ascending order of number (compared unsigned), duplicates kept.
 // Owns its entries. Besides the linked list it keeps, for every number, the first and last entry
-// of its run, so insertion finds its place and lookup its text without walking the list.
+// of its run, found through a hash index: that is all insertion needs to place a message among
+// the others of its number, and all lookup needs. Only the links between runs need the order of
+// the numbers, and only someone walking the list needs those links: the runs of new numbers are
+// sorted into the walk all together, when the walk is next asked for (GetFirst, GetLast) or an
+// Insert comes. As entries are only reached through those, nobody meets an entry not linked yet;
+// but the first walk after a load is what pays for the sorting, and it must not race a lookup.
 #ifndef KORVELT_MSGCAT_MESSAGELIST_H
 #define KORVELT_MSGCAT_MESSAGELIST_H
 
 #include "MessageEntry.h"
+#include "SlotIndex.h"
+#include "TextStore.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <deque>
-#include <map>
 #include <string>
-#include <unordered_map>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 class CMessageList
 {
 public:
+    using CMessage = std::pair<int32_t, std::string_view>;
+
     explicit CMessageList(std::string strFileName);
     CMessageList(const CMessageList&) = delete;
     CMessageList& operator=(const CMessageList&) = delete;
@@ -23,35 +33,78 @@ public:
     // Inserts a message where a walk from the last-inserted entry would put it: coming from
     // above it lands behind entries of the same number, coming from below in front of them,
     // and coming from an entry of the same number right after that entry.
-    void Insert(int32_t nNumber, std::string strText);
+    void Insert(int32_t nNumber, std::string_view text);
+
+    // Fills the list from a whole file: Add each message in file order, then Finish. The list is
+    // then the same as after Insert for each in turn, but the numbers new to it join the walk
+    // all at once when it is next needed, and the index is asked for each message's number a
+    // few messages before it is placed. Until Finish the list must not be used otherwise.
+    class CLoader
+    {
+    public:
+        // The file's bytes become the list's, and a text that lies in them stays there instead
+        // of being copied: it is ended by a NUL over the byte after it, which for a message
+        // line read from GetFileText is a blank, the line's end or the end of the file, and which
+        // the reading has left behind by the time the text is added. Other texts are copied.
+        CLoader(CMessageList& list, std::string strFileText);
+        std::string_view GetFileText() const { return m_fileText; }
+
+        // At most this many numbers new to the list will come: the index is made large enough
+        // at once instead of growing step by step.
+        void Expect(std::size_t nNewNumbers);
+        void Add(int32_t nNumber, std::string_view text);
+        void Finish();
+
+    private:
+        static constexpr std::size_t kAhead = 32;
+        CMessageList& m_list;
+        std::string_view m_fileText;
+        CMessage m_waiting[kAhead];
+        std::size_t m_nOldest = 0;
+        std::size_t m_nWaiting = 0;
+    };
 
     // Text of the first entry with this number, or null when there is none.
     const char* Find(int32_t nNumber) const;
 
     const std::string& GetFileName() const { return m_strFileName; }
     std::size_t GetCount() const { return m_nCount; }
-    const CMessageEntry* GetFirst() const { return m_pFirst; }
-    const CMessageEntry* GetLast() const { return m_pLast; }
+    const CMessageEntry* GetFirst() const;
+    const CMessageEntry* GetLast() const;
 
 private:
     struct CRun
     {
-        CMessageEntry* pFirst;
-        CMessageEntry* pLast;
+        CMessageEntry* m_pFirst;
+        CMessageEntry* m_pLast;
     };
 
-    void LinkBefore(CMessageEntry* pNew, CMessageEntry* pNext);
-    void LinkAfter(CMessageEntry* pNew, CMessageEntry* pPrev);
+    CMessageEntry* NewEntry(int32_t nNumber, std::string_view text);
+    std::string_view KeepText(std::string_view text);
+    // Places the message among those of its number; a run of a new number waits for Link.
+    void Append(int32_t nNumber, std::string_view text);
+    // Puts the runs of new numbers into the walk. Const, for GetFirst and GetLast: it changes
+    // nothing a caller can see but how fast the walk starts.
+    void Link() const;
+    static void LinkBefore(CMessageEntry* pNew, CMessageEntry* pNext);
+    static void LinkAfter(CMessageEntry* pNew, CMessageEntry* pPrev);
 
     std::string m_strFileName;
     std::size_t m_nCount = 0;
-    CMessageEntry* m_pFirst = nullptr;
-    CMessageEntry* m_pLast = nullptr;
     CMessageEntry* m_pLastInserted = nullptr;
 
-    std::deque<CMessageEntry> m_entries;              // storage; addresses never move
-    std::map<uint32_t, CRun> m_runs;                  // ordered, for finding insertion places
-    std::unordered_map<uint32_t, const char*> m_firstText;  // for lookups
+    CTextStore m_texts;
+    std::deque<std::string> m_fileTexts;  // from loaders; never moved, as entries point into them
+    char* m_pLoading = nullptr;           // the bytes of the file being loaded
+    std::size_t m_nLoadingSize = 0;
+    // Blocks that are filled but never grown, so entries never move.
+    std::vector<std::vector<CMessageEntry>> m_blocks;
+    std::deque<CRun> m_runs;    // in order of the numbers' first appearance; never copied to grow
+    CSlotIndex m_runIndex;      // tag: the number itself, so no key comparison is needed
+    // (number << 32 | run), ascending, for the runs before m_nLinkedRuns; the list's links
+    // between runs follow it. Link makes up the rest.
+    mutable std::vector<uint64_t> m_order;
+    mutable std::size_t m_nLinkedRuns = 0;
 };
 
 #endif

@@ -43,6 +43,34 @@ TEST(MessageCatalog, LoadMessage_DuplicateFromSameNumber_LandsBehind)
     EXPECT_STREQ(catalog.LoadMessage(5), "first");
 }
 
+TEST(MessageCatalog, LoadMessage_TextEndsWhereItsLineDoes)
+{
+    // Texts stay in the file's bytes, each ended in place: nothing after a text may show, and
+    // ending one must not cut into the next.
+    const struct
+    {
+        const char* pszMessages;
+        const char* pszA;
+        const char* pszB;
+    } cases[] = {
+        {"A=text \t\r\nB=next\r\n", "text", "next"},
+        {"A=text\nB=next", "text", "next"},
+        {"B=next\nA=", "", "next"},
+        {"A=\nB=\n", "", ""},
+        {"A=half\x1A" "B=rest\n", "half", ""},
+        {"A=a\rb\r\nB=x y", "a\rb", "x y"},
+        {"A=a\nA=b\nB=b", "a", "b"},
+    };
+    CTempDir dir;
+    for (const auto& c : cases)
+    {
+        CMessageCatalog catalog;
+        catalog.SetMessageFile(dir.Write("e.msg", std::string("A=1\nB=2\n[MESSAGES]\n") + c.pszMessages).c_str());
+        EXPECT_STREQ(catalog.LoadMessage(1), c.pszA) << c.pszMessages;
+        EXPECT_STREQ(catalog.LoadMessage(2), c.pszB) << c.pszMessages;
+    }
+}
+
 TEST(MessageCatalog, NegativeNumbersSortAfterPositiveOnes)
 {
     CTempDir dir;

@@ -1,0 +1,109 @@
+// A hash index over positions in an array kept by its owner. Each slot holds a 32-bit tag and a
+// position: the tag alone places the slot, so the index grows without looking at keys, and a
+// lookup touches one run of neighbouring slots instead of a chain of nodes spread over the heap.
+// Whether a matching tag is the key (a hash may collide, a number used as its own tag cannot) is
+// up to the owner.
+#ifndef KORVELT_MSGCAT_SLOTINDEX_H
+#define KORVELT_MSGCAT_SLOTINDEX_H
+
+#include "Prefetch.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+class CSlotIndex
+{
+public:
+    static constexpr uint32_t kNone = UINT32_MAX;
+
+    // The position under this tag for which isKey(position) holds, or kNone.
+    template <class IsKey>
+    uint32_t Find(uint32_t nTag, IsKey isKey) const
+    {
+        if (m_slots.empty())
+            return kNone;
+        for (std::size_t i = Home(nTag);; i = (i + 1) & m_nMask)
+        {
+            const CSlot& slot = m_slots[i];
+            if (slot.m_nPosition == kNone)
+                return kNone;
+            if (slot.m_nTag == nTag && isKey(slot.m_nPosition))
+                return slot.m_nPosition;
+        }
+    }
+
+    // A Find or Add for this tag comes soon.
+    void PrefetchTag(uint32_t nTag) const
+    {
+        if (!m_slots.empty())
+            Prefetch(&m_slots[Home(nTag)]);
+    }
+
+    // Room for this many positions in all without growing again.
+    void Reserve(std::size_t nPositions)
+    {
+        std::size_t nSize = m_slots.empty() ? kMinSize : m_slots.size();
+        while (nPositions * 2 > nSize)
+            nSize *= 2;
+        if (nSize != m_slots.size())
+            Rehash(nSize);
+    }
+
+    // For a key the caller has just failed to find.
+    void Add(uint32_t nTag, uint32_t nPosition)
+    {
+        // At most half full, so probe runs stay short.
+        if ((m_nUsed + 1) * 2 > m_slots.size())
+            Rehash(m_slots.empty() ? kMinSize : m_slots.size() * 2);
+        Put(nTag, nPosition);
+        ++m_nUsed;
+    }
+
+private:
+    struct CSlot
+    {
+        uint32_t m_nTag;
+        uint32_t m_nPosition;  // kNone: empty
+    };
+
+    static constexpr std::size_t kMinSize = 16;
+
+    std::size_t Home(uint32_t nTag) const
+    {
+        // Fibonacci hashing: the top bits of the product depend on every bit of the tag, so
+        // consecutive numbers and weak string hashes spread alike. Taking the top bits also keeps
+        // the slots' order when the size doubles, so growing writes the new slots front to back.
+        return static_cast<std::size_t>((nTag * 2654435769u) >> m_nShift);
+    }
+
+    void Put(uint32_t nTag, uint32_t nPosition)
+    {
+        std::size_t i = Home(nTag);
+        while (m_slots[i].m_nPosition != kNone)
+            i = (i + 1) & m_nMask;
+        m_slots[i] = CSlot{nTag, nPosition};
+    }
+
+    void Rehash(std::size_t nSize)  // a power of two from kMinSize up
+    {
+        std::vector<CSlot> old(nSize, CSlot{0, kNone});
+        old.swap(m_slots);
+        m_nMask = nSize - 1;
+        m_nShift = 32;
+        for (std::size_t n = nSize; n > 1; n >>= 1)
+            --m_nShift;
+        for (const CSlot& slot : old)
+        {
+            if (slot.m_nPosition != kNone)
+                Put(slot.m_nTag, slot.m_nPosition);
+        }
+    }
+
+    std::vector<CSlot> m_slots;
+    std::size_t m_nMask = 0;
+    unsigned m_nShift = 32;  // 32 minus the bits of a slot number
+    std::size_t m_nUsed = 0;
+};
+
+#endif

@@ -1,0 +1,77 @@
+// The name table against a plain map: names sharing prefixes, lengths around the hash's
+// eight-byte steps, bytes outside ASCII and NULs, redefinitions, lookups in and out of the order
+// of definition, and enough names to make the index grow many times.
+#include "NameTable.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <stdexcept>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+TEST(NameTable, AgreesWithAPlainMap)
+{
+    std::vector<std::string> pool = {"", "A", std::string(1, '\0'), std::string("A\0", 2), "\x83\x41"};
+    for (std::size_t nLength : {7, 8, 9, 15, 16, 17, 40})
+    {
+        for (char chLast = 'a'; chLast < 'd'; ++chLast)
+        {
+            std::string strName(nLength, 'N');
+            strName.back() = chLast;
+            pool.push_back(strName);
+            strName.front() = 'M';
+            pool.push_back(strName);
+        }
+    }
+    for (int i = 0; i < 20000; ++i)
+        pool.push_back("MSG_" + std::to_string(i));
+
+    std::mt19937 rng(5);
+    CNameTable names;
+    std::unordered_map<std::string, int32_t> model;
+    std::vector<std::string> defined;  // in the order of first definition
+    CNameTable::CCursor cursor;
+    std::size_t nInOrder = 0;
+    for (int step = 0; step < 60000; ++step)
+    {
+        const std::string& strRandom = pool[rng() % pool.size()];
+        const int nKind = static_cast<int>(rng() % 4);
+        if (nKind == 0)
+        {
+            const int32_t n = static_cast<int32_t>(rng());
+            names[strRandom] = n;
+            if (model.insert_or_assign(strRandom, n).second)
+                defined.push_back(strRandom);
+            continue;
+        }
+        // Find; FindNext out of order; FindNext along the definitions, as a file's messages go.
+        const std::string& strName = nKind == 3 && !defined.empty() ? defined[nInOrder++ % defined.size()] : strRandom;
+        const int32_t* pNumber = nKind == 1 ? names.Find(strName) : names.FindNext(strName, CNameTable::Hash(strName), cursor);
+        const auto it = model.find(strName);
+        ASSERT_EQ(pNumber != nullptr, it != model.end()) << "step " << step;
+        if (pNumber)
+        {
+            ASSERT_EQ(*pNumber, it->second) << "step " << step;
+            if (nKind != 1)
+            {
+                ASSERT_EQ(names.begin()[static_cast<std::ptrdiff_t>(cursor.m_nPosition)].first, strName);
+            }
+        }
+    }
+
+    // Every name once, with its last number.
+    ASSERT_EQ(names.size(), model.size());
+    for (const auto& [name, number] : names)
+        ASSERT_EQ(model.at(std::string(name)), number);
+}
+
+TEST(NameTable, At_ThrowsForAnUndefinedName)
+{
+    CNameTable names;
+    names["A"] = 1;
+    EXPECT_EQ(names.at("A"), 1);
+    EXPECT_THROW(names.at("B"), std::out_of_range);
+    EXPECT_THROW(names.at(""), std::out_of_range);
+}
