@@ -11,7 +11,8 @@
 
 namespace {
 
-// Longest path, terminator included, that the ANSI file functions accept.
+// Longest path, terminator included, that the file functions accept without a long-path prefix;
+// counted in code page 932 bytes, never fewer than the path's characters.
 constexpr std::size_t kMaxPath = 260;
 
 } // namespace
