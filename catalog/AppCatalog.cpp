@@ -7,9 +7,12 @@
 #include "MessageNumbers.h"
 #include "System.h"
 
+#include <algorithm>
+
 namespace {
 
-// Longest path, terminator included, that the ANSI file functions accept.
+// Longest path, terminator included, that the file functions accept without a long-path prefix;
+// counted in code page 932 bytes, never fewer than the path's characters.
 constexpr std::size_t kMaxPath = 260;
 
 } // namespace
@@ -27,7 +30,11 @@ int CAppCatalog::Load()
     std::string strIndex;
     if (!TheSystem().ReadFile(m_strDatabasePath, strIndex))
     {
-        const std::vector<CFoundFile> found = TheSystem().FindFiles(GetDirectory() + "\\*.app");
+        // A file whose name code page 932 cannot carry is no entry: no path of the program
+        // reaches it.
+        std::vector<CFoundFile> found = TheSystem().FindFiles(GetDirectory() + "\\*.app");
+        const auto notCarried = [](const CFoundFile& file) { return !file.m_bNameCarried; };
+        found.erase(std::remove_if(found.begin(), found.end(), notCarried), found.end());
         if (found.empty())
             return 1;
 

@@ -73,6 +73,9 @@ int StartMenuFileExists(const std::string& strPath)
 {
     CSystem& sys = TheSystem();
     std::string strFull = sys.GetWindowsFolder();
+    // Without the Windows folder the rest would be looked up below the current drive's root.
+    if (strFull.empty())
+        return 0;
     if (GetPlatform() == PLATFORM_WINNT)
         strFull += kAllUsersProfileNT;
     strFull += g_strStartMenuPrograms;

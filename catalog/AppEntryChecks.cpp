@@ -49,7 +49,9 @@ std::string FindKeyByDisplayName(const std::string& strParent, const std::string
             sys.RegEnumSubKey(CSystem::ERoot::LocalMachine, strParent, nIndex, kSubKeyNameRoom, strName);
         if (result == CSystem::EEnumResult::NoMore)
             break;
-        if (result == CSystem::EEnumResult::TooLong)
+        // A subkey whose name does not fit or has no code page 932 spelling cannot be opened
+        // by name; the ones after it still can.
+        if (result != CSystem::EEnumResult::Found)
             continue;
         const std::string strKey = strParent + "\\" + strName;
         std::string strValue;

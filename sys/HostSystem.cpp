@@ -252,6 +252,9 @@ CSystem::EEnumResult CHostSystem::RegEnumSubKey(ERoot root, const std::string& s
     if (!pKey || nIndex >= pKey->m_subKeys.size())
         return EEnumResult::NoMore;
     const std::string& strSub = pKey->m_subKeys[nIndex];
+    std::u16string strWide;
+    if (!AnsiToUtf16(strSub, strWide))
+        return EEnumResult::NotCp932;
     if (strSub.size() > nMaxChars)
         return EEnumResult::TooLong;
     strName = strSub;

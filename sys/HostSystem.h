@@ -32,7 +32,8 @@ public:
     std::vector<CStarted> m_started;
 
     // Registry contents. Keys are created with their parents; subkeys enumerate in the order
-    // they were added.
+    // they were added. A subkey name that is not valid code page 932 stands for a name with a
+    // character that code page 932 lacks: it enumerates as such.
     void AddRegKey(ERoot root, const std::string& strKey);
     void SetRegString(ERoot root, const std::string& strKey, const std::string& strValue, const std::string& strData);
     void RemoveRegKey(ERoot root, const std::string& strKey);  // with its subkeys

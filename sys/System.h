@@ -13,6 +13,9 @@
 struct CFoundFile
 {
     std::string m_strName;          // the entry's own name, without folder
+    // False for a name with a character that code page 932 lacks: m_strName is then empty, as no
+    // code page 932 text names that entry. It still counts where only its existence matters.
+    bool m_bNameCarried = true;
     bool m_bDirectory = false;
     uint64_t m_nLastWriteTime = 0;  // file time: 100 ns units since 1601, UTC
 };
@@ -30,13 +33,16 @@ public:
     {
         Found,     // name holds the subkey's name
         TooLong,   // the subkey exists but its name does not fit
+        NotCp932,  // the subkey exists but its name holds a character that code page 932 lacks
         NoMore,    // no subkey with this index, or the key cannot be opened
     };
 
     virtual ~CSystem() = default;
 
     // Files. Paths may use backslashes as separators and are relative to the current folder
-    // unless absolute. Output parameters are left untouched on failure.
+    // unless absolute. Output parameters are left untouched on failure. Every text passed in is
+    // code page 932, whatever the system's own code page; a path, key or command line that is not
+    // valid code page 932 is not found (or not started) rather than guessed.
     virtual bool ReadFile(const std::string& strPath, std::string& strBytes) = 0;
     virtual bool WriteFile(const std::string& strPath, const std::string& strBytes) = 0;  // create or truncate
     virtual bool RemoveFile(const std::string& strPath) = 0;
@@ -47,7 +53,8 @@ public:
     // file system reports them.
     virtual std::vector<CFoundFile> FindFiles(const std::string& strPattern) = 0;
 
-    // Folders and the program itself.
+    // Folders and the program itself; empty when the path does not fit or code page 932 cannot
+    // carry it.
     virtual std::string GetWindowsFolder() = 0;  // no trailing backslash
     virtual std::string GetTempFolder() = 0;     // ends in a separator
     virtual std::string GetProgramPath() = 0;    // full path of the running program
@@ -56,10 +63,12 @@ public:
     // Registry, read only. Key paths are relative to the root and compared without regard to
     // letter case, as the registry does.
     virtual bool RegKeyExists(ERoot root, const std::string& strKey) = 0;
-    // A string value of at most nMaxBytes bytes including its terminator.
+    // A string value of at most nMaxBytes bytes including its terminator; false for one with a
+    // character that code page 932 lacks.
     virtual bool RegQueryString(ERoot root, const std::string& strKey, const std::string& strValue,
                                 std::size_t nMaxBytes, std::string& strOut) = 0;
-    // The subkey with the given index; names longer than nMaxChars characters do not fit.
+    // The subkey with the given index; names longer than nMaxChars code page 932 bytes do not
+    // fit. Enumeration goes on past a subkey that does not fit or that code page 932 cannot name.
     virtual EEnumResult RegEnumSubKey(ERoot root, const std::string& strKey, uint32_t nIndex,
                                       std::size_t nMaxChars, std::string& strName) = 0;
 

@@ -6,15 +6,21 @@
 #include <cstdio>
 
 #ifdef _WIN32
+#include "WideText.h"
+
 #include <share.h>
 #endif
 
-// Binary mode; null when the file does not open. Other systems than Windows have no such
-// sharing mode and open the file normally.
+// Binary mode; null when the file does not open. The path is code page 932 whatever the
+// system's code page; one that is not valid code page 932 does not open. Other systems than
+// Windows have no such sharing mode and open the file normally, by its bytes.
 inline std::FILE* OpenExclusive(const char* pszPath)
 {
 #ifdef _WIN32
-    return _fsopen(pszPath, "rb", _SH_DENYRW);
+    std::wstring strWidePath;
+    if (!WideFrom932Exact(pszPath, strWidePath))
+        return nullptr;
+    return _wfsopen(strWidePath.c_str(), L"rb", _SH_DENYRW);
 #else
     return std::fopen(pszPath, "rb");
 #endif

@@ -1,8 +1,10 @@
 #include "Win32System.h"
 
 #include "ScopedHandle.h"
+#include "WideText.h"
 
 #include <algorithm>
+#include <cwchar>
 #include <vector>
 
 namespace {
@@ -12,13 +14,27 @@ HKEY RootKey(CSystem::ERoot root)
     return root == CSystem::ERoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
 }
 
-// Nothing held when the key cannot be opened.
+// Nothing held when the key cannot be opened, its path included when it is not code page 932.
 CScopedRegKey OpenForReading(CSystem::ERoot root, const std::string& strKey)
 {
+    std::wstring strWideKey;
+    if (!WideFrom932Exact(strKey, strWideKey))
+        return CScopedRegKey();
     HKEY hKey = nullptr;
-    if (::RegOpenKeyExA(RootKey(root), strKey.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+    if (::RegOpenKeyExW(RootKey(root), strWideKey.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
         return CScopedRegKey();
     return CScopedRegKey(hKey);
+}
+
+// A path that the system wrote into a buffer of nCapacity characters, n the length it reported.
+// Empty when it did not fit, and when code page 932 cannot carry it: such a path is treated like
+// a missing folder rather than turned into another one.
+std::string PathFromSystem(const wchar_t* pBuffer, DWORD n, DWORD nCapacity)
+{
+    std::string strPath;
+    if (n == 0 || n >= nCapacity || !Cp932FromWide(pBuffer, n, strPath))
+        return std::string();
+    return strPath;
 }
 
 uint64_t FromFileTime(const FILETIME& ft)
@@ -34,18 +50,21 @@ FILETIME ToFileTime(uint64_t n)
     return ft;
 }
 
-void ClearReadOnly(const std::string& strPath)
+void ClearReadOnly(const std::wstring& strPath)
 {
-    const DWORD dwAttributes = ::GetFileAttributesA(strPath.c_str());
+    const DWORD dwAttributes = ::GetFileAttributesW(strPath.c_str());
     if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY))
-        ::SetFileAttributesA(strPath.c_str(), dwAttributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+        ::SetFileAttributesW(strPath.c_str(), dwAttributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
 }
 
 } // namespace
 
 bool CWin32System::ReadFile(const std::string& strPath, std::string& strBytes)
 {
-    CScopedKernelHandle file(::CreateFileA(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    std::wstring strWidePath;
+    if (!WideFrom932Exact(strPath, strWidePath))
+        return false;
+    CScopedKernelHandle file(::CreateFileW(strWidePath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsValid())
         return false;
@@ -66,7 +85,10 @@ bool CWin32System::ReadFile(const std::string& strPath, std::string& strBytes)
 
 bool CWin32System::WriteFile(const std::string& strPath, const std::string& strBytes)
 {
-    CScopedKernelHandle file(::CreateFileA(strPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    std::wstring strWidePath;
+    if (!WideFrom932Exact(strPath, strWidePath))
+        return false;
+    CScopedKernelHandle file(::CreateFileW(strWidePath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                            FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsValid())
         return false;
@@ -84,56 +106,60 @@ bool CWin32System::WriteFile(const std::string& strPath, const std::string& strB
 
 bool CWin32System::RemoveFile(const std::string& strPath)
 {
-    return ::DeleteFileA(strPath.c_str()) != FALSE;
+    std::wstring strWidePath;
+    return WideFrom932Exact(strPath, strWidePath) && ::DeleteFileW(strWidePath.c_str()) != FALSE;
 }
 
 bool CWin32System::CopyFileOver(const std::string& strFrom, const std::string& strTo)
 {
-    // A read-only target would refuse the overwrite; files copied from a CD arrive read-only.
-    ClearReadOnly(strTo);
-    if (!::CopyFileA(strFrom.c_str(), strTo.c_str(), FALSE))
+    std::wstring strWideFrom, strWideTo;
+    if (!WideFrom932Exact(strFrom, strWideFrom) || !WideFrom932Exact(strTo, strWideTo))
         return false;
-    ClearReadOnly(strTo);
+    // A read-only target would refuse the overwrite; files copied from a CD arrive read-only.
+    ClearReadOnly(strWideTo);
+    if (!::CopyFileW(strWideFrom.c_str(), strWideTo.c_str(), FALSE))
+        return false;
+    ClearReadOnly(strWideTo);
     return true;
 }
 
 std::vector<CFoundFile> CWin32System::FindFiles(const std::string& strPattern)
 {
     std::vector<CFoundFile> found;
-    WIN32_FIND_DATAA data;
-    CScopedFindHandle find(::FindFirstFileA(strPattern.c_str(), &data));
+    std::wstring strWidePattern;
+    if (!WideFrom932Exact(strPattern, strWidePattern))
+        return found;
+    WIN32_FIND_DATAW data;
+    CScopedFindHandle find(::FindFirstFileW(strWidePattern.c_str(), &data));
     if (!find.IsValid())
         return found;
     do
     {
         CFoundFile file;
-        file.m_strName = data.cFileName;
+        file.m_bNameCarried = Cp932FromWide(data.cFileName, std::wcslen(data.cFileName), file.m_strName);
         file.m_bDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         file.m_nLastWriteTime = FromFileTime(data.ftLastWriteTime);
         found.push_back(file);
-    } while (::FindNextFileA(find.Get(), &data));
+    } while (::FindNextFileW(find.Get(), &data));
     return found;
 }
 
 std::string CWin32System::GetWindowsFolder()
 {
-    char buffer[256];
-    const UINT n = ::GetWindowsDirectoryA(buffer, sizeof buffer);
-    return n > 0 && n < sizeof buffer ? std::string(buffer, n) : std::string();
+    wchar_t buffer[MAX_PATH];
+    return PathFromSystem(buffer, ::GetWindowsDirectoryW(buffer, MAX_PATH), MAX_PATH);
 }
 
 std::string CWin32System::GetTempFolder()
 {
-    char buffer[MAX_PATH];
-    const DWORD n = ::GetTempPathA(sizeof buffer, buffer);
-    return n > 0 && n < sizeof buffer ? std::string(buffer, n) : std::string();
+    wchar_t buffer[MAX_PATH];
+    return PathFromSystem(buffer, ::GetTempPathW(MAX_PATH, buffer), MAX_PATH);
 }
 
 std::string CWin32System::GetProgramPath()
 {
-    char buffer[MAX_PATH];
-    const DWORD n = ::GetModuleFileNameA(nullptr, buffer, sizeof buffer);
-    return n > 0 && n < sizeof buffer ? std::string(buffer, n) : std::string();
+    wchar_t buffer[MAX_PATH];
+    return PathFromSystem(buffer, ::GetModuleFileNameW(nullptr, buffer, MAX_PATH), MAX_PATH);
 }
 
 uint32_t CWin32System::GetVersion()
@@ -150,19 +176,29 @@ bool CWin32System::RegQueryString(ERoot root, const std::string& strKey, const s
                                   std::size_t nMaxBytes, std::string& strOut)
 {
     const CScopedRegKey key = OpenForReading(root, strKey);
-    if (!key.IsValid())
+    std::wstring strWideValue;
+    if (!key.IsValid() || !WideFrom932Exact(strValue, strWideValue))
         return false;
-    std::vector<char> buffer(nMaxBytes + 1, '\0');
+    // Every code page 932 character takes at least one byte for its one UTF-16 unit, so data of
+    // more than nMaxBytes units cannot fit; the extra unit stops data stored without terminator.
+    std::vector<wchar_t> buffer(nMaxBytes + 1, L'\0');
     DWORD dwType = 0;
-    DWORD dwSize = static_cast<DWORD>(nMaxBytes);
-    if (::RegQueryValueExA(key.Get(), strValue.c_str(), nullptr, &dwType,
+    DWORD dwSize = static_cast<DWORD>(nMaxBytes * sizeof(wchar_t));
+    if (::RegQueryValueExW(key.Get(), strWideValue.c_str(), nullptr, &dwType,
                            reinterpret_cast<BYTE*>(buffer.data()), &dwSize) != ERROR_SUCCESS)
         return false;
     if (dwType != REG_SZ && dwType != REG_EXPAND_SZ)
         return false;
-    // The stored data need not end in a terminator; the extra byte of the buffer stops it.
-    strOut.assign(buffer.data());
-    return true;
+    // The room is counted in code page 932 bytes of the data as stored, terminator included when
+    // it is stored, as the ANSI function counts it.
+    const int nStored = static_cast<int>(dwSize / sizeof(wchar_t));
+    const int nBytes =
+        nStored == 0 ? 0 : ::WideCharToMultiByte(kCodePage932, 0, buffer.data(), nStored, nullptr, 0, nullptr, nullptr);
+    if (nBytes < 0 || static_cast<std::size_t>(nBytes) > nMaxBytes)
+        return false;
+    // A text with a character that code page 932 lacks is no value the launcher can use: a
+    // display name with a stand-in would match another, an uninstall string would name another file.
+    return Cp932FromWide(buffer.data(), std::wcslen(buffer.data()), strOut);
 }
 
 CSystem::EEnumResult CWin32System::RegEnumSubKey(ERoot root, const std::string& strKey, uint32_t nIndex,
@@ -171,15 +207,20 @@ CSystem::EEnumResult CWin32System::RegEnumSubKey(ERoot root, const std::string& 
     const CScopedRegKey key = OpenForReading(root, strKey);
     if (!key.IsValid())
         return EEnumResult::NoMore;
-    std::vector<char> buffer(nMaxChars + 1, '\0');
-    DWORD dwLength = static_cast<DWORD>(buffer.size());
-    const LONG lResult = ::RegEnumKeyExA(key.Get(), nIndex, buffer.data(), &dwLength, nullptr, nullptr,
-                                         nullptr, nullptr);
+    // Key names have at most 255 characters.
+    wchar_t buffer[256];
+    DWORD dwLength = sizeof buffer / sizeof buffer[0];
+    const LONG lResult = ::RegEnumKeyExW(key.Get(), nIndex, buffer, &dwLength, nullptr, nullptr, nullptr, nullptr);
     if (lResult == ERROR_MORE_DATA)
         return EEnumResult::TooLong;
     if (lResult != ERROR_SUCCESS)
         return EEnumResult::NoMore;
-    strName.assign(buffer.data(), dwLength);
+    std::string strCarried;
+    if (!Cp932FromWide(buffer, dwLength, strCarried))
+        return EEnumResult::NotCp932;
+    if (strCarried.size() > nMaxChars)
+        return EEnumResult::TooLong;
+    strName.swap(strCarried);
     return EEnumResult::Found;
 }
 
@@ -203,15 +244,19 @@ uint64_t CWin32System::FileTimeToLocalFileTime(uint64_t nFileTime)
 
 bool CWin32System::StartProcess(const std::string& strCommandLine, const char* pszFolder, bool bDetached)
 {
-    // CreateProcessA may write into the command line, so it gets a copy of its own.
-    std::vector<char> commandLine(strCommandLine.begin(), strCommandLine.end());
-    commandLine.push_back('\0');
-    STARTUPINFOA startup = {};
+    std::wstring strWideCommand, strWideFolder;
+    if (!WideFrom932Exact(strCommandLine, strWideCommand) ||
+        (pszFolder && !WideFrom932Exact(pszFolder, strWideFolder)))
+        return false;
+    // CreateProcessW may write into the command line, so it gets a copy of its own.
+    std::vector<wchar_t> commandLine(strWideCommand.begin(), strWideCommand.end());
+    commandLine.push_back(L'\0');
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
     const DWORD dwFlags = NORMAL_PRIORITY_CLASS | (bDetached ? DETACHED_PROCESS : 0);
-    if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, dwFlags, nullptr, pszFolder,
-                          &startup, &info))
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, dwFlags, nullptr,
+                          pszFolder ? strWideFolder.c_str() : nullptr, &startup, &info))
         return false;
     // The launcher never waits for its children: their handles are closed at once.
     CScopedKernelHandle process(info.hProcess);
@@ -225,51 +270,24 @@ CSystem& DefaultSystem()
     return s_system;
 }
 
-namespace {
-constexpr UINT kCodePage932 = 932;
-}
-
 bool CWin32System::Utf16ToAnsi(const std::u16string& strWide, bool bExact, std::string& strOut)
 {
-    if (strWide.empty())
-    {
-        strOut.clear();
-        return true;
-    }
     static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 wide characters");
     const wchar_t* pWide = reinterpret_cast<const wchar_t*>(strWide.data());
-    const int nWide = static_cast<int>(strWide.size());
-    // Best-fit mapping would turn characters that code page 932 lacks into look-alikes (some of
-    // them path separators); they become "?" instead, or fail an exact conversion.
-    const DWORD dwFlags = WC_NO_BEST_FIT_CHARS;
-    BOOL bUsedDefault = FALSE;
-    const int nBytes = ::WideCharToMultiByte(kCodePage932, dwFlags, pWide, nWide, nullptr, 0, nullptr,
-                                             bExact ? &bUsedDefault : nullptr);
-    if (nBytes <= 0 || bUsedDefault)
+    if (bExact)
+        return Cp932FromWide(pWide, strWide.size(), strOut);
+    std::string strLossy = Cp932FromWideLossy(std::wstring(pWide, strWide.size()));
+    if (strLossy.empty() && !strWide.empty())
         return false;
-    std::string strAnsi(static_cast<std::size_t>(nBytes), '\0');
-    if (::WideCharToMultiByte(kCodePage932, dwFlags, pWide, nWide, &strAnsi[0], nBytes, nullptr,
-                              bExact ? &bUsedDefault : nullptr) != nBytes || bUsedDefault)
-        return false;
-    strOut.swap(strAnsi);
+    strOut.swap(strLossy);
     return true;
 }
 
 bool CWin32System::AnsiToUtf16(const std::string& strAnsi, std::u16string& strOut)
 {
-    if (strAnsi.empty())
-    {
-        strOut.clear();
-        return true;
-    }
-    const int nAnsi = static_cast<int>(strAnsi.size());
-    const int nWide = ::MultiByteToWideChar(kCodePage932, MB_ERR_INVALID_CHARS, strAnsi.data(), nAnsi, nullptr, 0);
-    if (nWide <= 0)
+    std::wstring strWide;
+    if (!WideFrom932Exact(strAnsi, strWide))
         return false;
-    std::u16string strWide(static_cast<std::size_t>(nWide), u'\0');
-    if (::MultiByteToWideChar(kCodePage932, MB_ERR_INVALID_CHARS, strAnsi.data(), nAnsi,
-                              reinterpret_cast<wchar_t*>(&strWide[0]), nWide) != nWide)
-        return false;
-    strOut.swap(strWide);
+    strOut.assign(strWide.begin(), strWide.end());
     return true;
 }

@@ -1,4 +1,5 @@
-// The system as the product sees it: the Win32 ANSI functions.
+// The system as the product sees it: the Win32 wide functions, with every text converted from and
+// to code page 932 whatever the system's own code page.
 #ifndef KORVELT_SYS_WIN32_WIN32SYSTEM_H
 #define KORVELT_SYS_WIN32_WIN32SYSTEM_H
 

@@ -9,15 +9,21 @@
 #include "MessageNumbers.h"
 #include "TempDir.h"
 
+#if defined(_WIN32)
+#include "WideNames.h"
+#endif
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// The host system, keeping a copy of every file written through it.
+// The host system, keeping a copy of every file written through it, and finding some more
+// entries than the folder holds.
 class CRecordingSystem : public CHostSystem
 {
 public:
@@ -26,7 +32,14 @@ public:
         m_writes.push_back({strPath, strBytes});
         return CHostSystem::WriteFile(strPath, strBytes);
     }
+    std::vector<CFoundFile> FindFiles(const std::string& strPattern) override
+    {
+        std::vector<CFoundFile> found = CHostSystem::FindFiles(strPattern);
+        found.insert(found.begin(), m_alsoFound.begin(), m_alsoFound.end());
+        return found;
+    }
     std::vector<std::pair<std::string, std::string>> m_writes;
+    std::vector<CFoundFile> m_alsoFound;
 };
 
 class AppCatalogTest : public ::testing::Test
@@ -338,6 +351,20 @@ TEST_F(AppCatalogTest, Load_Scan_NoTemporaryFolder_ReadsTheIndexFromMemory)
     EXPECT_EQ(LoadedTitles(), Titles{"A"});
 }
 
+TEST_F(AppCatalogTest, Load_Scan_NamesThatCp932CannotCarry_AreNoEntries)
+{
+    CFoundFile lacking;
+    lacking.m_bNameCarried = false;
+    m_host.m_alsoFound = {lacking};
+    EXPECT_EQ(m_catalog.Load(), 1);
+    EXPECT_TRUE(m_host.m_writes.empty());
+
+    WriteCatalogFile("a.app", EntryBytes("A"));
+    EXPECT_EQ(m_catalog.Load(), 0);
+    EXPECT_EQ(LoadedTitles(), Titles{"A"});
+    EXPECT_TRUE(m_reporter.m_messages.empty());
+}
+
 #if !defined(_WIN32)
 // Windows paths stop near 260 characters; host file names reach 255 bytes.
 TEST_F(AppCatalogTest, Load_Scan_NameOf255Bytes_IsListedWithTheLongerPrefix)
@@ -349,6 +376,69 @@ TEST_F(AppCatalogTest, Load_Scan_NameOf255Bytes_IsListedWithTheLongerPrefix)
     EXPECT_EQ(m_catalog.GetAt(1)->GetFileName(), strName);
     ASSERT_EQ(m_host.m_writes.size(), 1u);
     EXPECT_EQ(m_host.m_writes[0].second, Le32(1) + std::string("\xFF\xFF\x00", 3) + strName);
+}
+#endif
+
+#if defined(_WIN32)
+// The real system, with the medium in a folder of a Japanese name and the temporary folder named
+// through TMP; under code page 1252 as under 932.
+class Win32CatalogTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_strMedium = m_dir.Path().wstring() + L"\\" + Wide(kSetupFolder932);
+        ASSERT_TRUE(fs::create_directories(m_strMedium + L"\\korvelt"));
+        const std::string strFolder = Cp932(m_strMedium) + "\\korvelt";
+        m_catalog.SetDirectory(strFolder);
+        m_catalog.SetDatabasePath((strFolder + "\\appdb.dat").c_str());
+        m_catalog.SetReporter(&m_reporter);
+        const DWORD nTmp = ::GetEnvironmentVariableW(L"TMP", m_szTmp, MAX_PATH);
+        m_bHadTmp = nTmp > 0 && nTmp < MAX_PATH;
+    }
+    void TearDown() override { ::SetEnvironmentVariableW(L"TMP", m_bHadTmp ? m_szTmp : nullptr); }
+
+    void WriteCatalogFile(const std::wstring& strName, const std::string& strBytes) const
+    {
+        std::ofstream(fs::path(m_strMedium + L"\\korvelt\\" + strName), std::ios::binary) << strBytes;
+    }
+    // An empty temporary folder of that name.
+    std::wstring UseTempFolder(const std::wstring& strName) const
+    {
+        const std::wstring strFolder = m_dir.Path().wstring() + L"\\" + strName;
+        fs::create_directory(strFolder);
+        ::SetEnvironmentVariableW(L"TMP", strFolder.c_str());
+        return strFolder;
+    }
+
+    CTempDir m_dir;
+    std::wstring m_strMedium;
+    wchar_t m_szTmp[MAX_PATH] = {};
+    bool m_bHadTmp = false;
+    CRecordingReporter m_reporter;
+    CAppCatalog m_catalog;
+};
+
+TEST_F(Win32CatalogTest, Load_Scan_JapaneseNamesAreEntries_NamesThatCp932LacksAreNot)
+{
+    WriteCatalogFile(Wide(kProductKey932) + L".app", EntryBytes("Japanese"));
+    WriteCatalogFile(std::wstring(kNotCp932) + L".app", EntryBytes("Lacking"));
+    const std::wstring strTemp = UseTempFolder(Wide(kProductKey932));
+    EXPECT_EQ(m_catalog.Load(), 0);
+    ASSERT_EQ(m_catalog.GetCount(), 1);
+    EXPECT_EQ(m_catalog.GetAt(1)->GetTitle(), "Japanese");
+    EXPECT_TRUE(m_reporter.m_messages.empty());
+    EXPECT_TRUE(fs::is_empty(strTemp));
+}
+
+TEST_F(Win32CatalogTest, Load_Scan_TemporaryFolderThatCp932CannotCarry_ReadsTheIndexFromMemory)
+{
+    WriteCatalogFile(L"a.app", EntryBytes("A"));
+    const std::wstring strTemp = UseTempFolder(kNotCp932);
+    EXPECT_EQ(m_catalog.Load(), 0);
+    ASSERT_EQ(m_catalog.GetCount(), 1);
+    EXPECT_EQ(m_catalog.GetAt(1)->GetTitle(), "A");
+    EXPECT_TRUE(fs::is_empty(strTemp));
 }
 #endif
 

@@ -129,6 +129,18 @@ TEST_F(Checks, StartMenuFileExists_BothLayoutsAndWildcards)
     EXPECT_TRUE(StartMenuFileExists("Vendor\\App.lnk"));
 }
 
+TEST_F(Checks, StartMenuFileExists_WithoutWindowsFolder_FindsNothing)
+{
+    // The folder stands for what the rest of the path would reach below the current drive's root.
+    const std::string strMenu = m_dir.File("Menu");
+    fs::create_directories(strMenu);
+    std::ofstream(fs::path(strMenu) / "App.lnk") << "x";
+    SetStartMenuPrograms(strMenu + "\\");
+    m_sys.m_nVersion = kVersion98;
+    m_sys.m_strWindowsDirectory.clear();
+    EXPECT_FALSE(StartMenuFileExists("App.lnk"));
+}
+
 TEST_F(Checks, PrevReleaseFile_DateBoundAt235954Local)
 {
     m_sys.m_nLocalOffset = 9 * 3600 * 10000000LL;  // Japan
@@ -225,6 +237,8 @@ TEST_F(Checks, UninstallString_ReadAndSearched)
     m_sys.SetRegString(ERoot::LocalMachine, kParent + "\\{A}", "DisplayName", "Sample App");
     m_sys.SetRegString(ERoot::LocalMachine, kParent + "\\{A}", "UninstallString", "first.exe");
     m_sys.SetRegString(ERoot::LocalMachine, kParent + "\\{B}", "DisplayName", "Other");
+    // A subkey that code page 932 cannot name is passed over; the ones after it still count.
+    m_sys.SetRegString(ERoot::LocalMachine, kParent + "\\{B}\x82", "DisplayName", "Sample App");
     m_sys.SetRegString(ERoot::LocalMachine, kParent + "\\{C}", "DisplayName", "Sample App");
     m_sys.SetRegString(ERoot::LocalMachine, kParent + "\\{C}", "UninstallString", "last.exe");
     m_sys.SetRegString(ERoot::CurrentUser, kParent + "\\{D}", "DisplayName", "Sample App");

@@ -1,10 +1,12 @@
 // The installed-state checks against the real registry and file system under Wine. The program
-// runs twice: once as Windows NT reports itself, once with Wine set to Windows 98 for it.
+// runs three times: as Windows NT reports itself, with Wine set to Windows 98 for it, and as
+// Windows NT with the system code page 1252, where the Japanese names must mean the same.
 #include "AppCatalog.h"
 #include "AppChecks.h"
 #include "AppEntry.h"
 #include "EntryBuilder.h"
 #include "TempDir.h"
+#include "WideNames.h"
 
 #include <windows.h>
 #include <shlwapi.h>
@@ -12,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <map>
 
 namespace {
@@ -19,22 +22,28 @@ namespace {
 const char kPrograms[] = "\\\xBD\xC0\xB0\xC4 \xD2\xC6\xAD\xB0\\\xCC\xDF\xDB\xB8\xDE\xD7\xD1\\";  // \ｽﾀｰﾄ ﾒﾆｭｰ\ﾌﾟﾛｸﾞﾗﾑ\ .
 const char kTestRoot[] = "Software\\KorveltTest";
 
-void SetString(HKEY hRoot, const std::string& strKey, const char* pszValue, const std::string& strData)
+void SetWideString(HKEY hRoot, const std::wstring& strKey, const wchar_t* pszValue, const std::wstring& strData)
 {
     HKEY hKey = nullptr;
-    ASSERT_EQ(::RegCreateKeyExA(hRoot, strKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr),
+    ASSERT_EQ(::RegCreateKeyExW(hRoot, strKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr),
               ERROR_SUCCESS);
     if (pszValue)
-        ::RegSetValueExA(hKey, pszValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(strData.c_str()),
-                         static_cast<DWORD>(strData.size() + 1));
+        ::RegSetValueExW(hKey, pszValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(strData.c_str()),
+                         static_cast<DWORD>((strData.size() + 1) * sizeof(wchar_t)));
     ::RegCloseKey(hKey);
+}
+
+// Key, value name and data in code page 932.
+void SetString(HKEY hRoot, const std::string& strKey, const char* pszValue, const std::string& strData)
+{
+    SetWideString(hRoot, Wide(strKey), pszValue ? Wide(pszValue).c_str() : nullptr, Wide(strData));
 }
 
 // Writes a file whose last-write time is the given local time.
 void WriteWithLocalTime(const std::string& strPath, WORD wYear, WORD wMonth, WORD wDay, WORD wHour, WORD wMinute,
                         WORD wSecond)
 {
-    HANDLE hFile = ::CreateFileA(strPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    HANDLE hFile = ::CreateFileW(Wide(strPath).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(hFile, INVALID_HANDLE_VALUE);
     SYSTEMTIME st = {};
     st.wYear = wYear;
@@ -57,9 +66,7 @@ protected:
     {
         RemoveAll();
         SetStartMenuPrograms(kPrograms);
-        char szWindows[MAX_PATH];
-        ::GetWindowsDirectoryA(szWindows, MAX_PATH);
-        m_strPrograms = std::string(szWindows) + (IsNT() ? "\\Profiles\\All Users" : "") + kPrograms;
+        m_strPrograms = WindowsFolder() + (IsNT() ? "\\Profiles\\All Users" : "") + kPrograms;
     }
     void TearDown() override
     {
@@ -69,27 +76,34 @@ protected:
 
     static bool IsNT() { return (::GetVersion() & 0x80000000u) == 0; }
 
-    void RemoveAll()
+    static std::string WindowsFolder()
     {
-        ::SHDeleteKeyA(HKEY_LOCAL_MACHINE, kTestRoot);
-        ::SHDeleteKeyA(HKEY_CURRENT_USER, kTestRoot);
-        if (!m_strPrograms.empty())
-        {
-            ::DeleteFileA((m_strPrograms + "KorveltTest\\app.lnk").c_str());
-            ::RemoveDirectoryA((m_strPrograms + "KorveltTest").c_str());
-        }
+        wchar_t szWindows[MAX_PATH];
+        return Cp932(std::wstring(szWindows, ::GetWindowsDirectoryW(szWindows, MAX_PATH)));
     }
 
-    // Creates every folder of a path that ends in a backslash.
+    void RemoveAll()
+    {
+        ::SHDeleteKeyW(HKEY_LOCAL_MACHINE, Wide(kTestRoot).c_str());
+        ::SHDeleteKeyW(HKEY_CURRENT_USER, Wide(kTestRoot).c_str());
+        std::error_code ec;
+        if (!m_strPrograms.empty())
+            std::filesystem::remove_all(Wide(m_strPrograms + "KorveltTest"), ec);
+    }
+
+    // Creates every folder of a path that ends in a backslash. In UTF-16 every backslash is one.
     static void CreateFolders(const std::string& strPath)
     {
-        for (std::size_t n = strPath.find('\\', 3); n != std::string::npos; n = strPath.find('\\', n + 1))
-        {
-            // Skip code page 932 trail bytes that equal a backslash.
-            if (n > 0 && ::IsDBCSLeadByte(static_cast<BYTE>(strPath[n - 1])))
-                continue;
-            ::CreateDirectoryA(strPath.substr(0, n).c_str(), nullptr);
-        }
+        const std::wstring strWide = Wide(strPath);
+        for (std::size_t n = strWide.find(L'\\', 3); n != std::wstring::npos; n = strWide.find(L'\\', n + 1))
+            ::CreateDirectoryW(strWide.substr(0, n).c_str(), nullptr);
+    }
+
+    static void Touch(const std::wstring& strPath)
+    {
+        HANDLE hFile = ::CreateFileW(strPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(hFile, INVALID_HANDLE_VALUE);
+        ::CloseHandle(hFile);
     }
 
     CTempDir m_dir;
@@ -112,6 +126,10 @@ TEST_F(RealChecks, RegistryKeysUnderBothRootsWithQualifiers)
     SetString(HKEY_LOCAL_MACHINE, std::string(kTestRoot) + "\\Machine", nullptr, "");
     SetString(HKEY_CURRENT_USER, std::string(kTestRoot) + "\\User", nullptr, "");
     const std::string strMachine = std::string(kTestRoot) + "\\Machine";
+    const std::string strJapanese = std::string(kTestRoot) + "\\" + kProductKey932;
+    EXPECT_FALSE(RegistryKeyExists(strJapanese));
+    SetString(HKEY_LOCAL_MACHINE, strJapanese, nullptr, "");
+    EXPECT_TRUE(RegistryKeyExists(strJapanese));
     EXPECT_TRUE(RegistryKeyExists(strMachine));
     EXPECT_TRUE(RegistryKeyExists(std::string(kTestRoot) + "\\User"));
     EXPECT_FALSE(RegistryKeyExists(std::string(kTestRoot) + "\\None"));
@@ -129,13 +147,17 @@ TEST_F(RealChecks, StartMenuFileInThisPlatformsLayout)
 {
     EXPECT_FALSE(StartMenuFileExists("KorveltTest\\app.lnk"));
     CreateFolders(m_strPrograms + "KorveltTest\\");
-    const std::string strFile = m_strPrograms + "KorveltTest\\app.lnk";
-    HANDLE hFile = ::CreateFileA(strFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(hFile, INVALID_HANDLE_VALUE) << strFile;
-    ::CloseHandle(hFile);
+    Touch(Wide(m_strPrograms + "KorveltTest\\app.lnk"));
     EXPECT_TRUE(StartMenuFileExists("KorveltTest\\app.lnk"));
     EXPECT_TRUE(StartMenuFileExists("KorveltTest\\*.lnk"));
     EXPECT_FALSE(StartMenuFileExists("KorveltTest\\other.lnk"));
+    EXPECT_FALSE(StartMenuFileExists(std::string("KorveltTest\\") + kTextFile932));
+    Touch(Wide(m_strPrograms + "KorveltTest\\" + kTextFile932));
+    EXPECT_TRUE(StartMenuFileExists(std::string("KorveltTest\\") + kTextFile932));
+    // No code page 932 text names "café.url", but it is there for a wildcard.
+    EXPECT_FALSE(StartMenuFileExists("KorveltTest\\*.url"));
+    Touch(Wide(m_strPrograms + "KorveltTest\\") + kNotCp932 + L".url");
+    EXPECT_TRUE(StartMenuFileExists("KorveltTest\\*.url"));
 
     auto pEntry = MakeEntry({{"m_strCheckFile", "KorveltTest\\app.lnk"}}, {{"m_nCheckType", 1}});
     EXPECT_EQ(pEntry->RefreshState(), 1);
@@ -150,6 +172,9 @@ TEST_F(RealChecks, PreviousReleaseDateAgainstRealFileTimes)
     WriteWithLocalTime(strAt, 1999, 7, 15, 23, 59, 54);
     EXPECT_TRUE(IsPrevReleaseFile(*MakeEntry({{"m_strPrevReleaseDate", "1999/7/15"}, {"m_strPrevReleaseFile", strBefore}}, {})));
     EXPECT_FALSE(IsPrevReleaseFile(*MakeEntry({{"m_strPrevReleaseDate", "1999/7/15"}, {"m_strPrevReleaseFile", strAt}}, {})));
+    const std::string strJapanese = Cp932(m_dir.Path().wstring()) + "\\" + kTextFile932;
+    WriteWithLocalTime(strJapanese, 1999, 7, 15, 23, 59, 53);
+    EXPECT_TRUE(IsPrevReleaseFile(*MakeEntry({{"m_strPrevReleaseDate", "1999/7/15"}, {"m_strPrevReleaseFile", strJapanese}}, {})));
     for (const char* date : {"1999", "1999/0/15", "1999/13/15", "1999/7/0", "1979/7/15", "2108/7/15"})
         EXPECT_FALSE(IsPrevReleaseFile(*MakeEntry({{"m_strPrevReleaseDate", date}, {"m_strPrevReleaseFile", strBefore}}, {}))) << date;
 
@@ -186,17 +211,31 @@ TEST_F(RealChecks, UninstallKeysLongValuesAndDuplicateNames)
     EXPECT_EQ(pLong->GetUninstallKey(), strParent + "\\Long");
 }
 
+TEST_F(RealChecks, UninstallSearch_JapaneseDisplayNameFoundPastAKeyThatCp932CannotName)
+{
+    const std::string strParent = std::string(kTestRoot) + "\\Uninstall";
+    const std::string strRemove = std::string("C:\\") + kSetupFolder932 + "\\remove.exe";
+    // "café" enumerates before the Japanese key, with the same display name: code page 932
+    // cannot name it, so it never matches, and the search goes on past it.
+    SetWideString(HKEY_LOCAL_MACHINE, Wide(strParent) + L"\\" + kNotCp932, L"DisplayName", Wide(kDisplayName932));
+    SetString(HKEY_LOCAL_MACHINE, strParent + "\\" + kProductKey932, "DisplayName", kDisplayName932);
+    SetString(HKEY_LOCAL_MACHINE, strParent + "\\" + kProductKey932, "UninstallString", strRemove);
+
+    auto pEntry = MakeEntry({{"m_strUninstallKey", strParent}, {"m_strDisplayName", kDisplayName932}},
+                            {{"m_bSearchUninstallKey", 1}});
+    EXPECT_EQ(pEntry->GetUninstallString(), strRemove);
+    EXPECT_EQ(pEntry->GetUninstallKey(), strParent + "\\" + kProductKey932);
+}
+
 TEST_F(RealChecks, UninstallPathAndSourceDrive)
 {
-    char szWindows[MAX_PATH];
-    ::GetWindowsDirectoryA(szWindows, MAX_PATH);
     auto pEntry = MakeEntry({{"m_strUninstallCommand", "Vendor\\Remove.lnk"}}, {});
     EXPECT_EQ(pEntry->GetUninstallPath(),
-              std::string(szWindows) + (IsNT() ? "\\Profiles\\All Users" : "") + kPrograms + "Vendor\\Remove.lnk");
+              WindowsFolder() + (IsNT() ? "\\Profiles\\All Users" : "") + kPrograms + "Vendor\\Remove.lnk");
 
     CAppCatalog catalog;
     catalog.UpdateSourceDrive();
-    char szProgram[MAX_PATH];
-    ::GetModuleFileNameA(nullptr, szProgram, MAX_PATH);
-    EXPECT_EQ(catalog.GetSourceDrive(), std::string(szProgram, 2));
+    wchar_t szProgram[MAX_PATH];
+    ::GetModuleFileNameW(nullptr, szProgram, MAX_PATH);
+    EXPECT_EQ(catalog.GetSourceDrive(), Cp932(std::wstring(szProgram, 2)));
 }

@@ -1,11 +1,15 @@
 // tarven.dll as korvelt.exe meets it: imported at load time under the decorated names, and
-// reading its file without sharing.
+// reading its file without sharing, by a code page 932 path whatever the system's code page.
 #include "TempDir.h"
+#include "WideNames.h"
 #include "tarven.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
 
 TEST(TarvenDll, ImportedFunctionsWork)
 {
@@ -48,4 +52,14 @@ TEST(TarvenDll, FileHeldOpenElsewhere_CannotBeRead)
 
     SetMessageFile(strFile.c_str());
     EXPECT_STREQ(LoadMessage(3), "text");
+}
+
+TEST(TarvenDll, MessageFileInAJapaneseFolder_IsRead)
+{
+    CTempDir dir;
+    const std::wstring strFolder = dir.Path().wstring() + L"\\" + Wide(kSetupFolder932);
+    ASSERT_TRUE(CreateDirectoryW(strFolder.c_str(), nullptr));
+    std::ofstream(std::filesystem::path(strFolder + L"\\k.msg"), std::ios::binary) << "A=4\r\n[MESSAGES]\r\nA=text\r\n";
+    SetMessageFile((Cp932(strFolder) + "\\k.msg").c_str());
+    EXPECT_STREQ(LoadMessage(4), "text");
 }

@@ -52,6 +52,11 @@ TEST(HostSystem, RegistryTable)
     EXPECT_EQ(sys.RegEnumSubKey(ERoot::LocalMachine, "Software\\Vendor", 3, 254, strName), EEnum::NoMore);
     EXPECT_EQ(sys.RegEnumSubKey(ERoot::LocalMachine, "Software\\None", 0, 254, strName), EEnum::NoMore);
 
+    // A name that is no code page 932 text stands for one with a character code page 932 lacks.
+    sys.AddRegKey(ERoot::LocalMachine, "Software\\Vendor\\Lacking\x82");
+    EXPECT_EQ(sys.RegEnumSubKey(ERoot::LocalMachine, "Software\\Vendor", 3, 254, strName), EEnum::NotCp932);
+    EXPECT_EQ(strName, "Zed");
+
     sys.RemoveRegKey(ERoot::LocalMachine, "Software\\Vendor\\App");
     EXPECT_FALSE(sys.RegKeyExists(ERoot::LocalMachine, "Software\\Vendor\\App"));
     EXPECT_EQ(sys.RegEnumSubKey(ERoot::LocalMachine, "Software\\Vendor", 0, 254, strName), EEnum::TooLong);

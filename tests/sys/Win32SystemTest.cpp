@@ -1,10 +1,16 @@
-// The Win32 system against the real registry and process start, under Wine.
+// The Win32 system against the real registry, files and process start, under Wine. The program
+// also runs with the system code page 1252: the Japanese names must mean the same there.
 #include "System.h"
+#include "TempDir.h"
+#include "WideNames.h"
 
 #include <windows.h>
 #include <shlwapi.h>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <iterator>
 
 using ERoot = CSystem::ERoot;
 using EEnum = CSystem::EEnumResult;
@@ -19,15 +25,43 @@ protected:
     void SetUp() override { ::SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\KorveltTest"); }
     void TearDown() override { ::SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\KorveltTest"); }
 
-    static void SetString(const std::string& strKey, const char* pszValue, const std::string& strData)
+    static void SetString(const std::wstring& strKey, const wchar_t* pszValue, const std::wstring& strData)
     {
         HKEY hKey = nullptr;
-        ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, strKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+        ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, strKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                                     &hKey, nullptr), ERROR_SUCCESS);
-        ::RegSetValueExA(hKey, pszValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(strData.c_str()),
-                         static_cast<DWORD>(strData.size() + 1));
+        ::RegSetValueExW(hKey, pszValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(strData.c_str()),
+                         static_cast<DWORD>((strData.size() + 1) * sizeof(wchar_t)));
         ::RegCloseKey(hKey);
     }
+    static void SetString(const std::string& strKey, const char* pszValue, const std::string& strData)
+    {
+        SetString(Wide(strKey), Wide(pszValue).c_str(), Wide(strData));
+    }
+};
+
+// A fresh folder, named in code page 932 for the system and in UTF-16 for the test's own calls.
+class Win32Files : public ::testing::Test
+{
+protected:
+    std::string Path932(const std::string& strName) const { return Cp932(m_dir.Path().wstring()) + "\\" + strName; }
+    std::wstring PathWide(const std::wstring& strName) const { return m_dir.Path().wstring() + L"\\" + strName; }
+    static bool Exists(const std::wstring& strPath)
+    {
+        return ::GetFileAttributesW(strPath.c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+
+    CTempDir m_dir;
+};
+
+const char kStartedKey[] = "Software\\KorveltTest\\Started";
+
+// The stand-in set-up writes its key under HKEY_LOCAL_MACHINE.
+class Win32Start : public Win32Files
+{
+protected:
+    void SetUp() override { ::SHDeleteKeyW(HKEY_LOCAL_MACHINE, L"Software\\KorveltTest"); }
+    void TearDown() override { ::SHDeleteKeyW(HKEY_LOCAL_MACHINE, L"Software\\KorveltTest"); }
 };
 
 } // namespace
@@ -79,4 +113,96 @@ TEST(Win32System, StartProcessReportsFailure)
 {
     EXPECT_FALSE(TheSystem().StartProcess("Z:\\no\\such\\program.exe", nullptr, false));
     EXPECT_FALSE(TheSystem().StartProcess("", nullptr, true));
+}
+
+TEST_F(Win32Registry, TextsThatCp932Lacks_AreNotRead_NorDoTheyHideLaterSubkeys)
+{
+    CSystem& sys = TheSystem();
+    const std::wstring strKey = Wide(kTestKey);
+    SetString(strKey + L"\\A", L"DisplayName", L"A");
+    SetString(strKey + L"\\" + kNotCp932, L"DisplayName", L"Other");
+    SetString(strKey + L"\\" + Wide(kProductKey932), L"DisplayName", kNotCp932);
+    // Code page 932 bytes are counted: 127 double-byte characters and the terminator fill 255.
+    SetString(strKey, L"Fits", std::wstring(127, L'\u3042'));
+    SetString(strKey, L"Long", std::wstring(128, L'\u3042'));
+
+    std::string strOut = "untouched";
+    EXPECT_FALSE(sys.RegQueryString(ERoot::CurrentUser, std::string(kTestKey) + "\\" + kProductKey932, "DisplayName",
+                                    255, strOut));
+    EXPECT_FALSE(sys.RegQueryString(ERoot::CurrentUser, kTestKey, "Long", 255, strOut));
+    EXPECT_EQ(strOut, "untouched");
+    EXPECT_TRUE(sys.RegQueryString(ERoot::CurrentUser, kTestKey, "Fits", 255, strOut));
+    EXPECT_EQ(strOut.size(), 254u);
+
+    // Subkeys enumerate in name order; the Japanese name takes 10 bytes for its 5 characters.
+    const struct { uint32_t nIndex; std::size_t nRoom; EEnum result; std::string name; } cases[] = {
+        {0, 254, EEnum::Found, "A"}, {1, 254, EEnum::NotCp932, ""}, {2, 254, EEnum::Found, kProductKey932},
+        {2, 9, EEnum::TooLong, ""}, {3, 254, EEnum::NoMore, ""},
+    };
+    for (const auto& c : cases)
+    {
+        std::string strName;
+        EXPECT_EQ(sys.RegEnumSubKey(ERoot::CurrentUser, kTestKey, c.nIndex, c.nRoom, strName), c.result) << c.nIndex;
+        EXPECT_EQ(strName, c.name) << c.nIndex;
+    }
+}
+
+TEST_F(Win32Files, JapaneseNames_ReachTheFilesOfThoseNames)
+{
+    CSystem& sys = TheSystem();
+    ASSERT_TRUE(::CreateDirectoryW(PathWide(Wide(kSetupFolder932)).c_str(), nullptr));
+    const std::string strFolder = Path932(kSetupFolder932);
+    const std::string strText = strFolder + "\\" + kTextFile932;
+    ASSERT_TRUE(sys.WriteFile(strText, "text"));
+    EXPECT_TRUE(Exists(Wide(strText)));
+    const std::vector<CFoundFile> found = sys.FindFiles(strFolder + "\\*.txt");
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].m_strName, kTextFile932);
+    ASSERT_TRUE(sys.CopyFileOver(strText, strFolder + "\\copy.bin"));
+    std::string strRead;
+    EXPECT_TRUE(sys.ReadFile(strFolder + "\\copy.bin", strRead));
+    EXPECT_EQ(strRead, "text");
+    EXPECT_TRUE(sys.RemoveFile(strText));
+    EXPECT_FALSE(Exists(Wide(strText)));
+}
+
+TEST_F(Win32Files, PathsThatAreNotCp932_ReachNoFile)
+{
+    CSystem& sys = TheSystem();
+    const std::string strFrom = Path932("from.txt");
+    ASSERT_TRUE(sys.WriteFile(strFrom, "x"));
+    // A lead byte without its second byte: any guess at it would name some file.
+    const std::string strBroken = Path932("broken\x82");
+    EXPECT_FALSE(sys.WriteFile(strBroken, "x"));
+    EXPECT_FALSE(sys.CopyFileOver(strFrom, strBroken));
+    std::string strRead = "untouched";
+    EXPECT_FALSE(sys.ReadFile(strBroken, strRead));
+    EXPECT_EQ(strRead, "untouched");
+    EXPECT_TRUE(sys.FindFiles(Path932("*\x82")).empty());
+    EXPECT_FALSE(sys.StartProcess("cmd /c exit", strBroken.c_str(), false));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.Path()), {}), 1);
+}
+
+TEST_F(Win32Start, SetupInAJapaneseFolder_StartsThere)
+{
+    const std::wstring strFolder = PathWide(Wide(kSetupFolder932));
+    ASSERT_TRUE(::CreateDirectoryW(strFolder.c_str(), nullptr));
+    ASSERT_TRUE(::CopyFileW(std::filesystem::path(KORVELT_STANDIN_SETUP).wstring().c_str(),
+                            (strFolder + L"\\setup.exe").c_str(), FALSE));
+    const std::string strFolder932 = Cp932(strFolder);
+    ASSERT_TRUE(TheSystem().StartProcess("\"" + strFolder932 + "\\setup.exe\" /key " + kStartedKey,
+                                         strFolder932.c_str(), false));
+    // A Windows process start is slow under emulation.
+    bool bWritten = false;
+    for (int nWaited = 0; nWaited < 150000 && !bWritten; nWaited += 100)
+    {
+        ::Sleep(100);
+        HKEY hKey = nullptr;
+        bWritten = ::RegOpenKeyExW(HKEY_LOCAL_MACHINE, Wide(kStartedKey).c_str(), 0, KEY_READ, &hKey) == ERROR_SUCCESS;
+        if (bWritten)
+            ::RegCloseKey(hKey);
+    }
+    EXPECT_TRUE(bWritten);
+    // The stand-in may still be ending; its file cannot go with the folder before.
+    ::Sleep(2000);
 }
