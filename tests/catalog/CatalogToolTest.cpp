@@ -1,5 +1,6 @@
 // The authoring tool as a medium maker runs it: build and dump round trips, message and exit
-// status of dump, and the medium check on the sample medium.
+// status of dump, the medium check on the sample medium, and the source's schema against
+// what build accepts.
 #include "CatalogBytes.h"
 #include "TempDir.h"
 
@@ -8,6 +9,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 namespace {
@@ -125,6 +127,12 @@ const CBadSource kBadSources[] = {
     {R"({"entries": [{"m_bCanUninstall": 4294967296}]})", "m_bCanUninstall: outside"},
     {R"({"entries": [{"m_strFileName": "..\\x.app"}]})", "not a plain file name"},
     {R"({"entries": [{"m_strFileName": "a.app"}, {"m_strFileName": "a.app"}]})", "entry 2 (a.app), m_strFileName"},
+    {R"({"entries": [{"m_nCheckType": 18446744073709551615}]})", "m_nCheckType: outside"},
+    {R"({"entries": [{"m_strFileName": "A.APP"}, {"m_strFileName": "a.app"}]})", "entry 2 (a.app), m_strFileName: already"},
+    {R"({"entries": [{"m_strFileName": "entry2.app"}, {}]})", "entry 2, m_strFileName: entry2.app, made up"},
+    {R"({"entries": [{"m_strFileName": "AppDB.dat"}]})", "m_strFileName: the name of the catalogue's index"},
+    {R"({"entries": [{"m_strFileName": "Com1.app"}]})", "m_strFileName: a device name"},
+    {R"({"entries": [{"m_strFileName": "x.app."}]})", "m_strFileName: not a plain file name"},
     {R"({"list": []})", "\"entries\" array"},
     {R"({"entries": [)", "parse error"},
 };
@@ -264,6 +272,88 @@ TEST_F(CatalogToolTest, Check_ReportsEveryProblemOnALine)
               "korvelt/instttl.bmp: cannot be read\n"
               "autorun.inf: OPEN=setup names no file on the medium\n"
               "autorun.inf: icon=art/disc.ico names no file on the medium\n");
+}
+
+const nlohmann::json& EntryProperties(const nlohmann::json& schema)
+{
+    return schema["properties"]["entries"]["items"]["properties"];
+}
+
+TEST_F(CatalogToolTest, Schema_ListsEveryKeyOfADumpWithItsType)
+{
+    const CRun run = Tool("schema");
+    ASSERT_EQ(run.nStatus, 0) << run.strErr;
+    const nlohmann::json schema = nlohmann::json::parse(run.strOut);
+    EXPECT_EQ(schema["properties"]["entries"]["items"]["additionalProperties"], false);
+
+    const std::string strDir = Folder("built");
+    ASSERT_EQ(Tool("build " + Quote(kSampleMedium + "/catalog.json") + " " + Quote(strDir)).nStatus, 0);
+    const nlohmann::json dumped = nlohmann::json::parse(Tool("dump " + Quote(strDir)).strOut)["entries"][0];
+    EXPECT_EQ(EntryProperties(schema).size(), dumped.size());
+    for (const auto& item : dumped.items())
+    {
+        SCOPED_TRACE(item.key());
+        ASSERT_TRUE(EntryProperties(schema).contains(item.key()));
+        const nlohmann::json& property = EntryProperties(schema)[item.key()];
+        EXPECT_EQ(property["type"], item.value().is_string() ? "string" : "integer");
+        EXPECT_EQ(property.contains("x-korvelt-encoding"), item.value().is_string());
+        EXPECT_EQ(property.contains("minimum") && property.contains("maximum"), !item.value().is_string());
+    }
+}
+
+// Every bound the schema states, one step past it, in one source: build names each entry and key,
+// and writes nothing. At the bounds themselves the values come back from a dump unchanged.
+TEST_F(CatalogToolTest, Build_EveryValueOutsideTheSchema_IsNamedAndNothingIsWritten)
+{
+    const nlohmann::json schema = nlohmann::json::parse(Tool("schema").strOut);
+    nlohmann::json bad = {{"entries", nlohmann::json::array()}};
+    nlohmann::json good = {{"entries", {nlohmann::json::object(), nlohmann::json::object()}}};
+    std::vector<std::string> expected;
+    const auto AddBad = [&](const std::string& strKey, const nlohmann::json& value) {
+        nlohmann::json entry = {{"m_strFileName", "e" + std::to_string(bad["entries"].size() + 1) + ".app"}};
+        entry[strKey] = value;
+        bad["entries"].push_back(entry);
+        expected.push_back("entry " + std::to_string(bad["entries"].size()) + " (" +
+                           entry["m_strFileName"].get<std::string>() + "), " + strKey + ": ");
+    };
+    for (const auto& item : EntryProperties(schema).items())
+    {
+        const nlohmann::json& property = item.value();
+        if (property["type"] == "integer")
+        {
+            const int64_t nMin = property["minimum"], nMax = property["maximum"];
+            AddBad(item.key(), nMin - 1);
+            AddBad(item.key(), nMax + 1);
+            good["entries"][0][item.key()] = nMin;
+            good["entries"][1][item.key()] = nMax;
+        }
+        else if (property.contains("pattern"))
+        {
+            EXPECT_FALSE(std::regex_search("a?b.app", std::regex(property["pattern"].get<std::string>())));
+            AddBad(item.key(), "a?b.app");
+        }
+        else
+        {
+            ASSERT_EQ(property["x-korvelt-encoding"], "cp932") << item.key();
+            AddBad(item.key(), "é");
+        }
+    }
+    AddBad("m_strNotAField", "");
+
+    const std::string strDir = m_dir.File("out");
+    m_dir.Write("bad.json", bad.dump());
+    const CRun run = Tool("build " + Quote(m_dir.File("bad.json")) + " " + Quote(strDir));
+    EXPECT_EQ(run.nStatus, 2);
+    for (const std::string& strExpected : expected)
+        EXPECT_NE(run.strErr.find(strExpected), std::string::npos) << strExpected;
+    EXPECT_NE(run.strErr.find(std::to_string(expected.size()) + " problems; nothing written"), std::string::npos);
+    EXPECT_FALSE(fs::exists(strDir));
+
+    m_dir.Write("good.json", good.dump());
+    ASSERT_EQ(Tool("build " + Quote(m_dir.File("good.json")) + " " + Quote(strDir)).nStatus, 0);
+    const nlohmann::json dumped = nlohmann::json::parse(Tool("dump " + Quote(strDir)).strOut);
+    for (std::size_t i = 0; i < 2; ++i)
+        ExpectSameEntry(good["entries"][i], dumped["entries"][i]);
 }
 
 } // namespace
