@@ -1,12 +1,13 @@
 // The authoring tool as a medium maker runs it: build and dump round trips, message and exit
-// status of dump, the medium check on the sample medium, and the source's schema against
-// what build accepts.
+// status of dump, the medium check on the sample medium, the source's schema against what build
+// accepts, and a new medium.
 #include "CatalogBytes.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -354,6 +355,79 @@ TEST_F(CatalogToolTest, Build_EveryValueOutsideTheSchema_IsNamedAndNothingIsWrit
     const nlohmann::json dumped = nlohmann::json::parse(Tool("dump " + Quote(strDir)).strOut);
     for (std::size_t i = 0; i < 2; ++i)
         ExpectSameEntry(good["entries"][i], dumped["entries"][i]);
+}
+
+TEST_F(CatalogToolTest, New_ThenCheck_Passes)
+{
+    const std::string strMedium = m_dir.File("discs/first");
+    const CRun made = Tool("new " + Quote(strMedium));
+    ASSERT_EQ(made.nStatus, 0) << made.strErr;
+
+    const CRun check = Tool("check " + Quote(strMedium));
+    EXPECT_EQ(check.strOut, "");
+    EXPECT_EQ(check.nStatus, 0);
+    // Each placeholder is named once: the launcher (autorun.inf names it twice), its DLL and every
+    // set-up program.
+    const nlohmann::json source = nlohmann::json::parse(ReadAll(strMedium + "/catalog.json"));
+    EXPECT_NE(check.strErr.find("note: korvelt.exe is a placeholder"), std::string::npos) << check.strErr;
+    EXPECT_NE(check.strErr.find("note: tarven.dll is a placeholder"), std::string::npos) << check.strErr;
+    EXPECT_EQ(static_cast<std::size_t>(std::count(check.strErr.begin(), check.strErr.end(), '\n')),
+              2 + source["entries"].size())
+        << check.strErr;
+
+    // With the real programs in their places the notes are gone.
+    std::vector<std::string> programs = {"korvelt.exe", "tarven.dll"};
+    for (const auto& entry : source["entries"])
+        programs.push_back(entry["m_strSetupDir"].get<std::string>() + "/" + entry["m_strSetupCommand"].get<std::string>());
+    for (std::string& strProgram : programs)
+    {
+        std::replace(strProgram.begin(), strProgram.end(), '\\', '/');
+        std::ofstream(strMedium + "/" + strProgram, std::ios::binary) << "MZ";
+    }
+    const CRun real = Tool("check " + Quote(strMedium));
+    EXPECT_EQ(real.nStatus, 0);
+    EXPECT_EQ(real.strOut + real.strErr, "");
+
+    // The editor's schema beside the source, and the catalogue as build makes it from that source.
+    EXPECT_EQ(nlohmann::json::parse(ReadAll(strMedium + "/" + source["$schema"].get<std::string>())),
+              nlohmann::json::parse(Tool("schema").strOut));
+    const std::string strBuilt = m_dir.File("built");
+    ASSERT_EQ(Tool("build " + Quote(strMedium + "/catalog.json") + " " + Quote(strBuilt)).nStatus, 0);
+    for (const auto& file : fs::directory_iterator(strBuilt))
+        EXPECT_EQ(ReadAll(file.path()), ReadAll(strMedium + "/korvelt/" + file.path().filename().string()))
+            << file.path().filename();
+}
+
+struct CTakenFolder
+{
+    const char* pszInTheWay;  // a file, or with a final "/" a folder, made before the run
+    const char* pszDir;       // given to new
+    const char* pszError;
+};
+
+const CTakenFolder kTakenFolders[] = {
+    {"medium/notes.txt", "medium", "holds files already"},
+    {"medium/empty/", "medium", "holds files already"},
+    {"medium", "medium", "not a folder"},
+};
+
+TEST_F(CatalogToolTest, New_IntoAFolderThatHoldsSomething_RefusesAndLeavesIt)
+{
+    for (const CTakenFolder& c : kTakenFolders)
+    {
+        SCOPED_TRACE(c.pszInTheWay);
+        CTempDir dir;
+        const fs::path inTheWay = dir.Path() / c.pszInTheWay;
+        const bool bFolder = std::string(c.pszInTheWay).back() == '/';
+        fs::create_directories(bFolder ? inTheWay : inTheWay.parent_path());
+        if (!bFolder)
+            dir.Write(c.pszInTheWay, "mine");
+        const CRun run = Tool("new " + Quote(dir.File(c.pszDir)));
+        EXPECT_EQ(run.nStatus, 2);
+        EXPECT_NE(run.strErr.find(c.pszError), std::string::npos) << run.strErr;
+        EXPECT_TRUE(bFolder ? fs::is_directory(inTheWay) : ReadAll(inTheWay) == "mine");
+        EXPECT_FALSE(fs::exists(dir.Path() / c.pszDir / "KORVELT.MSG"));
+    }
 }
 
 } // namespace

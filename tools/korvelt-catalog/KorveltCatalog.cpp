@@ -3,11 +3,13 @@
 //   korvelt-catalog build SOURCE.json DIR          DIR/appdb.dat and the entry files from JSON
 //   korvelt-catalog check MEDIUM                   every file the launcher needs on a medium
 //   korvelt-catalog schema                         the JSON Schema of the source that build reads
+//   korvelt-catalog new DIR                        a medium to start from, in a missing or empty folder
 #include "AppCatalog.h"
 #include "AppReporter.h"
 #include "CatalogException.h"
 #include "CatalogJson.h"
 #include "MediumChecker.h"
+#include "MediumStarter.h"
 #include "MessageCatalog.h"
 #include "SourceSchema.h"
 #include "TextCodec.h"
@@ -51,7 +53,8 @@ int Usage()
     std::cerr << "usage: korvelt-catalog dump [--messages FILE] DIR\n"
                  "       korvelt-catalog build SOURCE.json DIR\n"
                  "       korvelt-catalog check MEDIUM\n"
-                 "       korvelt-catalog schema\n";
+                 "       korvelt-catalog schema\n"
+                 "       korvelt-catalog new DIR\n";
     return kExitError;
 }
 
@@ -139,7 +142,7 @@ int Check(const std::vector<std::string>& args)
 {
     if (args.size() != 1)
         return Usage();
-    CMediumChecker checker(args[0], std::cout);
+    CMediumChecker checker(args[0], std::cout, std::cerr);
     return checker.Run() == 0 ? kExitOk : kExitNothing;
 }
 
@@ -148,6 +151,15 @@ int Schema(const std::vector<std::string>& args)
     if (!args.empty())
         return Usage();
     std::cout << CSourceSchema::Schema().dump(2) << '\n';
+    return kExitOk;
+}
+
+int New(const std::vector<std::string>& args)
+{
+    if (args.size() != 1)
+        return Usage();
+    CMediumStarter(args[0]).Write();
+    std::cout << "wrote a new medium in " << args[0] << "; korvelt-catalog check " << args[0] << " passes on it\n";
     return kExitOk;
 }
 
@@ -169,6 +181,8 @@ int main(int argc, char** argv)
             return Check(args);
         if (strCommand == "schema")
             return Schema(args);
+        if (strCommand == "new")
+            return New(args);
     }
     catch (const std::exception& e)
     {
