@@ -1,13 +1,16 @@
 // The authoring tool as a medium maker runs it: build and dump round trips, message and exit
-// status of dump, and the medium check on the sample medium.
+// status of dump, the medium check on the sample medium, the source's schema against what build
+// accepts, and a new medium.
 #include "CatalogBytes.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 namespace {
@@ -125,6 +128,12 @@ const CBadSource kBadSources[] = {
     {R"({"entries": [{"m_bCanUninstall": 4294967296}]})", "m_bCanUninstall: outside"},
     {R"({"entries": [{"m_strFileName": "..\\x.app"}]})", "not a plain file name"},
     {R"({"entries": [{"m_strFileName": "a.app"}, {"m_strFileName": "a.app"}]})", "entry 2 (a.app), m_strFileName"},
+    {R"({"entries": [{"m_nCheckType": 18446744073709551615}]})", "m_nCheckType: outside"},
+    {R"({"entries": [{"m_strFileName": "A.APP"}, {"m_strFileName": "a.app"}]})", "entry 2 (a.app), m_strFileName: already"},
+    {R"({"entries": [{"m_strFileName": "entry2.app"}, {}]})", "entry 2, m_strFileName: entry2.app, made up"},
+    {R"({"entries": [{"m_strFileName": "AppDB.dat"}]})", "m_strFileName: the name of the catalogue's index"},
+    {R"({"entries": [{"m_strFileName": "Com1.app"}]})", "m_strFileName: a device name"},
+    {R"({"entries": [{"m_strFileName": "x.app."}]})", "m_strFileName: not a plain file name"},
     {R"({"list": []})", "\"entries\" array"},
     {R"({"entries": [)", "parse error"},
 };
@@ -264,6 +273,161 @@ TEST_F(CatalogToolTest, Check_ReportsEveryProblemOnALine)
               "korvelt/instttl.bmp: cannot be read\n"
               "autorun.inf: OPEN=setup names no file on the medium\n"
               "autorun.inf: icon=art/disc.ico names no file on the medium\n");
+}
+
+const nlohmann::json& EntryProperties(const nlohmann::json& schema)
+{
+    return schema["properties"]["entries"]["items"]["properties"];
+}
+
+TEST_F(CatalogToolTest, Schema_ListsEveryKeyOfADumpWithItsType)
+{
+    const CRun run = Tool("schema");
+    ASSERT_EQ(run.nStatus, 0) << run.strErr;
+    const nlohmann::json schema = nlohmann::json::parse(run.strOut);
+    EXPECT_EQ(schema["properties"]["entries"]["items"]["additionalProperties"], false);
+
+    const std::string strDir = Folder("built");
+    ASSERT_EQ(Tool("build " + Quote(kSampleMedium + "/catalog.json") + " " + Quote(strDir)).nStatus, 0);
+    const nlohmann::json dumped = nlohmann::json::parse(Tool("dump " + Quote(strDir)).strOut)["entries"][0];
+    EXPECT_EQ(EntryProperties(schema).size(), dumped.size());
+    for (const auto& item : dumped.items())
+    {
+        SCOPED_TRACE(item.key());
+        ASSERT_TRUE(EntryProperties(schema).contains(item.key()));
+        const nlohmann::json& property = EntryProperties(schema)[item.key()];
+        EXPECT_EQ(property["type"], item.value().is_string() ? "string" : "integer");
+        EXPECT_EQ(property.contains("x-korvelt-encoding"), item.value().is_string());
+        EXPECT_EQ(property.contains("minimum") && property.contains("maximum"), !item.value().is_string());
+    }
+}
+
+// Every bound the schema states, one step past it, in one source: build names each entry and key,
+// and writes nothing. At the bounds themselves the values come back from a dump unchanged.
+TEST_F(CatalogToolTest, Build_EveryValueOutsideTheSchema_IsNamedAndNothingIsWritten)
+{
+    const nlohmann::json schema = nlohmann::json::parse(Tool("schema").strOut);
+    nlohmann::json bad = {{"entries", nlohmann::json::array()}};
+    nlohmann::json good = {{"entries", {nlohmann::json::object(), nlohmann::json::object()}}};
+    std::vector<std::string> expected;
+    const auto AddBad = [&](const std::string& strKey, const nlohmann::json& value) {
+        nlohmann::json entry = {{"m_strFileName", "e" + std::to_string(bad["entries"].size() + 1) + ".app"}};
+        entry[strKey] = value;
+        bad["entries"].push_back(entry);
+        expected.push_back("entry " + std::to_string(bad["entries"].size()) + " (" +
+                           entry["m_strFileName"].get<std::string>() + "), " + strKey + ": ");
+    };
+    for (const auto& item : EntryProperties(schema).items())
+    {
+        const nlohmann::json& property = item.value();
+        if (property["type"] == "integer")
+        {
+            const int64_t nMin = property["minimum"], nMax = property["maximum"];
+            AddBad(item.key(), nMin - 1);
+            AddBad(item.key(), nMax + 1);
+            good["entries"][0][item.key()] = nMin;
+            good["entries"][1][item.key()] = nMax;
+        }
+        else if (property.contains("pattern"))
+        {
+            EXPECT_FALSE(std::regex_search("a?b.app", std::regex(property["pattern"].get<std::string>())));
+            AddBad(item.key(), "a?b.app");
+        }
+        else
+        {
+            ASSERT_EQ(property["x-korvelt-encoding"], "cp932") << item.key();
+            AddBad(item.key(), "é");
+        }
+    }
+    AddBad("m_strNotAField", "");
+
+    const std::string strDir = m_dir.File("out");
+    m_dir.Write("bad.json", bad.dump());
+    const CRun run = Tool("build " + Quote(m_dir.File("bad.json")) + " " + Quote(strDir));
+    EXPECT_EQ(run.nStatus, 2);
+    for (const std::string& strExpected : expected)
+        EXPECT_NE(run.strErr.find(strExpected), std::string::npos) << strExpected;
+    EXPECT_NE(run.strErr.find(std::to_string(expected.size()) + " problems; nothing written"), std::string::npos);
+    EXPECT_FALSE(fs::exists(strDir));
+
+    m_dir.Write("good.json", good.dump());
+    ASSERT_EQ(Tool("build " + Quote(m_dir.File("good.json")) + " " + Quote(strDir)).nStatus, 0);
+    const nlohmann::json dumped = nlohmann::json::parse(Tool("dump " + Quote(strDir)).strOut);
+    for (std::size_t i = 0; i < 2; ++i)
+        ExpectSameEntry(good["entries"][i], dumped["entries"][i]);
+}
+
+TEST_F(CatalogToolTest, New_ThenCheck_Passes)
+{
+    const std::string strMedium = m_dir.File("discs/first");
+    const CRun made = Tool("new " + Quote(strMedium));
+    ASSERT_EQ(made.nStatus, 0) << made.strErr;
+
+    const CRun check = Tool("check " + Quote(strMedium));
+    EXPECT_EQ(check.strOut, "");
+    EXPECT_EQ(check.nStatus, 0);
+    // Each placeholder is named once: the launcher (autorun.inf names it twice), its DLL and every
+    // set-up program.
+    const nlohmann::json source = nlohmann::json::parse(ReadAll(strMedium + "/catalog.json"));
+    EXPECT_NE(check.strErr.find("note: korvelt.exe is a placeholder"), std::string::npos) << check.strErr;
+    EXPECT_NE(check.strErr.find("note: tarven.dll is a placeholder"), std::string::npos) << check.strErr;
+    EXPECT_EQ(static_cast<std::size_t>(std::count(check.strErr.begin(), check.strErr.end(), '\n')),
+              2 + source["entries"].size())
+        << check.strErr;
+
+    // With the real programs in their places the notes are gone.
+    std::vector<std::string> programs = {"korvelt.exe", "tarven.dll"};
+    for (const auto& entry : source["entries"])
+        programs.push_back(entry["m_strSetupDir"].get<std::string>() + "/" + entry["m_strSetupCommand"].get<std::string>());
+    for (std::string& strProgram : programs)
+    {
+        std::replace(strProgram.begin(), strProgram.end(), '\\', '/');
+        std::ofstream(strMedium + "/" + strProgram, std::ios::binary) << "MZ";
+    }
+    const CRun real = Tool("check " + Quote(strMedium));
+    EXPECT_EQ(real.nStatus, 0);
+    EXPECT_EQ(real.strOut + real.strErr, "");
+
+    // The editor's schema beside the source, and the catalogue as build makes it from that source.
+    EXPECT_EQ(nlohmann::json::parse(ReadAll(strMedium + "/" + source["$schema"].get<std::string>())),
+              nlohmann::json::parse(Tool("schema").strOut));
+    const std::string strBuilt = m_dir.File("built");
+    ASSERT_EQ(Tool("build " + Quote(strMedium + "/catalog.json") + " " + Quote(strBuilt)).nStatus, 0);
+    for (const auto& file : fs::directory_iterator(strBuilt))
+        EXPECT_EQ(ReadAll(file.path()), ReadAll(strMedium + "/korvelt/" + file.path().filename().string()))
+            << file.path().filename();
+}
+
+struct CTakenFolder
+{
+    const char* pszInTheWay;  // a file, or with a final "/" a folder, made before the run
+    const char* pszDir;       // given to new
+    const char* pszError;
+};
+
+const CTakenFolder kTakenFolders[] = {
+    {"medium/notes.txt", "medium", "holds files already"},
+    {"medium/empty/", "medium", "holds files already"},
+    {"medium", "medium", "not a folder"},
+};
+
+TEST_F(CatalogToolTest, New_IntoAFolderThatHoldsSomething_RefusesAndLeavesIt)
+{
+    for (const CTakenFolder& c : kTakenFolders)
+    {
+        SCOPED_TRACE(c.pszInTheWay);
+        CTempDir dir;
+        const fs::path inTheWay = dir.Path() / c.pszInTheWay;
+        const bool bFolder = std::string(c.pszInTheWay).back() == '/';
+        fs::create_directories(bFolder ? inTheWay : inTheWay.parent_path());
+        if (!bFolder)
+            dir.Write(c.pszInTheWay, "mine");
+        const CRun run = Tool("new " + Quote(dir.File(c.pszDir)));
+        EXPECT_EQ(run.nStatus, 2);
+        EXPECT_NE(run.strErr.find(c.pszError), std::string::npos) << run.strErr;
+        EXPECT_TRUE(bFolder ? fs::is_directory(inTheWay) : ReadAll(inTheWay) == "mine");
+        EXPECT_FALSE(fs::exists(dir.Path() / c.pszDir / "KORVELT.MSG"));
+    }
 }
 
 } // namespace

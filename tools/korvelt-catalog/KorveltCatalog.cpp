@@ -2,12 +2,16 @@
 //   korvelt-catalog dump [--messages FILE] DIR   the catalogue in DIR as JSON on standard output
 //   korvelt-catalog build SOURCE.json DIR          DIR/appdb.dat and the entry files from JSON
 //   korvelt-catalog check MEDIUM                   every file the launcher needs on a medium
+//   korvelt-catalog schema                         the JSON Schema of the source that build reads
+//   korvelt-catalog new DIR                        a medium to start from, in a missing or empty folder
 #include "AppCatalog.h"
 #include "AppReporter.h"
 #include "CatalogException.h"
 #include "CatalogJson.h"
 #include "MediumChecker.h"
+#include "MediumStarter.h"
 #include "MessageCatalog.h"
+#include "SourceSchema.h"
 #include "TextCodec.h"
 
 #include <fstream>
@@ -48,7 +52,9 @@ int Usage()
 {
     std::cerr << "usage: korvelt-catalog dump [--messages FILE] DIR\n"
                  "       korvelt-catalog build SOURCE.json DIR\n"
-                 "       korvelt-catalog check MEDIUM\n";
+                 "       korvelt-catalog check MEDIUM\n"
+                 "       korvelt-catalog schema\n"
+                 "       korvelt-catalog new DIR\n";
     return kExitError;
 }
 
@@ -107,17 +113,28 @@ int Build(const std::vector<std::string>& args)
         std::cerr << args[0] << ": cannot be opened\n";
         return kExitError;
     }
-    nlohmann::json source;
+    nlohmann::ordered_json source;
     try
     {
-        source = nlohmann::json::parse(in);
+        source = nlohmann::ordered_json::parse(in);
     }
     catch (const nlohmann::json::exception& e)
     {
         std::cerr << args[0] << ": " << e.what() << '\n';
         return kExitError;
     }
-    CCatalogJson::Build(source, args[1]);
+    try
+    {
+        CCatalogJson::Build(source, args[1]);
+    }
+    catch (const CSourceProblems& e)
+    {
+        for (const std::string& strProblem : e.Problems())
+            std::cerr << args[0] << ": " << strProblem << '\n';
+        std::cerr << args[0] << ": " << e.Problems().size() << (e.Problems().size() == 1 ? " problem" : " problems")
+                  << "; nothing written\n";
+        return kExitError;
+    }
     return kExitOk;
 }
 
@@ -125,8 +142,25 @@ int Check(const std::vector<std::string>& args)
 {
     if (args.size() != 1)
         return Usage();
-    CMediumChecker checker(args[0], std::cout);
+    CMediumChecker checker(args[0], std::cout, std::cerr);
     return checker.Run() == 0 ? kExitOk : kExitNothing;
+}
+
+int Schema(const std::vector<std::string>& args)
+{
+    if (!args.empty())
+        return Usage();
+    std::cout << CSourceSchema::Schema().dump(2) << '\n';
+    return kExitOk;
+}
+
+int New(const std::vector<std::string>& args)
+{
+    if (args.size() != 1)
+        return Usage();
+    CMediumStarter(args[0]).Write();
+    std::cout << "wrote a new medium in " << args[0] << "; korvelt-catalog check " << args[0] << " passes on it\n";
+    return kExitOk;
 }
 
 } // namespace
@@ -145,6 +179,10 @@ int main(int argc, char** argv)
             return Build(args);
         if (strCommand == "check")
             return Check(args);
+        if (strCommand == "schema")
+            return Schema(args);
+        if (strCommand == "new")
+            return New(args);
     }
     catch (const std::exception& e)
     {

@@ -5,6 +5,7 @@
 #include "AsciiText.h"
 #include "CatalogException.h"
 #include "HostPath.h"
+#include "MediumStarter.h"
 #include "MessageCatalog.h"
 #include "MessageNumbers.h"
 #include "System.h"
@@ -50,6 +51,10 @@ int CMediumChecker::Run()
     CheckBitmap("instapp.bmp");
     CheckBitmap("instttl.bmp");
     CheckAutorun();
+    // Nothing on the medium names the launcher's DLL: it is looked at only for a placeholder.
+    std::string strBytes;
+    if (TheSystem().ReadFile(m_strMedium + "\\tarven.dll", strBytes))
+        NoteIfPlaceholder(m_strMedium + "\\tarven.dll", strBytes);
     return m_nProblems;
 }
 
@@ -110,13 +115,28 @@ void CMediumChecker::CheckCatalogue()
         CheckEntry(n, *catalog.GetAt(n));
 }
 
-bool CMediumChecker::IsProgramOnMedium(const std::string& strPath) const
+bool CMediumChecker::IsProgramOnMedium(const std::string& strPath)
 {
     std::string strBytes;
     // Process creation adds ".exe" to a program named without an extension.
     const std::size_t nSlash = strPath.find_last_of("\\/");
     const bool bHasExtension = strPath.find('.', nSlash == std::string::npos ? 0 : nSlash) != std::string::npos;
-    return TheSystem().ReadFile(strPath, strBytes) || (!bHasExtension && TheSystem().ReadFile(strPath + ".exe", strBytes));
+    std::string strFound = strPath;
+    if (!TheSystem().ReadFile(strFound, strBytes))
+    {
+        strFound += ".exe";
+        if (bHasExtension || !TheSystem().ReadFile(strFound, strBytes))
+            return false;
+    }
+    NoteIfPlaceholder(strFound, strBytes);
+    return true;
+}
+
+void CMediumChecker::NoteIfPlaceholder(const std::string& strPath, const std::string& strBytes)
+{
+    if (CMediumStarter::IsPlaceholder(strBytes) && m_placeholders.insert(strPath).second)
+        m_notes << "note: " << HostPath(Printable(strPath.substr(m_strMedium.size() + 1)))
+                << " is a placeholder; put the real program there\n";
 }
 
 // A disc's autorun.inf starts a program and shows an icon from the disc: both must be there.

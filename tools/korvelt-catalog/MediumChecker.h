@@ -1,10 +1,12 @@
 // Checks a whole medium as the launcher would meet it: the message file, the catalogue, the text
 // files and set-up programs its entries name, the two bitmaps, and the programs and icon that
-// an autorun.inf names. Writes one line per problem.
+// an autorun.inf names. Writes one line per problem, and a note for each program that is still a
+// placeholder of `new` (no problem: the medium is whole, only not yet real).
 #ifndef KORVELT_TOOLS_MEDIUMCHECKER_H
 #define KORVELT_TOOLS_MEDIUMCHECKER_H
 
 #include <ostream>
+#include <set>
 #include <string>
 
 class CAppEntry;
@@ -12,7 +14,10 @@ class CAppEntry;
 class CMediumChecker
 {
 public:
-    CMediumChecker(std::string strMedium, std::ostream& out) : m_strMedium(std::move(strMedium)), m_out(out) {}
+    CMediumChecker(std::string strMedium, std::ostream& out, std::ostream& notes)
+        : m_strMedium(std::move(strMedium)), m_out(out), m_notes(notes)
+    {
+    }
 
     // Returns the number of problems found.
     int Run();
@@ -27,14 +32,17 @@ private:
     void CheckBitmap(const char* pszName);
     void CheckAutorun();
     // A program file at this path, as given or with ".exe" when it names none.
-    bool IsProgramOnMedium(const std::string& strPath) const;
+    bool IsProgramOnMedium(const std::string& strPath);
+    void NoteIfPlaceholder(const std::string& strPath, const std::string& strBytes);
     // A path on the medium: relative paths from its top folder, a leading backslash from its root.
     std::string OnMedium(const std::string& strPath) const;
     void Problem(const std::string& strText);
 
     std::string m_strMedium;
     std::ostream& m_out;
+    std::ostream& m_notes;
     int m_nProblems = 0;
+    std::set<std::string> m_placeholders;
 };
 
 #endif
