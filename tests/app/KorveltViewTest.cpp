@@ -178,7 +178,7 @@ void PressKey(CWinApp& app, UINT nMessage, WPARAM nKey, BYTE nShiftState = 0)
     if (!app.PreTranslateMessage(msg))
     {
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     keys[VK_SHIFT] = 0;
     SetKeyboardState(keys);

@@ -200,7 +200,7 @@ bool ShellTest::PumpUntil(const std::function<bool()>& done, DWORD nTimeoutMs)
     for (;;)
     {
         MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
         {
             if (msg.message == WM_QUIT)
             {
@@ -208,7 +208,7 @@ bool ShellTest::PumpUntil(const std::function<bool()>& done, DWORD nTimeoutMs)
                 continue;
             }
             TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            DispatchMessageW(&msg);
         }
         if (done())
             return true;
