@@ -5,7 +5,7 @@ FUZZ_DIR  ?= build/fuzz
 JOBS      ?= $(shell LC_ALL=C nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps host win test test-host test-win run screenshot e2e fuzz bench clean
+.PHONY: all deps host win test test-host test-win run screenshot screenshot-en e2e fuzz bench clean
 
 all: host win
 
@@ -38,6 +38,11 @@ run: win
 
 screenshot: win
 	@bash tools/run-medium.sh $(WIN_DIR) --screenshot docs/korvelt.png
+
+# The same on a Windows of another language (ANSI code page 1252): the Japanese texts must still
+# show.
+screenshot-en: win
+	@KORVELT_WINE_LANG=en_US.UTF-8 bash tools/run-medium.sh $(WIN_DIR) --screenshot docs/korvelt-en.png
 
 # A set-up on the sample medium as a user runs it, ending in docs/korvelt-e2e.png.
 e2e: win

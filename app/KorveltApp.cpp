@@ -6,6 +6,7 @@
 #include "MainFrame.h"
 #include "MessageNumbers.h"
 #include "SingleDocTemplate.h"
+#include "WideText.h"
 #include "resource.h"
 #include "tarven.h"
 
@@ -31,12 +32,12 @@ bool CKorveltApp::InitInstance()
 bool CKorveltApp::ActivateRunningInstance()
 {
     // The caption of a running copy's main window, as the view set it and the frame composed it.
-    const std::string strCaption = LoadMessage(MSG_CAPTION);
-    HWND hOther = FindWindowA(nullptr, strCaption.c_str());
+    const std::wstring strCaption = WideFrom932(LoadMessage(MSG_CAPTION));
+    HWND hOther = FindWindowW(nullptr, strCaption.c_str());
     if (hOther == nullptr)
         return false;
 
-    MessageBoxA(nullptr, LoadMessage(MSG_ALREADY_RUNNING), nullptr, MB_OK);
+    MessageBoxW(nullptr, WideFrom932(LoadMessage(MSG_ALREADY_RUNNING)).c_str(), nullptr, MB_OK);
     HWND hPopup = GetLastActivePopup(hOther);
     BringWindowToTop(hOther);
     if (hPopup != hOther)

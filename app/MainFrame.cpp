@@ -2,6 +2,7 @@
 
 #include "Dpi.h"
 #include "MediaRemovedDlg.h"
+#include "WideText.h"
 #include "WinApp.h"
 #include "resource.h"
 
@@ -19,7 +20,7 @@ constexpr UINT kCloseTimerId = 0;
 constexpr UINT kCloseDelayMs = 500;
 }
 
-bool CMainFrame::PreCreateWindow(CREATESTRUCTA& cs)
+bool CMainFrame::PreCreateWindow(CREATESTRUCTW& cs)
 {
     cs.cx = ScaleForDpi(kFrameWidth);
     cs.cy = ScaleForDpi(kFrameHeight);
@@ -49,7 +50,7 @@ LRESULT CMainFrame::OnDeviceChange(WPARAM wParam, LPARAM lParam)
     }
     else
     {
-        PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
+        PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
     }
     return 0;
 }
@@ -70,12 +71,13 @@ LRESULT CMainFrame::OnSize(WPARAM wParam, LPARAM lParam)
         HWND hView = GetWindow(m_hWnd, GW_CHILD);
         if (hView == nullptr)
         {
-            char szText[256] = {};
-            LoadStringA(CWinApp::Get()->m_hInstance, IDS_FRAME_WITHOUT_VIEW, szText, sizeof szText);
-            CWinApp::Get()->ShowMessage(szText);
+            wchar_t szText[256] = {};
+            const int nLength = LoadStringW(CWinApp::Get()->m_hInstance, IDS_FRAME_WITHOUT_VIEW, szText, 256);
+            CWinApp::Get()->ShowMessage(
+                Cp932FromWideLossy(std::wstring(szText, nLength > 0 ? static_cast<size_t>(nLength) : 0)));
             return 0;
         }
-        PostMessageA(hView, WM_REFRESH_STATE, 0, 0);
+        PostMessageW(hView, WM_REFRESH_STATE, 0, 0);
         // This causes a second size notification, which finds the flag set.
         SetWindowPos(m_hWnd, HWND_TOP, kRestoredX, kRestoredY, ScaleForDpi(kFrameWidth), ScaleForDpi(kFrameHeight),
                      SWP_SHOWWINDOW);
@@ -89,8 +91,8 @@ LRESULT CMainFrame::OnSize(WPARAM wParam, LPARAM lParam)
 
 LRESULT CMainFrame::OnTimer(WPARAM wParam, LPARAM lParam)
 {
-    PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
-    return DefWindowProcA(m_hWnd, WM_TIMER, wParam, lParam);
+    PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
+    return DefWindowProcW(m_hWnd, WM_TIMER, wParam, lParam);
 }
 
 bool CMainFrame::ProcessMessageTable(CMessageCall& call)

@@ -11,7 +11,7 @@ INT_PTR CDialog::DoModal()
         hOwner = m_pParent->m_hWnd;
     else if (pApp->GetMainWnd() != nullptr && pApp->GetMainWnd()->m_hWnd != nullptr)
         hOwner = GetLastActivePopup(pApp->GetMainWnd()->m_hWnd);
-    return DialogBoxParamA(pApp->m_hInstance, MAKEINTRESOURCEA(m_nIDTemplate), hOwner, &CWnd::DialogProc,
+    return DialogBoxParamW(pApp->m_hInstance, MAKEINTRESOURCEW(m_nIDTemplate), hOwner, &CWnd::DialogProc,
                            reinterpret_cast<LPARAM>(this));
 }
 
@@ -49,7 +49,7 @@ void CDialog::CenterOverOwner()
     HWND hOwner = GetWindow(m_hWnd, GW_OWNER);
     RECT rcDialog, rcOwner, rcArea;
     GetWindowRect(m_hWnd, &rcDialog);
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcArea, 0);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &rcArea, 0);
     if (hOwner == nullptr || !IsWindowVisible(hOwner) || IsIconic(hOwner))
         rcOwner = rcArea;
     else
@@ -72,6 +72,7 @@ void CDialog::CenterOverOwner()
 
 LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM)
 {
+    m_font.Apply(m_hWnd);
     CenterOverOwner();
     return OnInitDialog() ? TRUE : FALSE;
 }

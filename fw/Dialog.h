@@ -4,6 +4,7 @@
 #define KORVELT_FW_DIALOG_H
 
 #include "DataExchange.h"
+#include "DialogFont.h"
 #include "Wnd.h"
 
 class CDialog : public CWnd
@@ -33,6 +34,7 @@ private:
 
     UINT m_nIDTemplate;
     CWnd* m_pParent;
+    CDialogFont m_font;
 };
 
 #endif

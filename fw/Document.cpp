@@ -4,13 +4,31 @@
 #include "SingleDocTemplate.h"
 #include "StockMessages.h"
 #include "View.h"
+#include "WideText.h"
 #include "WinApp.h"
 #include "FrameworkIds.h"
 
 #include <commdlg.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
+
+namespace
+{
+// What the document is called after its file: the title the system gives the file, else the
+// part after the folder.
+std::string TitleOf(const std::string& strPath)
+{
+    std::wstring strWide;
+    if (!WideFrom932Exact(strPath, strWide))
+        return strPath.substr(strPath.find_last_of("\\/:") + 1);
+    wchar_t szTitle[MAX_PATH] = {};
+    if (GetFileTitleW(strWide.c_str(), szTitle, MAX_PATH) == 0 && szTitle[0] != L'\0')
+        return Cp932FromWideLossy(szTitle);
+    return Cp932FromWideLossy(strWide.substr(strWide.find_last_of(L"\\/:") + 1));
+}
+}
 
 CDocument::~CDocument()
 {
@@ -27,18 +45,17 @@ void CDocument::SetTitle(const std::string& strTitle)
 
 void CDocument::SetPathName(const std::string& strPathName)
 {
-    char szFull[MAX_PATH] = {};
-    char* pszFilePart = nullptr;
-    const DWORD nLength = GetFullPathNameA(strPathName.c_str(), MAX_PATH, szFull, &pszFilePart);
-    m_strPathName = (nLength > 0 && nLength < MAX_PATH) ? szFull : strPathName;
-
-    char szTitle[MAX_PATH] = {};
-    if (GetFileTitleA(m_strPathName.c_str(), szTitle, MAX_PATH) != 0 || szTitle[0] == '\0')
+    m_strPathName = strPathName;
+    std::wstring strWide;
+    if (WideFrom932Exact(strPathName, strWide))
     {
-        const size_t nSlash = m_strPathName.find_last_of("\\/:");
-        lstrcpynA(szTitle, m_strPathName.c_str() + (nSlash == std::string::npos ? 0 : nSlash + 1), MAX_PATH);
+        wchar_t szFull[MAX_PATH] = {};
+        const DWORD nLength = GetFullPathNameW(strWide.c_str(), MAX_PATH, szFull, nullptr);
+        std::string strFull;
+        if (nLength > 0 && nLength < MAX_PATH && Cp932FromWide(szFull, nLength, strFull))
+            m_strPathName = strFull;
     }
-    SetTitle(szTitle);
+    SetTitle(TitleOf(m_strPathName));
     if (CWinApp* pApp = CWinApp::Get())
         pApp->AddToRecentFileList(m_strPathName);
 }
@@ -53,8 +70,10 @@ bool CDocument::OnNewDocument()
 
 bool CDocument::OnOpenDocument(const std::string& strPathName)
 {
-    // Nothing is read; the file only has to be there and readable.
-    if (!std::ifstream(strPathName, std::ios::binary))
+    // Nothing is read; the file only has to be there and readable. A name that is not code page
+    // 932 names no file.
+    std::wstring strWide;
+    if (!WideFrom932Exact(strPathName, strWide) || !std::ifstream(std::filesystem::path(strWide), std::ios::binary))
     {
         CWinApp::Get()->ShowMessage(stock::kFailedToOpenDoc);
         return false;
@@ -67,9 +86,15 @@ bool CDocument::OnOpenDocument(const std::string& strPathName)
 bool CDocument::OnSaveDocument(const std::string& strPathName)
 {
     // The stored form is empty: the file is created, or emptied.
-    std::ofstream file(strPathName, std::ios::binary | std::ios::trunc);
-    file.close();
-    if (!file)
+    std::wstring strWide;
+    bool bSaved = WideFrom932Exact(strPathName, strWide);
+    if (bSaved)
+    {
+        std::ofstream file(std::filesystem::path(strWide), std::ios::binary | std::ios::trunc);
+        file.close();
+        bSaved = !file.fail();
+    }
+    if (!bSaved)
     {
         CWinApp::Get()->ShowMessage(stock::kFailedToSaveDoc);
         return false;

@@ -7,11 +7,11 @@
 bool CFormView::Create(CFrameWnd* pFrame, UINT nID)
 {
     m_pFrame = pFrame;
-    HWND hWnd = CreateDialogParamA(CWinApp::Get()->m_hInstance, MAKEINTRESOURCEA(m_nIDTemplate), pFrame->m_hWnd,
+    HWND hWnd = CreateDialogParamW(CWinApp::Get()->m_hInstance, MAKEINTRESOURCEW(m_nIDTemplate), pFrame->m_hWnd,
                                    &CWnd::DialogProc, reinterpret_cast<LPARAM>(this));
     if (hWnd == nullptr)
         return false;
-    SetWindowLongPtrA(hWnd, GWLP_ID, static_cast<LONG_PTR>(nID));
+    SetWindowLongPtrW(hWnd, GWLP_ID, static_cast<LONG_PTR>(nID));
     RECT rc;
     GetWindowRect(hWnd, &rc);
     m_sizeTotal = SIZE{rc.right - rc.left, rc.bottom - rc.top};
@@ -52,6 +52,7 @@ void CFormView::OnPrepareDC(HDC hDC)
 
 LRESULT CFormView::OnInitDialog(WPARAM, LPARAM)
 {
+    m_font.Apply(m_hWnd);
     // A child form does not take the focus when it is made.
     return FALSE;
 }

@@ -3,6 +3,7 @@
 #ifndef KORVELT_FW_FORMVIEW_H
 #define KORVELT_FW_FORMVIEW_H
 
+#include "DialogFont.h"
 #include "View.h"
 
 class CFormView : public CView
@@ -38,6 +39,7 @@ private:
     SIZE m_sizeTotal{0, 0};
     HWND m_hWndFocus = nullptr;
     bool m_bInUpdateBars = false;
+    CDialogFont m_font;
 };
 
 #endif

@@ -4,12 +4,13 @@
 #include "Document.h"
 #include "ScopedHandle.h"
 #include "View.h"
+#include "WideText.h"
 #include "WinApp.h"
 #include "FrameworkIds.h"
 
 namespace
 {
-constexpr char kFrameClass[] = "KorveltFrame";
+constexpr wchar_t kFrameClass[] = L"KorveltFrame";
 
 struct SChildMessage
 {
@@ -21,7 +22,7 @@ struct SChildMessage
 BOOL CALLBACK SendToChild(HWND hChild, LPARAM lData)
 {
     const auto* pMessage = reinterpret_cast<const SChildMessage*>(lData);
-    SendMessageA(hChild, pMessage->nMessage, pMessage->wParam, pMessage->lParam);
+    SendMessageW(hChild, pMessage->nMessage, pMessage->wParam, pMessage->lParam);
     return TRUE;
 }
 }
@@ -43,13 +44,14 @@ bool CFrameWnd::LoadFrame(UINT nIDResource, const std::string& strTitle, CDocume
     m_strTitle = strTitle;
     m_pView = std::move(pView);
     m_pCreateDocument = pDocument;
-    m_hAccel = LoadAcceleratorsA(hInstance, MAKEINTRESOURCEA(nIDResource));
-    CScopedMenu menu(LoadMenuA(hInstance, MAKEINTRESOURCEA(nIDResource)));
+    m_hAccel = LoadAcceleratorsW(hInstance, MAKEINTRESOURCEW(nIDResource));
+    CScopedMenu menu(LoadMenuW(hInstance, MAKEINTRESOURCEW(nIDResource)));
 
-    CREATESTRUCTA cs{};
+    const std::wstring strWideTitle = WideFrom932(m_strTitle);
+    CREATESTRUCTW cs{};
     cs.hInstance = hInstance;
     cs.hMenu = menu.Get();
-    cs.lpszName = m_strTitle.c_str();
+    cs.lpszName = strWideTitle.c_str();
     cs.style = WS_OVERLAPPEDWINDOW;
     cs.x = CW_USEDEFAULT;
     cs.y = CW_USEDEFAULT;
@@ -57,7 +59,7 @@ bool CFrameWnd::LoadFrame(UINT nIDResource, const std::string& strTitle, CDocume
     cs.cy = CW_USEDEFAULT;
     if (!PreCreateWindow(cs))
         return false;
-    HWND hWnd = CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx, cs.cy,
+    HWND hWnd = CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx, cs.cy,
                                 cs.hwndParent, cs.hMenu, cs.hInstance, this);
     m_pCreateDocument = nullptr;
     if (hWnd == nullptr || m_hWnd == nullptr)
@@ -72,19 +74,21 @@ bool CFrameWnd::LoadFrame(UINT nIDResource, const std::string& strTitle, CDocume
     return true;
 }
 
-bool CFrameWnd::PreCreateWindow(CREATESTRUCTA& cs)
+bool CFrameWnd::PreCreateWindow(CREATESTRUCTW& cs)
 {
-    WNDCLASSA wc{};
-    if (!GetClassInfoA(cs.hInstance, kFrameClass, &wc))
+    // A class registered with the wide function makes Unicode windows: their texts never pass
+    // through the system's ANSI code page.
+    WNDCLASSW wc{};
+    if (!GetClassInfoW(cs.hInstance, kFrameClass, &wc))
     {
         wc.style = CS_DBLCLKS;
         wc.lpfnWndProc = &CWnd::WindowProc;
         wc.hInstance = cs.hInstance;
-        wc.hIcon = LoadIconA(cs.hInstance, MAKEINTRESOURCEA(m_nIDResource));
-        wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        wc.hIcon = LoadIconW(cs.hInstance, MAKEINTRESOURCEW(m_nIDResource));
+        wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
         wc.lpszClassName = kFrameClass;
-        if (!RegisterClassA(&wc))
+        if (!RegisterClassW(&wc))
             return false;
     }
     cs.lpszClass = kFrameClass;
@@ -225,7 +229,7 @@ LRESULT CFrameWnd::OnActivate(WPARAM wParam, LPARAM lParam)
 {
     if (LOWORD(wParam) == WA_INACTIVE && m_pView != nullptr)
         m_pView->OnActivateFrame(WA_INACTIVE, this);
-    const LRESULT lResult = DefWindowProcA(m_hWnd, WM_ACTIVATE, wParam, lParam);
+    const LRESULT lResult = DefWindowProcW(m_hWnd, WM_ACTIVATE, wParam, lParam);
     if (LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0 && m_pView != nullptr)
         m_pView->OnActivateView(true, m_pView.get(), m_pView.get());
     return lResult;
@@ -236,7 +240,7 @@ LRESULT CFrameWnd::OnActivate(WPARAM wParam, LPARAM lParam)
 LRESULT CFrameWnd::OnInitMenuPopup(WPARAM wParam, LPARAM lParam)
 {
     if (HIWORD(lParam) != 0)
-        return DefWindowProcA(m_hWnd, WM_INITMENUPOPUP, wParam, lParam);
+        return DefWindowProcW(m_hWnd, WM_INITMENUPOPUP, wParam, lParam);
     HMENU hMenu = reinterpret_cast<HMENU>(wParam);
     const int nCount = GetMenuItemCount(hMenu);
     for (int i = 0; i < nCount; ++i)
@@ -259,13 +263,13 @@ LRESULT CFrameWnd::OnInitMenuPopup(WPARAM wParam, LPARAM lParam)
 LRESULT CFrameWnd::OnDisplayChange(WPARAM wParam, LPARAM lParam)
 {
     SendToDescendants(WM_DISPLAYCHANGE, wParam, lParam);
-    return DefWindowProcA(m_hWnd, WM_DISPLAYCHANGE, wParam, lParam);
+    return DefWindowProcW(m_hWnd, WM_DISPLAYCHANGE, wParam, lParam);
 }
 
 LRESULT CFrameWnd::OnSysColorChange(WPARAM wParam, LPARAM lParam)
 {
     SendToDescendants(WM_SYSCOLORCHANGE, wParam, lParam);
-    return DefWindowProcA(m_hWnd, WM_SYSCOLORCHANGE, wParam, lParam);
+    return DefWindowProcW(m_hWnd, WM_SYSCOLORCHANGE, wParam, lParam);
 }
 
 bool CFrameWnd::ProcessMessageTable(CMessageCall& call)

@@ -37,7 +37,7 @@ public:
 protected:
     // Sets the creation parameters; the default adds the client edge and the window class with
     // the frame's icon.
-    virtual bool PreCreateWindow(CREATESTRUCTA& cs);
+    virtual bool PreCreateWindow(CREATESTRUCTW& cs);
     void RecalcLayout();
 
     LRESULT OnCreate(WPARAM wParam, LPARAM lParam);

@@ -4,6 +4,7 @@
 #include "FrameWnd.h"
 #include "StockMessages.h"
 #include "View.h"
+#include "WideText.h"
 #include "WinApp.h"
 
 #include <commdlg.h>
@@ -15,9 +16,9 @@ CSingleDocTemplate::CSingleDocTemplate(UINT nIDResource, DocFactory makeDoc, Fra
     : m_nIDResource(nIDResource), m_docString(""), m_makeDoc(std::move(makeDoc)),
       m_makeFrame(std::move(makeFrame)), m_makeView(std::move(makeView))
 {
-    char szText[512] = {};
-    LoadStringA(CWinApp::Get()->m_hInstance, nIDResource, szText, sizeof szText);
-    m_docString = CDocString(szText);
+    wchar_t szText[512] = {};
+    const int nLength = LoadStringW(CWinApp::Get()->m_hInstance, nIDResource, szText, 512);
+    m_docString = CDocString(Cp932FromWideLossy(std::wstring(szText, nLength > 0 ? static_cast<size_t>(nLength) : 0)));
 }
 
 CSingleDocTemplate::~CSingleDocTemplate() = default;
@@ -90,29 +91,35 @@ bool CSingleDocTemplate::PromptFileName(std::string& strPath, bool bSave) const
     // "Name\0*.ext\0\0": the filter from the document string.
     const std::string strName = m_docString.GetField(CDocString::filterName);
     const std::string strPattern = m_docString.GetFilterPattern();
-    std::string strFilter;
+    std::wstring strFilter;
     if (!strPattern.empty())
-        strFilter = strName + '\0' + strPattern + '\0';
-    strFilter += '\0';
+        strFilter = WideFrom932(strName) + L'\0' + WideFrom932(strPattern) + L'\0';
+    strFilter += L'\0';
     std::string strExt = m_docString.GetField(CDocString::filterExt);
     if (!strExt.empty() && strExt[0] == '.')
         strExt.erase(0, 1);
+    const std::wstring strWideExt = WideFrom932(strExt);
 
-    std::vector<char> file(MAX_PATH, '\0');
-    lstrcpynA(file.data(), strPath.c_str(), MAX_PATH);
+    std::vector<wchar_t> file(MAX_PATH, L'\0');
+    lstrcpynW(file.data(), WideFrom932(strPath).c_str(), MAX_PATH);
 
-    OPENFILENAMEA ofn{};
+    OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
     CWinApp* pApp = CWinApp::Get();
     ofn.hwndOwner = pApp->GetMainWnd() != nullptr ? pApp->GetMainWnd()->m_hWnd : nullptr;
     ofn.lpstrFilter = strFilter.c_str();
     ofn.lpstrFile = file.data();
     ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrDefExt = strExt.empty() ? nullptr : strExt.c_str();
+    ofn.lpstrDefExt = strWideExt.empty() ? nullptr : strWideExt.c_str();
     ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | (bSave ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-    const BOOL bOk = bSave ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+    const BOOL bOk = bSave ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
     if (!bOk)
         return false;
-    strPath = file.data();
+    // A chosen file whose name code page 932 cannot carry is one the program cannot name.
+    if (!Cp932FromWide(file.data(), lstrlenW(file.data()), strPath))
+    {
+        pApp->ShowMessage(bSave ? stock::kFailedToSaveDoc : stock::kFailedToOpenDoc);
+        return false;
+    }
     return true;
 }

@@ -2,10 +2,12 @@
 
 #include "Cp932.h"
 #include "FrameWnd.h"
+#include "ScopedHandle.h"
 #include "SingleDocTemplate.h"
 #include "StockMessages.h"
 #include "View.h"
 #include "FrameworkIds.h"
+#include "WideText.h"
 
 #include <commdlg.h>
 
@@ -15,15 +17,48 @@
 
 namespace
 {
-constexpr char kRecentSection[] = "Recent File List";
-constexpr char kSettingsSection[] = "Settings";
-constexpr char kPreviewPages[] = "PreviewPages";
+constexpr wchar_t kRecentSection[] = L"Recent File List";
+constexpr wchar_t kSettingsSection[] = L"Settings";
+constexpr wchar_t kPreviewPages[] = L"PreviewPages";
 
 std::string ModuleBaseName(HINSTANCE hInstance)
 {
-    char szPath[MAX_PATH] = {};
-    const DWORD nLength = GetModuleFileNameA(hInstance, szPath, MAX_PATH);
-    return FileBaseName(std::string(szPath, nLength < MAX_PATH ? nLength : MAX_PATH));
+    wchar_t szPath[MAX_PATH] = {};
+    const DWORD nLength = GetModuleFileNameW(hInstance, szPath, MAX_PATH);
+    // A character that code page 932 lacks becomes "?", never a separator.
+    return FileBaseName(Cp932FromWideLossy(std::wstring(szPath, nLength < MAX_PATH ? nLength : MAX_PATH)));
+}
+
+// Where the profile functions look for a file of this name: a bare name lies in the Windows
+// folder.
+std::wstring ProfilePath(const std::wstring& strFile)
+{
+    if (strFile.find_first_of(L"\\/:") != std::wstring::npos)
+        return strFile;
+    wchar_t szWindows[MAX_PATH] = {};
+    const UINT nLength = GetWindowsDirectoryW(szWindows, MAX_PATH);
+    if (nLength == 0 || nLength >= MAX_PATH)
+        return std::wstring();
+    return std::wstring(szWindows, nLength) + L"\\" + strFile;
+}
+
+// The profile functions write a new file in the system's ANSI code page, which on most systems
+// cannot carry Japanese names; a file that begins as UTF-16 they keep writing as UTF-16. A code
+// page 932 system gets the file it always had.
+void BeginUnicodeProfile(const std::wstring& strFile)
+{
+    if (GetACP() == kCodePage932)
+        return;
+    const std::wstring strPath = ProfilePath(strFile);
+    if (strPath.empty())
+        return;
+    CScopedKernelHandle file(
+        CreateFileW(strPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid())
+        return;
+    const unsigned char bom[] = {0xFF, 0xFE};
+    DWORD nWritten = 0;
+    WriteFile(file.Get(), bom, sizeof bom, &nWritten, nullptr);
 }
 }
 
@@ -32,7 +67,7 @@ CWinApp* CWinApp::s_pApp = nullptr;
 CWinApp::CWinApp()
 {
     s_pApp = this;
-    m_hInstance = GetModuleHandleA(nullptr);
+    m_hInstance = GetModuleHandleW(nullptr);
     m_strAppName = ModuleBaseName(m_hInstance);
     m_strProfileName = m_strAppName + ".INI";
 }
@@ -80,14 +115,14 @@ int CWinApp::Run()
 {
     MSG msg;
     int nResult;
-    while ((nResult = GetMessageA(&msg, nullptr, 0, 0)) != 0)
+    while ((nResult = GetMessageW(&msg, nullptr, 0, 0)) != 0)
     {
         if (nResult == -1)
             break;
         if (PreTranslateMessage(msg))
             continue;
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     const int nExitCode = ExitInstance();
     return nResult == 0 ? static_cast<int>(msg.wParam) : nExitCode;
@@ -102,13 +137,13 @@ bool CWinApp::PreTranslateMessage(MSG& msg)
     if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST)
     {
         HACCEL hAccel = m_pMainWnd->GetAccelerators();
-        if (hAccel != nullptr && TranslateAcceleratorA(m_pMainWnd->m_hWnd, hAccel, &msg))
+        if (hAccel != nullptr && TranslateAcceleratorW(m_pMainWnd->m_hWnd, hAccel, &msg))
             return true;
     }
     CWnd* pView = m_pMainWnd->GetActiveView();
     if (pView != nullptr && pView->m_hWnd != nullptr &&
         (msg.hwnd == pView->m_hWnd || IsChild(pView->m_hWnd, msg.hwnd)))
-        return IsDialogMessageA(pView->m_hWnd, &msg) != FALSE;
+        return IsDialogMessageW(pView->m_hWnd, &msg) != FALSE;
     return false;
 }
 
@@ -117,7 +152,7 @@ int CWinApp::ShowMessage(const std::string& strText, UINT nType)
     HWND hOwner = GetActiveWindow();
     if (m_pMainWnd != nullptr && m_pMainWnd->m_hWnd != nullptr)
         hOwner = GetLastActivePopup(m_pMainWnd->m_hWnd);
-    return MessageBoxA(hOwner, strText.c_str(), m_strAppName.c_str(), nType);
+    return MessageBoxW(hOwner, WideFrom932(strText).c_str(), WideFrom932(m_strAppName).c_str(), nType);
 }
 
 void CWinApp::ReportCurrentException()
@@ -144,40 +179,51 @@ void CWinApp::ReportCurrentException()
     if (s_pApp != nullptr)
         s_pApp->ShowMessage(strText);
     else
-        MessageBoxA(nullptr, strText.c_str(), nullptr, MB_OK | MB_ICONEXCLAMATION);
+        MessageBoxW(nullptr, WideFrom932(strText).c_str(), nullptr, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CWinApp::LoadStdProfileSettings(size_t nMaxMRU)
 {
     m_recentFiles = CRecentFileList(nMaxMRU);
+    m_bProfileLoaded = true;
+    std::wstring strFile;
+    if (!WideFrom932Exact(m_strProfileName, strFile))
+        return;
     std::vector<std::string> names;
     for (size_t i = 1; i <= nMaxMRU; ++i)
     {
-        const std::string strEntry = "File" + std::to_string(i);
-        char szValue[MAX_PATH] = {};
-        GetPrivateProfileStringA(kRecentSection, strEntry.c_str(), "", szValue, MAX_PATH,
-                                 m_strProfileName.c_str());
-        names.push_back(szValue);
+        const std::wstring strEntry = L"File" + std::to_wstring(i);
+        wchar_t szValue[MAX_PATH] = {};
+        const DWORD nLength =
+            GetPrivateProfileStringW(kRecentSection, strEntry.c_str(), L"", szValue, MAX_PATH, strFile.c_str());
+        // A name that code page 932 cannot carry names no file the program could open.
+        std::string strName;
+        if (!Cp932FromWide(szValue, nLength, strName))
+            strName.clear();
+        names.push_back(strName);
     }
     m_recentFiles.SetNames(names);
-    m_nPreviewPages = static_cast<int>(
-        GetPrivateProfileIntA(kSettingsSection, kPreviewPages, 0, m_strProfileName.c_str()));
-    m_bProfileLoaded = true;
+    m_nPreviewPages =
+        static_cast<int>(GetPrivateProfileIntW(kSettingsSection, kPreviewPages, 0, strFile.c_str()));
 }
 
 void CWinApp::SaveStdProfileSettings()
 {
-    const char* pszFile = m_strProfileName.c_str();
+    std::wstring strFile;
+    if (!WideFrom932Exact(m_strProfileName, strFile))
+        return;
+    BeginUnicodeProfile(strFile);
+    const wchar_t* pszFile = strFile.c_str();
     // The section is rewritten as a whole, so entries beyond the list do not linger.
-    WritePrivateProfileStringA(kRecentSection, nullptr, nullptr, pszFile);
+    WritePrivateProfileStringW(kRecentSection, nullptr, nullptr, pszFile);
     const std::vector<std::string>& names = m_recentFiles.GetNames();
     for (size_t i = 0; i < names.size(); ++i)
     {
-        const std::string strEntry = "File" + std::to_string(i + 1);
-        WritePrivateProfileStringA(kRecentSection, strEntry.c_str(), names[i].c_str(), pszFile);
+        const std::wstring strEntry = L"File" + std::to_wstring(i + 1);
+        WritePrivateProfileStringW(kRecentSection, strEntry.c_str(), WideFrom932(names[i]).c_str(), pszFile);
     }
     if (m_nPreviewPages != 0)
-        WritePrivateProfileStringA(kSettingsSection, kPreviewPages, std::to_string(m_nPreviewPages).c_str(), pszFile);
+        WritePrivateProfileStringW(kSettingsSection, kPreviewPages, std::to_wstring(m_nPreviewPages).c_str(), pszFile);
 }
 
 void CWinApp::AddDocTemplate(std::unique_ptr<CSingleDocTemplate> pTemplate)
@@ -221,7 +267,7 @@ void CWinApp::OnFileOpen()
 void CWinApp::OnAppExit()
 {
     if (m_pMainWnd != nullptr && m_pMainWnd->m_hWnd != nullptr)
-        SendMessageA(m_pMainWnd->m_hWnd, WM_CLOSE, 0, 0);
+        SendMessageW(m_pMainWnd->m_hWnd, WM_CLOSE, 0, 0);
 }
 
 bool CWinApp::ProcessMessageTable(CMessageCall& call)

@@ -1,5 +1,6 @@
 #include "Wnd.h"
 
+#include "WideText.h"
 #include "WinApp.h"
 
 #include <vector>
@@ -9,38 +10,34 @@ CWnd::~CWnd()
     // A window that outlives its object must not reach it any more.
     if (m_hWnd != nullptr && IsWindow(m_hWnd))
     {
-        SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, 0);
         ::DestroyWindow(m_hWnd);
     }
 }
 
-std::string CWnd::GetWindowText() const
+std::string CWnd::TextOf(HWND hWnd)
 {
-    const int nLength = GetWindowTextLengthA(m_hWnd);
-    std::vector<char> buffer(static_cast<size_t>(nLength) + 1);
-    const int nCopied = ::GetWindowTextA(m_hWnd, buffer.data(), static_cast<int>(buffer.size()));
-    return std::string(buffer.data(), static_cast<size_t>(nCopied > 0 ? nCopied : 0));
+    if (hWnd == nullptr)
+        return std::string();
+    const int nLength = GetWindowTextLengthW(hWnd);
+    std::vector<wchar_t> buffer(static_cast<size_t>(nLength) + 1);
+    const int nCopied = ::GetWindowTextW(hWnd, buffer.data(), static_cast<int>(buffer.size()));
+    return Cp932FromWideLossy(std::wstring(buffer.data(), static_cast<size_t>(nCopied > 0 ? nCopied : 0)));
 }
 
-void CWnd::SetWindowText(const std::string& strText)
+void CWnd::SetTextOf(HWND hWnd, const std::string& strText)
 {
-    ::SetWindowTextA(m_hWnd, strText.c_str());
+    ::SetWindowTextW(hWnd, WideFrom932(strText).c_str());
 }
 
 std::string CWnd::GetDlgItemText(int nID) const
 {
-    HWND hItem = GetDlgItem(nID);
-    if (hItem == nullptr)
-        return std::string();
-    const int nLength = GetWindowTextLengthA(hItem);
-    std::vector<char> buffer(static_cast<size_t>(nLength) + 1);
-    const int nCopied = ::GetWindowTextA(hItem, buffer.data(), static_cast<int>(buffer.size()));
-    return std::string(buffer.data(), static_cast<size_t>(nCopied > 0 ? nCopied : 0));
+    return TextOf(GetDlgItem(nID));
 }
 
 void CWnd::SetDlgItemText(int nID, const std::string& strText)
 {
-    ::SetDlgItemTextA(m_hWnd, nID, strText.c_str());
+    ::SetDlgItemTextW(m_hWnd, nID, WideFrom932(strText).c_str());
 }
 
 bool CWnd::DestroyWindow()
@@ -50,13 +47,13 @@ bool CWnd::DestroyWindow()
 
 CWnd* CWnd::FromHandle(HWND hWnd)
 {
-    return hWnd != nullptr ? reinterpret_cast<CWnd*>(GetWindowLongPtrA(hWnd, GWLP_USERDATA)) : nullptr;
+    return hWnd != nullptr ? reinterpret_cast<CWnd*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA)) : nullptr;
 }
 
 void CWnd::Attach(HWND hWnd)
 {
     m_hWnd = hWnd;
-    SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 bool CWnd::OnWndMsg(UINT nMessage, WPARAM wParam, LPARAM lParam, LRESULT& lResult)
@@ -97,20 +94,20 @@ LRESULT CALLBACK CWnd::WindowProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARA
 {
     if (nMessage == WM_NCCREATE)
     {
-        auto* pCreate = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        auto* pCreate = reinterpret_cast<CREATESTRUCTW*>(lParam);
         if (auto* pWnd = static_cast<CWnd*>(pCreate->lpCreateParams))
             pWnd->Attach(hWnd);
     }
     CWnd* pWnd = FromHandle(hWnd);
     if (pWnd == nullptr)
-        return DefWindowProcA(hWnd, nMessage, wParam, lParam);
+        return DefWindowProcW(hWnd, nMessage, wParam, lParam);
 
     LRESULT lResult = 0;
     if (!pWnd->DispatchGuarded(nMessage, wParam, lParam, lResult))
-        lResult = DefWindowProcA(hWnd, nMessage, wParam, lParam);
+        lResult = DefWindowProcW(hWnd, nMessage, wParam, lParam);
     if (nMessage == WM_NCDESTROY)
     {
-        SetWindowLongPtrA(hWnd, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(hWnd, GWLP_USERDATA, 0);
         pWnd->m_hWnd = nullptr;
         pWnd->PostNcDestroy();
     }
@@ -129,7 +126,7 @@ INT_PTR CALLBACK CWnd::DialogProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARA
     const bool bHandled = pWnd->DispatchGuarded(nMessage, wParam, lParam, lResult);
     if (nMessage == WM_NCDESTROY)
     {
-        SetWindowLongPtrA(hWnd, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(hWnd, GWLP_USERDATA, 0);
         pWnd->m_hWnd = nullptr;
         pWnd->PostNcDestroy();
         return FALSE;
@@ -153,7 +150,7 @@ INT_PTR CALLBACK CWnd::DialogProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARA
     case WM_QUERYDRAGICON:
         return static_cast<INT_PTR>(lResult);
     default:
-        SetWindowLongPtrA(hWnd, DWLP_MSGRESULT, lResult);
+        SetWindowLongPtrW(hWnd, DWLP_MSGRESULT, lResult);
         return TRUE;
     }
 }

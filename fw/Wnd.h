@@ -15,8 +15,9 @@ public:
 
     HWND m_hWnd = nullptr;
 
-    std::string GetWindowText() const;
-    void SetWindowText(const std::string& strText);
+    // Window texts are code page 932 inside the program, whatever the system's code page.
+    std::string GetWindowText() const { return TextOf(m_hWnd); }
+    void SetWindowText(const std::string& strText) { SetTextOf(m_hWnd, strText); }
     HWND GetDlgItem(int nID) const { return ::GetDlgItem(m_hWnd, nID); }
     std::string GetDlgItemText(int nID) const;
     void SetDlgItemText(int nID, const std::string& strText);
@@ -24,6 +25,10 @@ public:
 
     // The object behind a window of this framework, or null.
     static CWnd* FromHandle(HWND hWnd);
+    // Any window's text, through the wide functions; characters that code page 932 lacks read
+    // as "?".
+    static std::string TextOf(HWND hWnd);
+    static void SetTextOf(HWND hWnd, const std::string& strText);
 
 protected:
     // Window procedure of windows whose class this framework registers; the creating code passes

@@ -1,39 +1,41 @@
 #include "AppListCtrl.h"
 
+#include "WideText.h"
+
 #include <commctrl.h>
 
 void CAppListCtrl::Clear(bool bColumns)
 {
-    SendMessageA(m_hWnd, LVM_DELETEALLITEMS, 0, 0);
+    SendMessageW(m_hWnd, LVM_DELETEALLITEMS, 0, 0);
     if (!bColumns)
         return;
-    while (SendMessageA(m_hWnd, LVM_DELETECOLUMN, 0, 0))
+    while (SendMessageW(m_hWnd, LVM_DELETECOLUMN, 0, 0))
     {
     }
 }
 
 void CAppListCtrl::InsertColumn(int nIndex, const CColumn& column)
 {
-    std::string strTitle = column.m_strTitle;
-    LVCOLUMNA lvc{};
+    std::wstring strTitle = WideFrom932(column.m_strTitle);
+    LVCOLUMNW lvc{};
     lvc.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     lvc.fmt = LVCFMT_LEFT;
     lvc.cx = column.m_nWidth;
     lvc.pszText = strTitle.data();
     lvc.iSubItem = nIndex;
-    SendMessageA(m_hWnd, LVM_INSERTCOLUMNA, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&lvc));
+    SendMessageW(m_hWnd, LVM_INSERTCOLUMNW, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&lvc));
 }
 
 void CAppListCtrl::AddRow(const std::string& strTitle, const std::string& strDescription,
                           const std::string& strStatus)
 {
-    const int nRow = static_cast<int>(SendMessageA(m_hWnd, LVM_GETITEMCOUNT, 0, 0));
-    std::string strText = strTitle;
-    LVITEMA item{};
+    const int nRow = static_cast<int>(SendMessageW(m_hWnd, LVM_GETITEMCOUNT, 0, 0));
+    std::wstring strText = WideFrom932(strTitle);
+    LVITEMW item{};
     item.mask = LVIF_TEXT;
     item.iItem = nRow;
     item.pszText = strText.data();
-    SendMessageA(m_hWnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(m_hWnd, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     SetText(nRow, 1, strDescription);
     SetText(nRow, 2, strStatus);
 }
@@ -46,10 +48,10 @@ void CAppListCtrl::SetStatus(int nRow, const std::string& strStatus)
 void CAppListCtrl::Select(int nRow)
 {
     SetFocus(m_hWnd);
-    LVITEMA item{};
+    LVITEMW item{};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(m_hWnd, LVM_SETITEMSTATE, static_cast<WPARAM>(nRow), reinterpret_cast<LPARAM>(&item));
+    SendMessageW(m_hWnd, LVM_SETITEMSTATE, static_cast<WPARAM>(nRow), reinterpret_cast<LPARAM>(&item));
 }
 
 int CAppListCtrl::GetFocusedRow() const
@@ -64,14 +66,14 @@ int CAppListCtrl::GetSelectedRow() const
 
 int CAppListCtrl::GetNextRow(UINT nFlags) const
 {
-    return static_cast<int>(SendMessageA(m_hWnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), nFlags));
+    return static_cast<int>(SendMessageW(m_hWnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), nFlags));
 }
 
 void CAppListCtrl::SetText(int nRow, int nSubItem, const std::string& strText)
 {
-    std::string strCopy = strText;
-    LVITEMA item{};
+    std::wstring strCopy = WideFrom932(strText);
+    LVITEMW item{};
     item.iSubItem = nSubItem;
     item.pszText = strCopy.data();
-    SendMessageA(m_hWnd, LVM_SETITEMTEXTA, static_cast<WPARAM>(nRow), reinterpret_cast<LPARAM>(&item));
+    SendMessageW(m_hWnd, LVM_SETITEMTEXTW, static_cast<WPARAM>(nRow), reinterpret_cast<LPARAM>(&item));
 }

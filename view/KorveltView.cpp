@@ -15,12 +15,14 @@
 #include "ScopedHandle.h"
 #include "TextViewDlg.h"
 #include "UninstallNoticeDlg.h"
+#include "WideText.h"
 #include "WinApp.h"
 #include "resource.h"
 #include "tarven.h"
 
 #include <commctrl.h>
 
+#include <filesystem>
 #include <fstream>
 
 namespace
@@ -156,9 +158,10 @@ void CKorveltView::SetMenuTexts()
         for (const SMenu& menu : kMenus)
         {
             CScopedMenu popup(CreatePopupMenu());
-            if (popup.IsValid() && AppendMenuA(popup.Get(), MF_STRING, menu.nCommand, LoadMessage(menu.nItem)) &&
-                ModifyMenuA(hMenuBar, nPosition, MF_BYPOSITION | MF_POPUP | MF_STRING,
-                            reinterpret_cast<UINT_PTR>(popup.Get()), LoadMessage(menu.nTitle)))
+            if (popup.IsValid() &&
+                AppendMenuW(popup.Get(), MF_STRING, menu.nCommand, WideFrom932(LoadMessage(menu.nItem)).c_str()) &&
+                ModifyMenuW(hMenuBar, nPosition, MF_BYPOSITION | MF_POPUP | MF_STRING,
+                            reinterpret_cast<UINT_PTR>(popup.Get()), WideFrom932(LoadMessage(menu.nTitle)).c_str()))
                 popup.Take();
             ++nPosition;
         }
@@ -227,8 +230,8 @@ void CKorveltView::UpdateButtons()
     EnableWindow(GetDlgItem(IDC_UNINSTALL), actions.m_bUninstall ? TRUE : FALSE);
     EnableWindow(GetDlgItem(IDC_TEXTFILE), actions.m_bTextFile ? TRUE : FALSE);
     // Takes away a pushed look left by the last click.
-    SendMessageA(GetDlgItem(IDC_SETUP), BM_SETSTATE, FALSE, 0);
-    SendMessageA(GetDlgItem(IDC_UNINSTALL), BM_SETSTATE, FALSE, 0);
+    SendMessageW(GetDlgItem(IDC_SETUP), BM_SETSTATE, FALSE, 0);
+    SendMessageW(GetDlgItem(IDC_UNINSTALL), BM_SETSTATE, FALSE, 0);
 }
 
 void CKorveltView::SelectCurrent()
@@ -264,7 +267,12 @@ void CKorveltView::OnShowTextFile()
     if (pEntry == nullptr)
         return;
     CTextViewDlg dlg;
-    std::ifstream file(pEntry->GetTextFile(), std::ios::in | std::ios::binary);
+    // The catalogue names the file in code page 932; a name that is not code page 932 names no
+    // file.
+    std::wstring strPath;
+    std::ifstream file;
+    if (WideFrom932Exact(pEntry->GetTextFile(), strPath))
+        file.open(std::filesystem::path(strPath), std::ios::in | std::ios::binary);
     if (file.is_open())
     {
         dlg.LoadText(file);
@@ -302,7 +310,7 @@ void CKorveltView::OnUninstall()
     CUninstallNoticeDlg notice;
     Launch(notice, pEntry->GetUninstallNotice(), [&] {
         // Posted: the frame minimises after this handler, once the removal has started.
-        PostMessageA(GetParentFrame()->m_hWnd, WM_MINIMIZE_FRAME, 0, 0);
+        PostMessageW(GetParentFrame()->m_hWnd, WM_MINIMIZE_FRAME, 0, 0);
         return RunDetached(strCommand);
     });
 }
@@ -334,7 +342,7 @@ void CKorveltView::OnUpdateForceSetup(CCmdUI* pCmdUI)
 
 void CKorveltView::ShowError(int nMessage)
 {
-    MessageBoxA(m_hWnd, LoadMessage(nMessage), "ERROR", MB_OK | MB_ICONEXCLAMATION);
+    MessageBoxW(m_hWnd, WideFrom932(LoadMessage(nMessage)).c_str(), L"ERROR", MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CKorveltView::OnClickAppList(NMHDR*, LRESULT* pResult)

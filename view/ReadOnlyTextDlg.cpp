@@ -25,7 +25,7 @@ bool CReadOnlyTextDlg::OnInitDialog()
 // for the rest of the control, so that lines scrolled away leave nothing behind.
 LRESULT CReadOnlyTextDlg::OnCtlColorStatic(WPARAM wParam, LPARAM lParam)
 {
-    DefWindowProcA(m_hWnd, WM_CTLCOLORSTATIC, wParam, lParam);
+    DefWindowProcW(m_hWnd, WM_CTLCOLORSTATIC, wParam, lParam);
     SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
     return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
 }

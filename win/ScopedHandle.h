@@ -100,6 +100,7 @@ using CScopedRegKey = CScopedHandle<SRegKeyTraits>;
 using CScopedGlobal = CScopedHandle<SGlobalTraits>;
 using CScopedPalette = CScopedHandle<SGdiObjectTraits<HPALETTE>>;
 using CScopedBitmap = CScopedHandle<SGdiObjectTraits<HBITMAP>>;
+using CScopedFont = CScopedHandle<SGdiObjectTraits<HFONT>>;
 using CScopedMenu = CScopedHandle<SMenuTraits>;
 using CScopedMemoryDC = CScopedHandle<SMemoryDCTraits>;
 

@@ -7,10 +7,15 @@
 #include "InstallNoticeDlg.h"
 #include "TextViewDlg.h"
 #include "UninstallNoticeDlg.h"
+#include "WideText.h"
 #include "resource.h"
+
+#include <commctrl.h>
 
 #include <sstream>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 namespace
 {
@@ -32,11 +37,12 @@ SColours AskForStaticColours(HWND hDialog, int nEditID)
     return colours;
 }
 
+// As code page 932, whatever the system's code page.
 std::string FontFace(HWND hWnd)
 {
-    LOGFONTA lf{};
-    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(hWnd, WM_GETFONT, 0, 0)), sizeof lf, &lf);
-    return lf.lfFaceName;
+    LOGFONTW lf{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(hWnd, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+    return Cp932FromWideLossy(lf.lfFaceName);
 }
 
 template <class TDialog>
@@ -65,6 +71,18 @@ void ExpectTextDialog(TDialog& dlg, int nEditID, const char* pszTitle)
     EXPECT_EQ(strFace, "\x82\x6c\x82\x72 \x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e");
     // OK reads the control back into the member.
     EXPECT_EQ(dlg.m_strText, strText);
+}
+
+// The character set that a control's font is realised in: what decides whether a font with the
+// Japanese glyphs is chosen for it.
+int RealisedCharset(HWND hControl)
+{
+    HDC hDC = GetDC(hControl);
+    const HGDIOBJ hOld = SelectObject(hDC, reinterpret_cast<HFONT>(SendMessageW(hControl, WM_GETFONT, 0, 0)));
+    const int nCharset = GetTextCharset(hDC);
+    SelectObject(hDC, hOld);
+    ReleaseDC(hControl, hDC);
+    return nCharset;
 }
 
 // A dialog whose initialisation fails with an exception.
@@ -101,6 +119,36 @@ TEST_F(ShellTest, NoticeDialogs_ShowTheirTextsAndTitles)
     CUninstallNoticeDlg uninstall;
     uninstall.m_strText = "Save your work.";
     ExpectTextDialog(uninstall, IDC_UNINSTALL_NOTICE_EDIT, "Before removal");
+}
+
+// The templates name fonts without Japanese glyphs; on a system of any code page the form's and
+// the dialogs' controls still get a font of the Japanese character set.
+TEST_F(ShellTest, FormAndDialogs_DrawTheirControlsInTheJapaneseCharacterSet)
+{
+    ASSERT_TRUE(Start());
+    HWND hList = GetDlgItem(View(), IDC_APPLIST);
+    for (HWND hControl : {hList, reinterpret_cast<HWND>(SendMessageW(hList, LVM_GETHEADER, 0, 0)),
+                          GetDlgItem(View(), IDC_SETUP), GetDlgItem(View(), IDC_UNINSTALL),
+                          GetDlgItem(View(), IDC_TEXTFILE)})
+        EXPECT_EQ(RealisedCharset(hControl), SHIFTJIS_CHARSET) << GetDlgCtrlID(hControl);
+
+    // The About box's "MS Sans Serif" and the viewer's Japanese face alike.
+    std::vector<std::pair<int, int>> charsets;
+    CModalWatcher watcher(IDOK, [&](HWND hDialog) {
+        // The icon draws no text and keeps no font.
+        for (HWND hChild = GetWindow(hDialog, GW_CHILD); hChild != nullptr; hChild = GetWindow(hChild, GW_HWNDNEXT))
+        {
+            if (SendMessageW(hChild, WM_GETFONT, 0, 0) != 0)
+                charsets.emplace_back(GetDlgCtrlID(hChild), RealisedCharset(hChild));
+        }
+    });
+    SendMessageW(Frame(), WM_COMMAND, MAKEWPARAM(ID_APP_ABOUT, 0), 0);
+    CTextViewDlg viewer;
+    viewer.DoModal();
+    ASSERT_EQ(watcher.Seen().size(), 2u);
+    EXPECT_EQ(charsets.size(), 5u);
+    for (const auto& [nID, nCharset] : charsets)
+        EXPECT_EQ(nCharset, SHIFTJIS_CHARSET) << nID;
 }
 
 TEST_F(ShellTest, DialogsWithoutParent_AreOwnedByTheMainWindowAndCentredOverIt)

@@ -8,6 +8,7 @@
 #include "MainFrame.h"
 #include "FrameWnd.h"
 #include "SingleDocTemplate.h"
+#include "WideText.h"
 #include "resource.h"
 
 #include <commctrl.h>
@@ -17,18 +18,12 @@
 
 namespace
 {
-std::string Caption(HWND hWnd)
+// As code page 932, whatever the system's code page.
+std::string ReadProfile(const std::string& strFile, const wchar_t* pszSection, const wchar_t* pszKey)
 {
-    char szText[256] = {};
-    GetWindowTextA(hWnd, szText, sizeof szText);
-    return szText;
-}
-
-std::string ReadProfile(const std::string& strFile, const char* pszSection, const char* pszKey)
-{
-    char szValue[MAX_PATH] = {};
-    GetPrivateProfileStringA(pszSection, pszKey, "<none>", szValue, MAX_PATH, strFile.c_str());
-    return szValue;
+    wchar_t szValue[MAX_PATH] = {};
+    GetPrivateProfileStringW(pszSection, pszKey, L"<none>", szValue, MAX_PATH, WideFrom932(strFile).c_str());
+    return Cp932FromWideLossy(szValue);
 }
 }
 
@@ -42,7 +37,7 @@ TEST_F(ShellTest, NewCommand_ReusesTheDocumentAndRebuildsTheView)
     EXPECT_EQ(pTemplate->GetDocument(), pDocument);
     EXPECT_EQ(Frame(), hFrame);
     EXPECT_EQ(pDocument->GetTitle(), "Korvelt");
-    EXPECT_EQ(Caption(hFrame), "Korvelt - Dravemont");
+    EXPECT_EQ(WindowText(hFrame), "Korvelt - Dravemont");
     HWND hList = GetDlgItem(View(), IDC_APPLIST);
     HWND hHeader = reinterpret_cast<HWND>(SendMessageA(hList, LVM_GETHEADER, 0, 0));
     EXPECT_EQ(SendMessageA(hHeader, HDM_GETITEMCOUNT, 0, 0), 3);
@@ -56,7 +51,7 @@ TEST_F(ShellTest, OpenAndSave_NameTheDocumentAndWriteAnEmptyFile)
     CSingleDocTemplate* pTemplate = m_pApp->GetDocTemplate();
     CDocument* pDocument = pTemplate->OpenDocumentFile(strOpened.c_str());
     ASSERT_NE(pDocument, nullptr);
-    EXPECT_EQ(Caption(Frame()), pDocument->GetTitle() + " - Dravemont");
+    EXPECT_EQ(WindowText(Frame()), pDocument->GetTitle() + " - Dravemont");
     EXPECT_EQ(pDocument->GetTitle().rfind("list", 0), 0u);
     EXPECT_TRUE(CRecentFileList::SamePath(m_pApp->GetRecentFileList().GetNames().at(0), strOpened));
 
@@ -101,11 +96,30 @@ TEST_F(ShellTest, RecentFileList_IsReadAtStartAndWrittenAtExit)
     ASSERT_NE(m_pApp->GetDocTemplate()->OpenDocumentFile(strOpened.c_str()), nullptr);
     m_pApp->ExitInstance();
 
-    EXPECT_TRUE(CRecentFileList::SamePath(ReadProfile(strProfile, pszSection, "File1"), strOpened));
-    EXPECT_EQ(ReadProfile(strProfile, pszSection, "File2"), "C:\\one.dat");
-    EXPECT_EQ(ReadProfile(strProfile, pszSection, "File4"), "C:\\three.dat");
-    EXPECT_EQ(ReadProfile(strProfile, pszSection, "File5"), "<none>");
-    EXPECT_EQ(ReadProfile(strProfile, "Settings", "PreviewPages"), "3");
+    EXPECT_TRUE(CRecentFileList::SamePath(ReadProfile(strProfile, L"Recent File List", L"File1"), strOpened));
+    EXPECT_EQ(ReadProfile(strProfile, L"Recent File List", L"File2"), "C:\\one.dat");
+    EXPECT_EQ(ReadProfile(strProfile, L"Recent File List", L"File4"), "C:\\three.dat");
+    EXPECT_EQ(ReadProfile(strProfile, L"Recent File List", L"File5"), "<none>");
+    EXPECT_EQ(ReadProfile(strProfile, L"Settings", L"PreviewPages"), "3");
+}
+
+TEST_F(ShellTest, JapaneseDocumentName_IsShownAndKeptForTheNextRun)
+{
+    // "資料.dat": opened, shown in the caption, and read back from the profile by the next run.
+    const std::string strOpened = WriteNamed("\x8e\x91\x97\xbf.dat", "");
+    const std::string strProfile = m_pApp->m_strProfileName;
+    ASSERT_TRUE(Start());
+    ASSERT_NE(m_pApp->GetDocTemplate()->OpenDocumentFile(strOpened.c_str()), nullptr);
+    EXPECT_EQ(WindowText(Frame()).rfind("\x8e\x91\x97\xbf", 0), 0u);
+    m_pApp->ExitInstance();
+
+    m_pApp.reset();
+    Pump(50);
+    m_pApp = std::make_unique<CKorveltApp>();
+    m_pApp->m_strProfileName = strProfile;
+    ASSERT_TRUE(Start());
+    ASSERT_FALSE(m_pApp->GetRecentFileList().GetNames().empty());
+    EXPECT_TRUE(CRecentFileList::SamePath(m_pApp->GetRecentFileList().GetNames()[0], strOpened));
 }
 
 TEST_F(ShellTest, CatalogueEntryFileMissing_ReportsMessage94AndStillOpens)

@@ -8,6 +8,7 @@
 #include "FormView.h"
 #include "KorveltView.h"
 #include "MainFrame.h"
+#include "WideText.h"
 #include "resource.h"
 
 #include <commctrl.h>
@@ -29,15 +30,16 @@ std::filesystem::path ProgramFolder()
     return std::filesystem::path(szModule).parent_path();
 }
 
+// As code page 932, whatever the system's code page.
 std::string ItemText(HWND hList, int nRow, int nSubItem)
 {
-    char szText[256] = {};
-    LVITEMA item{};
+    wchar_t szText[256] = {};
+    LVITEMW item{};
     item.iSubItem = nSubItem;
     item.pszText = szText;
-    item.cchTextMax = sizeof szText;
-    SendMessageA(hList, LVM_GETITEMTEXTA, static_cast<WPARAM>(nRow), reinterpret_cast<LPARAM>(&item));
-    return szText;
+    item.cchTextMax = 256;
+    SendMessageW(hList, LVM_GETITEMTEXTW, static_cast<WPARAM>(nRow), reinterpret_cast<LPARAM>(&item));
+    return Cp932FromWideLossy(szText);
 }
 
 int RowCount(HWND hList)
@@ -176,7 +178,7 @@ void PressKey(CWinApp& app, UINT nMessage, WPARAM nKey, BYTE nShiftState = 0)
     if (!app.PreTranslateMessage(msg))
     {
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     keys[VK_SHIFT] = 0;
     SetKeyboardState(keys);
@@ -188,6 +190,10 @@ TEST_F(ShellTest, ButtonsAndStatus_FollowEachKindOfEntry)
     const std::string strReleaseFile = m_dir.Write("old-release.dat", "1.0");
     ASSERT_TRUE(CreateKey(HKEY_CURRENT_USER, TestKey("Installed")));
     ASSERT_TRUE(CreateKey(HKEY_CURRENT_USER, TestKey("Previous")));
+    // A Japanese title and status ("古い", "旧版") read back as the same code page 932 bytes.
+    const char* const pszOlder = "\x8c\xc3\x82\xa2";
+    const char* const pszPrevious = "\x8b\x8c\x94\xc5";
+    SetMessage("STATUS_PREVIOUS", pszPrevious);
     WriteCatalog({
         {{{"m_strTitle", "Fresh"}, {"m_strSubItemText", "not installed"}, {"m_strCheckKey", TestKey("Absent")}},
          {{"m_bCanUninstall", 1}}},
@@ -196,7 +202,7 @@ TEST_F(ShellTest, ButtonsAndStatus_FollowEachKindOfEntry)
         {{{"m_strTitle", "Fixed"}, {"m_strCheckKey", TestKey("Installed")}}, {}},
         {{{"m_strTitle", "Always"}, {"m_strCheckKey", TestKey("Installed")}},
          {{"m_bAlwaysInstall", 1}, {"m_bCanUninstall", 1}}},
-        {{{"m_strTitle", "Older"},
+        {{{"m_strTitle", pszOlder},
           {"m_strCheckKey", TestKey("Absent")},
           {"m_strPrevCheckKey", TestKey("Previous")},
           {"m_strPrevReleaseDate", "2107/12/31"},
@@ -220,7 +226,7 @@ TEST_F(ShellTest, ButtonsAndStatus_FollowEachKindOfEntry)
         {"Installed", "Installed", "0/1/1", "1/0/1"},
         {"Fixed", "Installed", "0/0/0", "1/0/0"},
         {"Always", "Installed", "1/0/0", "1/0/0"},
-        {"Older", "Previous release", "0/1/0", "1/0/0"},
+        {pszOlder, pszPrevious, "0/1/0", "1/0/0"},
     };
     EXPECT_EQ(SelectedRow(hList), 0);
     EXPECT_EQ(ItemText(hList, 0, 1), "not installed");
@@ -395,32 +401,57 @@ TEST_F(ShellTest, SetupWithMissingProgram_ReportsAndCopiesAfterTheNextRefresh)
 
 TEST_F(ShellTest, TextFileButton_ShowsTheFileOrReportsItMissing)
 {
+    // "説明.txt" holding "メモ帳": a Japanese name and line, shown as they are on any system.
+    const std::string strJapaneseName = "\x90\xe0\x96\xbe.txt";
+    const std::string strJapaneseLine = "\x83\x81\x83\x82\x92\xa0";
     m_dir.Write("readme.txt", "Line one\nLine two\n");
+    WriteNamed(strJapaneseName, strJapaneseLine + "\n");
+    // "開けません"
+    const std::string strFailed = "\x8a\x4a\x82\xaf\x82\xdc\x82\xb9\x82\xf1";
+    SetMessage("TEXTFILE_FAILED", strFailed);
     WriteCatalog({{{{"m_strTitle", "Readable"}, {"m_strTextFile", "readme.txt"}}, {}},
-                  {{{"m_strTitle", "Lost"}, {"m_strTextFile", "korvelt\\missing.txt"}}, {}}});
+                  {{{"m_strTitle", "Japanese"}, {"m_strTextFile", strJapaneseName}}, {}},
+                  {{{"m_strTitle", "Lost"}, {"m_strTextFile", "korvelt\\missing.txt"}}, {}},
+                  // A lead byte without its second byte: not code page 932, so no file's name.
+                  {{{"m_strTitle", "Garbled"}, {"m_strTextFile", "readme\x82.txt"}}, {}}});
     ASSERT_TRUE(Start());
     Pump(200);
     HWND hView = View();
     HWND hList = GetDlgItem(hView, IDC_APPLIST);
+
+    // The viewer's caption and the start of its text, or the error box's caption and text.
+    const struct
     {
-        CModalWatcher watcher;
-        Click(hView, IDC_TEXTFILE);
-        ASSERT_EQ(watcher.Seen().size(), 1u);
-        EXPECT_EQ(watcher.Seen()[0].strCaption, "Read me");
-        EXPECT_EQ(watcher.Seen()[0].texts.at(IDC_TEXTVIEW_EDIT).rfind("Line one\r\nLine two\r\n\r\n", 0), 0u);
-    }
-    SelectRow(hList, 1);
+        int nRow;
+        const char* pszCaption;
+        std::string strText;
+    } cases[] = {
+        {0, "Read me", "Line one\r\nLine two\r\n\r\n"},
+        {1, "Read me", strJapaneseLine + "\r\n\r\n"},
+        {2, "ERROR", strFailed},
+        {3, "ERROR", strFailed},
+    };
+    for (const auto& c : cases)
     {
+        SCOPED_TRACE(c.nRow);
+        SelectRow(hList, c.nRow);
         CModalWatcher watcher;
         Click(hView, IDC_TEXTFILE);
         ASSERT_EQ(watcher.Seen().size(), 1u);
         const CModalWatcher::SSeen& seen = watcher.Seen()[0];
-        EXPECT_EQ(seen.strCaption, "ERROR");
-        ASSERT_FALSE(seen.statics.empty());
-        EXPECT_EQ(seen.statics.back(), "No text file.");
+        EXPECT_EQ(seen.strCaption, c.pszCaption);
+        if (seen.strCaption == "ERROR")
+        {
+            ASSERT_FALSE(seen.statics.empty());
+            EXPECT_EQ(seen.statics.back(), c.strText);
+        }
+        else
+        {
+            EXPECT_EQ(seen.texts.at(IDC_TEXTVIEW_EDIT).rfind(c.strText, 0), 0u);
+        }
+        EXPECT_EQ(SelectedRow(hList), c.nRow);
+        EXPECT_EQ(GetFocus(), hList);
     }
-    EXPECT_EQ(SelectedRow(hList), 1);
-    EXPECT_EQ(GetFocus(), hList);
     EXPECT_FALSE(IsIconic(Frame()));
 }
 

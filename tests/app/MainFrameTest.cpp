@@ -5,6 +5,7 @@
 
 #include "FrameWnd.h"
 #include "ScopedHandle.h"
+#include "WideText.h"
 #include "resource.h"
 
 #include <commctrl.h>
@@ -18,23 +19,24 @@ namespace
 {
 constexpr UINT WM_REFRESH = WM_USER + 1;
 
+// Texts as code page 932, whatever the system's code page.
 std::string ItemText(HWND hWnd, int nID)
 {
-    char szText[256] = {};
-    GetDlgItemTextA(hWnd, nID, szText, sizeof szText);
-    return szText;
+    wchar_t szText[256] = {};
+    GetDlgItemTextW(hWnd, nID, szText, 256);
+    return Cp932FromWideLossy(szText);
 }
 
 std::string ColumnTitle(HWND hList, int nColumn)
 {
-    char szText[256] = {};
-    LVCOLUMNA lvc{};
+    wchar_t szText[256] = {};
+    LVCOLUMNW lvc{};
     lvc.mask = LVCF_TEXT;
     lvc.pszText = szText;
-    lvc.cchTextMax = sizeof szText;
-    if (!SendMessageA(hList, LVM_GETCOLUMNA, static_cast<WPARAM>(nColumn), reinterpret_cast<LPARAM>(&lvc)))
+    lvc.cchTextMax = 256;
+    if (!SendMessageW(hList, LVM_GETCOLUMNW, static_cast<WPARAM>(nColumn), reinterpret_cast<LPARAM>(&lvc)))
         return "<none>";
-    return szText;
+    return Cp932FromWideLossy(szText);
 }
 
 int ColumnCount(HWND hList)
@@ -67,9 +69,7 @@ TEST_F(ShellTest, Start_ShowsComposedCaptionMenusButtonsAndColumns)
     ASSERT_NE(hFrame, nullptr);
     EXPECT_TRUE(IsWindowVisible(hFrame));
 
-    char szCaption[256] = {};
-    GetWindowTextA(hFrame, szCaption, sizeof szCaption);
-    EXPECT_STREQ(szCaption, "Korvelt - Dravemont");
+    EXPECT_EQ(WindowText(hFrame), "Korvelt - Dravemont");
 
     HMENU hMenu = GetMenu(hFrame);
     ASSERT_EQ(GetMenuItemCount(hMenu), 3);
@@ -306,11 +306,17 @@ TEST_F(ShellTest, ExitCommand_ClosesTheProgram)
 
 TEST_F(ShellTest, SecondCopy_SaysSoAndBringsTheRunningOneForward)
 {
+    // Japanese caption and message ("Korvelt インストーラー", "起動中"): the search and the box
+    // carry them on any system.
+    const std::string strCaption = "Korvelt \x83\x43\x83\x93\x83\x58\x83\x67\x81\x5b\x83\x89\x81\x5b";
+    const std::string strRunning = "\x8b\x4e\x93\xae\x92\x86";
+    SetMessage("CAPTION", strCaption);
+    SetMessage("ALREADY_RUNNING", strRunning);
     // A window captioned like a running launcher, minimised. Destroyed however the test ends:
     // every later start would take it for a running launcher.
     const std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&DestroyWindow)> other(
-        CreateWindowExA(0, "STATIC", "Korvelt - Dravemont", WS_OVERLAPPEDWINDOW, 10, 10, 200, 100, nullptr, nullptr,
-                        nullptr, nullptr),
+        CreateWindowExW(0, L"STATIC", WideFrom932(strCaption).c_str(), WS_OVERLAPPEDWINDOW, 10, 10, 200, 100,
+                        nullptr, nullptr, nullptr, nullptr),
         &DestroyWindow);
     HWND hOther = other.get();
     ASSERT_NE(hOther, nullptr);
@@ -323,7 +329,7 @@ TEST_F(ShellTest, SecondCopy_SaysSoAndBringsTheRunningOneForward)
     const CModalWatcher::SSeen& box = watcher.Seen()[0];
     EXPECT_EQ(box.hOwner, nullptr);
     EXPECT_FALSE(box.bShowsIcon);
-    EXPECT_NE(std::find(box.statics.begin(), box.statics.end(), "Already running."), box.statics.end());
+    EXPECT_NE(std::find(box.statics.begin(), box.statics.end(), strRunning), box.statics.end());
     EXPECT_NE(box.strCaption, m_pApp->GetAppName());
     EXPECT_FALSE(IsIconic(hOther));
     EXPECT_TRUE(IsWindowVisible(hOther));

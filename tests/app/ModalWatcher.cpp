@@ -1,23 +1,26 @@
 #include "ModalWatcher.h"
 
+#include "WideText.h"
+
 #include <algorithm>
 
 CModalWatcher* CModalWatcher::s_pActive = nullptr;
 
 namespace
 {
+// As code page 932, whatever the system's code page: the bytes of the message file.
 std::string TextOf(HWND hWnd)
 {
-    std::string strText(static_cast<size_t>(GetWindowTextLengthA(hWnd)) + 1, '\0');
-    strText.resize(static_cast<size_t>(GetWindowTextA(hWnd, strText.data(), static_cast<int>(strText.size()))));
-    return strText;
+    std::wstring strText(static_cast<size_t>(GetWindowTextLengthW(hWnd)) + 1, L'\0');
+    strText.resize(static_cast<size_t>(GetWindowTextW(hWnd, strText.data(), static_cast<int>(strText.size()))));
+    return Cp932FromWideLossy(strText);
 }
 
 std::string ClassOf(HWND hWnd)
 {
-    char szClass[64] = {};
-    GetClassNameA(hWnd, szClass, sizeof szClass);
-    return szClass;
+    wchar_t szClass[64] = {};
+    GetClassNameW(hWnd, szClass, 64);
+    return Cp932FromWideLossy(szClass);
 }
 }
 
@@ -52,7 +55,7 @@ BOOL CALLBACK CModalWatcher::CheckWindow(HWND hWnd, LPARAM lParam)
         pWatcher->Record(hWnd);
         if (pWatcher->m_onSeen)
             pWatcher->m_onSeen(hWnd);
-        PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(pWatcher->m_nCloseCommand, BN_CLICKED), 0);
+        PostMessageW(hWnd, WM_COMMAND, MAKEWPARAM(pWatcher->m_nCloseCommand, BN_CLICKED), 0);
     }
     return TRUE;
 }
@@ -66,13 +69,13 @@ void CModalWatcher::Record(HWND hDialog)
     for (HWND hChild = GetWindow(hDialog, GW_CHILD); hChild != nullptr; hChild = GetWindow(hChild, GW_HWNDNEXT))
     {
         const int nID = GetDlgCtrlID(hChild);
-        const LONG nStyle = GetWindowLongA(hChild, GWL_STYLE);
+        const LONG nStyle = GetWindowLongW(hChild, GWL_STYLE);
         seen.texts[nID] = TextOf(hChild);
         seen.styles[nID] = nStyle;
         const bool bStatic = ClassOf(hChild) == "Static";
         if (bStatic && (nStyle & SS_TYPEMASK) == SS_ICON)
         {
-            if (IsWindowVisible(hChild) && SendMessageA(hChild, STM_GETICON, 0, 0) != 0)
+            if (IsWindowVisible(hChild) && SendMessageW(hChild, STM_GETICON, 0, 0) != 0)
                 seen.bShowsIcon = true;
         }
         else if (bStatic)

@@ -5,8 +5,10 @@
 #include "FrameWnd.h"
 #include "SingleDocTemplate.h"
 #include "View.h"
+#include "WideText.h"
 
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <utility>
 #include <vector>
@@ -111,7 +113,8 @@ void ShellTest::SetUp()
 {
     s_posted.clear();
     s_sent.clear();
-    m_dir.Write("KORVELT.MSG", kMessageFile);
+    m_strMessages = kMessageFile;
+    m_dir.Write("KORVELT.MSG", m_strMessages);
     // The sample medium's pictures and a catalogue of one application that is not installed.
     std::filesystem::create_directories(m_dir.Path() / "korvelt");
     for (const char* pszPicture : {"instapp.bmp", "instttl.bmp"})
@@ -197,7 +200,7 @@ bool ShellTest::PumpUntil(const std::function<bool()>& done, DWORD nTimeoutMs)
     for (;;)
     {
         MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
         {
             if (msg.message == WM_QUIT)
             {
@@ -205,7 +208,7 @@ bool ShellTest::PumpUntil(const std::function<bool()>& done, DWORD nTimeoutMs)
                 continue;
             }
             TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            DispatchMessageW(&msg);
         }
         if (done())
             return true;
@@ -248,9 +251,35 @@ RECT ShellTest::FrameRect() const
 
 std::string ShellTest::MenuText(HMENU hMenu, int nPosition) const
 {
-    char szText[256] = {};
-    GetMenuStringA(hMenu, static_cast<UINT>(nPosition), szText, sizeof szText, MF_BYPOSITION);
-    return szText;
+    wchar_t szText[256] = {};
+    GetMenuStringW(hMenu, static_cast<UINT>(nPosition), szText, 256, MF_BYPOSITION);
+    return Cp932FromWideLossy(szText);
+}
+
+std::string ShellTest::WindowText(HWND hWnd)
+{
+    std::wstring strText(static_cast<size_t>(GetWindowTextLengthW(hWnd)) + 1, L'\0');
+    strText.resize(static_cast<size_t>(GetWindowTextW(hWnd, strText.data(), static_cast<int>(strText.size()))));
+    return Cp932FromWideLossy(strText);
+}
+
+void ShellTest::SetMessage(const std::string& strName, const std::string& strText)
+{
+    const std::string strKey = "\r\n" + strName + "=";
+    const size_t nAt = m_strMessages.find(strKey, m_strMessages.find("[MESSAGES]"));
+    ASSERT_NE(nAt, std::string::npos) << strName;
+    const size_t nStart = nAt + strKey.size();
+    m_strMessages.replace(nStart, m_strMessages.find("\r\n", nStart) - nStart, strText);
+    m_dir.Write("KORVELT.MSG", m_strMessages);
+}
+
+std::string ShellTest::WriteNamed(const std::string& strName, const std::string& strBytes) const
+{
+    const std::filesystem::path path = m_dir.Path() / WideFrom932(strName);
+    std::ofstream(path, std::ios::binary) << strBytes;
+    std::string strPath;
+    EXPECT_TRUE(Cp932FromWide(path.wstring(), strPath));
+    return strPath;
 }
 
 LRESULT CALLBACK ShellTest::OnGetMessage(int nCode, WPARAM wParam, LPARAM lParam)

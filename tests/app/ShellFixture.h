@@ -35,7 +35,14 @@ protected:
     int PostedToView(UINT nMessage) const;
     int SentToView(UINT nMessage) const;
     RECT FrameRect() const;
+    // Texts that the program shows, read back through the wide functions as code page 932: the
+    // same bytes as the message file's whatever the system's code page.
     std::string MenuText(HMENU hMenu, int nPosition) const;
+    static std::string WindowText(HWND hWnd);
+    // Gives one message of the fixture's message file another text (before Start).
+    void SetMessage(const std::string& strName, const std::string& strText);
+    // Writes a file whose name is code page 932 text, inside the test's folder; its full path.
+    std::string WriteNamed(const std::string& strName, const std::string& strBytes) const;
 
     // One catalogue entry by its stored fields (the others empty or 0).
     struct SEntry
@@ -59,6 +66,7 @@ private:
     static LRESULT CALLBACK OnGetMessage(int nCode, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK OnCallWndProc(int nCode, WPARAM wParam, LPARAM lParam);
 
+    std::string m_strMessages;
     std::string m_strOldDir;
     HHOOK m_hGetMessageHook = nullptr;
     HHOOK m_hCallWndHook = nullptr;

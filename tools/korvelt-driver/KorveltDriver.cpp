@@ -12,6 +12,7 @@
 // ROW counts from 0; KEY is the registry key (under HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER)
 // that the set-up program writes. Exit status 0 when the key appeared and the window was restored.
 #include "MessageNumbers.h"
+#include "WideText.h"
 #include "tarven.h"
 
 #include <windows.h>
@@ -23,6 +24,8 @@
 
 namespace {
 
+// Looked for with the wide function, as the launcher's own search does: the same window on a
+// system of any code page.
 const char kCaption[] = "Korvelt - Dravemont";
 constexpr int kListId = 1014;
 constexpr int kSetupId = 1002;
@@ -52,15 +55,27 @@ struct CDialogSearch
 BOOL CALLBACK FindDialog(HWND hWnd, LPARAM lParam)
 {
     auto* pSearch = reinterpret_cast<CDialogSearch*>(lParam);
-    char szClass[16] = {};
-    ::GetClassNameA(hWnd, szClass, sizeof szClass);
+    wchar_t szClass[16] = {};
+    ::GetClassNameW(hWnd, szClass, 16);
     if (::GetWindowThreadProcessId(hWnd, nullptr) == pSearch->m_dwThread && ::IsWindowVisible(hWnd) &&
-        std::string(szClass) == "#32770")
+        std::wstring(szClass) == L"#32770")
     {
         pSearch->m_hFound = hWnd;
         return FALSE;
     }
     return TRUE;
+}
+
+// The launcher's main window, waited for up to nSeconds; null (and said so) when it does not come.
+HWND FindLauncher(int nSeconds)
+{
+    const std::wstring strCaption = WideFrom932(kCaption);
+    HWND hFrame = nullptr;
+    for (int i = 0; i < nSeconds * 10 && !hFrame; ++i, ::Sleep(100))
+        hFrame = ::FindWindowW(nullptr, strCaption.c_str());
+    if (!hFrame)
+        std::fprintf(stderr, "korvelt-driver: no window \"%s\"\n", kCaption);
+    return hFrame;
 }
 
 // Selects a row of the launcher's list with the keyboard, as a user would: Home, then Down as
@@ -86,14 +101,9 @@ bool SelectRow(HWND hList, int nRow)
 // (bKeyWanted) or is gone, and restores the launcher's window.
 int Press(int nRow, int nButton, const char* pszKey, bool bKeyWanted, int nSeconds)
 {
-    HWND hFrame = nullptr;
-    for (int i = 0; i < nSeconds * 10 && !hFrame; ++i, ::Sleep(100))
-        hFrame = ::FindWindowA(nullptr, kCaption);
+    HWND hFrame = FindLauncher(nSeconds);
     if (!hFrame)
-    {
-        std::fprintf(stderr, "korvelt-driver: no window \"%s\"\n", kCaption);
         return 1;
-    }
     HWND hView = ::GetWindow(hFrame, GW_CHILD);
     HWND hList = ::GetDlgItem(hView, kListId);
     HWND hButton = ::GetDlgItem(hView, nButton);
@@ -154,16 +164,17 @@ struct CBoxSearch
 BOOL CALLBACK FindMessageBox(HWND hWnd, LPARAM lParam)
 {
     auto* pSearch = reinterpret_cast<CBoxSearch*>(lParam);
-    char szClass[16] = {};
-    ::GetClassNameA(hWnd, szClass, sizeof szClass);
+    wchar_t szClass[16] = {};
+    ::GetClassNameW(hWnd, szClass, 16);
     DWORD dwProcess = 0;
     ::GetWindowThreadProcessId(hWnd, &dwProcess);
-    if (dwProcess == pSearch->m_dwOwnProcess || std::string(szClass) != "#32770" || !::IsWindowVisible(hWnd))
+    if (dwProcess == pSearch->m_dwOwnProcess || std::wstring(szClass) != L"#32770" || !::IsWindowVisible(hWnd))
         return TRUE;
-    char szText[512] = {};
-    // The text of a message box is its static control 0xFFFF.
-    ::GetDlgItemTextA(hWnd, 0xFFFF, szText, sizeof szText);
-    if (pSearch->m_strText == szText)
+    wchar_t szText[512] = {};
+    // The text of a message box is its static control 0xFFFF; read back as code page 932, it is
+    // the message file's text on a system of any code page.
+    ::GetDlgItemTextW(hWnd, 0xFFFF, szText, 512);
+    if (pSearch->m_strText == Cp932FromWideLossy(szText))
     {
         pSearch->m_hFound = hWnd;
         return FALSE;
@@ -174,14 +185,9 @@ BOOL CALLBACK FindMessageBox(HWND hWnd, LPARAM lParam)
 int SecondStart(int nSeconds)
 {
     SetMessageFile("KORVELT.MSG");
-    HWND hFrame = nullptr;
-    for (int i = 0; i < nSeconds * 10 && !hFrame; ++i, ::Sleep(100))
-        hFrame = ::FindWindowA(nullptr, kCaption);
+    HWND hFrame = FindLauncher(nSeconds);
     if (!hFrame)
-    {
-        std::fprintf(stderr, "korvelt-driver: no window \"%s\"\n", kCaption);
         return 1;
-    }
     ::ShowWindow(hFrame, SW_MINIMIZE);
     std::printf("korvelt-driver: first window minimised\n");
     std::fflush(stdout);
