@@ -32,6 +32,29 @@ int GetPlatform()
     return (TheSystem().GetVersion() & 0x80000000u) ? PLATFORM_WIN95 : PLATFORM_WINNT;
 }
 
+bool IsWindows2000OrLater()
+{
+    const uint32_t nVersion = TheSystem().GetVersion();
+    return (nVersion & 0x80000000u) == 0 && (nVersion & 0xFFu) >= 5;
+}
+
+std::vector<CRegPlace> RegistryPlaces(bool bCurrentUser)
+{
+    using ERoot = CSystem::ERoot;
+    using ERegView = CSystem::ERegView;
+    const bool bWow64 = TheSystem().IsWow64();
+    std::vector<CRegPlace> places;
+    for (ERoot root : {ERoot::LocalMachine, ERoot::CurrentUser})
+    {
+        if (root == ERoot::CurrentUser && !bCurrentUser)
+            break;
+        places.push_back({root, ERegView::Own});
+        if (bWow64)
+            places.push_back({root, ERegView::Other});
+    }
+    return places;
+}
+
 int TakeOsQualifier(std::string& s)
 {
     static const std::string kMarker = "%OS%=";
@@ -60,8 +83,12 @@ int RegistryKeyExists(const std::string& strKey)
     if (strPath.empty())
         return 0;
     CSystem& sys = TheSystem();
-    return sys.RegKeyExists(CSystem::ERoot::LocalMachine, strPath) ||
-           sys.RegKeyExists(CSystem::ERoot::CurrentUser, strPath);
+    for (const CRegPlace& place : RegistryPlaces(true))
+    {
+        if (sys.RegKeyExists(place.m_root, strPath, place.m_view))
+            return 1;
+    }
+    return 0;
 }
 
 void SetStartMenuPrograms(const std::string& strPiece)

@@ -1,13 +1,14 @@
 // The system for native tests: real files and folders of the host, with backslashes taken as
-// separators; an in-memory registry that the test fills; settable Windows, temporary and program
-// paths, version and local-time offset; started processes recorded instead of run.
+// separators; an in-memory registry with two views that the test fills; settable Windows,
+// temporary and program paths, version, WOW64 and local-time offset; started processes recorded
+// instead of run.
 #ifndef KORVELT_SYS_HOSTSYSTEM_H
 #define KORVELT_SYS_HOSTSYSTEM_H
 
 #include "System.h"
 
 #include <map>
-#include <utility>
+#include <tuple>
 
 class CHostSystem : public CSystem
 {
@@ -27,15 +28,17 @@ public:
     std::string m_strTempPath;
     std::string m_strModuleFileName;
     uint32_t m_nVersion = 0x0A280105;        // an NT-family version by default
+    bool m_bWow64 = false;
     int64_t m_nLocalOffset = 0;               // added to UTC file times, 100 ns units
     bool m_bStartSucceeds = true;
     std::vector<CStarted> m_started;
 
-    // Registry contents. Keys are created with their parents; subkeys enumerate in the order
-    // they were added.
-    void AddRegKey(ERoot root, const std::string& strKey);
-    void SetRegString(ERoot root, const std::string& strKey, const std::string& strValue, const std::string& strData);
-    void RemoveRegKey(ERoot root, const std::string& strKey);  // with its subkeys
+    // Registry contents, one table per view. Keys are created with their parents; subkeys
+    // enumerate in the order they were added.
+    void AddRegKey(ERoot root, const std::string& strKey, ERegView view = ERegView::Own);
+    void SetRegString(ERoot root, const std::string& strKey, const std::string& strValue, const std::string& strData,
+                      ERegView view = ERegView::Own);
+    void RemoveRegKey(ERoot root, const std::string& strKey, ERegView view = ERegView::Own);  // with its subkeys
 
     // A host path for a path written with backslashes (code page 932 aware).
     static std::string NativePath(const std::string& strPath);
@@ -49,11 +52,12 @@ public:
     std::string GetTempFolder() override { return m_strTempPath; }
     std::string GetProgramPath() override { return m_strModuleFileName; }
     uint32_t GetVersion() override { return m_nVersion; }
-    bool RegKeyExists(ERoot root, const std::string& strKey) override;
+    bool RegKeyExists(ERoot root, const std::string& strKey, ERegView view = ERegView::Own) override;
     bool RegQueryString(ERoot root, const std::string& strKey, const std::string& strValue,
-                        std::size_t nMaxBytes, std::string& strOut) override;
+                        std::size_t nMaxBytes, std::string& strOut, ERegView view = ERegView::Own) override;
     EEnumResult RegEnumSubKey(ERoot root, const std::string& strKey, uint32_t nIndex,
-                              std::size_t nMaxChars, std::string& strName) override;
+                              std::size_t nMaxChars, std::string& strName, ERegView view = ERegView::Own) override;
+    bool IsWow64() override { return m_bWow64; }
     bool DosDateTimeToFileTime(uint16_t nDate, uint16_t nTime, uint64_t& nFileTime) override;
     uint64_t FileTimeToLocalFileTime(uint64_t nFileTime) override;
     bool StartProcess(const std::string& strCommandLine, const char* pszFolder, bool bDetached) override;
@@ -67,10 +71,10 @@ private:
         std::vector<std::string> m_subKeys;                // names as added, in order
         std::map<std::string, std::string> m_values;       // by lower-case name
     };
-    using KeyId = std::pair<ERoot, std::string>;           // root and lower-case full path
+    using KeyId = std::tuple<ERoot, ERegView, std::string>;  // root, view and lower-case full path
 
     static std::string Normalize(const std::string& strKey);  // lower case, no stray backslashes
-    CKey* FindKey(ERoot root, const std::string& strKey);
+    CKey* FindKey(ERoot root, ERegView view, const std::string& strKey);
 
     std::map<KeyId, CKey> m_keys;
 };

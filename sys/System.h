@@ -26,6 +26,14 @@ public:
         CurrentUser,
     };
 
+    // On 64-bit Windows a 32-bit program's calls see the 32-bit view of HKEY_LOCAL_MACHINE\Software
+    // (and of a few other keys); a 64-bit set-up writes to the 64-bit view.
+    enum class ERegView
+    {
+        Own,    // the view this program's plain calls see
+        Other,  // under WOW64, the view of the other word size; otherwise the same as Own
+    };
+
     enum class EEnumResult
     {
         Found,     // name holds the subkey's name
@@ -55,13 +63,15 @@ public:
 
     // Registry, read only. Key paths are relative to the root and compared without regard to
     // letter case, as the registry does.
-    virtual bool RegKeyExists(ERoot root, const std::string& strKey) = 0;
+    virtual bool RegKeyExists(ERoot root, const std::string& strKey, ERegView view = ERegView::Own) = 0;
     // A string value of at most nMaxBytes bytes including its terminator.
     virtual bool RegQueryString(ERoot root, const std::string& strKey, const std::string& strValue,
-                                std::size_t nMaxBytes, std::string& strOut) = 0;
+                                std::size_t nMaxBytes, std::string& strOut, ERegView view = ERegView::Own) = 0;
     // The subkey with the given index; names longer than nMaxChars characters do not fit.
     virtual EEnumResult RegEnumSubKey(ERoot root, const std::string& strKey, uint32_t nIndex,
-                                      std::size_t nMaxChars, std::string& strName) = 0;
+                                      std::size_t nMaxChars, std::string& strName, ERegView view = ERegView::Own) = 0;
+    // True for a 32-bit process on 64-bit Windows, where the two registry views differ.
+    virtual bool IsWow64() = 0;
 
     // Times. False when the DOS date or time is not valid.
     virtual bool DosDateTimeToFileTime(uint16_t nDate, uint16_t nTime, uint64_t& nFileTime) = 0;

@@ -1,6 +1,7 @@
 #include "Win32System.h"
 
 #include "ScopedHandle.h"
+#include "Win32Registry.h"
 
 #include <algorithm>
 #include <vector>
@@ -13,10 +14,10 @@ HKEY RootKey(CSystem::ERoot root)
 }
 
 // Nothing held when the key cannot be opened.
-CScopedRegKey OpenForReading(CSystem::ERoot root, const std::string& strKey)
+CScopedRegKey OpenForReading(CSystem::ERoot root, const std::string& strKey, CSystem::ERegView view)
 {
     HKEY hKey = nullptr;
-    if (::RegOpenKeyExA(RootKey(root), strKey.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+    if (::RegOpenKeyExA(RootKey(root), strKey.c_str(), 0, KEY_READ | RegViewAccess(view), &hKey) != ERROR_SUCCESS)
         return CScopedRegKey();
     return CScopedRegKey(hKey);
 }
@@ -141,15 +142,15 @@ uint32_t CWin32System::GetVersion()
     return ::GetVersion();
 }
 
-bool CWin32System::RegKeyExists(ERoot root, const std::string& strKey)
+bool CWin32System::RegKeyExists(ERoot root, const std::string& strKey, ERegView view)
 {
-    return OpenForReading(root, strKey).IsValid();
+    return OpenForReading(root, strKey, view).IsValid();
 }
 
 bool CWin32System::RegQueryString(ERoot root, const std::string& strKey, const std::string& strValue,
-                                  std::size_t nMaxBytes, std::string& strOut)
+                                  std::size_t nMaxBytes, std::string& strOut, ERegView view)
 {
-    const CScopedRegKey key = OpenForReading(root, strKey);
+    const CScopedRegKey key = OpenForReading(root, strKey, view);
     if (!key.IsValid())
         return false;
     std::vector<char> buffer(nMaxBytes + 1, '\0');
@@ -166,9 +167,9 @@ bool CWin32System::RegQueryString(ERoot root, const std::string& strKey, const s
 }
 
 CSystem::EEnumResult CWin32System::RegEnumSubKey(ERoot root, const std::string& strKey, uint32_t nIndex,
-                                                 std::size_t nMaxChars, std::string& strName)
+                                                 std::size_t nMaxChars, std::string& strName, ERegView view)
 {
-    const CScopedRegKey key = OpenForReading(root, strKey);
+    const CScopedRegKey key = OpenForReading(root, strKey, view);
     if (!key.IsValid())
         return EEnumResult::NoMore;
     std::vector<char> buffer(nMaxChars + 1, '\0');

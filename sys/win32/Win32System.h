@@ -1,4 +1,6 @@
-// The system as the product sees it: the Win32 ANSI functions.
+// The system as the product sees it: the Win32 ANSI functions; what only newer systems have is
+// looked up at run time (Win32Registry.cpp), so the program still loads on
+// Windows 95/98 and NT 4.
 #ifndef KORVELT_SYS_WIN32_WIN32SYSTEM_H
 #define KORVELT_SYS_WIN32_WIN32SYSTEM_H
 
@@ -16,11 +18,12 @@ public:
     std::string GetTempFolder() override;
     std::string GetProgramPath() override;
     uint32_t GetVersion() override;
-    bool RegKeyExists(ERoot root, const std::string& strKey) override;
+    bool RegKeyExists(ERoot root, const std::string& strKey, ERegView view = ERegView::Own) override;
     bool RegQueryString(ERoot root, const std::string& strKey, const std::string& strValue,
-                        std::size_t nMaxBytes, std::string& strOut) override;
+                        std::size_t nMaxBytes, std::string& strOut, ERegView view = ERegView::Own) override;
     EEnumResult RegEnumSubKey(ERoot root, const std::string& strKey, uint32_t nIndex,
-                              std::size_t nMaxChars, std::string& strName) override;
+                              std::size_t nMaxChars, std::string& strName, ERegView view = ERegView::Own) override;
+    bool IsWow64() override;  // Win32Registry.cpp
     bool DosDateTimeToFileTime(uint16_t nDate, uint16_t nTime, uint64_t& nFileTime) override;
     uint64_t FileTimeToLocalFileTime(uint64_t nFileTime) override;
     bool StartProcess(const std::string& strCommandLine, const char* pszFolder, bool bDetached) override;

@@ -16,11 +16,13 @@
 
 namespace fs = std::filesystem;
 using ERoot = CSystem::ERoot;
+using ERegView = CSystem::ERegView;
 
 namespace {
 
 constexpr uint32_t kVersionNT = 0x0A280105;
 constexpr uint32_t kVersion98 = 0xC0000A04;
+constexpr uint32_t kVersionNT4 = 0x05650004;
 const std::string kPrograms = "\xBD\xC0\xB0\xC4 \xD2\xC6\xAD\xB0/\xCC\xDF\xDB\xB8\xDE\xD7\xD1";  // ｽﾀｰﾄ ﾒﾆｭｰ/ﾌﾟﾛｸﾞﾗﾑ
 
 // Sets a file's last-write time to a local date and time, given the host's local offset.
@@ -64,8 +66,22 @@ protected:
         std::ofstream(base / strRelative) << "x";
     }
 
+    void ClearRegistry()
+    {
+        for (ERoot root : {ERoot::LocalMachine, ERoot::CurrentUser})
+            for (ERegView view : {ERegView::Own, ERegView::Other})
+                m_sys.RemoveRegKey(root, "Software", view);
+    }
+
     CTempDir m_dir;
     CHostSystem m_sys;
+};
+
+struct CKeyAt
+{
+    ERoot m_root;
+    ERegView m_view;
+    const char* m_pszUninstall;  // null: the key has no such value
 };
 
 } // namespace
@@ -228,6 +244,7 @@ TEST_F(Checks, UninstallString_ReadAndSearched)
     m_sys.SetRegString(ERoot::LocalMachine, kParent + "\\{C}", "DisplayName", "Sample App");
     m_sys.SetRegString(ERoot::LocalMachine, kParent + "\\{C}", "UninstallString", "last.exe");
     m_sys.SetRegString(ERoot::CurrentUser, kParent + "\\{D}", "DisplayName", "Sample App");
+    m_sys.m_nVersion = kVersionNT4;  // before Windows 2000 HKEY_CURRENT_USER is not searched
     auto pSearch = MakeEntry({{"m_strUninstallKey", kParent}, {"m_strDisplayName", "Sample App"}},
                              {{"m_bSearchUninstallKey", 1}});
     EXPECT_EQ(pSearch->GetUninstallString(), "last.exe");
@@ -289,5 +306,71 @@ TEST_F(Checks, UninstallPathAndSourceDrive)
         m_sys.m_strModuleFileName = c.program;
         EXPECT_EQ(catalog.UpdateSourceDrive(), 1);
         EXPECT_EQ(catalog.GetSourceDrive(), c.drive) << c.program;
+    }
+}
+
+TEST_F(Checks, RegistryViews_RootsInOrderEachInTheOwnViewFirst)
+{
+    const struct
+    {
+        std::vector<CKeyAt> keys;
+        bool bWow64;
+        bool bExists;
+        const char* pszUninstall;
+    } cases[] = {
+        {{{ERoot::LocalMachine, ERegView::Other, "64.exe"}}, true, true, "64.exe"},
+        {{{ERoot::LocalMachine, ERegView::Other, "64.exe"}}, false, false, ""},
+        {{{ERoot::CurrentUser, ERegView::Other, "user64.exe"}}, true, true, "user64.exe"},
+        {{{ERoot::LocalMachine, ERegView::Own, nullptr}, {ERoot::LocalMachine, ERegView::Other, "64.exe"}}, true, true, ""},
+        {{{ERoot::CurrentUser, ERegView::Own, "user.exe"}, {ERoot::LocalMachine, ERegView::Other, "64.exe"}}, true, true, "64.exe"},
+        {{{ERoot::LocalMachine, ERegView::Other, nullptr}, {ERoot::CurrentUser, ERegView::Own, "user.exe"}}, true, true, ""},
+    };
+    for (const auto& c : cases)
+    {
+        ClearRegistry();
+        m_sys.m_bWow64 = c.bWow64;
+        for (const CKeyAt& key : c.keys)
+        {
+            m_sys.AddRegKey(key.m_root, "Software\\App", key.m_view);
+            if (key.m_pszUninstall)
+                m_sys.SetRegString(key.m_root, "Software\\App", "UninstallString", key.m_pszUninstall, key.m_view);
+        }
+        EXPECT_EQ(RegistryKeyExists("Software\\App") != 0, c.bExists) << &c - cases;
+        EXPECT_EQ(MakeEntry({{"m_strUninstallKey", "Software\\App"}}, {})->GetUninstallString(), c.pszUninstall) << &c - cases;
+    }
+}
+
+// Each place holds the same subkey; its uninstall string names the place.
+TEST_F(Checks, SearchUninstallKey_LastMatchOverRootsAndViews_ReadAgainWhereFound)
+{
+    const std::string kParent = "Software\\Uninstall";
+    const CKeyAt places[] = {{ERoot::LocalMachine, ERegView::Own, "LM"}, {ERoot::LocalMachine, ERegView::Other, "LM64"},
+                             {ERoot::CurrentUser, ERegView::Own, "CU"}, {ERoot::CurrentUser, ERegView::Other, "CU64"}};
+    const struct
+    {
+        uint32_t nVersion;
+        bool bWow64;
+        const char* pszMatching;  // one character per place: 1 where the display name matches
+        const char* pszFound;
+    } cases[] = {
+        {kVersionNT, true, "1111", "CU64"}, {kVersionNT, true, "1100", "LM64"}, {kVersionNT, true, "1010", "CU"},
+        {kVersionNT, true, "0001", "CU64"}, {kVersionNT, false, "1111", "CU"}, {kVersionNT4, false, "1010", "LM"},
+        {kVersion98, false, "1010", "LM"},  {kVersionNT4, true, "0110", "LM64"},
+    };
+    for (const auto& c : cases)
+    {
+        ClearRegistry();
+        m_sys.m_nVersion = c.nVersion;
+        m_sys.m_bWow64 = c.bWow64;
+        for (int n = 0; n < 4; ++n)
+        {
+            const std::string strKey = kParent + "\\{App}";
+            m_sys.SetRegString(places[n].m_root, strKey, "DisplayName", c.pszMatching[n] == '1' ? "App" : "Other", places[n].m_view);
+            m_sys.SetRegString(places[n].m_root, strKey, "UninstallString", places[n].m_pszUninstall, places[n].m_view);
+        }
+        auto pEntry = MakeEntry({{"m_strUninstallKey", kParent}, {"m_strDisplayName", "App"}}, {{"m_bSearchUninstallKey", 1}});
+        EXPECT_EQ(pEntry->GetUninstallString(), c.pszFound) << c.pszMatching << c.bWow64;
+        EXPECT_EQ(pEntry->GetUninstallKey(), kParent + "\\{App}");
+        EXPECT_EQ(pEntry->GetUninstallString(), c.pszFound) << "read again " << c.pszMatching << c.bWow64;
     }
 }

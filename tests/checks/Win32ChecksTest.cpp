@@ -13,6 +13,7 @@
 
 #include <cstdlib>
 #include <map>
+#include <vector>
 
 namespace {
 
@@ -28,6 +29,37 @@ void SetString(HKEY hRoot, const std::string& strKey, const char* pszValue, cons
         ::RegSetValueExA(hKey, pszValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(strData.c_str()),
                          static_cast<DWORD>(strData.size() + 1));
     ::RegCloseKey(hKey);
+}
+
+// A key in the 64-bit view, which a 64-bit set-up writes to and this 32-bit program does not see
+// without asking.
+void SetString64(const std::wstring& strKey, const wchar_t* pszValue, const std::wstring& strData)
+{
+    HKEY hKey = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, strKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY,
+                                nullptr, &hKey, nullptr), ERROR_SUCCESS);
+    if (pszValue)
+        ::RegSetValueExW(hKey, pszValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(strData.c_str()),
+                         static_cast<DWORD>((strData.size() + 1) * sizeof(wchar_t)));
+    ::RegCloseKey(hKey);
+}
+
+// Every path is opened from the root: a handle's relative opens would fall back into this
+// program's own view.
+void DeleteTree64(const std::wstring& strKey)
+{
+    HKEY hKey = nullptr;
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, strKey.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &hKey) != ERROR_SUCCESS)
+        return;
+    std::vector<std::wstring> subKeys;
+    wchar_t szName[256];
+    for (DWORD n = 0, nLength = 256; ::RegEnumKeyExW(hKey, n, szName, &nLength, nullptr, nullptr, nullptr, nullptr) ==
+                                     ERROR_SUCCESS; ++n, nLength = 256)
+        subKeys.push_back(szName);
+    ::RegCloseKey(hKey);
+    for (const std::wstring& strSub : subKeys)
+        DeleteTree64(strKey + L"\\" + strSub);
+    ::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, strKey.c_str(), KEY_WOW64_64KEY, 0);
 }
 
 // Writes a file whose last-write time is the given local time.
@@ -68,11 +100,18 @@ protected:
     }
 
     static bool IsNT() { return (::GetVersion() & 0x80000000u) == 0; }
+    static bool IsWindows2000OrLater() { return IsNT() && LOBYTE(::GetVersion()) >= 5; }
+    static bool IsWow64()
+    {
+        BOOL bWow64 = FALSE;
+        return ::IsWow64Process(::GetCurrentProcess(), &bWow64) && bWow64;
+    }
 
     void RemoveAll()
     {
         ::SHDeleteKeyA(HKEY_LOCAL_MACHINE, kTestRoot);
         ::SHDeleteKeyA(HKEY_CURRENT_USER, kTestRoot);
+        DeleteTree64(L"Software\\KorveltTest");
         if (!m_strPrograms.empty())
         {
             ::DeleteFileA((m_strPrograms + "KorveltTest\\app.lnk").c_str());
@@ -199,4 +238,39 @@ TEST_F(RealChecks, UninstallPathAndSourceDrive)
     char szProgram[MAX_PATH];
     ::GetModuleFileNameA(nullptr, szProgram, MAX_PATH);
     EXPECT_EQ(catalog.GetSourceDrive(), std::string(szProgram, 2));
+}
+
+// Wine runs this 32-bit program under WOW64 in its 64-bit prefix, as 64-bit Windows does.
+TEST_F(RealChecks, KeyAndUninstallEntryOnlyInThe64BitView)
+{
+    ASSERT_TRUE(IsWow64());
+    // Windows 98 has no views, and Wine playing it drops the view flags of the ANSI calls.
+    if (!IsNT())
+        GTEST_SKIP();
+    const std::string strParent = std::string(kTestRoot) + "\\Uninstall";
+    SetString64(L"Software\\KorveltTest\\Only64", nullptr, L"");
+    SetString64(L"Software\\KorveltTest\\Uninstall\\{Wide64}", L"DisplayName", L"Korvelt 64");
+    SetString64(L"Software\\KorveltTest\\Uninstall\\{Wide64}", L"UninstallString", L"C:\\x64\\remove.exe");
+    HKEY hKey = nullptr;
+    ASSERT_NE(::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\KorveltTest\\Only64", 0, KEY_READ, &hKey), ERROR_SUCCESS)
+        << "the 64-bit view is not a view of its own here";
+
+    EXPECT_TRUE(RegistryKeyExists(std::string(kTestRoot) + "\\Only64"));
+    EXPECT_EQ(MakeEntry({{"m_strUninstallKey", strParent + "\\{Wide64}"}}, {})->GetUninstallString(), "C:\\x64\\remove.exe");
+    auto pEntry = MakeEntry({{"m_strUninstallKey", strParent}, {"m_strDisplayName", "Korvelt 64"}}, {{"m_bSearchUninstallKey", 1}});
+    EXPECT_EQ(pEntry->GetUninstallString(), "C:\\x64\\remove.exe");
+    EXPECT_EQ(pEntry->GetUninstallKey(), strParent + "\\{Wide64}");
+    EXPECT_EQ(pEntry->GetUninstallString(), "C:\\x64\\remove.exe");
+}
+
+// Set-ups for one user register there from Windows 2000 on; older systems never look.
+TEST_F(RealChecks, UninstallEntryOnlyUnderTheCurrentUser)
+{
+    const std::string strParent = std::string(kTestRoot) + "\\Uninstall";
+    SetString(HKEY_LOCAL_MACHINE, strParent + "\\{Other}", "DisplayName", "Other");
+    SetString(HKEY_CURRENT_USER, strParent + "\\{User}", "DisplayName", "Korvelt User");
+    SetString(HKEY_CURRENT_USER, strParent + "\\{User}", "UninstallString", "C:\\user\\remove.exe");
+    auto pEntry = MakeEntry({{"m_strUninstallKey", strParent}, {"m_strDisplayName", "Korvelt User"}}, {{"m_bSearchUninstallKey", 1}});
+    EXPECT_EQ(pEntry->GetUninstallString(), IsWindows2000OrLater() ? "C:\\user\\remove.exe" : "");
+    EXPECT_EQ(pEntry->GetUninstallKey(), strParent + (IsWindows2000OrLater() ? "\\{User}" : ""));
 }
