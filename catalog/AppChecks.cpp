@@ -98,13 +98,38 @@ void SetStartMenuPrograms(const std::string& strPiece)
 
 int StartMenuFileExists(const std::string& strPath)
 {
-    CSystem& sys = TheSystem();
-    std::string strFull = sys.GetWindowsFolder();
+    std::string strFull = TheSystem().GetWindowsFolder();
     if (GetPlatform() == PLATFORM_WINNT)
         strFull += kAllUsersProfileNT;
     strFull += g_strStartMenuPrograms;
     strFull += strPath;
-    return sys.FindFiles(strFull).empty() ? 0 : 1;
+    if (PathMatchesAny(strFull))
+        return 1;
+    for (const std::string& strFolder : ShellProgramsFolders())
+    {
+        if (PathMatchesAny(strFolder + "\\" + strPath))
+            return 1;
+    }
+    return 0;
+}
+
+std::vector<std::string> ShellProgramsFolders()
+{
+    std::vector<std::string> folders;
+    if (!IsWindows2000OrLater())
+        return folders;
+    for (CSystem::EShellFolder folder : {CSystem::EShellFolder::CommonPrograms, CSystem::EShellFolder::Programs})
+    {
+        std::string strFolder;
+        if (TheSystem().GetShellFolder(folder, strFolder))
+            folders.push_back(strFolder);
+    }
+    return folders;
+}
+
+bool PathMatchesAny(const std::string& strPath)
+{
+    return !TheSystem().FindFiles(strPath).empty();
 }
 
 int IsPrevReleaseFile(const CAppEntry& entry)

@@ -31,9 +31,9 @@ extern const char kAllUsersProfileNT[];    // "\Profiles\All Users"
 
 int GetPlatform();
 
-// The Windows NT family from version 5 on. What Windows 2000 changed (uninstall entries of the
-// current user) is looked at only there, so that Windows 95/98 and NT 4 see exactly what they
-// always saw.
+// The Windows NT family from version 5 on. What Windows 2000 changed (the shell's own Start-menu
+// folders, uninstall entries of the current user) is looked at only there, so that Windows
+// 95/98 and NT 4 see exactly what they always saw.
 bool IsWindows2000OrLater();
 
 // The places a key is looked for, in order: local machine, then (when asked for) current user;
@@ -52,8 +52,17 @@ int RegistryKeyExists(const std::string& strKey);
 // message file (it differs with the system's language); empty until set.
 void SetStartMenuPrograms(const std::string& strPiece);
 
-// Nonzero if a file or folder matches the path below the All Users Start-menu Programs folder.
+// Nonzero if a file or folder matches the path below the All Users Start-menu Programs folder
+// below the Windows folder; on Windows 2000 and later, failing that, below the shell's common
+// Programs folder or the user's own.
 int StartMenuFileExists(const std::string& strPath);
+
+// The Programs folders of Windows 2000 and later that the system has, the common one first;
+// none on older systems.
+std::vector<std::string> ShellProgramsFolders();
+
+// True if a file or folder matches the path (wildcards honoured).
+bool PathMatchesAny(const std::string& strPath);
 
 // Nonzero if the entry's reference file was last written before 23:59:54 local time on its
 // date. A date that is not a valid date between 1980 and 2107 gives 0.

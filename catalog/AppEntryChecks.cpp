@@ -143,5 +143,19 @@ const std::string& CAppEntry::GetUninstallPath()
     m_strUninstallPath = TheSystem().GetWindowsFolder();
     m_strUninstallPath += GetPlatform() == PLATFORM_WIN95 ? kStartMenuPrograms95 : kStartMenuProgramsNT;
     m_strUninstallPath += m_strUninstallCommand;
+    // The folder below the Windows folder keeps its precedence, and when no folder holds the
+    // command its path is what the start fails on, as it always did.
+    const std::vector<std::string> folders = ShellProgramsFolders();
+    if (folders.empty() || PathMatchesAny(m_strUninstallPath))
+        return m_strUninstallPath;
+    for (const std::string& strFolder : folders)
+    {
+        const std::string strPath = strFolder + "\\" + m_strUninstallCommand;
+        if (PathMatchesAny(strPath))
+        {
+            m_strUninstallPath = strPath;
+            break;
+        }
+    }
     return m_strUninstallPath;
 }

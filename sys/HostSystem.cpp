@@ -260,6 +260,15 @@ CSystem::EEnumResult CHostSystem::RegEnumSubKey(ERoot root, const std::string& s
     return EEnumResult::Found;
 }
 
+bool CHostSystem::GetShellFolder(EShellFolder folder, std::string& strPath)
+{
+    const std::string& strFolder = folder == EShellFolder::CommonPrograms ? m_strCommonPrograms : m_strPrograms;
+    if (strFolder.empty())
+        return false;
+    strPath = strFolder;
+    return true;
+}
+
 bool CHostSystem::DosDateTimeToFileTime(uint16_t nDate, uint16_t nTime, uint64_t& nFileTime)
 {
     return DosToFileTime(nDate, nTime, nFileTime);

@@ -1,7 +1,7 @@
 // The system for native tests: real files and folders of the host, with backslashes taken as
 // separators; an in-memory registry with two views that the test fills; settable Windows,
-// temporary and program paths, version, WOW64 and local-time offset; started processes recorded
-// instead of run.
+// temporary, program and shell folder paths, version, WOW64 and local-time offset; started
+// processes recorded instead of run.
 #ifndef KORVELT_SYS_HOSTSYSTEM_H
 #define KORVELT_SYS_HOSTSYSTEM_H
 
@@ -27,6 +27,8 @@ public:
     std::string m_strWindowsDirectory;
     std::string m_strTempPath;
     std::string m_strModuleFileName;
+    std::string m_strCommonPrograms;          // shell folders; empty: the system has none
+    std::string m_strPrograms;
     uint32_t m_nVersion = 0x0A280105;        // an NT-family version by default
     bool m_bWow64 = false;
     int64_t m_nLocalOffset = 0;               // added to UTC file times, 100 ns units
@@ -52,6 +54,7 @@ public:
     std::string GetTempFolder() override { return m_strTempPath; }
     std::string GetProgramPath() override { return m_strModuleFileName; }
     uint32_t GetVersion() override { return m_nVersion; }
+    bool GetShellFolder(EShellFolder folder, std::string& strPath) override;
     bool RegKeyExists(ERoot root, const std::string& strKey, ERegView view = ERegView::Own) override;
     bool RegQueryString(ERoot root, const std::string& strKey, const std::string& strValue,
                         std::size_t nMaxBytes, std::string& strOut, ERegView view = ERegView::Own) override;

@@ -41,6 +41,12 @@ public:
         NoMore,    // no subkey with this index, or the key cannot be opened
     };
 
+    enum class EShellFolder
+    {
+        CommonPrograms,  // the Start menu's Programs folder of all users
+        Programs,        // the current user's own
+    };
+
     virtual ~CSystem() = default;
 
     // Files. Paths may use backslashes as separators and are relative to the current folder
@@ -60,6 +66,9 @@ public:
     virtual std::string GetTempFolder() = 0;     // ends in a separator
     virtual std::string GetProgramPath() = 0;    // full path of the running program
     virtual uint32_t GetVersion() = 0;           // bit 31 set on the Windows 95/98 family
+    // A shell folder of Windows 2000 and later; false when the system has none or code page 932
+    // cannot carry its path.
+    virtual bool GetShellFolder(EShellFolder folder, std::string& strPath) = 0;
 
     // Registry, read only. Key paths are relative to the root and compared without regard to
     // letter case, as the registry does.

@@ -1,5 +1,5 @@
 // The system as the product sees it: the Win32 ANSI functions; what only newer systems have is
-// looked up at run time (Win32Registry.cpp), so the program still loads on
+// looked up at run time (Win32Registry.cpp, Win32Shell.cpp), so the program still loads on
 // Windows 95/98 and NT 4.
 #ifndef KORVELT_SYS_WIN32_WIN32SYSTEM_H
 #define KORVELT_SYS_WIN32_WIN32SYSTEM_H
@@ -18,6 +18,7 @@ public:
     std::string GetTempFolder() override;
     std::string GetProgramPath() override;
     uint32_t GetVersion() override;
+    bool GetShellFolder(EShellFolder folder, std::string& strPath) override;  // Win32Shell.cpp
     bool RegKeyExists(ERoot root, const std::string& strKey, ERegView view = ERegView::Own) override;
     bool RegQueryString(ERoot root, const std::string& strKey, const std::string& strValue,
                         std::size_t nMaxBytes, std::string& strOut, ERegView view = ERegView::Own) override;

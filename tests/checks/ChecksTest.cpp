@@ -374,3 +374,46 @@ TEST_F(Checks, SearchUninstallKey_LastMatchOverRootsAndViews_ReadAgainWhereFound
         EXPECT_EQ(pEntry->GetUninstallString(), c.pszFound) << "read again " << c.pszMatching << c.bWow64;
     }
 }
+
+TEST_F(Checks, StartMenuFileAndUninstallPath_ShellProgramsFoldersFromWindows2000On)
+{
+    m_sys.m_strCommonPrograms = m_dir.File("common");
+    m_sys.m_strPrograms = m_dir.File("user");
+    const std::string strOriginal = m_sys.m_strWindowsDirectory + kStartMenuProgramsNT + "Vendor\\App.lnk";
+    const std::string strOriginal98 = m_sys.m_strWindowsDirectory + kStartMenuPrograms95 + "Vendor\\App.lnk";
+    const std::string strCommon = m_sys.m_strCommonPrograms + "\\Vendor\\App.lnk";
+    const std::string strUser = m_sys.m_strPrograms + "\\Vendor\\App.lnk";
+    const struct
+    {
+        uint32_t nVersion;
+        const char* pszWhere;  // one character per folder (Windows, common, user): 1 where the file is
+        bool bExists;
+        const std::string& strPath;
+    } cases[] = {
+        {kVersionNT, "010", true, strCommon},     {kVersionNT, "001", true, strUser},
+        {kVersionNT, "011", true, strCommon},     {kVersionNT, "110", true, strOriginal},
+        {kVersionNT, "000", false, strOriginal},  {kVersionNT4, "011", false, strOriginal},
+        {kVersion98, "011", false, strOriginal98},
+    };
+    for (const auto& c : cases)
+    {
+        m_sys.m_nVersion = c.nVersion;
+        for (const char* pszFolder : {"WINDOWS", "common", "user"})
+        {
+            fs::remove_all(m_dir.Path() / pszFolder);
+            fs::create_directories(m_dir.Path() / pszFolder);
+        }
+        if (c.pszWhere[0] == '1')
+            AddStartMenuFile("Vendor/App.lnk");
+        for (int n : {1, 2})
+        {
+            if (c.pszWhere[n] != '1')
+                continue;
+            fs::create_directories(m_dir.Path() / (n == 1 ? "common" : "user") / "Vendor");
+            std::ofstream(m_dir.Path() / (n == 1 ? "common" : "user") / "Vendor" / "App.lnk") << "x";
+        }
+        EXPECT_EQ(StartMenuFileExists("Vendor\\App.lnk") != 0, c.bExists) << c.pszWhere << " " << c.nVersion;
+        auto pEntry = MakeEntry({{"m_strUninstallCommand", "Vendor\\App.lnk"}}, {});
+        EXPECT_EQ(pEntry->GetUninstallPath(), c.strPath) << c.pszWhere << " " << c.nVersion;
+    }
+}

@@ -5,13 +5,16 @@
 #include "AppEntry.h"
 #include "EntryBuilder.h"
 #include "TempDir.h"
+#include "WideText.h"
 
 #include <windows.h>
+#include <shlobj.h>
 #include <shlwapi.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cwchar>
 #include <map>
 #include <vector>
 
@@ -92,6 +95,10 @@ protected:
         char szWindows[MAX_PATH];
         ::GetWindowsDirectoryA(szWindows, MAX_PATH);
         m_strPrograms = std::string(szWindows) + (IsNT() ? "\\Profiles\\All Users" : "") + kPrograms;
+        wchar_t szCommon[MAX_PATH] = {};
+        if (::SHGetFolderPathW(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, szCommon) == S_OK &&
+            Cp932FromWide(szCommon, std::wcslen(szCommon), m_strCommonPrograms))
+            m_strCommonPrograms += "\\";
     }
     void TearDown() override
     {
@@ -112,10 +119,12 @@ protected:
         ::SHDeleteKeyA(HKEY_LOCAL_MACHINE, kTestRoot);
         ::SHDeleteKeyA(HKEY_CURRENT_USER, kTestRoot);
         DeleteTree64(L"Software\\KorveltTest");
-        if (!m_strPrograms.empty())
+        for (const std::string& strPrograms : {m_strPrograms, m_strCommonPrograms})
         {
-            ::DeleteFileA((m_strPrograms + "KorveltTest\\app.lnk").c_str());
-            ::RemoveDirectoryA((m_strPrograms + "KorveltTest").c_str());
+            if (strPrograms.empty())
+                continue;
+            ::DeleteFileA((strPrograms + "KorveltTest\\app.lnk").c_str());
+            ::RemoveDirectoryA((strPrograms + "KorveltTest").c_str());
         }
     }
 
@@ -133,6 +142,7 @@ protected:
 
     CTempDir m_dir;
     std::string m_strPrograms;
+    std::string m_strCommonPrograms;
 };
 
 } // namespace
@@ -273,4 +283,20 @@ TEST_F(RealChecks, UninstallEntryOnlyUnderTheCurrentUser)
     auto pEntry = MakeEntry({{"m_strUninstallKey", strParent}, {"m_strDisplayName", "Korvelt User"}}, {{"m_bSearchUninstallKey", 1}});
     EXPECT_EQ(pEntry->GetUninstallString(), IsWindows2000OrLater() ? "C:\\user\\remove.exe" : "");
     EXPECT_EQ(pEntry->GetUninstallKey(), strParent + (IsWindows2000OrLater() ? "\\{User}" : ""));
+}
+
+TEST_F(RealChecks, StartMenuFileAndRemovalCommandInTheCommonProgramsFolder)
+{
+    ASSERT_FALSE(m_strCommonPrograms.empty());
+    CreateFolders(m_strCommonPrograms + "KorveltTest\\");
+    HANDLE hFile = ::CreateFileA((m_strCommonPrograms + "KorveltTest\\app.lnk").c_str(), GENERIC_WRITE, 0, nullptr,
+                                 CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(hFile, INVALID_HANDLE_VALUE);
+    ::CloseHandle(hFile);
+
+    auto pEntry = MakeEntry({{"m_strCheckFile", "KorveltTest\\app.lnk"}, {"m_strUninstallCommand", "KorveltTest\\app.lnk"}},
+                            {{"m_nCheckType", 1}});
+    EXPECT_EQ(pEntry->RefreshState(), IsWindows2000OrLater() ? 1 : 0);
+    EXPECT_EQ(pEntry->GetUninstallPath(), IsWindows2000OrLater() ? m_strCommonPrograms + "KorveltTest\\app.lnk"
+                                                                  : m_strPrograms + "KorveltTest\\app.lnk");
 }
