@@ -279,10 +279,18 @@ uint64_t CHostSystem::FileTimeToLocalFileTime(uint64_t nFileTime)
     return static_cast<uint64_t>(static_cast<int64_t>(nFileTime) + m_nLocalOffset);
 }
 
-bool CHostSystem::StartProcess(const std::string& strCommandLine, const char* pszFolder, bool bDetached)
+CSystem::EStartResult CHostSystem::StartProcess(const std::string& strCommandLine, const char* pszFolder,
+                                                bool bDetached)
 {
     m_started.push_back({strCommandLine, pszFolder != nullptr, pszFolder ? pszFolder : "", bDetached});
-    return m_bStartSucceeds;
+    return m_startResult;
+}
+
+bool CHostSystem::StartElevated(const std::string& strProgram, const std::string& strParameters,
+                                const char* pszFolder)
+{
+    m_startedElevated.push_back({strProgram, strParameters, pszFolder != nullptr, pszFolder ? pszFolder : ""});
+    return m_bElevatedStartSucceeds;
 }
 
 #if defined(_WIN32)

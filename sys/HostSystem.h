@@ -21,6 +21,14 @@ public:
         bool m_bDetached = false;
     };
 
+    struct CStartedElevated
+    {
+        std::string m_strProgram;
+        std::string m_strParameters;
+        bool m_bHasFolder = false;
+        std::string m_strFolder;
+    };
+
     CHostSystem();
 
     // Test settings.
@@ -32,8 +40,10 @@ public:
     uint32_t m_nVersion = 0x0A280105;        // an NT-family version by default
     bool m_bWow64 = false;
     int64_t m_nLocalOffset = 0;               // added to UTC file times, 100 ns units
-    bool m_bStartSucceeds = true;
+    EStartResult m_startResult = EStartResult::Started;
+    bool m_bElevatedStartSucceeds = true;
     std::vector<CStarted> m_started;
+    std::vector<CStartedElevated> m_startedElevated;
 
     // Registry contents, one table per view. Keys are created with their parents; subkeys
     // enumerate in the order they were added.
@@ -63,7 +73,10 @@ public:
     bool IsWow64() override { return m_bWow64; }
     bool DosDateTimeToFileTime(uint16_t nDate, uint16_t nTime, uint64_t& nFileTime) override;
     uint64_t FileTimeToLocalFileTime(uint64_t nFileTime) override;
-    bool StartProcess(const std::string& strCommandLine, const char* pszFolder, bool bDetached) override;
+    // Records the command line and answers m_startResult.
+    EStartResult StartProcess(const std::string& strCommandLine, const char* pszFolder, bool bDetached) override;
+    bool StartElevated(const std::string& strProgram, const std::string& strParameters,
+                       const char* pszFolder) override;
     // iconv's CP932 on the host; in the Windows tree the platform's own conversion.
     bool Utf16ToAnsi(const std::u16string& strWide, bool bExact, std::string& strOut) override;
     bool AnsiToUtf16(const std::string& strAnsi, std::u16string& strOut) override;

@@ -47,6 +47,13 @@ public:
         Programs,        // the current user's own
     };
 
+    enum class EStartResult
+    {
+        Started,
+        Failed,
+        ElevationRequired,  // the program asks for administrator rights that this process lacks
+    };
+
     virtual ~CSystem() = default;
 
     // Files. Paths may use backslashes as separators and are relative to the current folder
@@ -88,7 +95,11 @@ public:
 
     // Starts a command line without waiting for it; keeps no handle. pszFolder is the working
     // folder, or null for the launcher's own. A detached child gets no console.
-    virtual bool StartProcess(const std::string& strCommandLine, const char* pszFolder, bool bDetached) = 0;
+    virtual EStartResult StartProcess(const std::string& strCommandLine, const char* pszFolder, bool bDetached) = 0;
+    // Starts a program with administrator rights (the system asks the user for consent), without
+    // waiting for it; keeps no handle. strParameters is the command line after the program.
+    virtual bool StartElevated(const std::string& strProgram, const std::string& strParameters,
+                               const char* pszFolder) = 0;
 
     // Text conversion between UTF-16 and code page 932, whatever the ANSI code page of the
     // machine. Utf16ToAnsi with bExact false puts "?" for a character that code page 932 lacks

@@ -1,10 +1,12 @@
-// The shell's folders. SHGetFolderPathW is looked up at run time, so the program still loads on
-// Windows 95/98 and NT 4, whose shell32 has none.
+// The shell's folders and the elevated start. Both shell functions are looked up at run time,
+// so the program still loads on Windows 95/98 and NT 4, whose shell32 has no SHGetFolderPathW.
 #include "Win32System.h"
 
+#include "ScopedHandle.h"
 #include "WideText.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cwchar>
 
@@ -43,4 +45,34 @@ bool CWin32System::GetShellFolder(EShellFolder folder, std::string& strPath)
     if (s_pfnGetFolderPath(nullptr, nCsidl, nullptr, kShgfpTypeCurrent, szPath) != S_OK)
         return false;
     return Cp932FromWide(szPath, std::wcslen(szPath), strPath);
+}
+
+bool CWin32System::StartElevated(const std::string& strProgram, const std::string& strParameters,
+                                 const char* pszFolder)
+{
+    using PfnShellExecuteExW = BOOL(WINAPI*)(SHELLEXECUTEINFOW*);
+    static const auto s_pfnShellExecuteEx = ShellFunction<PfnShellExecuteExW>("ShellExecuteExW");
+    std::wstring strWideProgram;
+    std::wstring strWideParameters;
+    std::wstring strWideFolder;
+    if (s_pfnShellExecuteEx == nullptr || !WideFrom932Exact(strProgram, strWideProgram) ||
+        !WideFrom932Exact(strParameters, strWideParameters) ||
+        (pszFolder != nullptr && !WideFrom932Exact(pszFolder, strWideFolder)))
+        return false;
+
+    SHELLEXECUTEINFOW info = {};
+    info.cbSize = sizeof info;
+    // With the process handle asked for, the call returns once the process exists or the user
+    // has declined; the launcher's own error box is then the only one.
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    info.lpVerb = L"runas";
+    info.lpFile = strWideProgram.c_str();
+    info.lpParameters = strWideParameters.empty() ? nullptr : strWideParameters.c_str();
+    info.lpDirectory = pszFolder != nullptr ? strWideFolder.c_str() : nullptr;
+    info.nShow = SW_SHOWNORMAL;
+    if (!s_pfnShellExecuteEx(&info))
+        return false;
+    // The launcher never waits for its children.
+    CScopedKernelHandle process(info.hProcess);
+    return true;
 }

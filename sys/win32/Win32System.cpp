@@ -8,6 +8,8 @@
 
 namespace {
 
+constexpr DWORD kErrorElevationRequired = 740;  // ERROR_ELEVATION_REQUIRED of Vista, unknown to older headers
+
 HKEY RootKey(CSystem::ERoot root)
 {
     return root == CSystem::ERoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
@@ -202,7 +204,8 @@ uint64_t CWin32System::FileTimeToLocalFileTime(uint64_t nFileTime)
     return FromFileTime(local);
 }
 
-bool CWin32System::StartProcess(const std::string& strCommandLine, const char* pszFolder, bool bDetached)
+CSystem::EStartResult CWin32System::StartProcess(const std::string& strCommandLine, const char* pszFolder,
+                                                 bool bDetached)
 {
     // CreateProcessA may write into the command line, so it gets a copy of its own.
     std::vector<char> commandLine(strCommandLine.begin(), strCommandLine.end());
@@ -213,11 +216,11 @@ bool CWin32System::StartProcess(const std::string& strCommandLine, const char* p
     const DWORD dwFlags = NORMAL_PRIORITY_CLASS | (bDetached ? DETACHED_PROCESS : 0);
     if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, dwFlags, nullptr, pszFolder,
                           &startup, &info))
-        return false;
+        return ::GetLastError() == kErrorElevationRequired ? EStartResult::ElevationRequired : EStartResult::Failed;
     // The launcher never waits for its children: their handles are closed at once.
     CScopedKernelHandle process(info.hProcess);
     CScopedKernelHandle thread(info.hThread);
-    return true;
+    return EStartResult::Started;
 }
 
 CSystem& DefaultSystem()

@@ -27,7 +27,9 @@ public:
     bool IsWow64() override;  // Win32Registry.cpp
     bool DosDateTimeToFileTime(uint16_t nDate, uint16_t nTime, uint64_t& nFileTime) override;
     uint64_t FileTimeToLocalFileTime(uint64_t nFileTime) override;
-    bool StartProcess(const std::string& strCommandLine, const char* pszFolder, bool bDetached) override;
+    EStartResult StartProcess(const std::string& strCommandLine, const char* pszFolder, bool bDetached) override;
+    bool StartElevated(const std::string& strProgram, const std::string& strParameters,
+                       const char* pszFolder) override;  // Win32Shell.cpp
     bool Utf16ToAnsi(const std::u16string& strWide, bool bExact, std::string& strOut) override;
     bool AnsiToUtf16(const std::string& strAnsi, std::u16string& strOut) override;
 };

@@ -77,6 +77,6 @@ TEST(Win32System, FoldersAndVersion)
 
 TEST(Win32System, StartProcessReportsFailure)
 {
-    EXPECT_FALSE(TheSystem().StartProcess("Z:\\no\\such\\program.exe", nullptr, false));
-    EXPECT_FALSE(TheSystem().StartProcess("", nullptr, true));
+    EXPECT_EQ(TheSystem().StartProcess("Z:\\no\\such\\program.exe", nullptr, false), CSystem::EStartResult::Failed);
+    EXPECT_EQ(TheSystem().StartProcess("", nullptr, true), CSystem::EStartResult::Failed);
 }
