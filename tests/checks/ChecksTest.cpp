@@ -77,13 +77,6 @@ protected:
     CHostSystem m_sys;
 };
 
-struct CKeyAt
-{
-    ERoot m_root;
-    ERegView m_view;
-    const char* m_pszUninstall;  // null: the key has no such value
-};
-
 } // namespace
 
 TEST_F(Checks, TakeOsQualifier_Cases)
@@ -309,53 +302,29 @@ TEST_F(Checks, UninstallPathAndSourceDrive)
     }
 }
 
-TEST_F(Checks, RegistryViews_RootsInOrderEachInTheOwnViewFirst)
+// Each of the four places may hold the subkey {App}: '.' not, 'k' without values, 'm' or 'o'
+// with a matching or another display name and an uninstall string that names the place.
+TEST_F(Checks, RegistryPlaces_RootsInOrderOwnViewFirst_SearchTakesTheLastMatchAndRemembersIt)
 {
-    const struct
-    {
-        std::vector<CKeyAt> keys;
-        bool bWow64;
-        bool bExists;
-        const char* pszUninstall;
-    } cases[] = {
-        {{{ERoot::LocalMachine, ERegView::Other, "64.exe"}}, true, true, "64.exe"},
-        {{{ERoot::LocalMachine, ERegView::Other, "64.exe"}}, false, false, ""},
-        {{{ERoot::CurrentUser, ERegView::Other, "user64.exe"}}, true, true, "user64.exe"},
-        {{{ERoot::LocalMachine, ERegView::Own, nullptr}, {ERoot::LocalMachine, ERegView::Other, "64.exe"}}, true, true, ""},
-        {{{ERoot::CurrentUser, ERegView::Own, "user.exe"}, {ERoot::LocalMachine, ERegView::Other, "64.exe"}}, true, true, "64.exe"},
-        {{{ERoot::LocalMachine, ERegView::Other, nullptr}, {ERoot::CurrentUser, ERegView::Own, "user.exe"}}, true, true, ""},
-    };
-    for (const auto& c : cases)
-    {
-        ClearRegistry();
-        m_sys.m_bWow64 = c.bWow64;
-        for (const CKeyAt& key : c.keys)
-        {
-            m_sys.AddRegKey(key.m_root, "Software\\App", key.m_view);
-            if (key.m_pszUninstall)
-                m_sys.SetRegString(key.m_root, "Software\\App", "UninstallString", key.m_pszUninstall, key.m_view);
-        }
-        EXPECT_EQ(RegistryKeyExists("Software\\App") != 0, c.bExists) << &c - cases;
-        EXPECT_EQ(MakeEntry({{"m_strUninstallKey", "Software\\App"}}, {})->GetUninstallString(), c.pszUninstall) << &c - cases;
-    }
-}
-
-// Each place holds the same subkey; its uninstall string names the place.
-TEST_F(Checks, SearchUninstallKey_LastMatchOverRootsAndViews_ReadAgainWhereFound)
-{
-    const std::string kParent = "Software\\Uninstall";
-    const CKeyAt places[] = {{ERoot::LocalMachine, ERegView::Own, "LM"}, {ERoot::LocalMachine, ERegView::Other, "LM64"},
-                             {ERoot::CurrentUser, ERegView::Own, "CU"}, {ERoot::CurrentUser, ERegView::Other, "CU64"}};
+    const std::string kParent = "Software\\Uninstall", kKey = kParent + "\\{App}";
+    const CRegPlace places[] = {{ERoot::LocalMachine, ERegView::Own}, {ERoot::LocalMachine, ERegView::Other},
+                                {ERoot::CurrentUser, ERegView::Own}, {ERoot::CurrentUser, ERegView::Other}};
+    const char* const names[] = {"LM", "LM64", "CU", "CU64"};
     const struct
     {
         uint32_t nVersion;
         bool bWow64;
-        const char* pszMatching;  // one character per place: 1 where the display name matches
-        const char* pszFound;
+        const char* pszPlaces;
+        bool bExists;
+        const char* pszRead;   // the key read directly
+        const char* pszFound;  // searched by display name, and read again
     } cases[] = {
-        {kVersionNT, true, "1111", "CU64"}, {kVersionNT, true, "1100", "LM64"}, {kVersionNT, true, "1010", "CU"},
-        {kVersionNT, true, "0001", "CU64"}, {kVersionNT, false, "1111", "CU"}, {kVersionNT4, false, "1010", "LM"},
-        {kVersion98, false, "1010", "LM"},  {kVersionNT4, true, "0110", "LM64"},
+        {kVersionNT, true, ".m..", true, "LM64", "LM64"},   {kVersionNT, false, ".m..", false, "", ""},
+        {kVersionNT, true, "...m", true, "CU64", "CU64"},   {kVersionNT, true, "km..", true, "", "LM64"},
+        {kVersionNT, true, "..om", true, "CU", "CU64"},     {kVersionNT, true, ".mo.", true, "LM64", "LM64"},
+        {kVersionNT, true, "mmmm", true, "LM", "CU64"},     {kVersionNT, false, "mmmm", true, "LM", "CU"},
+        {kVersionNT4, false, "m.m.", true, "LM", "LM"},     {kVersion98, false, "o.m.", true, "LM", ""},
+        {kVersionNT4, true, "omm.", true, "LM", "LM64"},
     };
     for (const auto& c : cases)
     {
@@ -364,56 +333,47 @@ TEST_F(Checks, SearchUninstallKey_LastMatchOverRootsAndViews_ReadAgainWhereFound
         m_sys.m_bWow64 = c.bWow64;
         for (int n = 0; n < 4; ++n)
         {
-            const std::string strKey = kParent + "\\{App}";
-            m_sys.SetRegString(places[n].m_root, strKey, "DisplayName", c.pszMatching[n] == '1' ? "App" : "Other", places[n].m_view);
-            m_sys.SetRegString(places[n].m_root, strKey, "UninstallString", places[n].m_pszUninstall, places[n].m_view);
+            if (c.pszPlaces[n] != '.')
+                m_sys.AddRegKey(places[n].m_root, kKey, places[n].m_view);
+            if (c.pszPlaces[n] == 'm' || c.pszPlaces[n] == 'o')
+            {
+                m_sys.SetRegString(places[n].m_root, kKey, "DisplayName", c.pszPlaces[n] == 'm' ? "App" : "Other", places[n].m_view);
+                m_sys.SetRegString(places[n].m_root, kKey, "UninstallString", names[n], places[n].m_view);
+            }
         }
+        EXPECT_EQ(RegistryKeyExists(kKey) != 0, c.bExists) << c.pszPlaces << c.bWow64;
+        EXPECT_EQ(MakeEntry({{"m_strUninstallKey", kKey}}, {})->GetUninstallString(), c.pszRead) << c.pszPlaces << c.bWow64;
         auto pEntry = MakeEntry({{"m_strUninstallKey", kParent}, {"m_strDisplayName", "App"}}, {{"m_bSearchUninstallKey", 1}});
-        EXPECT_EQ(pEntry->GetUninstallString(), c.pszFound) << c.pszMatching << c.bWow64;
-        EXPECT_EQ(pEntry->GetUninstallKey(), kParent + "\\{App}");
-        EXPECT_EQ(pEntry->GetUninstallString(), c.pszFound) << "read again " << c.pszMatching << c.bWow64;
+        EXPECT_EQ(pEntry->GetUninstallString(), c.pszFound) << c.pszPlaces << c.bWow64 << c.nVersion;
+        EXPECT_EQ(pEntry->GetUninstallString(), c.pszFound) << "again " << c.pszPlaces << c.bWow64 << c.nVersion;
     }
 }
 
+// The file in the folders marked 1 of: below the Windows folder, common Programs, user's Programs.
 TEST_F(Checks, StartMenuFileAndUninstallPath_ShellProgramsFoldersFromWindows2000On)
 {
     m_sys.m_strCommonPrograms = m_dir.File("common");
     m_sys.m_strPrograms = m_dir.File("user");
-    const std::string strOriginal = m_sys.m_strWindowsDirectory + kStartMenuProgramsNT + "Vendor\\App.lnk";
-    const std::string strOriginal98 = m_sys.m_strWindowsDirectory + kStartMenuPrograms95 + "Vendor\\App.lnk";
-    const std::string strCommon = m_sys.m_strCommonPrograms + "\\Vendor\\App.lnk";
-    const std::string strUser = m_sys.m_strPrograms + "\\Vendor\\App.lnk";
-    const struct
-    {
-        uint32_t nVersion;
-        const char* pszWhere;  // one character per folder (Windows, common, user): 1 where the file is
-        bool bExists;
-        const std::string& strPath;
-    } cases[] = {
-        {kVersionNT, "010", true, strCommon},     {kVersionNT, "001", true, strUser},
-        {kVersionNT, "011", true, strCommon},     {kVersionNT, "110", true, strOriginal},
-        {kVersionNT, "000", false, strOriginal},  {kVersionNT4, "011", false, strOriginal},
-        {kVersion98, "011", false, strOriginal98},
+    const fs::path folders[] = {fs::path(m_sys.m_strWindowsDirectory) / "Profiles/All Users" / kPrograms,
+                                m_dir.Path() / "common", m_dir.Path() / "user"};
+    const std::string paths[] = {m_sys.m_strWindowsDirectory + kStartMenuProgramsNT + "Vendor\\App.lnk",
+                                 m_sys.m_strCommonPrograms + "\\Vendor\\App.lnk", m_sys.m_strPrograms + "\\Vendor\\App.lnk"};
+    const struct { uint32_t nVersion; const char* pszWhere; bool bExists; int nPath; } cases[] = {
+        {kVersionNT, "010", true, 1}, {kVersionNT, "001", true, 2},   {kVersionNT, "011", true, 1},
+        {kVersionNT, "110", true, 0}, {kVersionNT, "000", false, 0}, {kVersionNT4, "011", false, 0},
     };
     for (const auto& c : cases)
     {
         m_sys.m_nVersion = c.nVersion;
-        for (const char* pszFolder : {"WINDOWS", "common", "user"})
+        for (int n = 0; n < 3; ++n)
         {
-            fs::remove_all(m_dir.Path() / pszFolder);
-            fs::create_directories(m_dir.Path() / pszFolder);
-        }
-        if (c.pszWhere[0] == '1')
-            AddStartMenuFile("Vendor/App.lnk");
-        for (int n : {1, 2})
-        {
-            if (c.pszWhere[n] != '1')
-                continue;
-            fs::create_directories(m_dir.Path() / (n == 1 ? "common" : "user") / "Vendor");
-            std::ofstream(m_dir.Path() / (n == 1 ? "common" : "user") / "Vendor" / "App.lnk") << "x";
+            fs::remove_all(folders[n]);
+            fs::create_directories(folders[n] / "Vendor");
+            if (c.pszWhere[n] == '1')
+                std::ofstream(folders[n] / "Vendor/App.lnk") << "x";
         }
         EXPECT_EQ(StartMenuFileExists("Vendor\\App.lnk") != 0, c.bExists) << c.pszWhere << " " << c.nVersion;
-        auto pEntry = MakeEntry({{"m_strUninstallCommand", "Vendor\\App.lnk"}}, {});
-        EXPECT_EQ(pEntry->GetUninstallPath(), c.strPath) << c.pszWhere << " " << c.nVersion;
+        EXPECT_EQ(MakeEntry({{"m_strUninstallCommand", "Vendor\\App.lnk"}}, {})->GetUninstallPath(), paths[c.nPath])
+            << c.pszWhere << " " << c.nVersion;
     }
 }
