@@ -32,6 +32,29 @@ int GetPlatform()
     return (TheSystem().GetVersion() & 0x80000000u) ? PLATFORM_WIN95 : PLATFORM_WINNT;
 }
 
+bool IsWindows2000OrLater()
+{
+    const uint32_t nVersion = TheSystem().GetVersion();
+    return (nVersion & 0x80000000u) == 0 && (nVersion & 0xFFu) >= 5;
+}
+
+std::vector<CRegPlace> RegistryPlaces(bool bCurrentUser)
+{
+    using ERoot = CSystem::ERoot;
+    using ERegView = CSystem::ERegView;
+    const bool bWow64 = TheSystem().IsWow64();
+    std::vector<CRegPlace> places;
+    for (ERoot root : {ERoot::LocalMachine, ERoot::CurrentUser})
+    {
+        if (root == ERoot::CurrentUser && !bCurrentUser)
+            break;
+        places.push_back({root, ERegView::Own});
+        if (bWow64)
+            places.push_back({root, ERegView::Other});
+    }
+    return places;
+}
+
 int TakeOsQualifier(std::string& s)
 {
     static const std::string kMarker = "%OS%=";
@@ -60,8 +83,12 @@ int RegistryKeyExists(const std::string& strKey)
     if (strPath.empty())
         return 0;
     CSystem& sys = TheSystem();
-    return sys.RegKeyExists(CSystem::ERoot::LocalMachine, strPath) ||
-           sys.RegKeyExists(CSystem::ERoot::CurrentUser, strPath);
+    for (const CRegPlace& place : RegistryPlaces(true))
+    {
+        if (sys.RegKeyExists(place.m_root, strPath, place.m_view))
+            return 1;
+    }
+    return 0;
 }
 
 void SetStartMenuPrograms(const std::string& strPiece)
@@ -71,16 +98,42 @@ void SetStartMenuPrograms(const std::string& strPiece)
 
 int StartMenuFileExists(const std::string& strPath)
 {
-    CSystem& sys = TheSystem();
-    std::string strFull = sys.GetWindowsFolder();
-    // Without the Windows folder the rest would be looked up below the current drive's root.
-    if (strFull.empty())
-        return 0;
-    if (GetPlatform() == PLATFORM_WINNT)
-        strFull += kAllUsersProfileNT;
-    strFull += g_strStartMenuPrograms;
-    strFull += strPath;
-    return sys.FindFiles(strFull).empty() ? 0 : 1;
+    std::string strFull = TheSystem().GetWindowsFolder();
+    // Without the Windows folder this path would be looked up below the current drive's root.
+    if (!strFull.empty())
+    {
+        if (GetPlatform() == PLATFORM_WINNT)
+            strFull += kAllUsersProfileNT;
+        strFull += g_strStartMenuPrograms;
+        strFull += strPath;
+        if (PathMatchesAny(strFull))
+            return 1;
+    }
+    for (const std::string& strFolder : ShellProgramsFolders())
+    {
+        if (PathMatchesAny(strFolder + "\\" + strPath))
+            return 1;
+    }
+    return 0;
+}
+
+std::vector<std::string> ShellProgramsFolders()
+{
+    std::vector<std::string> folders;
+    if (!IsWindows2000OrLater())
+        return folders;
+    for (CSystem::EShellFolder folder : {CSystem::EShellFolder::CommonPrograms, CSystem::EShellFolder::Programs})
+    {
+        std::string strFolder;
+        if (TheSystem().GetShellFolder(folder, strFolder))
+            folders.push_back(strFolder);
+    }
+    return folders;
+}
+
+bool PathMatchesAny(const std::string& strPath)
+{
+    return !TheSystem().FindFiles(strPath).empty();
 }
 
 int IsPrevReleaseFile(const CAppEntry& entry)

@@ -4,9 +4,19 @@
 #ifndef KORVELT_CATALOG_APPCHECKS_H
 #define KORVELT_CATALOG_APPCHECKS_H
 
+#include "System.h"
+
 #include <string>
+#include <vector>
 
 class CAppEntry;
+
+// One place where a registry key may be: a root and one of its views.
+struct CRegPlace
+{
+    CSystem::ERoot m_root;
+    CSystem::ERegView m_view;
+};
 
 enum : int
 {
@@ -21,20 +31,38 @@ extern const char kAllUsersProfileNT[];    // "\Profiles\All Users"
 
 int GetPlatform();
 
+// The Windows NT family from version 5 on. What Windows 2000 changed (the shell's own Start-menu
+// folders, uninstall entries of the current user) is looked at only there, so that Windows
+// 95/98 and NT 4 see exactly what they always saw.
+bool IsWindows2000OrLater();
+
+// The places a key is looked for, in order: local machine, then (when asked for) current user;
+// under WOW64 each root in the view this program sees and then in the other.
+std::vector<CRegPlace> RegistryPlaces(bool bCurrentUser);
+
 // Removes a trailing "%OS%=" qualifier (and trailing white space) from s and returns its code:
 // 1 for "95" or "98", 2 for "NT", 0 for none or any other text.
 int TakeOsQualifier(std::string& s);
 
-// Nonzero if the key exists under HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER, unless its
-// qualifier names the other platform. An empty key never exists.
+// Nonzero if the key exists under HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER (in either registry
+// view under WOW64), unless its qualifier names the other platform. An empty key never exists.
 int RegistryKeyExists(const std::string& strKey);
 
 // The Start-menu Programs folder piece of the file check, which the program takes from its
 // message file (it differs with the system's language); empty until set.
 void SetStartMenuPrograms(const std::string& strPiece);
 
-// Nonzero if a file or folder matches the path below the All Users Start-menu Programs folder.
+// Nonzero if a file or folder matches the path below the All Users Start-menu Programs folder
+// below the Windows folder; on Windows 2000 and later, failing that, below the shell's common
+// Programs folder or the user's own.
 int StartMenuFileExists(const std::string& strPath);
+
+// The Programs folders of Windows 2000 and later that the system has, the common one first;
+// none on older systems.
+std::vector<std::string> ShellProgramsFolders();
+
+// True if a file or folder matches the path (wildcards honoured).
+bool PathMatchesAny(const std::string& strPath);
 
 // Nonzero if the entry's reference file was last written before 23:59:54 local time on its
 // date. A date that is not a valid date between 1980 and 2107 gives 0.

@@ -3,7 +3,10 @@
 #ifndef KORVELT_CATALOG_APPENTRY_H
 #define KORVELT_CATALOG_APPENTRY_H
 
+#include "AppChecks.h"
+
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class CArchiveReader;
@@ -66,7 +69,11 @@ public:
 
     // The only ways in which callers change an entry.
     void SetFileName(const std::string& strFileName) { m_strFileName = strFileName; }
-    void SetUninstallKey(const std::string& strUninstallKey) { m_strUninstallKey = strUninstallKey; }
+    void SetUninstallKey(const std::string& strUninstallKey)
+    {
+        m_strUninstallKey = strUninstallKey;
+        m_uninstallKeyPlace.reset();
+    }
     void ClearSearchUninstallKey() { m_bSearchUninstallKey = 0; }
 
     // Installed-state checks (AppEntryChecks.cpp).
@@ -137,6 +144,11 @@ private:
     std::string m_strPostInstallCopyList;
     std::string m_strPrevReleaseDate;
     std::string m_strPrevReleaseFile;
+
+    // Where a searched uninstall key was found; later reads of it look there only. A key as the
+    // catalogue gives it has no place and is looked for in every place in turn.
+    std::optional<CRegPlace> m_uninstallKeyPlace;
+    std::optional<CRegPlace> m_prevUninstallKeyPlace;
 };
 
 #endif

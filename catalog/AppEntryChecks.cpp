@@ -3,6 +3,9 @@
 #include "AppEntry.h"
 #include "System.h"
 
+#include <optional>
+#include <vector>
+
 namespace {
 
 constexpr std::size_t kValueRoom = 255;     // bytes for a registry string, terminator included
@@ -19,47 +22,59 @@ int RunCheck(int32_t nType, const std::string& strKey, const std::string& strFil
     }
 }
 
-// "UninstallString" of a key under HKEY_LOCAL_MACHINE, else under HKEY_CURRENT_USER: the
-// first root where the key opens decides. Empty when there is none or it does not fit.
-std::string ReadUninstallValue(const std::string& strKey)
+// "UninstallString" of a key at its known place, or else at the first place where it opens
+// (HKEY_LOCAL_MACHINE before HKEY_CURRENT_USER, the own view before the other): that place
+// decides. Empty when there is none or the value does not fit.
+std::string ReadUninstallValue(const std::string& strKey, const std::optional<CRegPlace>& known)
 {
     CSystem& sys = TheSystem();
-    for (CSystem::ERoot root : {CSystem::ERoot::LocalMachine, CSystem::ERoot::CurrentUser})
+    const std::vector<CRegPlace> places = known ? std::vector<CRegPlace>{*known} : RegistryPlaces(true);
+    for (const CRegPlace& place : places)
     {
-        if (!sys.RegKeyExists(root, strKey))
+        if (!sys.RegKeyExists(place.m_root, strKey, place.m_view))
             continue;
         std::string strValue;
-        if (!sys.RegQueryString(root, strKey, "UninstallString", kValueRoom, strValue))
+        if (!sys.RegQueryString(place.m_root, strKey, "UninstallString", kValueRoom, strValue, place.m_view))
             strValue.clear();
         return strValue;
     }
     return std::string();
 }
 
-// The last subkey of strParent under HKEY_LOCAL_MACHINE whose "DisplayName" equals
-// strDisplayName byte for byte; empty when none does.
-std::string FindKeyByDisplayName(const std::string& strParent, const std::string& strDisplayName)
+struct CFoundKey
+{
+    std::string m_strKey;
+    CRegPlace m_place;
+};
+
+// The last subkey of strParent whose "DisplayName" equals strDisplayName byte for byte, over
+// HKEY_LOCAL_MACHINE and, on Windows 2000 and later (where set-ups for one user register there),
+// HKEY_CURRENT_USER, each in both views under WOW64.
+std::optional<CFoundKey> FindKeyByDisplayName(const std::string& strParent, const std::string& strDisplayName)
 {
     CSystem& sys = TheSystem();
-    std::string strFound;
-    for (uint32_t nIndex = 0;; ++nIndex)
+    std::optional<CFoundKey> found;
+    for (const CRegPlace& place : RegistryPlaces(IsWindows2000OrLater()))
     {
-        std::string strName;
-        const CSystem::EEnumResult result =
-            sys.RegEnumSubKey(CSystem::ERoot::LocalMachine, strParent, nIndex, kSubKeyNameRoom, strName);
-        if (result == CSystem::EEnumResult::NoMore)
-            break;
-        // A subkey whose name does not fit or has no code page 932 spelling cannot be opened
-        // by name; the ones after it still can.
-        if (result != CSystem::EEnumResult::Found)
-            continue;
-        const std::string strKey = strParent + "\\" + strName;
-        std::string strValue;
-        if (sys.RegQueryString(CSystem::ERoot::LocalMachine, strKey, "DisplayName", kValueRoom, strValue) &&
-            strValue == strDisplayName)
-            strFound = strKey;
+        for (uint32_t nIndex = 0;; ++nIndex)
+        {
+            std::string strName;
+            const CSystem::EEnumResult result =
+                sys.RegEnumSubKey(place.m_root, strParent, nIndex, kSubKeyNameRoom, strName, place.m_view);
+            if (result == CSystem::EEnumResult::NoMore)
+                break;
+            // A subkey whose name does not fit or has no code page 932 spelling cannot be
+            // opened by name; the ones after it still can.
+            if (result != CSystem::EEnumResult::Found)
+                continue;
+            const std::string strKey = strParent + "\\" + strName;
+            std::string strValue;
+            if (sys.RegQueryString(place.m_root, strKey, "DisplayName", kValueRoom, strValue, place.m_view) &&
+                strValue == strDisplayName)
+                found = CFoundKey{strKey, place};
+        }
     }
-    return strFound;
+    return found;
 }
 
 } // namespace
@@ -97,7 +112,8 @@ const std::string& CAppEntry::GetUninstallString()
 
 void CAppEntry::ReadUninstallString()
 {
-    m_strUninstallString = ReadUninstallValue(m_bPrevReleaseFound ? m_strPrevUninstallKey : m_strUninstallKey);
+    m_strUninstallString = m_bPrevReleaseFound ? ReadUninstallValue(m_strPrevUninstallKey, m_prevUninstallKeyPlace)
+                                               : ReadUninstallValue(m_strUninstallKey, m_uninstallKeyPlace);
 }
 
 void CAppEntry::SearchUninstallKey()
@@ -105,18 +121,20 @@ void CAppEntry::SearchUninstallKey()
     m_strUninstallString.clear();
     if (m_bPrevReleaseFound)
     {
-        const std::string strFound = FindKeyByDisplayName(m_strPrevUninstallKey, m_strPrevDisplayName);
-        if (strFound.empty())
+        const std::optional<CFoundKey> found = FindKeyByDisplayName(m_strPrevUninstallKey, m_strPrevDisplayName);
+        if (!found)
             return;
-        m_strPrevUninstallKey = strFound;
+        m_strPrevUninstallKey = found->m_strKey;
+        m_prevUninstallKeyPlace = found->m_place;
         m_bPrevSearchUninstallKey = 0;
     }
     else
     {
-        const std::string strFound = FindKeyByDisplayName(m_strUninstallKey, m_strDisplayName);
-        if (strFound.empty())
+        const std::optional<CFoundKey> found = FindKeyByDisplayName(m_strUninstallKey, m_strDisplayName);
+        if (!found)
             return;
-        SetUninstallKey(strFound);
+        SetUninstallKey(found->m_strKey);
+        m_uninstallKeyPlace = found->m_place;
         ClearSearchUninstallKey();
     }
     ReadUninstallString();
@@ -127,5 +145,19 @@ const std::string& CAppEntry::GetUninstallPath()
     m_strUninstallPath = TheSystem().GetWindowsFolder();
     m_strUninstallPath += GetPlatform() == PLATFORM_WIN95 ? kStartMenuPrograms95 : kStartMenuProgramsNT;
     m_strUninstallPath += m_strUninstallCommand;
+    // The folder below the Windows folder keeps its precedence, and when no folder holds the
+    // command its path is what the start fails on, as it always did.
+    const std::vector<std::string> folders = ShellProgramsFolders();
+    if (folders.empty() || PathMatchesAny(m_strUninstallPath))
+        return m_strUninstallPath;
+    for (const std::string& strFolder : folders)
+    {
+        const std::string strPath = strFolder + "\\" + m_strUninstallCommand;
+        if (PathMatchesAny(strPath))
+        {
+            m_strUninstallPath = strPath;
+            break;
+        }
+    }
     return m_strUninstallPath;
 }

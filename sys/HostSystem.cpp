@@ -171,13 +171,13 @@ std::string CHostSystem::Normalize(const std::string& strKey)
     return strOut;
 }
 
-CHostSystem::CKey* CHostSystem::FindKey(ERoot root, const std::string& strKey)
+CHostSystem::CKey* CHostSystem::FindKey(ERoot root, ERegView view, const std::string& strKey)
 {
-    const auto it = m_keys.find({root, Normalize(strKey)});
+    const auto it = m_keys.find({root, view, Normalize(strKey)});
     return it == m_keys.end() ? nullptr : &it->second;
 }
 
-void CHostSystem::AddRegKey(ERoot root, const std::string& strKey)
+void CHostSystem::AddRegKey(ERoot root, const std::string& strKey, ERegView view)
 {
     std::string strPath;
     std::string strParent;
@@ -188,36 +188,38 @@ void CHostSystem::AddRegKey(ERoot root, const std::string& strKey)
         if (strPart.empty())
             continue;
         strPath = strPath.empty() ? strPart : strPath + "\\" + strPart;
-        const KeyId id{root, Normalize(strPath)};
+        const KeyId id{root, view, Normalize(strPath)};
         if (m_keys.count(id) == 0)
         {
             m_keys[id];
             if (!strParent.empty())
-                m_keys[{root, Normalize(strParent)}].m_subKeys.push_back(strPart);
+                m_keys[{root, view, Normalize(strParent)}].m_subKeys.push_back(strPart);
         }
         strParent = strPath;
     }
 }
 
-void CHostSystem::SetRegString(ERoot root, const std::string& strKey, const std::string& strValue, const std::string& strData)
+void CHostSystem::SetRegString(ERoot root, const std::string& strKey, const std::string& strValue,
+                               const std::string& strData, ERegView view)
 {
-    AddRegKey(root, strKey);
-    FindKey(root, strKey)->m_values[Normalize(strValue)] = strData;
+    AddRegKey(root, strKey, view);
+    FindKey(root, view, strKey)->m_values[Normalize(strValue)] = strData;
 }
 
-void CHostSystem::RemoveRegKey(ERoot root, const std::string& strKey)
+void CHostSystem::RemoveRegKey(ERoot root, const std::string& strKey, ERegView view)
 {
     const std::string strNorm = Normalize(strKey);
     for (auto it = m_keys.begin(); it != m_keys.end();)
     {
-        const bool bUnder = it->first.first == root &&
-            (it->first.second == strNorm || it->first.second.rfind(strNorm + "\\", 0) == 0);
+        const std::string& strPath = std::get<2>(it->first);
+        const bool bUnder = std::get<0>(it->first) == root && std::get<1>(it->first) == view &&
+            (strPath == strNorm || strPath.rfind(strNorm + "\\", 0) == 0);
         it = bUnder ? m_keys.erase(it) : std::next(it);
     }
     const std::size_t nSlash = strNorm.rfind('\\');
     if (nSlash != std::string::npos)
     {
-        if (CKey* pParent = FindKey(root, strNorm.substr(0, nSlash)))
+        if (CKey* pParent = FindKey(root, view, strNorm.substr(0, nSlash)))
         {
             auto& subs = pParent->m_subKeys;
             subs.erase(std::remove_if(subs.begin(), subs.end(), [&](const std::string& s) {
@@ -227,15 +229,15 @@ void CHostSystem::RemoveRegKey(ERoot root, const std::string& strKey)
     }
 }
 
-bool CHostSystem::RegKeyExists(ERoot root, const std::string& strKey)
+bool CHostSystem::RegKeyExists(ERoot root, const std::string& strKey, ERegView view)
 {
-    return FindKey(root, strKey) != nullptr;
+    return FindKey(root, view, strKey) != nullptr;
 }
 
 bool CHostSystem::RegQueryString(ERoot root, const std::string& strKey, const std::string& strValue,
-                                 std::size_t nMaxBytes, std::string& strOut)
+                                 std::size_t nMaxBytes, std::string& strOut, ERegView view)
 {
-    const CKey* pKey = FindKey(root, strKey);
+    const CKey* pKey = FindKey(root, view, strKey);
     if (!pKey)
         return false;
     const auto it = pKey->m_values.find(Normalize(strValue));
@@ -246,9 +248,9 @@ bool CHostSystem::RegQueryString(ERoot root, const std::string& strKey, const st
 }
 
 CSystem::EEnumResult CHostSystem::RegEnumSubKey(ERoot root, const std::string& strKey, uint32_t nIndex,
-                                                std::size_t nMaxChars, std::string& strName)
+                                                std::size_t nMaxChars, std::string& strName, ERegView view)
 {
-    const CKey* pKey = FindKey(root, strKey);
+    const CKey* pKey = FindKey(root, view, strKey);
     if (!pKey || nIndex >= pKey->m_subKeys.size())
         return EEnumResult::NoMore;
     const std::string& strSub = pKey->m_subKeys[nIndex];
@@ -261,6 +263,15 @@ CSystem::EEnumResult CHostSystem::RegEnumSubKey(ERoot root, const std::string& s
     return EEnumResult::Found;
 }
 
+bool CHostSystem::GetShellFolder(EShellFolder folder, std::string& strPath)
+{
+    const std::string& strFolder = folder == EShellFolder::CommonPrograms ? m_strCommonPrograms : m_strPrograms;
+    if (strFolder.empty())
+        return false;
+    strPath = strFolder;
+    return true;
+}
+
 bool CHostSystem::DosDateTimeToFileTime(uint16_t nDate, uint16_t nTime, uint64_t& nFileTime)
 {
     return DosToFileTime(nDate, nTime, nFileTime);
@@ -271,10 +282,18 @@ uint64_t CHostSystem::FileTimeToLocalFileTime(uint64_t nFileTime)
     return static_cast<uint64_t>(static_cast<int64_t>(nFileTime) + m_nLocalOffset);
 }
 
-bool CHostSystem::StartProcess(const std::string& strCommandLine, const char* pszFolder, bool bDetached)
+CSystem::EStartResult CHostSystem::StartProcess(const std::string& strCommandLine, const char* pszFolder,
+                                                bool bDetached)
 {
     m_started.push_back({strCommandLine, pszFolder != nullptr, pszFolder ? pszFolder : "", bDetached});
-    return m_bStartSucceeds;
+    return m_startResult;
+}
+
+bool CHostSystem::StartElevated(const std::string& strProgram, const std::string& strParameters,
+                                const char* pszFolder)
+{
+    m_startedElevated.push_back({strProgram, strParameters, pszFolder != nullptr, pszFolder ? pszFolder : ""});
+    return m_bElevatedStartSucceeds;
 }
 
 #if defined(_WIN32)

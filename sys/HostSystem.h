@@ -1,13 +1,14 @@
 // The system for native tests: real files and folders of the host, with backslashes taken as
-// separators; an in-memory registry that the test fills; settable Windows, temporary and program
-// paths, version and local-time offset; started processes recorded instead of run.
+// separators; an in-memory registry with two views that the test fills; settable Windows,
+// temporary, program and shell folder paths, version, WOW64 and local-time offset; started
+// processes recorded instead of run.
 #ifndef KORVELT_SYS_HOSTSYSTEM_H
 #define KORVELT_SYS_HOSTSYSTEM_H
 
 #include "System.h"
 
 #include <map>
-#include <utility>
+#include <tuple>
 
 class CHostSystem : public CSystem
 {
@@ -20,23 +21,37 @@ public:
         bool m_bDetached = false;
     };
 
+    struct CStartedElevated
+    {
+        std::string m_strProgram;
+        std::string m_strParameters;
+        bool m_bHasFolder = false;
+        std::string m_strFolder;
+    };
+
     CHostSystem();
 
     // Test settings.
     std::string m_strWindowsDirectory;
     std::string m_strTempPath;
     std::string m_strModuleFileName;
+    std::string m_strCommonPrograms;          // shell folders; empty: the system has none
+    std::string m_strPrograms;
     uint32_t m_nVersion = 0x0A280105;        // an NT-family version by default
+    bool m_bWow64 = false;
     int64_t m_nLocalOffset = 0;               // added to UTC file times, 100 ns units
-    bool m_bStartSucceeds = true;
+    EStartResult m_startResult = EStartResult::Started;
+    bool m_bElevatedStartSucceeds = true;
     std::vector<CStarted> m_started;
+    std::vector<CStartedElevated> m_startedElevated;
 
-    // Registry contents. Keys are created with their parents; subkeys enumerate in the order
-    // they were added. A subkey name that is not valid code page 932 stands for a name with a
-    // character that code page 932 lacks: it enumerates as such.
-    void AddRegKey(ERoot root, const std::string& strKey);
-    void SetRegString(ERoot root, const std::string& strKey, const std::string& strValue, const std::string& strData);
-    void RemoveRegKey(ERoot root, const std::string& strKey);  // with its subkeys
+    // Registry contents, one table per view. Keys are created with their parents; subkeys
+    // enumerate in the order they were added. A subkey name that is not valid code page 932
+    // stands for a name with a character that code page 932 lacks: it enumerates as such.
+    void AddRegKey(ERoot root, const std::string& strKey, ERegView view = ERegView::Own);
+    void SetRegString(ERoot root, const std::string& strKey, const std::string& strValue, const std::string& strData,
+                      ERegView view = ERegView::Own);
+    void RemoveRegKey(ERoot root, const std::string& strKey, ERegView view = ERegView::Own);  // with its subkeys
 
     // A host path for a path written with backslashes (code page 932 aware).
     static std::string NativePath(const std::string& strPath);
@@ -50,14 +65,19 @@ public:
     std::string GetTempFolder() override { return m_strTempPath; }
     std::string GetProgramPath() override { return m_strModuleFileName; }
     uint32_t GetVersion() override { return m_nVersion; }
-    bool RegKeyExists(ERoot root, const std::string& strKey) override;
+    bool GetShellFolder(EShellFolder folder, std::string& strPath) override;
+    bool RegKeyExists(ERoot root, const std::string& strKey, ERegView view = ERegView::Own) override;
     bool RegQueryString(ERoot root, const std::string& strKey, const std::string& strValue,
-                        std::size_t nMaxBytes, std::string& strOut) override;
+                        std::size_t nMaxBytes, std::string& strOut, ERegView view = ERegView::Own) override;
     EEnumResult RegEnumSubKey(ERoot root, const std::string& strKey, uint32_t nIndex,
-                              std::size_t nMaxChars, std::string& strName) override;
+                              std::size_t nMaxChars, std::string& strName, ERegView view = ERegView::Own) override;
+    bool IsWow64() override { return m_bWow64; }
     bool DosDateTimeToFileTime(uint16_t nDate, uint16_t nTime, uint64_t& nFileTime) override;
     uint64_t FileTimeToLocalFileTime(uint64_t nFileTime) override;
-    bool StartProcess(const std::string& strCommandLine, const char* pszFolder, bool bDetached) override;
+    // Records the command line and answers m_startResult.
+    EStartResult StartProcess(const std::string& strCommandLine, const char* pszFolder, bool bDetached) override;
+    bool StartElevated(const std::string& strProgram, const std::string& strParameters,
+                       const char* pszFolder) override;
     // iconv's CP932 on the host; in the Windows tree the platform's own conversion.
     bool Utf16ToAnsi(const std::u16string& strWide, bool bExact, std::string& strOut) override;
     bool AnsiToUtf16(const std::string& strAnsi, std::u16string& strOut) override;
@@ -68,10 +88,10 @@ private:
         std::vector<std::string> m_subKeys;                // names as added, in order
         std::map<std::string, std::string> m_values;       // by lower-case name
     };
-    using KeyId = std::pair<ERoot, std::string>;           // root and lower-case full path
+    using KeyId = std::tuple<ERoot, ERegView, std::string>;  // root, view and lower-case full path
 
     static std::string Normalize(const std::string& strKey);  // lower case, no stray backslashes
-    CKey* FindKey(ERoot root, const std::string& strKey);
+    CKey* FindKey(ERoot root, ERegView view, const std::string& strKey);
 
     std::map<KeyId, CKey> m_keys;
 };

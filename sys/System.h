@@ -29,12 +29,33 @@ public:
         CurrentUser,
     };
 
+    // On 64-bit Windows a 32-bit program's calls see the 32-bit view of HKEY_LOCAL_MACHINE\Software
+    // (and of a few other keys); a 64-bit set-up writes to the 64-bit view.
+    enum class ERegView
+    {
+        Own,    // the view this program's plain calls see
+        Other,  // under WOW64, the view of the other word size; otherwise the same as Own
+    };
+
     enum class EEnumResult
     {
         Found,     // name holds the subkey's name
         TooLong,   // the subkey exists but its name does not fit
         NotCp932,  // the subkey exists but its name holds a character that code page 932 lacks
         NoMore,    // no subkey with this index, or the key cannot be opened
+    };
+
+    enum class EShellFolder
+    {
+        CommonPrograms,  // the Start menu's Programs folder of all users
+        Programs,        // the current user's own
+    };
+
+    enum class EStartResult
+    {
+        Started,
+        Failed,
+        ElevationRequired,  // the program asks for administrator rights that this process lacks
     };
 
     virtual ~CSystem() = default;
@@ -59,18 +80,23 @@ public:
     virtual std::string GetTempFolder() = 0;     // ends in a separator
     virtual std::string GetProgramPath() = 0;    // full path of the running program
     virtual uint32_t GetVersion() = 0;           // bit 31 set on the Windows 95/98 family
+    // A shell folder of Windows 2000 and later; false when the system has none or code page 932
+    // cannot carry its path.
+    virtual bool GetShellFolder(EShellFolder folder, std::string& strPath) = 0;
 
     // Registry, read only. Key paths are relative to the root and compared without regard to
     // letter case, as the registry does.
-    virtual bool RegKeyExists(ERoot root, const std::string& strKey) = 0;
+    virtual bool RegKeyExists(ERoot root, const std::string& strKey, ERegView view = ERegView::Own) = 0;
     // A string value of at most nMaxBytes bytes including its terminator; false for one with a
     // character that code page 932 lacks.
     virtual bool RegQueryString(ERoot root, const std::string& strKey, const std::string& strValue,
-                                std::size_t nMaxBytes, std::string& strOut) = 0;
+                                std::size_t nMaxBytes, std::string& strOut, ERegView view = ERegView::Own) = 0;
     // The subkey with the given index; names longer than nMaxChars code page 932 bytes do not
     // fit. Enumeration goes on past a subkey that does not fit or that code page 932 cannot name.
     virtual EEnumResult RegEnumSubKey(ERoot root, const std::string& strKey, uint32_t nIndex,
-                                      std::size_t nMaxChars, std::string& strName) = 0;
+                                      std::size_t nMaxChars, std::string& strName, ERegView view = ERegView::Own) = 0;
+    // True for a 32-bit process on 64-bit Windows, where the two registry views differ.
+    virtual bool IsWow64() = 0;
 
     // Times. False when the DOS date or time is not valid.
     virtual bool DosDateTimeToFileTime(uint16_t nDate, uint16_t nTime, uint64_t& nFileTime) = 0;
@@ -78,7 +104,11 @@ public:
 
     // Starts a command line without waiting for it; keeps no handle. pszFolder is the working
     // folder, or null for the launcher's own. A detached child gets no console.
-    virtual bool StartProcess(const std::string& strCommandLine, const char* pszFolder, bool bDetached) = 0;
+    virtual EStartResult StartProcess(const std::string& strCommandLine, const char* pszFolder, bool bDetached) = 0;
+    // Starts a program with administrator rights (the system asks the user for consent), without
+    // waiting for it; keeps no handle. strParameters is the command line after the program.
+    virtual bool StartElevated(const std::string& strProgram, const std::string& strParameters,
+                               const char* pszFolder) = 0;
 
     // Text conversion between UTF-16 and code page 932, whatever the ANSI code page of the
     // machine. Utf16ToAnsi with bExact false puts "?" for a character that code page 932 lacks

@@ -25,6 +25,42 @@ bool NamesAFile(const std::string& strPath)
     return !found.empty() && !found.front().m_bDirectory;
 }
 
+// The program and the arguments of a command line, read as the process creation reads them: a
+// quoted first token, or the text up to the first blank.
+void SplitCommandLine(const std::string& strLine, std::string& strProgram, std::string& strParameters)
+{
+    std::size_t nRest = 0;
+    if (!strLine.empty() && strLine[0] == '"')
+    {
+        const std::size_t nClose = strLine.find('"', 1);
+        strProgram = strLine.substr(1, nClose == std::string::npos ? std::string::npos : nClose - 1);
+        nRest = nClose == std::string::npos ? strLine.size() : nClose + 1;
+    }
+    else
+    {
+        nRest = std::min(strLine.find_first_of(" \t"), strLine.size());
+        strProgram = strLine.substr(0, nRest);
+    }
+    nRest = std::min(strLine.find_first_not_of(" \t", nRest), strLine.size());
+    strParameters = strLine.substr(nRest);
+}
+
+// Creates the process; a program whose manifest asks for administrator rights, which the
+// system refuses to a process that has none, is started again through the shell, which asks the
+// user. The launcher itself never runs elevated.
+bool StartCommand(const std::string& strCommand, const char* pszFolder, bool bDetached)
+{
+    CSystem& sys = TheSystem();
+    const std::string strLine = QuoteProgramPath(strCommand);
+    const CSystem::EStartResult result = sys.StartProcess(strLine, pszFolder, bDetached);
+    if (result != CSystem::EStartResult::ElevationRequired)
+        return result == CSystem::EStartResult::Started;
+    std::string strProgram;
+    std::string strParameters;
+    SplitCommandLine(strLine, strProgram, strParameters);
+    return sys.StartElevated(strProgram, strParameters, pszFolder);
+}
+
 } // namespace
 
 void PadLines(std::string& strText, int nMinLines)
@@ -100,7 +136,7 @@ std::string QuoteProgramPath(const std::string& strCommand)
 int RunInFolder(const std::string& strFolder, const std::string& strCommand)
 {
     const char* pszFolder = strFolder.empty() ? nullptr : strFolder.c_str();
-    return TheSystem().StartProcess(QuoteProgramPath(strCommand), pszFolder, false) ? 0 : MSG_SETUP_FAILED;
+    return StartCommand(strCommand, pszFolder, false) ? 0 : MSG_SETUP_FAILED;
 }
 
 int RunDetached(const std::string& strCommand)
@@ -110,7 +146,7 @@ int RunDetached(const std::string& strCommand)
     // empty working directory.
     const std::string strDrive = DriveOfCommand(strCommand);
     const char* pszFolder = strDrive.empty() ? nullptr : strDrive.c_str();
-    return TheSystem().StartProcess(QuoteProgramPath(strCommand), pszFolder, true) ? 0 : MSG_UNINSTALL_FAILED;
+    return StartCommand(strCommand, pszFolder, true) ? 0 : MSG_UNINSTALL_FAILED;
 }
 
 int CopyFileList(const std::string& strList, const std::string& strDrive)

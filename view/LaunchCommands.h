@@ -39,10 +39,11 @@ std::string ComposeUninstallCommand(CAppEntry& entry, CAppCatalog& catalog);
 std::string QuoteProgramPath(const std::string& strCommand);
 
 // Starts the set-up in its folder: 0, or MSG_SETUP_FAILED when the process could not be created.
+// A program that asks for administrator rights is started elevated, in the same folder.
 int RunInFolder(const std::string& strFolder, const std::string& strCommand);
 
 // Starts a removal command detached, on its command's drive: 0, or MSG_UNINSTALL_FAILED when it
-// failed.
+// failed. A program that asks for administrator rights is started elevated.
 int RunDetached(const std::string& strCommand);
 
 // Copies each "\source>target folder" line of a copy list from the source drive; always 1,

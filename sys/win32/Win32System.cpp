@@ -2,6 +2,7 @@
 
 #include "ScopedHandle.h"
 #include "WideText.h"
+#include "Win32Registry.h"
 
 #include <algorithm>
 #include <cwchar>
@@ -9,19 +10,21 @@
 
 namespace {
 
+constexpr DWORD kErrorElevationRequired = 740;  // ERROR_ELEVATION_REQUIRED of Vista, unknown to older headers
+
 HKEY RootKey(CSystem::ERoot root)
 {
     return root == CSystem::ERoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
 }
 
 // Nothing held when the key cannot be opened, its path included when it is not code page 932.
-CScopedRegKey OpenForReading(CSystem::ERoot root, const std::string& strKey)
+CScopedRegKey OpenForReading(CSystem::ERoot root, const std::string& strKey, CSystem::ERegView view)
 {
     std::wstring strWideKey;
     if (!WideFrom932Exact(strKey, strWideKey))
         return CScopedRegKey();
     HKEY hKey = nullptr;
-    if (::RegOpenKeyExW(RootKey(root), strWideKey.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+    if (::RegOpenKeyExW(RootKey(root), strWideKey.c_str(), 0, KEY_READ | RegViewAccess(view), &hKey) != ERROR_SUCCESS)
         return CScopedRegKey();
     return CScopedRegKey(hKey);
 }
@@ -167,15 +170,15 @@ uint32_t CWin32System::GetVersion()
     return ::GetVersion();
 }
 
-bool CWin32System::RegKeyExists(ERoot root, const std::string& strKey)
+bool CWin32System::RegKeyExists(ERoot root, const std::string& strKey, ERegView view)
 {
-    return OpenForReading(root, strKey).IsValid();
+    return OpenForReading(root, strKey, view).IsValid();
 }
 
 bool CWin32System::RegQueryString(ERoot root, const std::string& strKey, const std::string& strValue,
-                                  std::size_t nMaxBytes, std::string& strOut)
+                                  std::size_t nMaxBytes, std::string& strOut, ERegView view)
 {
-    const CScopedRegKey key = OpenForReading(root, strKey);
+    const CScopedRegKey key = OpenForReading(root, strKey, view);
     std::wstring strWideValue;
     if (!key.IsValid() || !WideFrom932Exact(strValue, strWideValue))
         return false;
@@ -202,9 +205,9 @@ bool CWin32System::RegQueryString(ERoot root, const std::string& strKey, const s
 }
 
 CSystem::EEnumResult CWin32System::RegEnumSubKey(ERoot root, const std::string& strKey, uint32_t nIndex,
-                                                 std::size_t nMaxChars, std::string& strName)
+                                                 std::size_t nMaxChars, std::string& strName, ERegView view)
 {
-    const CScopedRegKey key = OpenForReading(root, strKey);
+    const CScopedRegKey key = OpenForReading(root, strKey, view);
     if (!key.IsValid())
         return EEnumResult::NoMore;
     // Key names have at most 255 characters.
@@ -242,12 +245,13 @@ uint64_t CWin32System::FileTimeToLocalFileTime(uint64_t nFileTime)
     return FromFileTime(local);
 }
 
-bool CWin32System::StartProcess(const std::string& strCommandLine, const char* pszFolder, bool bDetached)
+CSystem::EStartResult CWin32System::StartProcess(const std::string& strCommandLine, const char* pszFolder,
+                                                 bool bDetached)
 {
     std::wstring strWideCommand, strWideFolder;
     if (!WideFrom932Exact(strCommandLine, strWideCommand) ||
         (pszFolder && !WideFrom932Exact(pszFolder, strWideFolder)))
-        return false;
+        return EStartResult::Failed;
     // CreateProcessW may write into the command line, so it gets a copy of its own.
     std::vector<wchar_t> commandLine(strWideCommand.begin(), strWideCommand.end());
     commandLine.push_back(L'\0');
@@ -257,11 +261,11 @@ bool CWin32System::StartProcess(const std::string& strCommandLine, const char* p
     const DWORD dwFlags = NORMAL_PRIORITY_CLASS | (bDetached ? DETACHED_PROCESS : 0);
     if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, dwFlags, nullptr,
                           pszFolder ? strWideFolder.c_str() : nullptr, &startup, &info))
-        return false;
+        return ::GetLastError() == kErrorElevationRequired ? EStartResult::ElevationRequired : EStartResult::Failed;
     // The launcher never waits for its children: their handles are closed at once.
     CScopedKernelHandle process(info.hProcess);
     CScopedKernelHandle thread(info.hThread);
-    return true;
+    return EStartResult::Started;
 }
 
 CSystem& DefaultSystem()

@@ -1,5 +1,6 @@
 // The system as the product sees it: the Win32 wide functions, with every text converted from and
-// to code page 932 whatever the system's own code page.
+// to code page 932 whatever the system's own code page; what only newer systems have is looked up
+// at run time (Win32Registry.cpp, Win32Shell.cpp).
 #ifndef KORVELT_SYS_WIN32_WIN32SYSTEM_H
 #define KORVELT_SYS_WIN32_WIN32SYSTEM_H
 
@@ -17,14 +18,18 @@ public:
     std::string GetTempFolder() override;
     std::string GetProgramPath() override;
     uint32_t GetVersion() override;
-    bool RegKeyExists(ERoot root, const std::string& strKey) override;
+    bool GetShellFolder(EShellFolder folder, std::string& strPath) override;  // Win32Shell.cpp
+    bool RegKeyExists(ERoot root, const std::string& strKey, ERegView view = ERegView::Own) override;
     bool RegQueryString(ERoot root, const std::string& strKey, const std::string& strValue,
-                        std::size_t nMaxBytes, std::string& strOut) override;
+                        std::size_t nMaxBytes, std::string& strOut, ERegView view = ERegView::Own) override;
     EEnumResult RegEnumSubKey(ERoot root, const std::string& strKey, uint32_t nIndex,
-                              std::size_t nMaxChars, std::string& strName) override;
+                              std::size_t nMaxChars, std::string& strName, ERegView view = ERegView::Own) override;
+    bool IsWow64() override;  // Win32Registry.cpp
     bool DosDateTimeToFileTime(uint16_t nDate, uint16_t nTime, uint64_t& nFileTime) override;
     uint64_t FileTimeToLocalFileTime(uint64_t nFileTime) override;
-    bool StartProcess(const std::string& strCommandLine, const char* pszFolder, bool bDetached) override;
+    EStartResult StartProcess(const std::string& strCommandLine, const char* pszFolder, bool bDetached) override;
+    bool StartElevated(const std::string& strProgram, const std::string& strParameters,
+                       const char* pszFolder) override;  // Win32Shell.cpp
     bool Utf16ToAnsi(const std::u16string& strWide, bool bExact, std::string& strOut) override;
     bool AnsiToUtf16(const std::string& strAnsi, std::u16string& strOut) override;
 };

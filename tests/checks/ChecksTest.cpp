@@ -16,11 +16,13 @@
 
 namespace fs = std::filesystem;
 using ERoot = CSystem::ERoot;
+using ERegView = CSystem::ERegView;
 
 namespace {
 
 constexpr uint32_t kVersionNT = 0x0A280105;
 constexpr uint32_t kVersion98 = 0xC0000A04;
+constexpr uint32_t kVersionNT4 = 0x05650004;
 const std::string kPrograms = "\xBD\xC0\xB0\xC4 \xD2\xC6\xAD\xB0/\xCC\xDF\xDB\xB8\xDE\xD7\xD1";  // ｽﾀｰﾄ ﾒﾆｭｰ/ﾌﾟﾛｸﾞﾗﾑ
 
 // Sets a file's last-write time to a local date and time, given the host's local offset.
@@ -62,6 +64,13 @@ protected:
             (m_sys.m_nVersion & 0x80000000u ? "" : "Profiles/All Users") / kPrograms;
         fs::create_directories((base / strRelative).parent_path());
         std::ofstream(base / strRelative) << "x";
+    }
+
+    void ClearRegistry()
+    {
+        for (ERoot root : {ERoot::LocalMachine, ERoot::CurrentUser})
+            for (ERegView view : {ERegView::Own, ERegView::Other})
+                m_sys.RemoveRegKey(root, "Software", view);
     }
 
     CTempDir m_dir;
@@ -242,6 +251,7 @@ TEST_F(Checks, UninstallString_ReadAndSearched)
     m_sys.SetRegString(ERoot::LocalMachine, kParent + "\\{C}", "DisplayName", "Sample App");
     m_sys.SetRegString(ERoot::LocalMachine, kParent + "\\{C}", "UninstallString", "last.exe");
     m_sys.SetRegString(ERoot::CurrentUser, kParent + "\\{D}", "DisplayName", "Sample App");
+    m_sys.m_nVersion = kVersionNT4;  // before Windows 2000 HKEY_CURRENT_USER is not searched
     auto pSearch = MakeEntry({{"m_strUninstallKey", kParent}, {"m_strDisplayName", "Sample App"}},
                              {{"m_bSearchUninstallKey", 1}});
     EXPECT_EQ(pSearch->GetUninstallString(), "last.exe");
@@ -303,5 +313,81 @@ TEST_F(Checks, UninstallPathAndSourceDrive)
         m_sys.m_strModuleFileName = c.program;
         EXPECT_EQ(catalog.UpdateSourceDrive(), 1);
         EXPECT_EQ(catalog.GetSourceDrive(), c.drive) << c.program;
+    }
+}
+
+// Each of the four places may hold the subkey {App}: '.' not, 'k' without values, 'm' or 'o'
+// with a matching or another display name and an uninstall string that names the place.
+TEST_F(Checks, RegistryPlaces_RootsInOrderOwnViewFirst_SearchTakesTheLastMatchAndRemembersIt)
+{
+    const std::string kParent = "Software\\Uninstall", kKey = kParent + "\\{App}";
+    const CRegPlace places[] = {{ERoot::LocalMachine, ERegView::Own}, {ERoot::LocalMachine, ERegView::Other},
+                                {ERoot::CurrentUser, ERegView::Own}, {ERoot::CurrentUser, ERegView::Other}};
+    const char* const names[] = {"LM", "LM64", "CU", "CU64"};
+    const struct
+    {
+        uint32_t nVersion;
+        bool bWow64;
+        const char* pszPlaces;
+        bool bExists;
+        const char* pszRead;   // the key read directly
+        const char* pszFound;  // searched by display name, and read again
+    } cases[] = {
+        {kVersionNT, true, ".m..", true, "LM64", "LM64"},   {kVersionNT, false, ".m..", false, "", ""},
+        {kVersionNT, true, "...m", true, "CU64", "CU64"},   {kVersionNT, true, "km..", true, "", "LM64"},
+        {kVersionNT, true, "..om", true, "CU", "CU64"},     {kVersionNT, true, ".mo.", true, "LM64", "LM64"},
+        {kVersionNT, true, "mmmm", true, "LM", "CU64"},     {kVersionNT, false, "mmmm", true, "LM", "CU"},
+        {kVersionNT4, false, "m.m.", true, "LM", "LM"},     {kVersion98, false, "o.m.", true, "LM", ""},
+        {kVersionNT4, true, "omm.", true, "LM", "LM64"},
+    };
+    for (const auto& c : cases)
+    {
+        ClearRegistry();
+        m_sys.m_nVersion = c.nVersion;
+        m_sys.m_bWow64 = c.bWow64;
+        for (int n = 0; n < 4; ++n)
+        {
+            if (c.pszPlaces[n] != '.')
+                m_sys.AddRegKey(places[n].m_root, kKey, places[n].m_view);
+            if (c.pszPlaces[n] == 'm' || c.pszPlaces[n] == 'o')
+            {
+                m_sys.SetRegString(places[n].m_root, kKey, "DisplayName", c.pszPlaces[n] == 'm' ? "App" : "Other", places[n].m_view);
+                m_sys.SetRegString(places[n].m_root, kKey, "UninstallString", names[n], places[n].m_view);
+            }
+        }
+        EXPECT_EQ(RegistryKeyExists(kKey) != 0, c.bExists) << c.pszPlaces << c.bWow64;
+        EXPECT_EQ(MakeEntry({{"m_strUninstallKey", kKey}}, {})->GetUninstallString(), c.pszRead) << c.pszPlaces << c.bWow64;
+        auto pEntry = MakeEntry({{"m_strUninstallKey", kParent}, {"m_strDisplayName", "App"}}, {{"m_bSearchUninstallKey", 1}});
+        EXPECT_EQ(pEntry->GetUninstallString(), c.pszFound) << c.pszPlaces << c.bWow64 << c.nVersion;
+        EXPECT_EQ(pEntry->GetUninstallString(), c.pszFound) << "again " << c.pszPlaces << c.bWow64 << c.nVersion;
+    }
+}
+
+// The file in the folders marked 1 of: below the Windows folder, common Programs, user's Programs.
+TEST_F(Checks, StartMenuFileAndUninstallPath_ShellProgramsFoldersFromWindows2000On)
+{
+    m_sys.m_strCommonPrograms = m_dir.File("common");
+    m_sys.m_strPrograms = m_dir.File("user");
+    const fs::path folders[] = {fs::path(m_sys.m_strWindowsDirectory) / "Profiles/All Users" / kPrograms,
+                                m_dir.Path() / "common", m_dir.Path() / "user"};
+    const std::string paths[] = {m_sys.m_strWindowsDirectory + kStartMenuProgramsNT + "Vendor\\App.lnk",
+                                 m_sys.m_strCommonPrograms + "\\Vendor\\App.lnk", m_sys.m_strPrograms + "\\Vendor\\App.lnk"};
+    const struct { uint32_t nVersion; const char* pszWhere; bool bExists; int nPath; } cases[] = {
+        {kVersionNT, "010", true, 1}, {kVersionNT, "001", true, 2},   {kVersionNT, "011", true, 1},
+        {kVersionNT, "110", true, 0}, {kVersionNT, "000", false, 0}, {kVersionNT4, "011", false, 0},
+    };
+    for (const auto& c : cases)
+    {
+        m_sys.m_nVersion = c.nVersion;
+        for (int n = 0; n < 3; ++n)
+        {
+            fs::remove_all(folders[n]);
+            fs::create_directories(folders[n] / "Vendor");
+            if (c.pszWhere[n] == '1')
+                std::ofstream(folders[n] / "Vendor/App.lnk") << "x";
+        }
+        EXPECT_EQ(StartMenuFileExists("Vendor\\App.lnk") != 0, c.bExists) << c.pszWhere << " " << c.nVersion;
+        EXPECT_EQ(MakeEntry({{"m_strUninstallCommand", "Vendor\\App.lnk"}}, {})->GetUninstallPath(), paths[c.nPath])
+            << c.pszWhere << " " << c.nVersion;
     }
 }

@@ -7,14 +7,17 @@
 #include "EntryBuilder.h"
 #include "TempDir.h"
 #include "WideNames.h"
+#include "WideText.h"
 
 #include <windows.h>
+#include <shlobj.h>
 #include <shlwapi.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <cwchar>
 #include <map>
 
 namespace {
@@ -37,6 +40,19 @@ void SetWideString(HKEY hRoot, const std::wstring& strKey, const wchar_t* pszVal
 void SetString(HKEY hRoot, const std::string& strKey, const char* pszValue, const std::string& strData)
 {
     SetWideString(hRoot, Wide(strKey), pszValue ? Wide(pszValue).c_str() : nullptr, Wide(strData));
+}
+
+// A key in the 64-bit view, which a 64-bit set-up writes to and this 32-bit program does not see
+// without asking.
+void SetString64(const std::wstring& strKey, const wchar_t* pszValue, const std::wstring& strData)
+{
+    HKEY hKey = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, strKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY,
+                                nullptr, &hKey, nullptr), ERROR_SUCCESS);
+    if (pszValue)
+        ::RegSetValueExW(hKey, pszValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(strData.c_str()),
+                         static_cast<DWORD>((strData.size() + 1) * sizeof(wchar_t)));
+    ::RegCloseKey(hKey);
 }
 
 // Writes a file whose last-write time is the given local time.
@@ -67,6 +83,10 @@ protected:
         RemoveAll();
         SetStartMenuPrograms(kPrograms);
         m_strPrograms = WindowsFolder() + (IsNT() ? "\\Profiles\\All Users" : "") + kPrograms;
+        wchar_t szCommon[MAX_PATH] = {};
+        if (::SHGetFolderPathW(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, szCommon) == S_OK &&
+            Cp932FromWide(szCommon, std::wcslen(szCommon), m_strCommonPrograms))
+            m_strCommonPrograms += "\\";
     }
     void TearDown() override
     {
@@ -75,6 +95,7 @@ protected:
     }
 
     static bool IsNT() { return (::GetVersion() & 0x80000000u) == 0; }
+    static bool IsWindows2000OrLater() { return IsNT() && LOBYTE(::GetVersion()) >= 5; }
 
     static std::string WindowsFolder()
     {
@@ -86,9 +107,16 @@ protected:
     {
         ::SHDeleteKeyW(HKEY_LOCAL_MACHINE, Wide(kTestRoot).c_str());
         ::SHDeleteKeyW(HKEY_CURRENT_USER, Wide(kTestRoot).c_str());
+        // Deepest first: this call removes one key without subkeys.
+        for (const wchar_t* pszKey : {L"Software\\KorveltTest\\Only64", L"Software\\KorveltTest\\Uninstall\\{Wide64}",
+                                      L"Software\\KorveltTest\\Uninstall", L"Software\\KorveltTest"})
+            ::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, pszKey, KEY_WOW64_64KEY, 0);
         std::error_code ec;
-        if (!m_strPrograms.empty())
-            std::filesystem::remove_all(Wide(m_strPrograms + "KorveltTest"), ec);
+        for (const std::string& strPrograms : {m_strPrograms, m_strCommonPrograms})
+        {
+            if (!strPrograms.empty())
+                std::filesystem::remove_all(Wide(strPrograms + "KorveltTest"), ec);
+        }
     }
 
     // Creates every folder of a path that ends in a backslash. In UTF-16 every backslash is one.
@@ -108,6 +136,7 @@ protected:
 
     CTempDir m_dir;
     std::string m_strPrograms;
+    std::string m_strCommonPrograms;
 };
 
 } // namespace
@@ -238,4 +267,53 @@ TEST_F(RealChecks, UninstallPathAndSourceDrive)
     wchar_t szProgram[MAX_PATH];
     ::GetModuleFileNameW(nullptr, szProgram, MAX_PATH);
     EXPECT_EQ(catalog.GetSourceDrive(), Cp932(std::wstring(szProgram, 2)));
+}
+
+// Wine runs this 32-bit program under WOW64 in its 64-bit prefix, as 64-bit Windows does. Windows
+// 98 has no views, and Wine playing it drops the view flags of the ANSI calls.
+TEST_F(RealChecks, KeyAndUninstallEntryOnlyInThe64BitView)
+{
+    if (!IsNT())
+        GTEST_SKIP();
+    const std::string strParent = std::string(kTestRoot) + "\\Uninstall";
+    SetString64(L"Software\\KorveltTest\\Only64", nullptr, L"");
+    SetString64(L"Software\\KorveltTest\\Uninstall\\{Wide64}", L"DisplayName", L"Korvelt 64");
+    SetString64(L"Software\\KorveltTest\\Uninstall\\{Wide64}", L"UninstallString", L"C:\\x64\\remove.exe");
+    HKEY hKey = nullptr;
+    ASSERT_NE(::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\KorveltTest\\Only64", 0, KEY_READ, &hKey), ERROR_SUCCESS)
+        << "the 64-bit view is not a view of its own here";
+
+    EXPECT_TRUE(RegistryKeyExists(std::string(kTestRoot) + "\\Only64"));
+    EXPECT_EQ(MakeEntry({{"m_strUninstallKey", strParent + "\\{Wide64}"}}, {})->GetUninstallString(), "C:\\x64\\remove.exe");
+    auto pEntry = MakeEntry({{"m_strUninstallKey", strParent}, {"m_strDisplayName", "Korvelt 64"}}, {{"m_bSearchUninstallKey", 1}});
+    EXPECT_EQ(pEntry->GetUninstallString(), "C:\\x64\\remove.exe");
+    EXPECT_EQ(pEntry->GetUninstallKey(), strParent + "\\{Wide64}");
+}
+
+// Set-ups for one user register there from Windows 2000 on; older systems never look.
+TEST_F(RealChecks, UninstallEntryOnlyUnderTheCurrentUser)
+{
+    const std::string strParent = std::string(kTestRoot) + "\\Uninstall";
+    SetString(HKEY_LOCAL_MACHINE, strParent + "\\{Other}", "DisplayName", "Other");
+    SetString(HKEY_CURRENT_USER, strParent + "\\{User}", "DisplayName", "Korvelt User");
+    SetString(HKEY_CURRENT_USER, strParent + "\\{User}", "UninstallString", "C:\\user\\remove.exe");
+    auto pEntry = MakeEntry({{"m_strUninstallKey", strParent}, {"m_strDisplayName", "Korvelt User"}}, {{"m_bSearchUninstallKey", 1}});
+    EXPECT_EQ(pEntry->GetUninstallString(), IsWindows2000OrLater() ? "C:\\user\\remove.exe" : "");
+    EXPECT_EQ(pEntry->GetUninstallKey(), strParent + (IsWindows2000OrLater() ? "\\{User}" : ""));
+}
+
+TEST_F(RealChecks, StartMenuFileAndRemovalCommandInTheCommonProgramsFolder)
+{
+    ASSERT_FALSE(m_strCommonPrograms.empty());
+    CreateFolders(m_strCommonPrograms + "KorveltTest\\");
+    HANDLE hFile = ::CreateFileA((m_strCommonPrograms + "KorveltTest\\app.lnk").c_str(), GENERIC_WRITE, 0, nullptr,
+                                 CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(hFile, INVALID_HANDLE_VALUE);
+    ::CloseHandle(hFile);
+
+    auto pEntry = MakeEntry({{"m_strCheckFile", "KorveltTest\\app.lnk"}, {"m_strUninstallCommand", "KorveltTest\\app.lnk"}},
+                            {{"m_nCheckType", 1}});
+    EXPECT_EQ(pEntry->RefreshState(), IsWindows2000OrLater() ? 1 : 0);
+    EXPECT_EQ(pEntry->GetUninstallPath(), IsWindows2000OrLater() ? m_strCommonPrograms + "KorveltTest\\app.lnk"
+                                                                  : m_strPrograms + "KorveltTest\\app.lnk");
 }

@@ -80,7 +80,7 @@ TEST_F(Launch, SetupCommandOnTheSourceDrive)
     EXPECT_FALSE(m_sys.m_started[0].m_bDetached);
     EXPECT_EQ(RunInFolder("Q:\\SETUP\\APP1", "Q:\\SETUP\\APP1\\SETUP.EXE"), 0);
     EXPECT_EQ(m_sys.m_started[1].m_strFolder, "Q:\\SETUP\\APP1");
-    m_sys.m_bStartSucceeds = false;
+    m_sys.m_startResult = CSystem::EStartResult::Failed;
     EXPECT_EQ(RunInFolder("", "X.EXE"), MSG_SETUP_FAILED);
 }
 
@@ -133,7 +133,7 @@ TEST_F(Launch, RunDetachedOnTheCommandsDrive)
     EXPECT_TRUE(m_sys.m_started[0].m_bDetached);
     EXPECT_EQ(m_sys.m_started[0].m_strFolder, "Q:");
     EXPECT_FALSE(m_sys.m_started[1].m_bHasFolder);
-    m_sys.m_bStartSucceeds = false;
+    m_sys.m_startResult = CSystem::EStartResult::Failed;
     EXPECT_EQ(RunDetached(""), MSG_UNINSTALL_FAILED);
 }
 
@@ -288,4 +288,40 @@ TEST_F(Launch, QuoteProgramPath_TakesTheLongestPieceThatNamesAFile)
     EXPECT_EQ(RunDetached(cases[0].strLine), 0);
     ASSERT_EQ(m_sys.m_started.size(), 1u);
     EXPECT_EQ(m_sys.m_started[0].m_strCommandLine, cases[0].strExpected);
+}
+
+// The system refuses each of these as needing administrator rights; the shell gets the program
+// as the process creation would have read it, and the same folder.
+TEST_F(Launch, ElevationRequired_SameProgramStartedElevatedInTheSameFolder)
+{
+    CTempDir dir;
+    fs::create_directories(dir.Path() / "Some App");
+    std::ofstream(dir.Path() / "Some App/setup.exe") << "MZ";
+    const std::string d = dir.Path().string();
+    const struct { std::string strLine, strProgram, strParameters; } cases[] = {
+        {"Q:\\SETUP\\SETUP.EXE", "Q:\\SETUP\\SETUP.EXE", ""},
+        {"\"C:\\Program Files\\App\\setup.exe\"  /s /v\"a b\"", "C:\\Program Files\\App\\setup.exe", "/s /v\"a b\""},
+        {"X.EXE\t/q", "X.EXE", "/q"},
+        {"\"C:\\no end quote", "C:\\no end quote", ""},
+        {d + "\\Some App\\setup.exe /x", d + "\\Some App\\setup.exe", "/x"},  // quoted before the start
+    };
+    m_sys.m_startResult = CSystem::EStartResult::ElevationRequired;
+    for (const auto& c : cases)
+    {
+        EXPECT_EQ(RunInFolder("Q:\\SETUP", c.strLine), 0);
+        ASSERT_FALSE(m_sys.m_startedElevated.empty());
+        const CHostSystem::CStartedElevated& started = m_sys.m_startedElevated.back();
+        EXPECT_EQ(started.m_strProgram + "|" + started.m_strParameters + "|" + started.m_strFolder,
+                  c.strProgram + "|" + c.strParameters + "|Q:\\SETUP");
+    }
+    EXPECT_EQ(RunDetached("C:\\APP\\UNINST.EXE /x"), 0);
+    EXPECT_EQ(m_sys.m_startedElevated.back().m_strFolder, "C:");
+
+    m_sys.m_bElevatedStartSucceeds = false;  // declined, or no shell to ask
+    EXPECT_EQ(RunInFolder("", "X.EXE"), MSG_SETUP_FAILED);
+    EXPECT_EQ(RunDetached("X.EXE"), MSG_UNINSTALL_FAILED);
+    m_sys.m_startResult = CSystem::EStartResult::Failed;  // any other failure is reported as it is
+    m_sys.m_bElevatedStartSucceeds = true;
+    EXPECT_EQ(RunInFolder("", "X.EXE"), MSG_SETUP_FAILED);
+    EXPECT_EQ(m_sys.m_startedElevated.size(), std::size(cases) + 3);
 }

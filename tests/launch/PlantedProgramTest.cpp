@@ -1,6 +1,7 @@
-// An unquoted removal command under "C:\Program Files" against a program planted as
-// C:\Program.exe, with the real process creation under Wine.
+// Starting programs on the real system under Wine: an unquoted removal command under
+// "C:\Program Files" against a program planted as C:\Program.exe, and the shell's elevated start.
 #include "LaunchCommands.h"
+#include "System.h"
 
 #include <windows.h>
 
@@ -23,6 +24,7 @@ protected:
         ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, kKey);
         ::DeleteFileA(kPlanted);
         ::DeleteFileA((std::string(kRealFolder) + "\\setup.exe").c_str());
+        ::RemoveDirectoryA((std::string(kRealFolder) + "\\made").c_str());
         ::RemoveDirectoryA(kRealFolder);
     }
 
@@ -55,4 +57,20 @@ TEST_F(PlantedProgram, UnquotedRemovalCommand_StartsTheProgramItNames)
     ASSERT_EQ(RunDetached(strReal + " /key " + kKey), 0);
     const std::string strWritten = UninstallStringWritten();
     EXPECT_NE(strWritten.find(std::string(kRealFolder) + "\\uninstall.exe"), std::string::npos) << strWritten;
+}
+
+// Wine never refuses a start for want of administrator rights, so the elevated start that follows
+// such a refusal is called directly. "/dir made" makes the stand-in create a folder in its working
+// folder.
+TEST_F(PlantedProgram, ElevatedStart_RunsTheProgramWithItsParametersInTheFolder)
+{
+    ASSERT_TRUE(::CreateDirectoryA(kRealFolder, nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS);
+    const std::string strReal = std::string(kRealFolder) + "\\setup.exe";
+    ASSERT_TRUE(::CopyFileA(KORVELT_STANDIN_SETUP, strReal.c_str(), FALSE));
+
+    ASSERT_TRUE(TheSystem().StartElevated(strReal, std::string("/key ") + kKey + " /dir made", kRealFolder));
+    const std::string strWritten = UninstallStringWritten();
+    EXPECT_NE(strWritten.find(std::string(kRealFolder) + "\\uninstall.exe\" /key"), std::string::npos) << strWritten;
+    const DWORD dwMade = ::GetFileAttributesA((std::string(kRealFolder) + "\\made").c_str());
+    EXPECT_TRUE(dwMade != INVALID_FILE_ATTRIBUTES && (dwMade & FILE_ATTRIBUTE_DIRECTORY));
 }

@@ -111,8 +111,8 @@ TEST(Win32System, FoldersAndVersion)
 
 TEST(Win32System, StartProcessReportsFailure)
 {
-    EXPECT_FALSE(TheSystem().StartProcess("Z:\\no\\such\\program.exe", nullptr, false));
-    EXPECT_FALSE(TheSystem().StartProcess("", nullptr, true));
+    EXPECT_EQ(TheSystem().StartProcess("Z:\\no\\such\\program.exe", nullptr, false), CSystem::EStartResult::Failed);
+    EXPECT_EQ(TheSystem().StartProcess("", nullptr, true), CSystem::EStartResult::Failed);
 }
 
 TEST_F(Win32Registry, TextsThatCp932Lacks_AreNotRead_NorDoTheyHideLaterSubkeys)
@@ -179,7 +179,7 @@ TEST_F(Win32Files, PathsThatAreNotCp932_ReachNoFile)
     EXPECT_FALSE(sys.ReadFile(strBroken, strRead));
     EXPECT_EQ(strRead, "untouched");
     EXPECT_TRUE(sys.FindFiles(Path932("*\x82")).empty());
-    EXPECT_FALSE(sys.StartProcess("cmd /c exit", strBroken.c_str(), false));
+    EXPECT_EQ(sys.StartProcess("cmd /c exit", strBroken.c_str(), false), CSystem::EStartResult::Failed);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.Path()), {}), 1);
 }
 
@@ -190,8 +190,8 @@ TEST_F(Win32Start, SetupInAJapaneseFolder_StartsThere)
     ASSERT_TRUE(::CopyFileW(std::filesystem::path(KORVELT_STANDIN_SETUP).wstring().c_str(),
                             (strFolder + L"\\setup.exe").c_str(), FALSE));
     const std::string strFolder932 = Cp932(strFolder);
-    ASSERT_TRUE(TheSystem().StartProcess("\"" + strFolder932 + "\\setup.exe\" /key " + kStartedKey,
-                                         strFolder932.c_str(), false));
+    ASSERT_EQ(TheSystem().StartProcess("\"" + strFolder932 + "\\setup.exe\" /key " + kStartedKey,
+                                         strFolder932.c_str(), false), CSystem::EStartResult::Started);
     // A Windows process start is slow under emulation.
     bool bWritten = false;
     for (int nWaited = 0; nWaited < 150000 && !bWritten; nWaited += 100)

@@ -1,0 +1,78 @@
+// The shell's folders and the elevated start. Both shell functions are looked up at run time,
+// so the program still loads on Windows 95/98 and NT 4, whose shell32 has no SHGetFolderPathW.
+#include "Win32System.h"
+
+#include "ScopedHandle.h"
+#include "WideText.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cwchar>
+
+namespace {
+
+constexpr int kCsidlPrograms = 0x0002;        // CSIDL_PROGRAMS
+constexpr int kCsidlCommonPrograms = 0x0017;  // CSIDL_COMMON_PROGRAMS
+constexpr DWORD kShgfpTypeCurrent = 0;        // SHGFP_TYPE_CURRENT
+
+// shell32 stays loaded for the life of the process: every refresh of the list asks it again.
+HMODULE Shell32()
+{
+    static const HMODULE s_hShell = ::LoadLibraryW(L"shell32.dll");
+    return s_hShell;
+}
+
+template <typename TFunction>
+TFunction ShellFunction(const char* pszName)
+{
+    HMODULE hShell = Shell32();
+    return hShell != nullptr ? reinterpret_cast<TFunction>(reinterpret_cast<void*>(::GetProcAddress(hShell, pszName)))
+                             : nullptr;
+}
+
+} // namespace
+
+bool CWin32System::GetShellFolder(EShellFolder folder, std::string& strPath)
+{
+    using PfnSHGetFolderPathW = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
+    static const auto s_pfnGetFolderPath = ShellFunction<PfnSHGetFolderPathW>("SHGetFolderPathW");
+    if (s_pfnGetFolderPath == nullptr)
+        return false;
+    wchar_t szPath[MAX_PATH] = {};
+    const int nCsidl = folder == EShellFolder::CommonPrograms ? kCsidlCommonPrograms : kCsidlPrograms;
+    // S_FALSE says that the folder does not exist.
+    if (s_pfnGetFolderPath(nullptr, nCsidl, nullptr, kShgfpTypeCurrent, szPath) != S_OK)
+        return false;
+    return Cp932FromWide(szPath, std::wcslen(szPath), strPath);
+}
+
+bool CWin32System::StartElevated(const std::string& strProgram, const std::string& strParameters,
+                                 const char* pszFolder)
+{
+    using PfnShellExecuteExW = BOOL(WINAPI*)(SHELLEXECUTEINFOW*);
+    static const auto s_pfnShellExecuteEx = ShellFunction<PfnShellExecuteExW>("ShellExecuteExW");
+    std::wstring strWideProgram;
+    std::wstring strWideParameters;
+    std::wstring strWideFolder;
+    if (s_pfnShellExecuteEx == nullptr || !WideFrom932Exact(strProgram, strWideProgram) ||
+        !WideFrom932Exact(strParameters, strWideParameters) ||
+        (pszFolder != nullptr && !WideFrom932Exact(pszFolder, strWideFolder)))
+        return false;
+
+    SHELLEXECUTEINFOW info = {};
+    info.cbSize = sizeof info;
+    // With the process handle asked for, the call returns once the process exists or the user
+    // has declined; the launcher's own error box is then the only one.
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    info.lpVerb = L"runas";
+    info.lpFile = strWideProgram.c_str();
+    info.lpParameters = strWideParameters.empty() ? nullptr : strWideParameters.c_str();
+    info.lpDirectory = pszFolder != nullptr ? strWideFolder.c_str() : nullptr;
+    info.nShow = SW_SHOWNORMAL;
+    if (!s_pfnShellExecuteEx(&info))
+        return false;
+    // The launcher never waits for its children.
+    CScopedKernelHandle process(info.hProcess);
+    return true;
+}
