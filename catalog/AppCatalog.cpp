@@ -80,7 +80,7 @@ int CAppCatalog::Load()
 
 int CAppCatalog::UpdateSourceDrive()
 {
-    const std::string strPath = TheSystem().GetProgramPath();
+    const std::string strPath = m_strProgramPath.empty() ? TheSystem().GetProgramPath() : m_strProgramPath;
     m_strSourceDrive = strPath.substr(0, FindFirstBackslash(strPath));
     return 1;
 }

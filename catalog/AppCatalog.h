@@ -22,6 +22,9 @@ public:
     const std::string& GetSourceDrive() const { return m_strSourceDrive; }
     // Sets the source drive to the program path's text before its first backslash; returns 1.
     int UpdateSourceDrive();
+    // The launcher's path that the source drive comes from; empty, as the launcher leaves it,
+    // for this program's own. The authoring tool names the launcher on a medium.
+    void SetProgramPath(const std::string& strPath) { m_strProgramPath = strPath; }
 
     // Empties the list, reads the index and its entries, then reports data after the last name.
     void Serialize(CArchiveReader& ar) override;
@@ -32,6 +35,7 @@ public:
 private:
     std::string m_strSourceDrive;
     std::string m_strDatabasePath;
+    std::string m_strProgramPath;
 };
 
 #endif

@@ -2,6 +2,7 @@
 
 #include "AppEntry.h"
 #include "AsciiText.h"
+#include "CheckObserver.h"
 #include "Cp932.h"
 #include "System.h"
 
@@ -15,6 +16,7 @@ const char kAllUsersProfileNT[] = "\\Profiles\\All Users";
 namespace {
 
 std::string g_strStartMenuPrograms;
+ICheckObserver* g_pObserver = nullptr;
 
 constexpr uint16_t kDosTime235954 = 0xBF7B;  // 23:59:54
 
@@ -72,11 +74,24 @@ int TakeOsQualifier(std::string& s)
     return 0;
 }
 
+void SetCheckObserver(ICheckObserver* pObserver)
+{
+    g_pObserver = pObserver;
+}
+
+ICheckObserver* TheCheckObserver()
+{
+    return g_pObserver;
+}
+
 int RegistryKeyExists(const std::string& strKey)
 {
     std::string strPath = strKey;
     const int nCode = TakeOsQualifier(strPath);
-    if (nCode != 0 && nCode != GetPlatform())
+    const bool bExcluded = nCode != 0 && nCode != GetPlatform();
+    if (g_pObserver && strPath.size() != TrimRight(strKey).size())
+        g_pObserver->OnOsQualifier(strKey, nCode, bExcluded);
+    if (bExcluded)
         return 0;
     // Opening an empty path gives the root key itself, which would make an entry without a
     // check key read as installed.
@@ -85,7 +100,10 @@ int RegistryKeyExists(const std::string& strKey)
     CSystem& sys = TheSystem();
     for (const CRegPlace& place : RegistryPlaces(true))
     {
-        if (sys.RegKeyExists(place.m_root, strPath, place.m_view))
+        const bool bExists = sys.RegKeyExists(place.m_root, strPath, place.m_view);
+        if (g_pObserver)
+            g_pObserver->OnRegistryKey(strPath, place, bExists);
+        if (bExists)
             return 1;
     }
     return 0;
@@ -106,27 +124,30 @@ int StartMenuFileExists(const std::string& strPath)
             strFull += kAllUsersProfileNT;
         strFull += g_strStartMenuPrograms;
         strFull += strPath;
-        if (PathMatchesAny(strFull))
+        if (StartMenuPathMatches(EStartMenuPlace::BelowWindows, strFull))
             return 1;
     }
-    for (const std::string& strFolder : ShellProgramsFolders())
+    for (const CProgramsFolder& folder : ShellProgramsFolders())
     {
-        if (PathMatchesAny(strFolder + "\\" + strPath))
+        if (StartMenuPathMatches(folder.m_place, folder.m_strPath + "\\" + strPath))
             return 1;
     }
     return 0;
 }
 
-std::vector<std::string> ShellProgramsFolders()
+std::vector<CProgramsFolder> ShellProgramsFolders()
 {
-    std::vector<std::string> folders;
+    using EShellFolder = CSystem::EShellFolder;
+    std::vector<CProgramsFolder> folders;
     if (!IsWindows2000OrLater())
         return folders;
-    for (CSystem::EShellFolder folder : {CSystem::EShellFolder::CommonPrograms, CSystem::EShellFolder::Programs})
+    const CProgramsFolder kinds[] = {{EStartMenuPlace::CommonPrograms, ""}, {EStartMenuPlace::UserPrograms, ""}};
+    for (CProgramsFolder folder : kinds)
     {
-        std::string strFolder;
-        if (TheSystem().GetShellFolder(folder, strFolder))
-            folders.push_back(strFolder);
+        const EShellFolder which = folder.m_place == EStartMenuPlace::CommonPrograms ? EShellFolder::CommonPrograms
+                                                                                      : EShellFolder::Programs;
+        if (TheSystem().GetShellFolder(which, folder.m_strPath))
+            folders.push_back(folder);
     }
     return folders;
 }
@@ -136,30 +157,56 @@ bool PathMatchesAny(const std::string& strPath)
     return !TheSystem().FindFiles(strPath).empty();
 }
 
-int IsPrevReleaseFile(const CAppEntry& entry)
+bool StartMenuPathMatches(EStartMenuPlace where, const std::string& strPath)
+{
+    const bool bFound = PathMatchesAny(strPath);
+    if (g_pObserver)
+        g_pObserver->OnStartMenuPath(where, strPath, bFound);
+    return bFound;
+}
+
+namespace {
+
+// The date test itself; the caller tells the observer.
+bool TestReleaseDate(const CAppEntry& entry, ICheckObserver::CReleaseDateTest& test)
 {
     const std::string& strDate = entry.GetPrevReleaseDate();
     const std::size_t nFirst = strDate.find('/');
     const std::size_t nLast = strDate.rfind('/');
     if (nFirst == std::string::npos)
-        return 0;
+        return false;
     const long nYear = ReadNumber(strDate.substr(0, nFirst));
     const long nMonth = nLast > nFirst ? ReadNumber(strDate.substr(nFirst + 1, nLast - nFirst - 1)) : 0;
     const long nDay = ReadNumber(strDate.substr(nLast + 1));
     // Packing cuts each field to its bit width, which would turn a year of 2108 into 1980 or a
     // day of 33 into 1: such dates are refused before packing.
     if (nYear < 1980 || nYear > 2107 || nMonth < 1 || nMonth > 12 || nDay < 1 || nDay > 31)
-        return 0;
+        return false;
     const uint16_t nDosDate =
         static_cast<uint16_t>(((nYear - 1980) << 9) | (nMonth << 5) | nDay);
 
     CSystem& sys = TheSystem();
-    uint64_t nBound = 0;
-    if (!sys.DosDateTimeToFileTime(nDosDate, kDosTime235954, nBound))
-        return 0;
+    if (!sys.DosDateTimeToFileTime(nDosDate, kDosTime235954, test.m_nBound))
+        return false;
+    test.m_bValidDate = true;
     const std::vector<CFoundFile> found = sys.FindFiles(entry.GetPrevReleaseFile());
     if (found.empty())
-        return 0;
-    const uint64_t nWritten = sys.FileTimeToLocalFileTime(found.front().m_nLastWriteTime);
-    return nBound > nWritten ? 1 : 0;
+        return false;
+    test.m_bFileFound = true;
+    test.m_nWritten = sys.FileTimeToLocalFileTime(found.front().m_nLastWriteTime);
+    test.m_bOlder = test.m_nBound > test.m_nWritten;
+    return test.m_bOlder;
+}
+
+} // namespace
+
+int IsPrevReleaseFile(const CAppEntry& entry)
+{
+    ICheckObserver::CReleaseDateTest test;
+    test.m_strDate = entry.GetPrevReleaseDate();
+    test.m_strFile = entry.GetPrevReleaseFile();
+    const bool bOlder = TestReleaseDate(entry, test);
+    if (g_pObserver)
+        g_pObserver->OnReleaseDate(test);
+    return bOlder ? 1 : 0;
 }

@@ -18,6 +18,20 @@ struct CRegPlace
     CSystem::ERegView m_view;
 };
 
+// Where a Start-menu path is looked for.
+enum class EStartMenuPlace
+{
+    BelowWindows,    // the Programs folder below the Windows folder
+    CommonPrograms,  // the shell's Programs folder of all users
+    UserPrograms,    // the shell's Programs folder of the current user
+};
+
+struct CProgramsFolder
+{
+    EStartMenuPlace m_place;
+    std::string m_strPath;
+};
+
 enum : int
 {
     PLATFORM_WIN95 = 1,  // Windows 95/98 family
@@ -59,10 +73,13 @@ int StartMenuFileExists(const std::string& strPath);
 
 // The Programs folders of Windows 2000 and later that the system has, the common one first;
 // none on older systems.
-std::vector<std::string> ShellProgramsFolders();
+std::vector<CProgramsFolder> ShellProgramsFolders();
 
 // True if a file or folder matches the path (wildcards honoured).
 bool PathMatchesAny(const std::string& strPath);
+
+// PathMatchesAny for a path below a Start-menu Programs folder, told to the check observer.
+bool StartMenuPathMatches(EStartMenuPlace where, const std::string& strPath);
 
 // Nonzero if the entry's reference file was last written before 23:59:54 local time on its
 // date. A date that is not a valid date between 1980 and 2107 gives 0.

@@ -1,6 +1,7 @@
 // The installed-state checks of one entry and the lookup of its removal command.
 #include "AppChecks.h"
 #include "AppEntry.h"
+#include "CheckObserver.h"
 #include "System.h"
 
 #include <optional>
@@ -11,9 +12,17 @@ namespace {
 constexpr std::size_t kValueRoom = 255;     // bytes for a registry string, terminator included
 constexpr std::size_t kSubKeyNameRoom = 254;
 
+void TellStep(ICheckObserver::EStep step)
+{
+    if (ICheckObserver* pObserver = TheCheckObserver())
+        pObserver->OnStep(step);
+}
+
 // A check of the given type: 0 registry key, 1 Start-menu file. -1 for any other type.
 int RunCheck(int32_t nType, const std::string& strKey, const std::string& strFile)
 {
+    if (ICheckObserver* pObserver = TheCheckObserver())
+        pObserver->OnCheck(nType);
     switch (nType)
     {
     case 0: return RegistryKeyExists(strKey);
@@ -29,13 +38,21 @@ std::string ReadUninstallValue(const std::string& strKey, const std::optional<CR
 {
     CSystem& sys = TheSystem();
     const std::vector<CRegPlace> places = known ? std::vector<CRegPlace>{*known} : RegistryPlaces(true);
+    ICheckObserver* pObserver = TheCheckObserver();
     for (const CRegPlace& place : places)
     {
-        if (!sys.RegKeyExists(place.m_root, strKey, place.m_view))
+        const bool bExists = sys.RegKeyExists(place.m_root, strKey, place.m_view);
+        if (pObserver)
+            pObserver->OnRegistryKey(strKey, place, bExists);
+        if (!bExists)
             continue;
         std::string strValue;
-        if (!sys.RegQueryString(place.m_root, strKey, "UninstallString", kValueRoom, strValue, place.m_view))
+        const bool bRead =
+            sys.RegQueryString(place.m_root, strKey, "UninstallString", kValueRoom, strValue, place.m_view);
+        if (!bRead)
             strValue.clear();
+        if (pObserver)
+            pObserver->OnUninstallValue(strKey, place, bRead, strValue);
         return strValue;
     }
     return std::string();
@@ -74,6 +91,9 @@ std::optional<CFoundKey> FindKeyByDisplayName(const std::string& strParent, cons
                 found = CFoundKey{strKey, place};
         }
     }
+    if (ICheckObserver* pObserver = TheCheckObserver())
+        pObserver->OnDisplayNameSearch(strParent, strDisplayName, found ? &found->m_strKey : nullptr,
+                                       found ? &found->m_place : nullptr);
     return found;
 }
 
@@ -82,15 +102,17 @@ std::optional<CFoundKey> FindKeyByDisplayName(const std::string& strParent, cons
 int32_t CAppEntry::RefreshState()
 {
     m_bPrevReleaseFound = 0;
-    if (m_bHasPrevRelease && IsPrevReleaseFile(*this))
+    if (m_bHasPrevRelease)
     {
+        TellStep(ICheckObserver::EStep::PrevRelease);
         // A previous release that is found decides alone; the installed flag keeps its value.
-        if (RunCheck(m_nPrevCheckType, m_strPrevCheckKey, m_strPrevCheckFile) > 0)
+        if (IsPrevReleaseFile(*this) && RunCheck(m_nPrevCheckType, m_strPrevCheckKey, m_strPrevCheckFile) > 0)
         {
             m_bPrevReleaseFound = 1;
             return 1;
         }
     }
+    TellStep(ICheckObserver::EStep::Installed);
     const int nResult = RunCheck(m_nCheckType, m_strCheckKey, m_strCheckFile);
     if (nResult < 0)
         return 0;
@@ -103,6 +125,7 @@ const std::string& CAppEntry::GetUninstallString()
     // The previous release, when it is what was found, is removed through its own key, searched
     // by its own display name when its search flag is set; the current release likewise.
     const bool bSearch = m_bPrevReleaseFound ? m_bPrevSearchUninstallKey != 0 : m_bSearchUninstallKey != 0;
+    TellStep(ICheckObserver::EStep::UninstallString);
     if (bSearch)
         SearchUninstallKey();
     else
@@ -142,18 +165,19 @@ void CAppEntry::SearchUninstallKey()
 
 const std::string& CAppEntry::GetUninstallPath()
 {
+    TellStep(ICheckObserver::EStep::UninstallPath);
     m_strUninstallPath = TheSystem().GetWindowsFolder();
     m_strUninstallPath += GetPlatform() == PLATFORM_WIN95 ? kStartMenuPrograms95 : kStartMenuProgramsNT;
     m_strUninstallPath += m_strUninstallCommand;
     // The folder below the Windows folder keeps its precedence, and when no folder holds the
     // command its path is what the start fails on, as it always did.
-    const std::vector<std::string> folders = ShellProgramsFolders();
-    if (folders.empty() || PathMatchesAny(m_strUninstallPath))
+    const std::vector<CProgramsFolder> folders = ShellProgramsFolders();
+    if (folders.empty() || StartMenuPathMatches(EStartMenuPlace::BelowWindows, m_strUninstallPath))
         return m_strUninstallPath;
-    for (const std::string& strFolder : folders)
+    for (const CProgramsFolder& folder : folders)
     {
-        const std::string strPath = strFolder + "\\" + m_strUninstallCommand;
-        if (PathMatchesAny(strPath))
+        const std::string strPath = folder.m_strPath + "\\" + m_strUninstallCommand;
+        if (StartMenuPathMatches(folder.m_place, strPath))
         {
             m_strUninstallPath = strPath;
             break;

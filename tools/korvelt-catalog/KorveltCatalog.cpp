@@ -4,12 +4,14 @@
 //   korvelt-catalog check MEDIUM                   every file the launcher needs on a medium
 //   korvelt-catalog schema                         the JSON Schema of the source that build reads
 //   korvelt-catalog new DIR                        a medium to start from, in a missing or empty folder
+//   korvelt-catalog status [--json] MEDIUM         what the launcher would show on this machine, and why
 #include "AppCatalog.h"
 #include "AppReporter.h"
 #include "CatalogException.h"
 #include "CatalogJson.h"
 #include "MediumChecker.h"
 #include "MediumStarter.h"
+#include "MediumStatus.h"
 #include "MessageCatalog.h"
 #include "SourceSchema.h"
 #include "TextCodec.h"
@@ -54,7 +56,8 @@ int Usage()
                  "       korvelt-catalog build SOURCE.json DIR\n"
                  "       korvelt-catalog check MEDIUM\n"
                  "       korvelt-catalog schema\n"
-                 "       korvelt-catalog new DIR\n";
+                 "       korvelt-catalog new DIR\n"
+                 "       korvelt-catalog status [--json] MEDIUM\n";
     return kExitError;
 }
 
@@ -163,6 +166,41 @@ int New(const std::vector<std::string>& args)
     return kExitOk;
 }
 
+int Status(const std::vector<std::string>& args)
+{
+    const bool bJson = !args.empty() && args[0] == "--json";
+    if (args.size() != (bJson ? 2u : 1u) || args.back().rfind("--", 0) == 0)
+        return Usage();
+#ifndef _WIN32
+    // The answer is this machine's registry and Start menu, which only Windows has.
+    std::cerr << "status tells what the launcher would show on the machine it runs on: run the Windows "
+                 "build (korvelt-catalog.exe) there, or under Wine\n";
+    return kExitError;
+#else
+    const std::string& strMedium = args.back();
+    nlohmann::ordered_json status;
+    try
+    {
+        status = CMediumStatus(strMedium).Evaluate();
+    }
+    catch (const CCatalogException& e)
+    {
+        std::cerr << strMedium << ": catalogue read error: " << e.what() << '\n';
+        return kExitError;
+    }
+    catch (const std::runtime_error& e)
+    {
+        std::cerr << strMedium << ": " << e.what() << '\n';
+        return kExitNothing;
+    }
+    if (bJson)
+        std::cout << status.dump(2) << '\n';
+    else
+        CMediumStatus::WriteText(status, std::cout);
+    return kExitOk;
+#endif
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -183,6 +221,8 @@ int main(int argc, char** argv)
             return Schema(args);
         if (strCommand == "new")
             return New(args);
+        if (strCommand == "status")
+            return Status(args);
     }
     catch (const std::exception& e)
     {

@@ -1,9 +1,9 @@
 #include "MediumChecker.h"
 
 #include "AppCatalog.h"
-#include "AppReporter.h"
 #include "AsciiText.h"
 #include "CatalogException.h"
+#include "CollectingReporter.h"
 #include "HostPath.h"
 #include "MediumStarter.h"
 #include "MessageCatalog.h"
@@ -14,13 +14,6 @@
 #include <vector>
 
 namespace {
-
-class CCollectingReporter : public IAppReporter
-{
-public:
-    void ReportMessage(int nMessage) override { m_messages.push_back(nMessage); }
-    std::vector<int> m_messages;
-};
 
 std::string Printable(const std::string& strAnsi)
 {

@@ -1,0 +1,135 @@
+#include "EvidenceRecorder.h"
+
+#include "TextCodec.h"
+
+#include <iomanip>
+#include <sstream>
+
+using json = nlohmann::ordered_json;
+
+nlohmann::ordered_json CEvidenceRecorder::Take()
+{
+    json steps = std::move(m_steps);
+    m_steps = json::object();
+    m_pszStep = "installed";
+    return steps;
+}
+
+std::string CEvidenceRecorder::Utf8(const std::string& strAnsi)
+{
+    std::string strUtf8;
+    if (CTextCodec::AnsiToUtf8(strAnsi, strUtf8))
+        return strUtf8;
+    strUtf8 = strAnsi;
+    for (char& ch : strUtf8)
+        if (static_cast<unsigned char>(ch) >= 0x80)
+            ch = '?';
+    return strUtf8;
+}
+
+std::string CEvidenceRecorder::TimeText(uint64_t nFileTime)
+{
+    constexpr uint64_t kPerSecond = 10000000;
+    constexpr int64_t kDays1601To1970 = 134774;
+    const uint64_t nSeconds = nFileTime / kPerSecond;
+    // Days since 1970 to a civil date (H. Hinnant's algorithm).
+    const int64_t z = static_cast<int64_t>(nSeconds / 86400) - kDays1601To1970 + 719468;
+    const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const int64_t doe = z - era * 146097;
+    const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const int64_t mp = (5 * doy + 2) / 153;
+    const int64_t nDay = doy - (153 * mp + 2) / 5 + 1;
+    const int64_t nMonth = mp < 10 ? mp + 3 : mp - 9;
+    const int64_t nYear = yoe + era * 400 + (nMonth <= 2 ? 1 : 0);
+    const uint64_t nInDay = nSeconds % 86400;
+    std::ostringstream text;
+    text << std::setfill('0') << std::setw(4) << nYear << '/' << std::setw(2) << nMonth << '/' << std::setw(2) << nDay
+         << ' ' << std::setw(2) << nInDay / 3600 << ':' << std::setw(2) << nInDay / 60 % 60 << ':' << std::setw(2)
+         << nInDay % 60;
+    return text.str();
+}
+
+void CEvidenceRecorder::OnStep(EStep step)
+{
+    switch (step)
+    {
+    case EStep::PrevRelease: m_pszStep = "previousRelease"; break;
+    case EStep::Installed: m_pszStep = "installed"; break;
+    case EStep::UninstallString: m_pszStep = "uninstallString"; break;
+    case EStep::UninstallPath: m_pszStep = "uninstallPath"; break;
+    }
+}
+
+void CEvidenceRecorder::OnCheck(int32_t nType)
+{
+    const char* pszKind = nType == 0 ? "registry key" : nType == 1 ? "Start-menu file" : "none";
+    Add({{"check", pszKind}, {"type", nType}});
+}
+
+void CEvidenceRecorder::OnOsQualifier(const std::string& strKey, int nQualifier, bool bExcluded)
+{
+    const char* pszPlatform = nQualifier == PLATFORM_WIN95 ? "95/98" : nQualifier == PLATFORM_WINNT ? "NT" : "none";
+    Add({{"key", Utf8(strKey)}, {"qualifier", pszPlatform}, {"excluded", bExcluded}});
+}
+
+void CEvidenceRecorder::OnRegistryKey(const std::string& strKey, const CRegPlace& place, bool bExists)
+{
+    json look = {{"key", Utf8(strKey)}};
+    AddPlace(look, place);
+    look["exists"] = bExists;
+    Add(std::move(look));
+}
+
+void CEvidenceRecorder::OnStartMenuPath(EStartMenuPlace where, const std::string& strPath, bool bFound)
+{
+    const char* pszFolder = where == EStartMenuPlace::BelowWindows     ? "below the Windows folder"
+                            : where == EStartMenuPlace::CommonPrograms ? "common Programs"
+                                                                       : "user's Programs";
+    Add({{"startMenu", pszFolder}, {"path", Utf8(strPath)}, {"exists", bFound}});
+}
+
+void CEvidenceRecorder::OnReleaseDate(const CReleaseDateTest& test)
+{
+    json look = {{"releaseDate", Utf8(test.m_strDate)}, {"referenceFile", Utf8(test.m_strFile)},
+                 {"validDate", test.m_bValidDate}};
+    if (test.m_bValidDate)
+    {
+        look["before"] = TimeText(test.m_nBound);
+        look["fileFound"] = test.m_bFileFound;
+    }
+    if (test.m_bFileFound)
+        look["written"] = TimeText(test.m_nWritten);
+    look["older"] = test.m_bOlder;
+    Add(std::move(look));
+}
+
+void CEvidenceRecorder::OnUninstallValue(const std::string& strKey, const CRegPlace& place, bool bRead,
+                                         const std::string& strValue)
+{
+    json look = {{"uninstallString", bRead ? json(Utf8(strValue)) : json()}, {"key", Utf8(strKey)}};
+    AddPlace(look, place);
+    Add(std::move(look));
+}
+
+void CEvidenceRecorder::OnDisplayNameSearch(const std::string& strParent, const std::string& strDisplayName,
+                                            const std::string* pFoundKey, const CRegPlace* pPlace)
+{
+    json look = {{"displayName", Utf8(strDisplayName)}, {"under", Utf8(strParent)},
+                 {"found", pFoundKey ? json(Utf8(*pFoundKey)) : json()}};
+    if (pPlace)
+        AddPlace(look, *pPlace);
+    Add(std::move(look));
+}
+
+void CEvidenceRecorder::Add(nlohmann::ordered_json look)
+{
+    m_steps[m_pszStep].push_back(std::move(look));
+}
+
+void CEvidenceRecorder::AddPlace(nlohmann::ordered_json& look, const CRegPlace& place) const
+{
+    look["root"] = place.m_root == CSystem::ERoot::LocalMachine ? "HKEY_LOCAL_MACHINE" : "HKEY_CURRENT_USER";
+    if (m_bWow64)
+        look["view"] = place.m_view == CSystem::ERegView::Own ? "32-bit" : "64-bit";
+}
