@@ -90,7 +90,7 @@ int RegistryKeyExists(const std::string& strKey)
     const int nCode = TakeOsQualifier(strPath);
     const bool bExcluded = nCode != 0 && nCode != GetPlatform();
     if (g_pObserver && strPath.size() != TrimRight(strKey).size())
-        g_pObserver->OnOsQualifier(strKey, nCode, bExcluded);
+        g_pObserver->OnOsQualifier(strPath, nCode, bExcluded);
     if (bExcluded)
         return 0;
     // Opening an empty path gives the root key itself, which would make an entry without a

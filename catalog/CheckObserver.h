@@ -39,7 +39,7 @@ public:
     virtual void OnStep(EStep step) = 0;
     // A check of this type runs (0 registry key, 1 Start-menu file; any other type is no check).
     virtual void OnCheck(int32_t nType) = 0;
-    // A "%OS%=" qualifier of a key: its platform code (0 for a text that names none) and whether
+    // A "%OS%=" qualifier of a key (given without it): its platform code (0 for a text that names none) and whether
     // it kept the key from being looked for on this system.
     virtual void OnOsQualifier(const std::string& strKey, int nQualifier, bool bExcluded) = 0;
     virtual void OnRegistryKey(const std::string& strKey, const CRegPlace& place, bool bExists) = 0;

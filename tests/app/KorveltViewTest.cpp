@@ -8,10 +8,15 @@
 #include "FormView.h"
 #include "KorveltView.h"
 #include "MainFrame.h"
+#include "ScopedHandle.h"
 #include "WideText.h"
 #include "resource.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include <nlohmann/json.hpp>
 
 #include <filesystem>
 #include <functional>
@@ -745,4 +750,149 @@ TEST_F(ShellTest, KeyboardAndDoubleClick_RunTheRowsActionRefreshAndMove)
     EXPECT_EQ(GetFocus(), GetDlgItem(hView, IDC_UNINSTALL));
     PressKey(*m_pApp, WM_KEYDOWN, VK_TAB, 0x80);
     EXPECT_EQ(GetFocus(), hList);
+}
+
+// The sample medium on this machine, with its memo in the 64-bit view, its viewer's shortcut in
+// the user's own Programs folder and its household book's previous release in the current
+// user's keys; each state is undone after the test.
+class StatusCommandTest : public ShellTest
+{
+protected:
+    static constexpr wchar_t kSamples[] = L"Software\\Korvelt\\Samples";
+
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        RemoveSampleState();
+        const std::filesystem::path medium = std::filesystem::path(KORVELT_SOURCE_DIR) / "examples" / "medium";
+        std::filesystem::remove_all(m_dir.Path() / "korvelt");
+        std::filesystem::copy(medium, m_dir.Path(), std::filesystem::copy_options::overwrite_existing |
+                                                        std::filesystem::copy_options::recursive);
+        SetSampleKey(HKEY_LOCAL_MACHINE, L"Memo", KEY_WOW64_64KEY, L"C:\\Korvelt\\Memo\\uninstall.exe");
+        SetSampleKey(HKEY_CURRENT_USER, L"Kakeibo\\1.0", 0, L"C:\\Korvelt\\Kakeibo\\uninst10.exe");
+        wchar_t szPrograms[MAX_PATH] = {};
+        ASSERT_EQ(SHGetFolderPathW(nullptr, CSIDL_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, szPrograms), S_OK);
+        m_shortcutFolder = std::filesystem::path(szPrograms) / L"Korvelt";
+        std::filesystem::create_directories(m_shortcutFolder);
+        std::ofstream(m_shortcutFolder / L"\u753B\u50CF\u30D3\u30E5\u30FC\u30A2.lnk") << "link";  // 画像ビューア
+    }
+    void TearDown() override
+    {
+        RemoveSampleState();
+        ShellTest::TearDown();
+    }
+
+    static void SetSampleKey(HKEY hRoot, const std::wstring& strName, REGSAM nView, const std::wstring& strUninstall)
+    {
+        const std::wstring strKey = std::wstring(kSamples) + L"\\" + strName;
+        HKEY hKey = nullptr;
+        ASSERT_EQ(RegCreateKeyExW(hRoot, strKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | nView, nullptr, &hKey, nullptr),
+                  ERROR_SUCCESS);
+        RegSetValueExW(hKey, L"UninstallString", 0, REG_SZ, reinterpret_cast<const BYTE*>(strUninstall.c_str()),
+                       static_cast<DWORD>((strUninstall.size() + 1) * sizeof(wchar_t)));
+        RegCloseKey(hKey);
+    }
+    void RemoveSampleState()
+    {
+        SHDeleteKeyW(HKEY_CURRENT_USER, kSamples);
+        SHDeleteKeyW(HKEY_LOCAL_MACHINE, kSamples);
+        for (const wchar_t* pszKey : {L"Software\\Korvelt\\Samples\\Memo", L"Software\\Korvelt\\Samples"})
+            RegDeleteKeyExW(HKEY_LOCAL_MACHINE, pszKey, KEY_WOW64_64KEY, 0);
+        std::error_code error;
+        if (!m_shortcutFolder.empty())
+            std::filesystem::remove_all(m_shortcutFolder, error);
+    }
+
+    // Runs the authoring tool's `status --json` on the test's folder and reads its answer.
+    nlohmann::json RunStatus()
+    {
+        const std::wstring strOut = (m_dir.Path() / "status.json").wstring();
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        CScopedKernelHandle out(CreateFileW(strOut.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                                                           CREATE_ALWAYS, 0, nullptr));
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = out.Get();
+        startup.hStdError = out.Get();
+        std::wstring strLine = L"\"" + std::filesystem::path(KORVELT_CATALOG_TOOL).wstring() + L"\" status --json \"" +
+                               m_dir.Path().wstring() + L"\"";
+        PROCESS_INFORMATION process{};
+        if (!CreateProcessW(nullptr, &strLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
+            return nullptr;
+        CScopedKernelHandle hProcess(process.hProcess);
+        CScopedKernelHandle hThread(process.hThread);
+        // A Windows process start is slow under emulation.
+        WaitForSingleObject(hProcess.Get(), 150000);
+        out.Reset();
+        std::ifstream in(std::filesystem::path(strOut), std::ios::binary);
+        return nlohmann::json::parse(in, nullptr, false);
+    }
+
+    std::filesystem::path m_shortcutFolder;
+};
+
+namespace
+{
+std::string Cp932FromUtf8(const std::string& strUtf8)
+{
+    std::wstring strWide(strUtf8.size(), L'\0');
+    strWide.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, strUtf8.data(),
+                                                                static_cast<int>(strUtf8.size()), &strWide[0],
+                                                                static_cast<int>(strWide.size()))));
+    return Cp932FromWideLossy(strWide);
+}
+} // namespace
+
+TEST_F(StatusCommandTest, StatusOfTheSampleMedium_IsWhatTheWindowShows)
+{
+    const nlohmann::json status = RunStatus();
+    ASSERT_TRUE(status.is_object()) << status.dump();
+    EXPECT_EQ(status["reported"], nlohmann::json::array());
+    ASSERT_TRUE(Start());
+    Pump(200);
+    HWND hList = GetDlgItem(View(), IDC_APPLIST);
+    const nlohmann::json& entries = status["entries"];
+    ASSERT_EQ(RowCount(hList), 4);
+    ASSERT_EQ(entries.size(), 4u);
+    for (int nRow = 0; nRow < 4; ++nRow)
+    {
+        const nlohmann::json& entry = entries[nRow];
+        SelectRow(hList, nRow);
+        EXPECT_EQ(ItemText(hList, nRow, 0), Cp932FromUtf8(entry["title"].get<std::string>()));
+        const std::string strStatus = entry["status"].is_null() ? "" : entry["status"]["text"].get<std::string>();
+        EXPECT_EQ(ItemText(hList, nRow, 2), Cp932FromUtf8(strStatus)) << nRow;
+        const nlohmann::json& buttons = entry["buttons"];
+        const std::string strButtons = std::string(buttons["setup"].get<bool>() ? "1" : "0") + "/" +
+                                       (buttons["uninstall"].get<bool>() ? "1" : "0") + "/" +
+                                       (buttons["textFile"].get<bool>() ? "1" : "0");
+        EXPECT_EQ(ButtonStates(View()), strButtons) << nRow;
+    }
+
+    // Each kind of answer is there, with what decided it.
+    const struct
+    {
+        const char* pszPointer;
+        nlohmann::json expected;
+    } kAnswers[] = {
+        {"/0/status/message", 14},
+        {"/0/checks/installed/2/view", "64-bit"},
+        {"/0/checks/installed/2/exists", true},
+        {"/0/removal/commandLine", "C:\\Korvelt\\Memo\\uninstall.exe"},
+        {"/0/removal/from/uninstallString/2/root", "HKEY_LOCAL_MACHINE"},
+        {"/0/removal/from/uninstallString/2/view", "64-bit"},
+        {"/1/status/message", 14},
+        {"/1/checks/installed/3/startMenu", "user's Programs"},
+        {"/1/checks/installed/3/exists", true},
+        {"/2/status/message", 15},
+        {"/2/checks/previousRelease/0/older", true},
+        {"/2/checks/previousRelease/4/root", "HKEY_CURRENT_USER"},
+        {"/2/checks/previousRelease/4/exists", true},
+        {"/2/removal/release", "previous"},
+        {"/2/removal/commandLine", "C:\\Korvelt\\Kakeibo\\uninst10.exe"},
+        {"/3/status", nullptr},
+        {"/3/removal", nullptr},
+    };
+    for (const auto& answer : kAnswers)
+        EXPECT_EQ(entries[nlohmann::json::json_pointer(answer.pszPointer)], answer.expected) << answer.pszPointer;
 }
