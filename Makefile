@@ -5,7 +5,7 @@ FUZZ_DIR  ?= build/fuzz
 JOBS      ?= $(shell LC_ALL=C nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps host win test test-host test-win run screenshot screenshot-en e2e fuzz bench clean
+.PHONY: all deps host win test test-host test-win run status screenshot screenshot-en e2e fuzz bench clean
 
 all: host win
 
@@ -35,6 +35,11 @@ test: test-host test-win
 # display nobody could see its window: it then leaves a screenshot in $(WIN_DIR) and ends.
 run: win
 	@bash tools/run-medium.sh $(WIN_DIR)
+
+# What the launcher on that medium would show on this machine (the Wine prefix of $(WIN_DIR)),
+# and why. STATUS_ARGS=--json gives JSON.
+status: win
+	@bash tools/run-medium.sh $(WIN_DIR) --status $(STATUS_ARGS)
 
 screenshot: win
 	@bash tools/run-medium.sh $(WIN_DIR) --screenshot docs/korvelt.png

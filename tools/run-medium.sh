@@ -7,6 +7,8 @@
 #                                                     as --screenshot does
 #   run-medium.sh <win build dir> --screenshot FILE   take a picture of the screen once the window
 #                                                     shows, then end the program
+#   run-medium.sh <win build dir> --status [--json] what the launcher would show there on this
+#                                                     machine, and why (korvelt-catalog status K:)
 #   run-medium.sh <win build dir> --e2e FILE          as a user would: set up the first application
 #                                                     (its notice confirmed), come back to the
 #                                                     window, and take the picture then; then set
@@ -34,6 +36,21 @@ if [ ! -f "$staged/korvelt.exe" ]; then
     exit 1
 fi
 
+wine_run="$build/wine-run"
+# The drive letter is a link in the prefix, which the first run creates.
+link_drive() {
+    local prefix
+    prefix=$(LC_ALL=C sed -n 's/^export WINEPREFIX="\(.*\)"$/\1/p' "$wine_run")
+    ln -sfn "$staged" "$prefix/dosdevices/k:"
+}
+
+if [ "${1:-}" = "--status" ]; then
+    shift
+    "$wine_run" cmd /c exit >/dev/null 2>&1 || true
+    link_drive
+    exec "$wine_run" "$build/bin/korvelt-catalog.exe" status "$@" 'K:'
+fi
+
 if [ -z "${DISPLAY:-}" ] && [ -z "${KORVELT_IN_XVFB:-}" ]; then
     if [ -z "$mode" ]; then
         # Nobody can see or close a window on a virtual screen: show it in a picture and end.
@@ -45,7 +62,6 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${KORVELT_IN_XVFB:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$build" ${mode:+"$mode" "$shot"}
 fi
 
-wine_run="$build/wine-run"
 # The first run creates the prefix. On our own virtual display there is no window manager, so
 # Wine draws the windows' frames and captions itself.
 if [ -n "${KORVELT_IN_XVFB:-}" ]; then
@@ -53,9 +69,7 @@ if [ -n "${KORVELT_IN_XVFB:-}" ]; then
 else
     "$wine_run" cmd /c exit >/dev/null 2>&1 || true
 fi
-# The drive letter is a link in the prefix.
-prefix=$(LC_ALL=C sed -n 's/^export WINEPREFIX="\(.*\)"$/\1/p' "$wine_run")
-ln -sfn "$staged" "$prefix/dosdevices/k:"
+link_drive
 
 cd "$staged"
 if [ -z "$shot" ]; then
