@@ -37,9 +37,8 @@ if [ ! -f "$staged/korvelt.exe" ]; then
 fi
 
 wine_run="$build/wine-run"
-# The drive letter is a link in the prefix, which the first run creates.
+# The drive letter is a link in the prefix, which the first run creates; $prefix stays set.
 link_drive() {
-    local prefix
     prefix=$(LC_ALL=C sed -n 's/^export WINEPREFIX="\(.*\)"$/\1/p' "$wine_run")
     ln -sfn "$staged" "$prefix/dosdevices/k:"
 }
