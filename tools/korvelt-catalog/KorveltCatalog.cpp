@@ -19,8 +19,13 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -166,6 +171,25 @@ int New(const std::vector<std::string>& args)
     return kExitOk;
 }
 
+#ifdef _WIN32
+// UTF-8 text on standard output: a file or a pipe gets the bytes; a console, which would read them
+// in its own code page, gets the characters.
+void WriteUtf8(const std::string& strUtf8)
+{
+    const HANDLE hOut = GetStdHandle(STD_OUTPUT_HANDLE);
+    DWORD nMode = 0;
+    std::u16string strWide;
+    if (GetConsoleMode(hOut, &nMode) && CTextCodec::Utf8ToUtf16(strUtf8, strWide))
+    {
+        DWORD nWritten = 0;
+        WriteConsoleW(hOut, reinterpret_cast<const wchar_t*>(strWide.data()), static_cast<DWORD>(strWide.size()),
+                      &nWritten, nullptr);
+        return;
+    }
+    std::cout << strUtf8 << std::flush;
+}
+#endif
+
 int Status(const std::vector<std::string>& args)
 {
     const bool bJson = !args.empty() && args[0] == "--json";
@@ -193,10 +217,12 @@ int Status(const std::vector<std::string>& args)
         std::cerr << strMedium << ": " << e.what() << '\n';
         return kExitNothing;
     }
+    std::ostringstream out;
     if (bJson)
-        std::cout << status.dump(2) << '\n';
+        out << status.dump(2) << '\n';
     else
-        CMediumStatus::WriteText(status, std::cout);
+        CMediumStatus::WriteText(status, out);
+    WriteUtf8(out.str());
     return kExitOk;
 #endif
 }
