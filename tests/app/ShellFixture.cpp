@@ -1,6 +1,5 @@
 #include "ShellFixture.h"
 
-#include "ArchiveWriter.h"
 #include "EntryBuilder.h"
 #include "FrameWnd.h"
 #include "SingleDocTemplate.h"
@@ -148,16 +147,7 @@ void ShellTest::TearDown()
 
 void ShellTest::WriteCatalog(const std::vector<SEntry>& entries)
 {
-    CArchiveWriter index;
-    index.WriteUInt32(static_cast<uint32_t>(entries.size()));
-    int n = 0;
-    for (const SEntry& entry : entries)
-    {
-        const std::string strName = "entry" + std::to_string(++n) + ".app";
-        index.WriteString(strName);
-        m_dir.Write("korvelt/" + strName, MakeEntryBytes(entry.strings, entry.ints));
-    }
-    m_dir.Write("korvelt/appdb.dat", index.GetBytes());
+    WriteCatalogFolder(m_dir, "korvelt", entries);
 }
 
 std::string ShellTest::TestKey(const std::string& strName) const

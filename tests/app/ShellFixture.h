@@ -3,6 +3,7 @@
 #ifndef KORVELT_TESTS_SHELLFIXTURE_H
 #define KORVELT_TESTS_SHELLFIXTURE_H
 
+#include "EntryBuilder.h"
 #include "KorveltApp.h"
 #include "TempDir.h"
 
@@ -45,11 +46,7 @@ protected:
     std::string WriteNamed(const std::string& strName, const std::string& strBytes) const;
 
     // One catalogue entry by its stored fields (the others empty or 0).
-    struct SEntry
-    {
-        std::map<std::string, std::string> strings;
-        std::map<std::string, int32_t> ints;
-    };
+    using SEntry = CEntryFields;
     // Replaces the catalogue in korvelt\ with these entries (before Start, or before New).
     void WriteCatalog(const std::vector<SEntry>& entries);
     // A registry key path of this test run, below Software\KorveltTest<process id>; both roots'

@@ -1,6 +1,5 @@
 // `status` over the host system: each kind of evidence comes from the checks' own calls, and the
 // commands are the ones a click would start.
-#include "ArchiveWriter.h"
 #include "EntryBuilder.h"
 #include "EvidenceRecorder.h"
 #include "HostSystem.h"
@@ -36,20 +35,6 @@ protected:
     }
     void TearDown() override { SetTheSystem(nullptr); }
 
-    void WriteCatalog(const std::vector<std::pair<std::map<std::string, std::string>, std::map<std::string, int32_t>>>& entries)
-    {
-        CArchiveWriter index;
-        index.WriteUInt32(static_cast<uint32_t>(entries.size()));
-        int n = 0;
-        for (const auto& entry : entries)
-        {
-            const std::string strName = "e" + std::to_string(++n) + ".app";
-            index.WriteString(strName);
-            m_dir.Write("korvelt/" + strName, MakeEntryBytes(entry.first, entry.second));
-        }
-        m_dir.Write("korvelt/appdb.dat", index.GetBytes());
-    }
-
     CTempDir m_dir;
     CHostSystem m_sys;
 };
@@ -64,7 +49,7 @@ TEST_F(MediumStatusTest, EachAnswer_NamesWhatDecidedIt)
     m_sys.AddRegKey(ERoot::LocalMachine, "Software\\Old");
     m_sys.SetRegString(ERoot::CurrentUser, "Software\\Uninstall\\{X}", "DisplayName", "Old");
     m_sys.SetRegString(ERoot::CurrentUser, "Software\\Uninstall\\{X}", "UninstallString", "old.exe");
-    WriteCatalog({
+    WriteCatalogFolder(m_dir, "korvelt", {
         {{{"m_strCheckKey", "Software\\B %OS%=95"}}, {{"m_bCanUninstall", 1}}},
         {{{"m_strCheckKey", "Software\\B"}, {"m_strUninstallKey", "Software\\B"}}, {{"m_bCanUninstall", 1}}},
         {{{"m_strCheckFile", "Vendor\\C.lnk"}, {"m_strUninstallCommand", "Vendor\\C.lnk"}},

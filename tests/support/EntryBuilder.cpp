@@ -2,6 +2,7 @@
 
 #include "ArchiveReader.h"
 #include "ArchiveWriter.h"
+#include "TempDir.h"
 
 std::string MakeEntryBytes(const std::map<std::string, std::string>& strings,
                            const std::map<std::string, int32_t>& ints)
@@ -31,4 +32,19 @@ std::unique_ptr<CAppEntry> MakeEntry(const std::map<std::string, std::string>& s
     auto pEntry = std::make_unique<CAppEntry>();
     pEntry->Serialize(reader);
     return pEntry;
+}
+
+void WriteCatalogFolder(const CTempDir& dir, std::string_view folder, const std::vector<CEntryFields>& entries)
+{
+    const std::string strFolder(folder);
+    CArchiveWriter index;
+    index.WriteUInt32(static_cast<uint32_t>(entries.size()));
+    int n = 0;
+    for (const CEntryFields& entry : entries)
+    {
+        const std::string strName = "entry" + std::to_string(++n) + ".app";
+        index.WriteString(strName);
+        dir.Write(strFolder + "/" + strName, MakeEntryBytes(entry.strings, entry.ints));
+    }
+    dir.Write(strFolder + "/appdb.dat", index.GetBytes());
 }

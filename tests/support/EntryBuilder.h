@@ -9,11 +9,26 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
+
+class CTempDir;
 
 std::string MakeEntryBytes(const std::map<std::string, std::string>& strings,
                            const std::map<std::string, int32_t>& ints);
 
 std::unique_ptr<CAppEntry> MakeEntry(const std::map<std::string, std::string>& strings,
                                      const std::map<std::string, int32_t>& ints);
+
+// One entry by the stored fields it sets.
+struct CEntryFields
+{
+    std::map<std::string, std::string> strings;
+    std::map<std::string, int32_t> ints;
+};
+
+// Writes a catalogue folder of dir: the index appdb.dat naming entry1.app, entry2.app, ... and
+// those entry files.
+void WriteCatalogFolder(const CTempDir& dir, std::string_view folder, const std::vector<CEntryFields>& entries);
 
 #endif
