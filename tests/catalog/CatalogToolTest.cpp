@@ -35,6 +35,18 @@ std::string ReadAll(const fs::path& path)
     return text.str();
 }
 
+// What a case puts in the tool's way: a folder for a name with a final "/", else a file of these
+// bytes, its folders made first. Its path.
+fs::path PutInTheWay(const CTempDir& dir, const std::string& strName, const std::string& strBytes)
+{
+    const fs::path path = dir.Path() / strName;
+    const bool bFolder = strName.back() == '/';
+    fs::create_directories(bFolder ? path : path.parent_path());
+    if (!bFolder)
+        dir.Write(strName, strBytes);
+    return path;
+}
+
 class CatalogToolTest : public ::testing::Test
 {
 protected:
@@ -174,10 +186,8 @@ TEST_F(CatalogToolTest, Build_OutputFolder_IsMadeWithItsParents)
     {
         SCOPED_TRACE(c.pszDir);
         CTempDir dir;
-        if (c.pszInTheWay && std::string(c.pszInTheWay).back() == '/')
-            fs::create_directories(dir.Path() / c.pszInTheWay);
-        else if (c.pszInTheWay)
-            dir.Write(c.pszInTheWay, "x");
+        if (c.pszInTheWay)
+            PutInTheWay(dir, c.pszInTheWay, "x");
         const std::string strDir = dir.File(c.pszDir);
         const CRun run = Tool("build " + Quote(kSampleMedium + "/catalog.json") + " " + Quote(strDir));
         EXPECT_EQ(run.nStatus, c.pszError ? 2 : 0) << run.strErr;
@@ -417,11 +427,8 @@ TEST_F(CatalogToolTest, New_IntoAFolderThatHoldsSomething_RefusesAndLeavesIt)
     {
         SCOPED_TRACE(c.pszInTheWay);
         CTempDir dir;
-        const fs::path inTheWay = dir.Path() / c.pszInTheWay;
+        const fs::path inTheWay = PutInTheWay(dir, c.pszInTheWay, "mine");
         const bool bFolder = std::string(c.pszInTheWay).back() == '/';
-        fs::create_directories(bFolder ? inTheWay : inTheWay.parent_path());
-        if (!bFolder)
-            dir.Write(c.pszInTheWay, "mine");
         const CRun run = Tool("new " + Quote(dir.File(c.pszDir)));
         EXPECT_EQ(run.nStatus, 2);
         EXPECT_NE(run.strErr.find(c.pszError), std::string::npos) << run.strErr;
