@@ -7,24 +7,21 @@
 
 using json = nlohmann::ordered_json;
 
+namespace {
+
+std::string Utf8(const std::string& strAnsi)
+{
+    return CTextCodec::AnsiToUtf8OrMarks(strAnsi);
+}
+
+} // namespace
+
 nlohmann::ordered_json CEvidenceRecorder::Take()
 {
     json steps = std::move(m_steps);
     m_steps = json::object();
     m_pszStep = "installed";
     return steps;
-}
-
-std::string CEvidenceRecorder::Utf8(const std::string& strAnsi)
-{
-    std::string strUtf8;
-    if (CTextCodec::AnsiToUtf8(strAnsi, strUtf8))
-        return strUtf8;
-    strUtf8 = strAnsi;
-    for (char& ch : strUtf8)
-        if (static_cast<unsigned char>(ch) >= 0x80)
-            ch = '?';
-    return strUtf8;
 }
 
 std::string CEvidenceRecorder::TimeText(uint64_t nFileTime)

@@ -18,8 +18,6 @@ public:
     // "uninstallString", "uninstallPath"), each an array of looks in their order.
     nlohmann::ordered_json Take();
 
-    // Code page 932 text as UTF-8; bytes that are not code page 932 become "?".
-    static std::string Utf8(const std::string& strAnsi);
     // A file time (100 ns units since 1601) as "YYYY/MM/DD hh:mm:ss".
     static std::string TimeText(uint64_t nFileTime);
 

@@ -11,6 +11,7 @@
 #include "MessageCatalog.h"
 #include "MessageNumbers.h"
 #include "System.h"
+#include "TextCodec.h"
 
 #include <filesystem>
 #include <stdexcept>
@@ -21,7 +22,7 @@ using json = nlohmann::ordered_json;
 
 std::string Utf8(const std::string& strAnsi)
 {
-    return CEvidenceRecorder::Utf8(strAnsi);
+    return CTextCodec::AnsiToUtf8OrMarks(strAnsi);
 }
 
 std::string Str(const json& value)

@@ -119,3 +119,15 @@ bool CTextCodec::AnsiToUtf8(const std::string& strAnsi, std::string& strUtf8)
     std::u16string strWide;
     return TheSystem().AnsiToUtf16(strAnsi, strWide) && Utf16ToUtf8(strWide, strUtf8);
 }
+
+std::string CTextCodec::AnsiToUtf8OrMarks(const std::string& strAnsi)
+{
+    std::string strUtf8;
+    if (AnsiToUtf8(strAnsi, strUtf8))
+        return strUtf8;
+    strUtf8 = strAnsi;
+    for (char& ch : strUtf8)
+        if (static_cast<unsigned char>(ch) >= 0x80)
+            ch = '?';
+    return strUtf8;
+}

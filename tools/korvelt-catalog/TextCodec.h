@@ -12,6 +12,8 @@ public:
     static bool Utf8ToAnsi(const std::string& strUtf8, std::string& strAnsi);
     // False when the bytes are not valid code page 932.
     static bool AnsiToUtf8(const std::string& strAnsi, std::string& strUtf8);
+    // Always valid UTF-8, for JSON: bytes of text that is not code page 932 become "?".
+    static std::string AnsiToUtf8OrMarks(const std::string& strAnsi);
 
     // Strict UTF-8 and UTF-16: overlong forms, lone surrogates and values past U+10FFFF fail.
     static bool Utf8ToUtf16(const std::string& strUtf8, std::u16string& strWide);
