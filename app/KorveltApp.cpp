@@ -6,7 +6,7 @@
 #include "MainFrame.h"
 #include "MessageNumbers.h"
 #include "SingleDocTemplate.h"
-#include "WideText.h"
+#include "User932.h"
 #include "resource.h"
 #include "tarven.h"
 
@@ -32,12 +32,11 @@ bool CKorveltApp::InitInstance()
 bool CKorveltApp::ActivateRunningInstance()
 {
     // The caption of a running copy's main window, as the view set it and the frame composed it.
-    const std::wstring strCaption = WideFrom932(LoadMessage(MSG_CAPTION));
-    HWND hOther = FindWindowW(nullptr, strCaption.c_str());
+    HWND hOther = FindWindow932(LoadMessage(MSG_CAPTION));
     if (hOther == nullptr)
         return false;
 
-    MessageBoxW(nullptr, WideFrom932(LoadMessage(MSG_ALREADY_RUNNING)).c_str(), nullptr, MB_OK);
+    MessageBox932(nullptr, LoadMessage(MSG_ALREADY_RUNNING), nullptr, MB_OK);
     HWND hPopup = GetLastActivePopup(hOther);
     BringWindowToTop(hOther);
     if (hPopup != hOther)

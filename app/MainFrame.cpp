@@ -2,7 +2,7 @@
 
 #include "Dpi.h"
 #include "MediaRemovedDlg.h"
-#include "WideText.h"
+#include "User932.h"
 #include "WinApp.h"
 #include "resource.h"
 
@@ -20,7 +20,7 @@ constexpr UINT kCloseTimerId = 0;
 constexpr UINT kCloseDelayMs = 500;
 }
 
-bool CMainFrame::PreCreateWindow(CREATESTRUCTW& cs)
+bool CMainFrame::PreCreateWindow(CREATESTRUCTA& cs)
 {
     cs.cx = ScaleForDpi(kFrameWidth);
     cs.cy = ScaleForDpi(kFrameHeight);
@@ -50,7 +50,7 @@ LRESULT CMainFrame::OnDeviceChange(WPARAM wParam, LPARAM lParam)
     }
     else
     {
-        PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
+        PostMessage932(m_hWnd, WM_CLOSE, 0, 0);
     }
     return 0;
 }
@@ -71,13 +71,10 @@ LRESULT CMainFrame::OnSize(WPARAM wParam, LPARAM lParam)
         HWND hView = GetWindow(m_hWnd, GW_CHILD);
         if (hView == nullptr)
         {
-            wchar_t szText[256] = {};
-            const int nLength = LoadStringW(CWinApp::Get()->m_hInstance, IDS_FRAME_WITHOUT_VIEW, szText, 256);
-            CWinApp::Get()->ShowMessage(
-                Cp932FromWideLossy(std::wstring(szText, nLength > 0 ? static_cast<size_t>(nLength) : 0)));
+            CWinApp::Get()->ShowMessage(LoadString932(CWinApp::Get()->m_hInstance, IDS_FRAME_WITHOUT_VIEW));
             return 0;
         }
-        PostMessageW(hView, WM_REFRESH_STATE, 0, 0);
+        PostMessage932(hView, WM_REFRESH_STATE, 0, 0);
         // This causes a second size notification, which finds the flag set.
         SetWindowPos(m_hWnd, HWND_TOP, kRestoredX, kRestoredY, ScaleForDpi(kFrameWidth), ScaleForDpi(kFrameHeight),
                      SWP_SHOWWINDOW);
@@ -91,8 +88,8 @@ LRESULT CMainFrame::OnSize(WPARAM wParam, LPARAM lParam)
 
 LRESULT CMainFrame::OnTimer(WPARAM wParam, LPARAM lParam)
 {
-    PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
-    return DefWindowProcW(m_hWnd, WM_TIMER, wParam, lParam);
+    PostMessage932(m_hWnd, WM_CLOSE, 0, 0);
+    return DefWindowProc932(m_hWnd, WM_TIMER, wParam, lParam);
 }
 
 bool CMainFrame::ProcessMessageTable(CMessageCall& call)

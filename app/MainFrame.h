@@ -14,7 +14,7 @@ public:
     ~CMainFrame() override = default;
 
 protected:
-    bool PreCreateWindow(CREATESTRUCTW& cs) override;
+    bool PreCreateWindow(CREATESTRUCTA& cs) override;
 
     LRESULT OnMinimizeRequest(WPARAM wParam, LPARAM lParam);
     LRESULT OnDeviceChange(WPARAM wParam, LPARAM lParam);

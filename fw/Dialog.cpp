@@ -1,6 +1,7 @@
 #include "Dialog.h"
 
 #include "FrameWnd.h"
+#include "User932.h"
 #include "WinApp.h"
 
 INT_PTR CDialog::DoModal()
@@ -11,8 +12,8 @@ INT_PTR CDialog::DoModal()
         hOwner = m_pParent->m_hWnd;
     else if (pApp->GetMainWnd() != nullptr && pApp->GetMainWnd()->m_hWnd != nullptr)
         hOwner = GetLastActivePopup(pApp->GetMainWnd()->m_hWnd);
-    return DialogBoxParamW(pApp->m_hInstance, MAKEINTRESOURCEW(m_nIDTemplate), hOwner, &CWnd::DialogProc,
-                           reinterpret_cast<LPARAM>(this));
+    return DialogBoxParam932(pApp->m_hInstance, m_nIDTemplate, hOwner, &CWnd::DialogProc,
+                             reinterpret_cast<LPARAM>(this));
 }
 
 void CDialog::EndDialog(int nResult)
@@ -49,7 +50,7 @@ void CDialog::CenterOverOwner()
     HWND hOwner = GetWindow(m_hWnd, GW_OWNER);
     RECT rcDialog, rcOwner, rcArea;
     GetWindowRect(m_hWnd, &rcDialog);
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &rcArea, 0);
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcArea, 0);
     if (hOwner == nullptr || !IsWindowVisible(hOwner) || IsIconic(hOwner))
         rcOwner = rcArea;
     else

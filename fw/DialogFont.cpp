@@ -1,5 +1,6 @@
 #include "DialogFont.h"
 
+#include "User932.h"
 #include "WideText.h"
 
 bool CDialogFont::IsNeeded()
@@ -11,17 +12,15 @@ void CDialogFont::Apply(HWND hDialog)
 {
     if (!IsNeeded())
         return;
-    LOGFONTW lf{};
-    const auto hTemplateFont = reinterpret_cast<HFONT>(SendMessageW(hDialog, WM_GETFONT, 0, 0));
-    if (hTemplateFont == nullptr || GetObjectW(hTemplateFont, sizeof lf, &lf) == 0)
+    const auto hTemplateFont = reinterpret_cast<HFONT>(SendMessage932(hDialog, WM_GETFONT, 0, 0));
+    if (hTemplateFont == nullptr)
         return;
-    lf.lfCharSet = SHIFTJIS_CHARSET;
-    CScopedFont font(CreateFontIndirectW(&lf));
+    CScopedFont font(CreateFontInCharset932(hTemplateFont, SHIFTJIS_CHARSET));
     if (!font.IsValid())
         return;
     // The dialog itself keeps the template's font: the dialog manager deletes what it holds as
     // the dialog's font when the dialog goes.
     for (HWND hChild = GetWindow(hDialog, GW_CHILD); hChild != nullptr; hChild = GetWindow(hChild, GW_HWNDNEXT))
-        SendMessageW(hChild, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+        SendMessage932(hChild, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
     m_font = std::move(font);
 }

@@ -4,15 +4,13 @@
 #include "SingleDocTemplate.h"
 #include "StockMessages.h"
 #include "View.h"
-#include "WideText.h"
+#include "CommonDialogs932.h"
+#include "Kernel932.h"
+#include "ScopedHandle.h"
 #include "WinApp.h"
 #include "FrameworkIds.h"
 
-#include <commdlg.h>
-
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 
 namespace
 {
@@ -20,13 +18,10 @@ namespace
 // part after the folder.
 std::string TitleOf(const std::string& strPath)
 {
-    std::wstring strWide;
-    if (!WideFrom932Exact(strPath, strWide))
-        return strPath.substr(strPath.find_last_of("\\/:") + 1);
-    wchar_t szTitle[MAX_PATH] = {};
-    if (GetFileTitleW(strWide.c_str(), szTitle, MAX_PATH) == 0 && szTitle[0] != L'\0')
-        return Cp932FromWideLossy(szTitle);
-    return Cp932FromWideLossy(strWide.substr(strWide.find_last_of(L"\\/:") + 1));
+    std::string strTitle;
+    if (GetFileTitle932(strPath, strTitle))
+        return strTitle;
+    return strPath.substr(strPath.find_last_of("\\/:") + 1);
 }
 }
 
@@ -46,15 +41,7 @@ void CDocument::SetTitle(const std::string& strTitle)
 void CDocument::SetPathName(const std::string& strPathName)
 {
     m_strPathName = strPathName;
-    std::wstring strWide;
-    if (WideFrom932Exact(strPathName, strWide))
-    {
-        wchar_t szFull[MAX_PATH] = {};
-        const DWORD nLength = GetFullPathNameW(strWide.c_str(), MAX_PATH, szFull, nullptr);
-        std::string strFull;
-        if (nLength > 0 && nLength < MAX_PATH && Cp932FromWide(szFull, nLength, strFull))
-            m_strPathName = strFull;
-    }
+    GetFullPathName932(strPathName, m_strPathName);
     SetTitle(TitleOf(m_strPathName));
     if (CWinApp* pApp = CWinApp::Get())
         pApp->AddToRecentFileList(m_strPathName);
@@ -72,8 +59,8 @@ bool CDocument::OnOpenDocument(const std::string& strPathName)
 {
     // Nothing is read; the file only has to be there and readable. A name that is not code page
     // 932 names no file.
-    std::wstring strWide;
-    if (!WideFrom932Exact(strPathName, strWide) || !std::ifstream(std::filesystem::path(strWide), std::ios::binary))
+    CScopedKernelHandle file(CreateFile932(strPathName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING));
+    if (!file.IsValid())
     {
         CWinApp::Get()->ShowMessage(stock::kFailedToOpenDoc);
         return false;
@@ -86,15 +73,8 @@ bool CDocument::OnOpenDocument(const std::string& strPathName)
 bool CDocument::OnSaveDocument(const std::string& strPathName)
 {
     // The stored form is empty: the file is created, or emptied.
-    std::wstring strWide;
-    bool bSaved = WideFrom932Exact(strPathName, strWide);
-    if (bSaved)
-    {
-        std::ofstream file(std::filesystem::path(strWide), std::ios::binary | std::ios::trunc);
-        file.close();
-        bSaved = !file.fail();
-    }
-    if (!bSaved)
+    CScopedKernelHandle file(CreateFile932(strPathName, GENERIC_WRITE, 0, CREATE_ALWAYS));
+    if (!file.IsValid())
     {
         CWinApp::Get()->ShowMessage(stock::kFailedToSaveDoc);
         return false;

@@ -2,16 +2,17 @@
 
 #include "FrameWnd.h"
 #include "PaintDC.h"
+#include "User932.h"
 #include "WinApp.h"
 
 bool CFormView::Create(CFrameWnd* pFrame, UINT nID)
 {
     m_pFrame = pFrame;
-    HWND hWnd = CreateDialogParamW(CWinApp::Get()->m_hInstance, MAKEINTRESOURCEW(m_nIDTemplate), pFrame->m_hWnd,
-                                   &CWnd::DialogProc, reinterpret_cast<LPARAM>(this));
+    HWND hWnd = CreateDialogParam932(CWinApp::Get()->m_hInstance, m_nIDTemplate, pFrame->m_hWnd, &CWnd::DialogProc,
+                                     reinterpret_cast<LPARAM>(this));
     if (hWnd == nullptr)
         return false;
-    SetWindowLongPtrW(hWnd, GWLP_ID, static_cast<LONG_PTR>(nID));
+    SetWindowLongPtr932(hWnd, GWLP_ID, static_cast<LONG_PTR>(nID));
     RECT rc;
     GetWindowRect(hWnd, &rc);
     m_sizeTotal = SIZE{rc.right - rc.left, rc.bottom - rc.top};

@@ -3,14 +3,14 @@
 #include "CmdUI.h"
 #include "Document.h"
 #include "ScopedHandle.h"
+#include "User932.h"
 #include "View.h"
-#include "WideText.h"
 #include "WinApp.h"
 #include "FrameworkIds.h"
 
 namespace
 {
-constexpr wchar_t kFrameClass[] = L"KorveltFrame";
+constexpr char kFrameClass[] = "KorveltFrame";
 
 struct SChildMessage
 {
@@ -22,7 +22,7 @@ struct SChildMessage
 BOOL CALLBACK SendToChild(HWND hChild, LPARAM lData)
 {
     const auto* pMessage = reinterpret_cast<const SChildMessage*>(lData);
-    SendMessageW(hChild, pMessage->nMessage, pMessage->wParam, pMessage->lParam);
+    SendMessage932(hChild, pMessage->nMessage, pMessage->wParam, pMessage->lParam);
     return TRUE;
 }
 }
@@ -44,14 +44,13 @@ bool CFrameWnd::LoadFrame(UINT nIDResource, const std::string& strTitle, CDocume
     m_strTitle = strTitle;
     m_pView = std::move(pView);
     m_pCreateDocument = pDocument;
-    m_hAccel = LoadAcceleratorsW(hInstance, MAKEINTRESOURCEW(nIDResource));
-    CScopedMenu menu(LoadMenuW(hInstance, MAKEINTRESOURCEW(nIDResource)));
+    m_hAccel = LoadAccelerators932(hInstance, nIDResource);
+    CScopedMenu menu(LoadMenu932(hInstance, nIDResource));
 
-    const std::wstring strWideTitle = WideFrom932(m_strTitle);
-    CREATESTRUCTW cs{};
+    CREATESTRUCTA cs{};
     cs.hInstance = hInstance;
     cs.hMenu = menu.Get();
-    cs.lpszName = strWideTitle.c_str();
+    cs.lpszName = m_strTitle.c_str();
     cs.style = WS_OVERLAPPEDWINDOW;
     cs.x = CW_USEDEFAULT;
     cs.y = CW_USEDEFAULT;
@@ -59,8 +58,8 @@ bool CFrameWnd::LoadFrame(UINT nIDResource, const std::string& strTitle, CDocume
     cs.cy = CW_USEDEFAULT;
     if (!PreCreateWindow(cs))
         return false;
-    HWND hWnd = CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx, cs.cy,
-                                cs.hwndParent, cs.hMenu, cs.hInstance, this);
+    HWND hWnd = CreateWindowEx932(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx, cs.cy,
+                                  cs.hwndParent, cs.hMenu, cs.hInstance, this);
     m_pCreateDocument = nullptr;
     if (hWnd == nullptr || m_hWnd == nullptr)
     {
@@ -74,23 +73,16 @@ bool CFrameWnd::LoadFrame(UINT nIDResource, const std::string& strTitle, CDocume
     return true;
 }
 
-bool CFrameWnd::PreCreateWindow(CREATESTRUCTW& cs)
+bool CFrameWnd::PreCreateWindow(CREATESTRUCTA& cs)
 {
-    // A class registered with the wide function makes Unicode windows: their texts never pass
-    // through the system's ANSI code page.
-    WNDCLASSW wc{};
-    if (!GetClassInfoW(cs.hInstance, kFrameClass, &wc))
-    {
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = &CWnd::WindowProc;
-        wc.hInstance = cs.hInstance;
-        wc.hIcon = LoadIconW(cs.hInstance, MAKEINTRESOURCEW(m_nIDResource));
-        wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        wc.lpszClassName = kFrameClass;
-        if (!RegisterClassW(&wc))
-            return false;
-    }
+    // On the NT family the class makes Unicode windows: their texts never pass through the
+    // system's ANSI code page.
+    constexpr UINT kArrowCursor = 32512;  // IDC_ARROW
+    if (!IsClassRegistered932(cs.hInstance, kFrameClass) &&
+        !RegisterClass932(kFrameClass, CS_DBLCLKS, &CWnd::WindowProc, cs.hInstance,
+                          LoadIcon932(cs.hInstance, m_nIDResource), LoadCursor932(nullptr, kArrowCursor),
+                          reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)))
+        return false;
     cs.lpszClass = kFrameClass;
     cs.dwExStyle |= WS_EX_CLIENTEDGE;
     return true;
@@ -229,7 +221,7 @@ LRESULT CFrameWnd::OnActivate(WPARAM wParam, LPARAM lParam)
 {
     if (LOWORD(wParam) == WA_INACTIVE && m_pView != nullptr)
         m_pView->OnActivateFrame(WA_INACTIVE, this);
-    const LRESULT lResult = DefWindowProcW(m_hWnd, WM_ACTIVATE, wParam, lParam);
+    const LRESULT lResult = DefWindowProc932(m_hWnd, WM_ACTIVATE, wParam, lParam);
     if (LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0 && m_pView != nullptr)
         m_pView->OnActivateView(true, m_pView.get(), m_pView.get());
     return lResult;
@@ -240,7 +232,7 @@ LRESULT CFrameWnd::OnActivate(WPARAM wParam, LPARAM lParam)
 LRESULT CFrameWnd::OnInitMenuPopup(WPARAM wParam, LPARAM lParam)
 {
     if (HIWORD(lParam) != 0)
-        return DefWindowProcW(m_hWnd, WM_INITMENUPOPUP, wParam, lParam);
+        return DefWindowProc932(m_hWnd, WM_INITMENUPOPUP, wParam, lParam);
     HMENU hMenu = reinterpret_cast<HMENU>(wParam);
     const int nCount = GetMenuItemCount(hMenu);
     for (int i = 0; i < nCount; ++i)
@@ -263,13 +255,13 @@ LRESULT CFrameWnd::OnInitMenuPopup(WPARAM wParam, LPARAM lParam)
 LRESULT CFrameWnd::OnDisplayChange(WPARAM wParam, LPARAM lParam)
 {
     SendToDescendants(WM_DISPLAYCHANGE, wParam, lParam);
-    return DefWindowProcW(m_hWnd, WM_DISPLAYCHANGE, wParam, lParam);
+    return DefWindowProc932(m_hWnd, WM_DISPLAYCHANGE, wParam, lParam);
 }
 
 LRESULT CFrameWnd::OnSysColorChange(WPARAM wParam, LPARAM lParam)
 {
     SendToDescendants(WM_SYSCOLORCHANGE, wParam, lParam);
-    return DefWindowProcW(m_hWnd, WM_SYSCOLORCHANGE, wParam, lParam);
+    return DefWindowProc932(m_hWnd, WM_SYSCOLORCHANGE, wParam, lParam);
 }
 
 bool CFrameWnd::ProcessMessageTable(CMessageCall& call)

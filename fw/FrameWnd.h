@@ -35,9 +35,9 @@ public:
     bool OnCmdMsg(CMessageCall& call) override;
 
 protected:
-    // Sets the creation parameters; the default adds the client edge and the window class with
-    // the frame's icon.
-    virtual bool PreCreateWindow(CREATESTRUCTW& cs);
+    // Sets the creation parameters (the caption is code page 932, the class name ASCII); the
+    // default adds the client edge and the window class with the frame's icon.
+    virtual bool PreCreateWindow(CREATESTRUCTA& cs);
     void RecalcLayout();
 
     LRESULT OnCreate(WPARAM wParam, LPARAM lParam);

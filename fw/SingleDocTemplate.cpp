@@ -4,21 +4,18 @@
 #include "FrameWnd.h"
 #include "StockMessages.h"
 #include "View.h"
-#include "WideText.h"
+#include "CommonDialogs932.h"
+#include "User932.h"
 #include "WinApp.h"
 
 #include <commdlg.h>
-
-#include <vector>
 
 CSingleDocTemplate::CSingleDocTemplate(UINT nIDResource, DocFactory makeDoc, FrameFactory makeFrame,
                                        ViewFactory makeView)
     : m_nIDResource(nIDResource), m_docString(""), m_makeDoc(std::move(makeDoc)),
       m_makeFrame(std::move(makeFrame)), m_makeView(std::move(makeView))
 {
-    wchar_t szText[512] = {};
-    const int nLength = LoadStringW(CWinApp::Get()->m_hInstance, nIDResource, szText, 512);
-    m_docString = CDocString(Cp932FromWideLossy(std::wstring(szText, nLength > 0 ? static_cast<size_t>(nLength) : 0)));
+    m_docString = CDocString(LoadString932(CWinApp::Get()->m_hInstance, nIDResource));
 }
 
 CSingleDocTemplate::~CSingleDocTemplate() = default;
@@ -91,35 +88,21 @@ bool CSingleDocTemplate::PromptFileName(std::string& strPath, bool bSave) const
     // "Name\0*.ext\0\0": the filter from the document string.
     const std::string strName = m_docString.GetField(CDocString::filterName);
     const std::string strPattern = m_docString.GetFilterPattern();
-    std::wstring strFilter;
+    std::string strFilter;
     if (!strPattern.empty())
-        strFilter = WideFrom932(strName) + L'\0' + WideFrom932(strPattern) + L'\0';
-    strFilter += L'\0';
+        strFilter = strName + '\0' + strPattern + '\0';
+    strFilter += '\0';
     std::string strExt = m_docString.GetField(CDocString::filterExt);
     if (!strExt.empty() && strExt[0] == '.')
         strExt.erase(0, 1);
-    const std::wstring strWideExt = WideFrom932(strExt);
 
-    std::vector<wchar_t> file(MAX_PATH, L'\0');
-    lstrcpynW(file.data(), WideFrom932(strPath).c_str(), MAX_PATH);
-
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof ofn;
     CWinApp* pApp = CWinApp::Get();
-    ofn.hwndOwner = pApp->GetMainWnd() != nullptr ? pApp->GetMainWnd()->m_hWnd : nullptr;
-    ofn.lpstrFilter = strFilter.c_str();
-    ofn.lpstrFile = file.data();
-    ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrDefExt = strWideExt.empty() ? nullptr : strWideExt.c_str();
-    ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | (bSave ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-    const BOOL bOk = bSave ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
-    if (!bOk)
-        return false;
-    // A chosen file whose name code page 932 cannot carry is one the program cannot name.
-    if (!Cp932FromWide(file.data(), lstrlenW(file.data()), strPath))
-    {
+    HWND hOwner = pApp->GetMainWnd() != nullptr ? pApp->GetMainWnd()->m_hWnd : nullptr;
+    const DWORD dwFlags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | (bSave ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+    bool bNotCarried = false;
+    if (PromptFileName932(hOwner, strFilter, strExt, dwFlags, bSave, strPath, bNotCarried))
+        return true;
+    if (bNotCarried)
         pApp->ShowMessage(bSave ? stock::kFailedToSaveDoc : stock::kFailedToOpenDoc);
-        return false;
-    }
-    return true;
+    return false;
 }

@@ -7,9 +7,11 @@
 #include "StockMessages.h"
 #include "View.h"
 #include "FrameworkIds.h"
+#include "Kernel932.h"
+#include "User932.h"
 #include "WideText.h"
+#include "Windows9x.h"
 
-#include <commdlg.h>
 
 #include <new>
 #include <stdexcept>
@@ -17,48 +19,66 @@
 
 namespace
 {
-constexpr wchar_t kRecentSection[] = L"Recent File List";
-constexpr wchar_t kSettingsSection[] = L"Settings";
-constexpr wchar_t kPreviewPages[] = L"PreviewPages";
+constexpr char kRecentSection[] = "Recent File List";
+constexpr char kSettingsSection[] = "Settings";
+constexpr char kPreviewPages[] = "PreviewPages";
 
 std::string ModuleBaseName(HINSTANCE hInstance)
 {
-    wchar_t szPath[MAX_PATH] = {};
-    const DWORD nLength = GetModuleFileNameW(hInstance, szPath, MAX_PATH);
     // A character that code page 932 lacks becomes "?", never a separator.
-    return FileBaseName(Cp932FromWideLossy(std::wstring(szPath, nLength < MAX_PATH ? nLength : MAX_PATH)));
+    return FileBaseName(GetModuleFileName932Lossy(hInstance));
 }
 
 // Where the profile functions look for a file of this name: a bare name lies in the Windows
 // folder.
-std::wstring ProfilePath(const std::wstring& strFile)
+std::string ProfilePath(const std::string& strFile)
 {
-    if (strFile.find_first_of(L"\\/:") != std::wstring::npos)
+    if (strFile.find_first_of("\\/:") != std::string::npos)
         return strFile;
-    wchar_t szWindows[MAX_PATH] = {};
-    const UINT nLength = GetWindowsDirectoryW(szWindows, MAX_PATH);
-    if (nLength == 0 || nLength >= MAX_PATH)
-        return std::wstring();
-    return std::wstring(szWindows, nLength) + L"\\" + strFile;
+    const std::string strWindows = GetWindowsDirectory932();
+    return strWindows.empty() ? std::string() : strWindows + "\\" + strFile;
 }
 
 // The profile functions write a new file in the system's ANSI code page, which on most systems
 // cannot carry Japanese names; a file that begins as UTF-16 they keep writing as UTF-16. A code
-// page 932 system gets the file it always had.
-void BeginUnicodeProfile(const std::wstring& strFile)
+// page 932 system gets the file it always had; Windows 95/98 know no UTF-16 profiles.
+void BeginUnicodeProfile(const std::string& strFile)
 {
-    if (GetACP() == kCodePage932)
+    if (IsWindows9x() || GetACP() == kCodePage932)
         return;
-    const std::wstring strPath = ProfilePath(strFile);
+    const std::string strPath = ProfilePath(strFile);
     if (strPath.empty())
         return;
-    CScopedKernelHandle file(
-        CreateFileW(strPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    CScopedKernelHandle file(CreateFile932(strPath, GENERIC_WRITE, 0, CREATE_NEW));
     if (!file.IsValid())
         return;
     const unsigned char bom[] = {0xFF, 0xFE};
     DWORD nWritten = 0;
     WriteFile(file.Get(), bom, sizeof bom, &nWritten, nullptr);
+}
+
+// On the NT family the arguments come from the wide command line: the run-time's ANSI ones have
+// passed through the system's code page, which garbles a Japanese name on any other system. A
+// character that code page 932 lacks reads as "?", which names no file. False when the system
+// cannot split the line (shell32 without CommandLineToArgvW).
+bool ArgumentsFromWideCommandLine(std::vector<std::string>& args)
+{
+    using PfnCommandLineToArgvW = LPWSTR*(WINAPI*)(LPCWSTR, int*);
+    HMODULE hShell = LoadLibraryA("shell32.dll");
+    const auto pfnSplit = hShell != nullptr ? reinterpret_cast<PfnCommandLineToArgvW>(
+                                                  reinterpret_cast<void*>(GetProcAddress(hShell, "CommandLineToArgvW")))
+                                            : nullptr;
+    int nArgs = 0;
+    LPWSTR* ppArgs = pfnSplit != nullptr ? pfnSplit(GetCommandLineW(), &nArgs) : nullptr;
+    if (ppArgs != nullptr)
+    {
+        for (int i = 1; i < nArgs; ++i)
+            args.push_back(Cp932FromWideLossy(ppArgs[i]));
+        LocalFree(ppArgs);
+    }
+    if (hShell != nullptr)
+        FreeLibrary(hShell);
+    return ppArgs != nullptr;
 }
 }
 
@@ -67,7 +87,7 @@ CWinApp* CWinApp::s_pApp = nullptr;
 CWinApp::CWinApp()
 {
     s_pApp = this;
-    m_hInstance = GetModuleHandleW(nullptr);
+    m_hInstance = GetModuleHandleA(nullptr);
     m_strAppName = ModuleBaseName(m_hInstance);
     m_strProfileName = m_strAppName + ".INI";
 }
@@ -115,14 +135,14 @@ int CWinApp::Run()
 {
     MSG msg;
     int nResult;
-    while ((nResult = GetMessageW(&msg, nullptr, 0, 0)) != 0)
+    while ((nResult = GetMessage932(msg)) != 0)
     {
         if (nResult == -1)
             break;
         if (PreTranslateMessage(msg))
             continue;
         TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+        DispatchMessage932(msg);
     }
     const int nExitCode = ExitInstance();
     return nResult == 0 ? static_cast<int>(msg.wParam) : nExitCode;
@@ -137,13 +157,13 @@ bool CWinApp::PreTranslateMessage(MSG& msg)
     if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST)
     {
         HACCEL hAccel = m_pMainWnd->GetAccelerators();
-        if (hAccel != nullptr && TranslateAcceleratorW(m_pMainWnd->m_hWnd, hAccel, &msg))
+        if (hAccel != nullptr && TranslateAccelerator932(m_pMainWnd->m_hWnd, hAccel, msg))
             return true;
     }
     CWnd* pView = m_pMainWnd->GetActiveView();
     if (pView != nullptr && pView->m_hWnd != nullptr &&
         (msg.hwnd == pView->m_hWnd || IsChild(pView->m_hWnd, msg.hwnd)))
-        return IsDialogMessageW(pView->m_hWnd, &msg) != FALSE;
+        return IsDialogMessage932(pView->m_hWnd, msg);
     return false;
 }
 
@@ -152,7 +172,7 @@ int CWinApp::ShowMessage(const std::string& strText, UINT nType)
     HWND hOwner = GetActiveWindow();
     if (m_pMainWnd != nullptr && m_pMainWnd->m_hWnd != nullptr)
         hOwner = GetLastActivePopup(m_pMainWnd->m_hWnd);
-    return MessageBoxW(hOwner, WideFrom932(strText).c_str(), WideFrom932(m_strAppName).c_str(), nType);
+    return MessageBox932(hOwner, strText, &m_strAppName, nType);
 }
 
 void CWinApp::ReportCurrentException()
@@ -179,51 +199,44 @@ void CWinApp::ReportCurrentException()
     if (s_pApp != nullptr)
         s_pApp->ShowMessage(strText);
     else
-        MessageBoxW(nullptr, WideFrom932(strText).c_str(), nullptr, MB_OK | MB_ICONEXCLAMATION);
+        MessageBox932(nullptr, strText, nullptr, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CWinApp::LoadStdProfileSettings(size_t nMaxMRU)
 {
     m_recentFiles = CRecentFileList(nMaxMRU);
     m_bProfileLoaded = true;
-    std::wstring strFile;
-    if (!WideFrom932Exact(m_strProfileName, strFile))
+    if (!IsCp932Text(m_strProfileName))
         return;
     std::vector<std::string> names;
+    // A name that code page 932 cannot carry names no file the program could open: it reads as
+    // empty.
     for (size_t i = 1; i <= nMaxMRU; ++i)
-    {
-        const std::wstring strEntry = L"File" + std::to_wstring(i);
-        wchar_t szValue[MAX_PATH] = {};
-        const DWORD nLength =
-            GetPrivateProfileStringW(kRecentSection, strEntry.c_str(), L"", szValue, MAX_PATH, strFile.c_str());
-        // A name that code page 932 cannot carry names no file the program could open.
-        std::string strName;
-        if (!Cp932FromWide(szValue, nLength, strName))
-            strName.clear();
-        names.push_back(strName);
-    }
+        names.push_back(GetPrivateProfileString932(kRecentSection, "File" + std::to_string(i), m_strProfileName));
     m_recentFiles.SetNames(names);
-    m_nPreviewPages =
-        static_cast<int>(GetPrivateProfileIntW(kSettingsSection, kPreviewPages, 0, strFile.c_str()));
+    m_nPreviewPages = static_cast<int>(GetPrivateProfileInt932(kSettingsSection, kPreviewPages, m_strProfileName));
 }
 
 void CWinApp::SaveStdProfileSettings()
 {
-    std::wstring strFile;
-    if (!WideFrom932Exact(m_strProfileName, strFile))
+    const std::string& strFile = m_strProfileName;
+    if (!IsCp932Text(strFile))
         return;
     BeginUnicodeProfile(strFile);
-    const wchar_t* pszFile = strFile.c_str();
     // The section is rewritten as a whole, so entries beyond the list do not linger.
-    WritePrivateProfileStringW(kRecentSection, nullptr, nullptr, pszFile);
+    WritePrivateProfileString932(kRecentSection, nullptr, nullptr, strFile);
     const std::vector<std::string>& names = m_recentFiles.GetNames();
     for (size_t i = 0; i < names.size(); ++i)
     {
-        const std::wstring strEntry = L"File" + std::to_wstring(i + 1);
-        WritePrivateProfileStringW(kRecentSection, strEntry.c_str(), WideFrom932(names[i]).c_str(), pszFile);
+        const std::string strEntry = "File" + std::to_string(i + 1);
+        WritePrivateProfileString932(kRecentSection, &strEntry, &names[i], strFile);
     }
     if (m_nPreviewPages != 0)
-        WritePrivateProfileStringW(kSettingsSection, kPreviewPages, std::to_wstring(m_nPreviewPages).c_str(), pszFile);
+    {
+        const std::string strKey = kPreviewPages;
+        const std::string strPages = std::to_string(m_nPreviewPages);
+        WritePrivateProfileString932(kSettingsSection, &strKey, &strPages, strFile);
+    }
 }
 
 void CWinApp::AddDocTemplate(std::unique_ptr<CSingleDocTemplate> pTemplate)
@@ -234,6 +247,9 @@ void CWinApp::AddDocTemplate(std::unique_ptr<CSingleDocTemplate> pTemplate)
 std::vector<std::string> CWinApp::GetArguments() const
 {
     std::vector<std::string> args;
+    if (!IsWindows9x() && ArgumentsFromWideCommandLine(args))
+        return args;
+    // Windows 95/98: the run-time's arguments, from the ANSI command line.
     for (int i = 1; i < __argc; ++i)
         args.push_back(__argv[i] != nullptr ? __argv[i] : "");
     return args;
@@ -267,7 +283,7 @@ void CWinApp::OnFileOpen()
 void CWinApp::OnAppExit()
 {
     if (m_pMainWnd != nullptr && m_pMainWnd->m_hWnd != nullptr)
-        SendMessageW(m_pMainWnd->m_hWnd, WM_CLOSE, 0, 0);
+        SendMessage932(m_pMainWnd->m_hWnd, WM_CLOSE, 0, 0);
 }
 
 bool CWinApp::ProcessMessageTable(CMessageCall& call)

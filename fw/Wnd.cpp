@@ -1,33 +1,26 @@
 #include "Wnd.h"
 
-#include "WideText.h"
+#include "User932.h"
 #include "WinApp.h"
-
-#include <vector>
 
 CWnd::~CWnd()
 {
     // A window that outlives its object must not reach it any more.
     if (m_hWnd != nullptr && IsWindow(m_hWnd))
     {
-        SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, 0);
+        SetWindowLongPtr932(m_hWnd, GWLP_USERDATA, 0);
         ::DestroyWindow(m_hWnd);
     }
 }
 
 std::string CWnd::TextOf(HWND hWnd)
 {
-    if (hWnd == nullptr)
-        return std::string();
-    const int nLength = GetWindowTextLengthW(hWnd);
-    std::vector<wchar_t> buffer(static_cast<size_t>(nLength) + 1);
-    const int nCopied = ::GetWindowTextW(hWnd, buffer.data(), static_cast<int>(buffer.size()));
-    return Cp932FromWideLossy(std::wstring(buffer.data(), static_cast<size_t>(nCopied > 0 ? nCopied : 0)));
+    return GetWindowText932(hWnd);
 }
 
 void CWnd::SetTextOf(HWND hWnd, const std::string& strText)
 {
-    ::SetWindowTextW(hWnd, WideFrom932(strText).c_str());
+    SetWindowText932(hWnd, strText);
 }
 
 std::string CWnd::GetDlgItemText(int nID) const
@@ -37,7 +30,7 @@ std::string CWnd::GetDlgItemText(int nID) const
 
 void CWnd::SetDlgItemText(int nID, const std::string& strText)
 {
-    ::SetDlgItemTextW(m_hWnd, nID, WideFrom932(strText).c_str());
+    SetDlgItemText932(m_hWnd, nID, strText);
 }
 
 bool CWnd::DestroyWindow()
@@ -47,13 +40,13 @@ bool CWnd::DestroyWindow()
 
 CWnd* CWnd::FromHandle(HWND hWnd)
 {
-    return hWnd != nullptr ? reinterpret_cast<CWnd*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA)) : nullptr;
+    return hWnd != nullptr ? reinterpret_cast<CWnd*>(GetWindowLongPtr932(hWnd, GWLP_USERDATA)) : nullptr;
 }
 
 void CWnd::Attach(HWND hWnd)
 {
     m_hWnd = hWnd;
-    SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtr932(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 bool CWnd::OnWndMsg(UINT nMessage, WPARAM wParam, LPARAM lParam, LRESULT& lResult)
@@ -94,20 +87,21 @@ LRESULT CALLBACK CWnd::WindowProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARA
 {
     if (nMessage == WM_NCCREATE)
     {
-        auto* pCreate = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        // Both forms of the structure keep the creation parameter first.
+        auto* pCreate = reinterpret_cast<CREATESTRUCTA*>(lParam);
         if (auto* pWnd = static_cast<CWnd*>(pCreate->lpCreateParams))
             pWnd->Attach(hWnd);
     }
     CWnd* pWnd = FromHandle(hWnd);
     if (pWnd == nullptr)
-        return DefWindowProcW(hWnd, nMessage, wParam, lParam);
+        return DefWindowProc932(hWnd, nMessage, wParam, lParam);
 
     LRESULT lResult = 0;
     if (!pWnd->DispatchGuarded(nMessage, wParam, lParam, lResult))
-        lResult = DefWindowProcW(hWnd, nMessage, wParam, lParam);
+        lResult = DefWindowProc932(hWnd, nMessage, wParam, lParam);
     if (nMessage == WM_NCDESTROY)
     {
-        SetWindowLongPtrW(hWnd, GWLP_USERDATA, 0);
+        SetWindowLongPtr932(hWnd, GWLP_USERDATA, 0);
         pWnd->m_hWnd = nullptr;
         pWnd->PostNcDestroy();
     }
@@ -126,7 +120,7 @@ INT_PTR CALLBACK CWnd::DialogProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARA
     const bool bHandled = pWnd->DispatchGuarded(nMessage, wParam, lParam, lResult);
     if (nMessage == WM_NCDESTROY)
     {
-        SetWindowLongPtrW(hWnd, GWLP_USERDATA, 0);
+        SetWindowLongPtr932(hWnd, GWLP_USERDATA, 0);
         pWnd->m_hWnd = nullptr;
         pWnd->PostNcDestroy();
         return FALSE;
@@ -150,7 +144,7 @@ INT_PTR CALLBACK CWnd::DialogProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARA
     case WM_QUERYDRAGICON:
         return static_cast<INT_PTR>(lResult);
     default:
-        SetWindowLongPtrW(hWnd, DWLP_MSGRESULT, lResult);
+        SetWindowLongPtr932(hWnd, DWLP_MSGRESULT, lResult);
         return TRUE;
     }
 }

@@ -25,8 +25,7 @@ public:
 
     // The object behind a window of this framework, or null.
     static CWnd* FromHandle(HWND hWnd);
-    // Any window's text, through the wide functions; characters that code page 932 lacks read
-    // as "?".
+    // Any window's text; characters that code page 932 lacks read as "?".
     static std::string TextOf(HWND hWnd);
     static void SetTextOf(HWND hWnd, const std::string& strText);
 

@@ -7,6 +7,7 @@
 
 #ifdef _WIN32
 #include "WideText.h"
+#include "Windows9x.h"
 
 #include <share.h>
 #endif
@@ -17,6 +18,10 @@
 inline std::FILE* OpenExclusive(const char* pszPath)
 {
 #ifdef _WIN32
+    // Windows 95/98 implement the wide open only as a stub: the bytes go to the system as they are,
+    // in its ANSI code page, which is 932 on the Japanese systems the texts are made for.
+    if (IsWindows9x())
+        return _fsopen(pszPath, "rb", _SH_DENYRW);
     std::wstring strWidePath;
     if (!WideFrom932Exact(pszPath, strWidePath))
         return nullptr;

@@ -1,41 +1,30 @@
 #include "AppListCtrl.h"
 
-#include "WideText.h"
+#include "ListView932.h"
+#include "User932.h"
 
 #include <commctrl.h>
 
 void CAppListCtrl::Clear(bool bColumns)
 {
-    SendMessageW(m_hWnd, LVM_DELETEALLITEMS, 0, 0);
+    SendMessage932(m_hWnd, LVM_DELETEALLITEMS, 0, 0);
     if (!bColumns)
         return;
-    while (SendMessageW(m_hWnd, LVM_DELETECOLUMN, 0, 0))
+    while (SendMessage932(m_hWnd, LVM_DELETECOLUMN, 0, 0))
     {
     }
 }
 
 void CAppListCtrl::InsertColumn(int nIndex, const CColumn& column)
 {
-    std::wstring strTitle = WideFrom932(column.m_strTitle);
-    LVCOLUMNW lvc{};
-    lvc.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-    lvc.fmt = LVCFMT_LEFT;
-    lvc.cx = column.m_nWidth;
-    lvc.pszText = strTitle.data();
-    lvc.iSubItem = nIndex;
-    SendMessageW(m_hWnd, LVM_INSERTCOLUMNW, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&lvc));
+    InsertListColumn932(m_hWnd, nIndex, column.m_nWidth, column.m_strTitle);
 }
 
 void CAppListCtrl::AddRow(const std::string& strTitle, const std::string& strDescription,
                           const std::string& strStatus)
 {
-    const int nRow = static_cast<int>(SendMessageW(m_hWnd, LVM_GETITEMCOUNT, 0, 0));
-    std::wstring strText = WideFrom932(strTitle);
-    LVITEMW item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = nRow;
-    item.pszText = strText.data();
-    SendMessageW(m_hWnd, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    const int nRow = static_cast<int>(SendMessage932(m_hWnd, LVM_GETITEMCOUNT, 0, 0));
+    InsertListRow932(m_hWnd, nRow, strTitle);
     SetText(nRow, 1, strDescription);
     SetText(nRow, 2, strStatus);
 }
@@ -48,10 +37,10 @@ void CAppListCtrl::SetStatus(int nRow, const std::string& strStatus)
 void CAppListCtrl::Select(int nRow)
 {
     SetFocus(m_hWnd);
-    LVITEMW item{};
+    LVITEM item{};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(m_hWnd, LVM_SETITEMSTATE, static_cast<WPARAM>(nRow), reinterpret_cast<LPARAM>(&item));
+    SendMessage932(m_hWnd, LVM_SETITEMSTATE, static_cast<WPARAM>(nRow), reinterpret_cast<LPARAM>(&item));
 }
 
 int CAppListCtrl::GetFocusedRow() const
@@ -66,14 +55,10 @@ int CAppListCtrl::GetSelectedRow() const
 
 int CAppListCtrl::GetNextRow(UINT nFlags) const
 {
-    return static_cast<int>(SendMessageW(m_hWnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), nFlags));
+    return static_cast<int>(SendMessage932(m_hWnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), nFlags));
 }
 
 void CAppListCtrl::SetText(int nRow, int nSubItem, const std::string& strText)
 {
-    std::wstring strCopy = WideFrom932(strText);
-    LVITEMW item{};
-    item.iSubItem = nSubItem;
-    item.pszText = strCopy.data();
-    SendMessageW(m_hWnd, LVM_SETITEMTEXTW, static_cast<WPARAM>(nRow), reinterpret_cast<LPARAM>(&item));
+    SetListItemText932(m_hWnd, nRow, nSubItem, strText);
 }

@@ -13,17 +13,17 @@
 #include "LaunchCommands.h"
 #include "MessageNumbers.h"
 #include "ScopedHandle.h"
+#include "System.h"
 #include "TextViewDlg.h"
 #include "UninstallNoticeDlg.h"
-#include "WideText.h"
+#include "User932.h"
 #include "WinApp.h"
 #include "resource.h"
 #include "tarven.h"
 
 #include <commctrl.h>
 
-#include <filesystem>
-#include <fstream>
+#include <sstream>
 
 namespace
 {
@@ -159,9 +159,9 @@ void CKorveltView::SetMenuTexts()
         {
             CScopedMenu popup(CreatePopupMenu());
             if (popup.IsValid() &&
-                AppendMenuW(popup.Get(), MF_STRING, menu.nCommand, WideFrom932(LoadMessage(menu.nItem)).c_str()) &&
-                ModifyMenuW(hMenuBar, nPosition, MF_BYPOSITION | MF_POPUP | MF_STRING,
-                            reinterpret_cast<UINT_PTR>(popup.Get()), WideFrom932(LoadMessage(menu.nTitle)).c_str()))
+                AppendMenu932(popup.Get(), MF_STRING, menu.nCommand, LoadMessage(menu.nItem)) &&
+                ModifyMenu932(hMenuBar, nPosition, MF_BYPOSITION | MF_POPUP | MF_STRING,
+                              reinterpret_cast<UINT_PTR>(popup.Get()), LoadMessage(menu.nTitle)))
                 popup.Take();
             ++nPosition;
         }
@@ -230,8 +230,8 @@ void CKorveltView::UpdateButtons()
     EnableWindow(GetDlgItem(IDC_UNINSTALL), actions.m_bUninstall ? TRUE : FALSE);
     EnableWindow(GetDlgItem(IDC_TEXTFILE), actions.m_bTextFile ? TRUE : FALSE);
     // Takes away a pushed look left by the last click.
-    SendMessageW(GetDlgItem(IDC_SETUP), BM_SETSTATE, FALSE, 0);
-    SendMessageW(GetDlgItem(IDC_UNINSTALL), BM_SETSTATE, FALSE, 0);
+    SendMessage932(GetDlgItem(IDC_SETUP), BM_SETSTATE, FALSE, 0);
+    SendMessage932(GetDlgItem(IDC_UNINSTALL), BM_SETSTATE, FALSE, 0);
 }
 
 void CKorveltView::SelectCurrent()
@@ -269,14 +269,11 @@ void CKorveltView::OnShowTextFile()
     CTextViewDlg dlg;
     // The catalogue names the file in code page 932; a name that is not code page 932 names no
     // file.
-    std::wstring strPath;
-    std::ifstream file;
-    if (WideFrom932Exact(pEntry->GetTextFile(), strPath))
-        file.open(std::filesystem::path(strPath), std::ios::in | std::ios::binary);
-    if (file.is_open())
+    std::string strBytes;
+    if (TheSystem().ReadFile(pEntry->GetTextFile(), strBytes))
     {
+        std::istringstream file(strBytes);
         dlg.LoadText(file);
-        file.close();
         dlg.DoModal();
     }
     else
@@ -310,7 +307,7 @@ void CKorveltView::OnUninstall()
     CUninstallNoticeDlg notice;
     Launch(notice, pEntry->GetUninstallNotice(), [&] {
         // Posted: the frame minimises after this handler, once the removal has started.
-        PostMessageW(GetParentFrame()->m_hWnd, WM_MINIMIZE_FRAME, 0, 0);
+        PostMessage932(GetParentFrame()->m_hWnd, WM_MINIMIZE_FRAME, 0, 0);
         return RunDetached(strCommand);
     });
 }
@@ -342,7 +339,8 @@ void CKorveltView::OnUpdateForceSetup(CCmdUI* pCmdUI)
 
 void CKorveltView::ShowError(int nMessage)
 {
-    MessageBoxW(m_hWnd, WideFrom932(LoadMessage(nMessage)).c_str(), L"ERROR", MB_OK | MB_ICONEXCLAMATION);
+    static const std::string s_strCaption = "ERROR";
+    MessageBox932(m_hWnd, LoadMessage(nMessage), &s_strCaption, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CKorveltView::OnClickAppList(NMHDR*, LRESULT* pResult)

@@ -1,6 +1,7 @@
 #include "ReadOnlyTextDlg.h"
 
 #include "MessageNumbers.h"
+#include "User932.h"
 #include "tarven.h"
 
 CReadOnlyTextDlg::CReadOnlyTextDlg(UINT nIDTemplate, int nEditID, int nTitleMessage, CWnd* pParent)
@@ -25,7 +26,7 @@ bool CReadOnlyTextDlg::OnInitDialog()
 // for the rest of the control, so that lines scrolled away leave nothing behind.
 LRESULT CReadOnlyTextDlg::OnCtlColorStatic(WPARAM wParam, LPARAM lParam)
 {
-    DefWindowProcW(m_hWnd, WM_CTLCOLORSTATIC, wParam, lParam);
+    DefWindowProc932(m_hWnd, WM_CTLCOLORSTATIC, wParam, lParam);
     SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
     return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
 }

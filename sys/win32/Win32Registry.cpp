@@ -15,7 +15,7 @@ bool CWin32System::IsWow64()
     // 64-bit system.
     static const bool s_bWow64 = [] {
         using PfnIsWow64Process = BOOL(WINAPI*)(HANDLE, PBOOL);
-        HMODULE hKernel = ::GetModuleHandleW(L"kernel32.dll");
+        HMODULE hKernel = ::GetModuleHandleA("kernel32.dll");
         const auto pfnIsWow64 = hKernel != nullptr
             ? reinterpret_cast<PfnIsWow64Process>(reinterpret_cast<void*>(::GetProcAddress(hKernel, "IsWow64Process")))
             : nullptr;

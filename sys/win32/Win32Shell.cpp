@@ -1,9 +1,10 @@
 // The shell's folders and the elevated start. Both shell functions are looked up at run time,
-// so the program still loads on Windows 95/98 and NT 4, whose shell32 has no SHGetFolderPathW.
+// so the program still loads on Windows 95/98 and NT 4, whose shell32 has no SHGetFolderPath.
 #include "Win32System.h"
 
 #include "ScopedHandle.h"
 #include "WideText.h"
+#include "Windows9x.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -19,7 +20,7 @@ constexpr DWORD kShgfpTypeCurrent = 0;        // SHGFP_TYPE_CURRENT
 // shell32 stays loaded for the life of the process: every refresh of the list asks it again.
 HMODULE Shell32()
 {
-    static const HMODULE s_hShell = ::LoadLibraryW(L"shell32.dll");
+    static const HMODULE s_hShell = ::LoadLibraryA("shell32.dll");
     return s_hShell;
 }
 
@@ -35,14 +36,24 @@ TFunction ShellFunction(const char* pszName)
 
 bool CWin32System::GetShellFolder(EShellFolder folder, std::string& strPath)
 {
-    using PfnSHGetFolderPathW = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
-    static const auto s_pfnGetFolderPath = ShellFunction<PfnSHGetFolderPathW>("SHGetFolderPathW");
-    if (s_pfnGetFolderPath == nullptr)
-        return false;
-    wchar_t szPath[MAX_PATH] = {};
     const int nCsidl = folder == EShellFolder::CommonPrograms ? kCsidlCommonPrograms : kCsidlPrograms;
     // S_FALSE says that the folder does not exist.
-    if (s_pfnGetFolderPath(nullptr, nCsidl, nullptr, kShgfpTypeCurrent, szPath) != S_OK)
+    if (IsWindows9x())
+    {
+        using PfnSHGetFolderPathA = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
+        static const auto s_pfnGetFolderPathA = ShellFunction<PfnSHGetFolderPathA>("SHGetFolderPathA");
+        char szPath[MAX_PATH] = {};
+        if (s_pfnGetFolderPathA == nullptr ||
+            s_pfnGetFolderPathA(nullptr, nCsidl, nullptr, kShgfpTypeCurrent, szPath) != S_OK)
+            return false;
+        strPath = szPath;
+        return true;
+    }
+    using PfnSHGetFolderPathW = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
+    static const auto s_pfnGetFolderPath = ShellFunction<PfnSHGetFolderPathW>("SHGetFolderPathW");
+    wchar_t szPath[MAX_PATH] = {};
+    if (s_pfnGetFolderPath == nullptr ||
+        s_pfnGetFolderPath(nullptr, nCsidl, nullptr, kShgfpTypeCurrent, szPath) != S_OK)
         return false;
     return Cp932FromWide(szPath, std::wcslen(szPath), strPath);
 }
@@ -50,6 +61,9 @@ bool CWin32System::GetShellFolder(EShellFolder folder, std::string& strPath)
 bool CWin32System::StartElevated(const std::string& strProgram, const std::string& strParameters,
                                  const char* pszFolder)
 {
+    // Windows 95/98 know no administrator rights to ask for.
+    if (IsWindows9x())
+        return false;
     using PfnShellExecuteExW = BOOL(WINAPI*)(SHELLEXECUTEINFOW*);
     static const auto s_pfnShellExecuteEx = ShellFunction<PfnShellExecuteExW>("ShellExecuteExW");
     std::wstring strWideProgram;

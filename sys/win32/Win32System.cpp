@@ -1,8 +1,10 @@
 #include "Win32System.h"
 
+#include "Kernel932.h"
 #include "ScopedHandle.h"
 #include "WideText.h"
 #include "Win32Registry.h"
+#include "Windows9x.h"
 
 #include <algorithm>
 #include <cwchar>
@@ -20,6 +22,14 @@ HKEY RootKey(CSystem::ERoot root)
 // Nothing held when the key cannot be opened, its path included when it is not code page 932.
 CScopedRegKey OpenForReading(CSystem::ERoot root, const std::string& strKey, CSystem::ERegView view)
 {
+    if (IsWindows9x())
+    {
+        HKEY hKey = nullptr;
+        if (!IsCp932Text(strKey) ||
+            ::RegOpenKeyExA(RootKey(root), strKey.c_str(), 0, KEY_READ | RegViewAccess(view), &hKey) != ERROR_SUCCESS)
+            return CScopedRegKey();
+        return CScopedRegKey(hKey);
+    }
     std::wstring strWideKey;
     if (!WideFrom932Exact(strKey, strWideKey))
         return CScopedRegKey();
@@ -27,17 +37,6 @@ CScopedRegKey OpenForReading(CSystem::ERoot root, const std::string& strKey, CSy
     if (::RegOpenKeyExW(RootKey(root), strWideKey.c_str(), 0, KEY_READ | RegViewAccess(view), &hKey) != ERROR_SUCCESS)
         return CScopedRegKey();
     return CScopedRegKey(hKey);
-}
-
-// A path that the system wrote into a buffer of nCapacity characters, n the length it reported.
-// Empty when it did not fit, and when code page 932 cannot carry it: such a path is treated like
-// a missing folder rather than turned into another one.
-std::string PathFromSystem(const wchar_t* pBuffer, DWORD n, DWORD nCapacity)
-{
-    std::string strPath;
-    if (n == 0 || n >= nCapacity || !Cp932FromWide(pBuffer, n, strPath))
-        return std::string();
-    return strPath;
 }
 
 uint64_t FromFileTime(const FILETIME& ft)
@@ -53,22 +52,62 @@ FILETIME ToFileTime(uint64_t n)
     return ft;
 }
 
-void ClearReadOnly(const std::wstring& strPath)
+void ClearReadOnly(const std::string& strPath)
 {
-    const DWORD dwAttributes = ::GetFileAttributesW(strPath.c_str());
+    const DWORD dwAttributes = GetFileAttributes932(strPath);
     if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY))
-        ::SetFileAttributesW(strPath.c_str(), dwAttributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+        SetFileAttributes932(strPath, dwAttributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+}
+
+// One entry of a search, from the find data of either character form.
+template <class TData>
+CFoundFile FoundFrom(const TData& data, bool bNameCarried, std::string strName)
+{
+    CFoundFile file;
+    file.m_bNameCarried = bNameCarried;
+    if (bNameCarried)
+        file.m_strName.swap(strName);
+    file.m_bDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    file.m_nLastWriteTime = FromFileTime(data.ftLastWriteTime);
+    return file;
+}
+
+// The ANSI forms, for Windows 95/98: texts are the system's bytes, which are code page 932 on the
+// Japanese systems the launcher is made for.
+bool QueryStringA(HKEY hKey, const std::string& strValue, std::size_t nMaxBytes, std::string& strOut)
+{
+    std::vector<char> buffer(nMaxBytes + 1, '\0');
+    DWORD dwType = 0;
+    DWORD dwSize = static_cast<DWORD>(nMaxBytes);
+    if (::RegQueryValueExA(hKey, strValue.c_str(), nullptr, &dwType, reinterpret_cast<BYTE*>(buffer.data()),
+                           &dwSize) != ERROR_SUCCESS)
+        return false;
+    if (dwType != REG_SZ && dwType != REG_EXPAND_SZ)
+        return false;
+    strOut.assign(buffer.data());
+    return true;
+}
+
+CSystem::EEnumResult EnumSubKeyA(HKEY hKey, uint32_t nIndex, std::size_t nMaxChars, std::string& strName)
+{
+    char buffer[256];
+    DWORD dwLength = sizeof buffer;
+    const LONG lResult = ::RegEnumKeyExA(hKey, nIndex, buffer, &dwLength, nullptr, nullptr, nullptr, nullptr);
+    if (lResult == ERROR_MORE_DATA)
+        return CSystem::EEnumResult::TooLong;
+    if (lResult != ERROR_SUCCESS)
+        return CSystem::EEnumResult::NoMore;
+    if (dwLength > nMaxChars)
+        return CSystem::EEnumResult::TooLong;
+    strName.assign(buffer, dwLength);
+    return CSystem::EEnumResult::Found;
 }
 
 } // namespace
 
 bool CWin32System::ReadFile(const std::string& strPath, std::string& strBytes)
 {
-    std::wstring strWidePath;
-    if (!WideFrom932Exact(strPath, strWidePath))
-        return false;
-    CScopedKernelHandle file(::CreateFileW(strWidePath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    CScopedKernelHandle file(CreateFile932(strPath, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING));
     if (!file.IsValid())
         return false;
     std::string strRead;
@@ -88,11 +127,7 @@ bool CWin32System::ReadFile(const std::string& strPath, std::string& strBytes)
 
 bool CWin32System::WriteFile(const std::string& strPath, const std::string& strBytes)
 {
-    std::wstring strWidePath;
-    if (!WideFrom932Exact(strPath, strWidePath))
-        return false;
-    CScopedKernelHandle file(::CreateFileW(strWidePath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                           FILE_ATTRIBUTE_NORMAL, nullptr));
+    CScopedKernelHandle file(CreateFile932(strPath, GENERIC_WRITE, 0, CREATE_ALWAYS));
     if (!file.IsValid())
         return false;
     std::size_t nDone = 0;
@@ -109,26 +144,36 @@ bool CWin32System::WriteFile(const std::string& strPath, const std::string& strB
 
 bool CWin32System::RemoveFile(const std::string& strPath)
 {
-    std::wstring strWidePath;
-    return WideFrom932Exact(strPath, strWidePath) && ::DeleteFileW(strWidePath.c_str()) != FALSE;
+    return DeleteFile932(strPath);
 }
 
 bool CWin32System::CopyFileOver(const std::string& strFrom, const std::string& strTo)
 {
-    std::wstring strWideFrom, strWideTo;
-    if (!WideFrom932Exact(strFrom, strWideFrom) || !WideFrom932Exact(strTo, strWideTo))
+    if (!IsCp932Text(strFrom) || !IsCp932Text(strTo))
         return false;
     // A read-only target would refuse the overwrite; files copied from a CD arrive read-only.
-    ClearReadOnly(strWideTo);
-    if (!::CopyFileW(strWideFrom.c_str(), strWideTo.c_str(), FALSE))
+    ClearReadOnly(strTo);
+    if (!CopyFile932(strFrom, strTo))
         return false;
-    ClearReadOnly(strWideTo);
+    ClearReadOnly(strTo);
     return true;
 }
 
 std::vector<CFoundFile> CWin32System::FindFiles(const std::string& strPattern)
 {
     std::vector<CFoundFile> found;
+    if (IsWindows9x())
+    {
+        WIN32_FIND_DATAA data;
+        CScopedFindHandle find(IsCp932Text(strPattern) ? ::FindFirstFileA(strPattern.c_str(), &data)
+                                                       : INVALID_HANDLE_VALUE);
+        if (!find.IsValid())
+            return found;
+        do
+            found.push_back(FoundFrom(data, true, data.cFileName));
+        while (::FindNextFileA(find.Get(), &data));
+        return found;
+    }
     std::wstring strWidePattern;
     if (!WideFrom932Exact(strPattern, strWidePattern))
         return found;
@@ -138,31 +183,26 @@ std::vector<CFoundFile> CWin32System::FindFiles(const std::string& strPattern)
         return found;
     do
     {
-        CFoundFile file;
-        file.m_bNameCarried = Cp932FromWide(data.cFileName, std::wcslen(data.cFileName), file.m_strName);
-        file.m_bDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        file.m_nLastWriteTime = FromFileTime(data.ftLastWriteTime);
-        found.push_back(file);
+        std::string strName;
+        const bool bCarried = Cp932FromWide(data.cFileName, std::wcslen(data.cFileName), strName);
+        found.push_back(FoundFrom(data, bCarried, strName));
     } while (::FindNextFileW(find.Get(), &data));
     return found;
 }
 
 std::string CWin32System::GetWindowsFolder()
 {
-    wchar_t buffer[MAX_PATH];
-    return PathFromSystem(buffer, ::GetWindowsDirectoryW(buffer, MAX_PATH), MAX_PATH);
+    return GetWindowsDirectory932();
 }
 
 std::string CWin32System::GetTempFolder()
 {
-    wchar_t buffer[MAX_PATH];
-    return PathFromSystem(buffer, ::GetTempPathW(MAX_PATH, buffer), MAX_PATH);
+    return GetTempPath932();
 }
 
 std::string CWin32System::GetProgramPath()
 {
-    wchar_t buffer[MAX_PATH];
-    return PathFromSystem(buffer, ::GetModuleFileNameW(nullptr, buffer, MAX_PATH), MAX_PATH);
+    return GetModuleFileName932(nullptr);
 }
 
 uint32_t CWin32System::GetVersion()
@@ -179,8 +219,12 @@ bool CWin32System::RegQueryString(ERoot root, const std::string& strKey, const s
                                   std::size_t nMaxBytes, std::string& strOut, ERegView view)
 {
     const CScopedRegKey key = OpenForReading(root, strKey, view);
+    if (!key.IsValid())
+        return false;
+    if (IsWindows9x())
+        return QueryStringA(key.Get(), strValue, nMaxBytes, strOut);
     std::wstring strWideValue;
-    if (!key.IsValid() || !WideFrom932Exact(strValue, strWideValue))
+    if (!WideFrom932Exact(strValue, strWideValue))
         return false;
     // Every code page 932 character takes at least one byte for its one UTF-16 unit, so data of
     // more than nMaxBytes units cannot fit; the extra unit stops data stored without terminator.
@@ -210,6 +254,8 @@ CSystem::EEnumResult CWin32System::RegEnumSubKey(ERoot root, const std::string& 
     const CScopedRegKey key = OpenForReading(root, strKey, view);
     if (!key.IsValid())
         return EEnumResult::NoMore;
+    if (IsWindows9x())
+        return EnumSubKeyA(key.Get(), nIndex, nMaxChars, strName);
     // Key names have at most 255 characters.
     wchar_t buffer[256];
     DWORD dwLength = sizeof buffer / sizeof buffer[0];
@@ -248,19 +294,9 @@ uint64_t CWin32System::FileTimeToLocalFileTime(uint64_t nFileTime)
 CSystem::EStartResult CWin32System::StartProcess(const std::string& strCommandLine, const char* pszFolder,
                                                  bool bDetached)
 {
-    std::wstring strWideCommand, strWideFolder;
-    if (!WideFrom932Exact(strCommandLine, strWideCommand) ||
-        (pszFolder && !WideFrom932Exact(pszFolder, strWideFolder)))
-        return EStartResult::Failed;
-    // CreateProcessW may write into the command line, so it gets a copy of its own.
-    std::vector<wchar_t> commandLine(strWideCommand.begin(), strWideCommand.end());
-    commandLine.push_back(L'\0');
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
     const DWORD dwFlags = NORMAL_PRIORITY_CLASS | (bDetached ? DETACHED_PROCESS : 0);
-    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, dwFlags, nullptr,
-                          pszFolder ? strWideFolder.c_str() : nullptr, &startup, &info))
+    if (!CreateProcess932(strCommandLine, pszFolder, dwFlags, info))
         return ::GetLastError() == kErrorElevationRequired ? EStartResult::ElevationRequired : EStartResult::Failed;
     // The launcher never waits for its children: their handles are closed at once.
     CScopedKernelHandle process(info.hProcess);

@@ -1,0 +1,241 @@
+#include "Kernel932.h"
+
+#include "WideText.h"
+#include "Windows9x.h"
+
+#include <vector>
+
+namespace
+{
+// A path that the system wrote into a buffer of nCapacity characters, n the length it reported.
+bool Fits(DWORD n, DWORD nCapacity)
+{
+    return n != 0 && n < nCapacity;
+}
+
+std::string PathFromSystemW(const wchar_t* pBuffer, DWORD n, DWORD nCapacity)
+{
+    std::string strPath;
+    if (!Fits(n, nCapacity) || !Cp932FromWide(pBuffer, n, strPath))
+        return std::string();
+    return strPath;
+}
+
+std::string PathFromSystemA(const char* pBuffer, DWORD n, DWORD nCapacity)
+{
+    return Fits(n, nCapacity) ? std::string(pBuffer, n) : std::string();
+}
+}
+
+bool IsCp932Text(const std::string& strText)
+{
+    // A Windows 95/98 of another language may lack the code page; its ANSI functions take the
+    // bytes as they are all the same.
+    if (IsWindows9x() && !::IsValidCodePage(kCodePage932))
+        return true;
+    return strText.empty() ||
+           ::MultiByteToWideChar(kCodePage932, MB_ERR_INVALID_CHARS, strText.data(), static_cast<int>(strText.size()),
+                                 nullptr, 0) > 0;
+}
+
+HANDLE CreateFile932(const std::string& strPath, DWORD dwAccess, DWORD dwShare, DWORD dwDisposition)
+{
+    if (IsWindows9x())
+    {
+        if (!IsCp932Text(strPath))
+            return INVALID_HANDLE_VALUE;
+        return ::CreateFileA(strPath.c_str(), dwAccess, dwShare, nullptr, dwDisposition, FILE_ATTRIBUTE_NORMAL,
+                             nullptr);
+    }
+    std::wstring strWide;
+    if (!WideFrom932Exact(strPath, strWide))
+        return INVALID_HANDLE_VALUE;
+    return ::CreateFileW(strWide.c_str(), dwAccess, dwShare, nullptr, dwDisposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+bool DeleteFile932(const std::string& strPath)
+{
+    if (IsWindows9x())
+        return IsCp932Text(strPath) && ::DeleteFileA(strPath.c_str()) != FALSE;
+    std::wstring strWide;
+    return WideFrom932Exact(strPath, strWide) && ::DeleteFileW(strWide.c_str()) != FALSE;
+}
+
+bool CopyFile932(const std::string& strFrom, const std::string& strTo)
+{
+    if (IsWindows9x())
+        return IsCp932Text(strFrom) && IsCp932Text(strTo) &&
+               ::CopyFileA(strFrom.c_str(), strTo.c_str(), FALSE) != FALSE;
+    std::wstring strWideFrom, strWideTo;
+    return WideFrom932Exact(strFrom, strWideFrom) && WideFrom932Exact(strTo, strWideTo) &&
+           ::CopyFileW(strWideFrom.c_str(), strWideTo.c_str(), FALSE) != FALSE;
+}
+
+DWORD GetFileAttributes932(const std::string& strPath)
+{
+    if (IsWindows9x())
+        return IsCp932Text(strPath) ? ::GetFileAttributesA(strPath.c_str()) : INVALID_FILE_ATTRIBUTES;
+    std::wstring strWide;
+    return WideFrom932Exact(strPath, strWide) ? ::GetFileAttributesW(strWide.c_str()) : INVALID_FILE_ATTRIBUTES;
+}
+
+bool SetFileAttributes932(const std::string& strPath, DWORD dwAttributes)
+{
+    if (IsWindows9x())
+        return IsCp932Text(strPath) && ::SetFileAttributesA(strPath.c_str(), dwAttributes) != FALSE;
+    std::wstring strWide;
+    return WideFrom932Exact(strPath, strWide) && ::SetFileAttributesW(strWide.c_str(), dwAttributes) != FALSE;
+}
+
+bool GetFullPathName932(const std::string& strPath, std::string& strFull)
+{
+    std::string strResult;
+    if (IsWindows9x())
+    {
+        char szFull[MAX_PATH] = {};
+        if (!IsCp932Text(strPath))
+            return false;
+        strResult = PathFromSystemA(szFull, ::GetFullPathNameA(strPath.c_str(), MAX_PATH, szFull, nullptr), MAX_PATH);
+    }
+    else
+    {
+        std::wstring strWide;
+        wchar_t szFull[MAX_PATH] = {};
+        if (!WideFrom932Exact(strPath, strWide))
+            return false;
+        strResult = PathFromSystemW(szFull, ::GetFullPathNameW(strWide.c_str(), MAX_PATH, szFull, nullptr), MAX_PATH);
+    }
+    if (strResult.empty())
+        return false;
+    strFull.swap(strResult);
+    return true;
+}
+
+std::string GetWindowsDirectory932()
+{
+    if (IsWindows9x())
+    {
+        char buffer[MAX_PATH];
+        return PathFromSystemA(buffer, ::GetWindowsDirectoryA(buffer, MAX_PATH), MAX_PATH);
+    }
+    wchar_t buffer[MAX_PATH];
+    return PathFromSystemW(buffer, ::GetWindowsDirectoryW(buffer, MAX_PATH), MAX_PATH);
+}
+
+std::string GetTempPath932()
+{
+    if (IsWindows9x())
+    {
+        char buffer[MAX_PATH];
+        return PathFromSystemA(buffer, ::GetTempPathA(MAX_PATH, buffer), MAX_PATH);
+    }
+    wchar_t buffer[MAX_PATH];
+    return PathFromSystemW(buffer, ::GetTempPathW(MAX_PATH, buffer), MAX_PATH);
+}
+
+std::string GetModuleFileName932(HMODULE hModule)
+{
+    if (IsWindows9x())
+    {
+        char buffer[MAX_PATH];
+        return PathFromSystemA(buffer, ::GetModuleFileNameA(hModule, buffer, MAX_PATH), MAX_PATH);
+    }
+    wchar_t buffer[MAX_PATH];
+    return PathFromSystemW(buffer, ::GetModuleFileNameW(hModule, buffer, MAX_PATH), MAX_PATH);
+}
+
+std::string GetModuleFileName932Lossy(HMODULE hModule)
+{
+    if (IsWindows9x())
+        return GetModuleFileName932(hModule);
+    wchar_t buffer[MAX_PATH] = {};
+    const DWORD nLength = ::GetModuleFileNameW(hModule, buffer, MAX_PATH);
+    return Cp932FromWideLossy(std::wstring(buffer, nLength < MAX_PATH ? nLength : MAX_PATH));
+}
+
+bool CreateProcess932(const std::string& strCommandLine, const char* pszFolder, DWORD dwFlags,
+                      PROCESS_INFORMATION& info)
+{
+    if (IsWindows9x())
+    {
+        if (!IsCp932Text(strCommandLine) || (pszFolder != nullptr && !IsCp932Text(pszFolder)))
+        {
+            ::SetLastError(ERROR_INVALID_NAME);
+            return false;
+        }
+        // CreateProcess may write into the command line, so it gets a copy of its own.
+        std::vector<char> commandLine(strCommandLine.begin(), strCommandLine.end());
+        commandLine.push_back('\0');
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        return ::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, dwFlags, nullptr, pszFolder,
+                                &startup, &info) != FALSE;
+    }
+    std::wstring strWideCommand, strWideFolder;
+    if (!WideFrom932Exact(strCommandLine, strWideCommand) ||
+        (pszFolder != nullptr && !WideFrom932Exact(pszFolder, strWideFolder)))
+    {
+        ::SetLastError(ERROR_INVALID_NAME);
+        return false;
+    }
+    std::vector<wchar_t> commandLine(strWideCommand.begin(), strWideCommand.end());
+    commandLine.push_back(L'\0');
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    return ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, dwFlags, nullptr,
+                            pszFolder != nullptr ? strWideFolder.c_str() : nullptr, &startup, &info) != FALSE;
+}
+
+std::string GetPrivateProfileString932(const char* pszSection, const std::string& strKey, const std::string& strFile)
+{
+    if (IsWindows9x())
+    {
+        char szValue[MAX_PATH] = {};
+        if (!IsCp932Text(strKey) || !IsCp932Text(strFile))
+            return std::string();
+        const DWORD nLength =
+            ::GetPrivateProfileStringA(pszSection, strKey.c_str(), "", szValue, MAX_PATH, strFile.c_str());
+        return std::string(szValue, nLength < MAX_PATH ? nLength : 0);
+    }
+    std::wstring strWideKey, strWideFile;
+    if (!WideFrom932Exact(strKey, strWideKey) || !WideFrom932Exact(strFile, strWideFile))
+        return std::string();
+    wchar_t szValue[MAX_PATH] = {};
+    const DWORD nLength = ::GetPrivateProfileStringW(WideFrom932(pszSection).c_str(), strWideKey.c_str(), L"", szValue,
+                                                     MAX_PATH, strWideFile.c_str());
+    std::string strValue;
+    if (nLength >= MAX_PATH || !Cp932FromWide(szValue, nLength, strValue))
+        return std::string();
+    return strValue;
+}
+
+UINT GetPrivateProfileInt932(const char* pszSection, const char* pszKey, const std::string& strFile)
+{
+    if (IsWindows9x())
+        return IsCp932Text(strFile) ? ::GetPrivateProfileIntA(pszSection, pszKey, 0, strFile.c_str()) : 0;
+    std::wstring strWideFile;
+    if (!WideFrom932Exact(strFile, strWideFile))
+        return 0;
+    return ::GetPrivateProfileIntW(WideFrom932(pszSection).c_str(), WideFrom932(pszKey).c_str(), 0,
+                                   strWideFile.c_str());
+}
+
+bool WritePrivateProfileString932(const char* pszSection, const std::string* pKey, const std::string* pValue,
+                                  const std::string& strFile)
+{
+    if (IsWindows9x())
+    {
+        if (!IsCp932Text(strFile))
+            return false;
+        return ::WritePrivateProfileStringA(pszSection, pKey != nullptr ? pKey->c_str() : nullptr,
+                                            pValue != nullptr ? pValue->c_str() : nullptr, strFile.c_str()) != FALSE;
+    }
+    std::wstring strWideFile;
+    if (!WideFrom932Exact(strFile, strWideFile))
+        return false;
+    const std::wstring strWideKey = pKey != nullptr ? WideFrom932(*pKey) : std::wstring();
+    const std::wstring strWideValue = pValue != nullptr ? WideFrom932(*pValue) : std::wstring();
+    return ::WritePrivateProfileStringW(WideFrom932(pszSection).c_str(), pKey != nullptr ? strWideKey.c_str() : nullptr,
+                                        pValue != nullptr ? strWideValue.c_str() : nullptr,
+                                        strWideFile.c_str()) != FALSE;
+}

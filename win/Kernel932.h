@@ -1,0 +1,46 @@
+// Files, folders, modules, processes and profiles named by code page 932 texts: the wide
+// functions on the NT family, converted whatever the system's code page; the ANSI functions with
+// the bytes as they are on Windows 95/98, whose wide functions are stubs. A path or command line
+// that is not valid code page 932 is not found (or not started) on either, rather than guessed.
+#ifndef KORVELT_WIN_KERNEL932_H
+#define KORVELT_WIN_KERNEL932_H
+
+#include <windows.h>
+
+#include <string>
+
+// True when the bytes are valid code page 932 (the empty text is), or when a Windows 95/98 that
+// lacks the code page cannot tell.
+bool IsCp932Text(const std::string& strText);
+
+// INVALID_HANDLE_VALUE when the file does not open.
+HANDLE CreateFile932(const std::string& strPath, DWORD dwAccess, DWORD dwShare, DWORD dwDisposition);
+bool DeleteFile932(const std::string& strPath);
+// Copies over an existing target.
+bool CopyFile932(const std::string& strFrom, const std::string& strTo);
+// INVALID_FILE_ATTRIBUTES when the file is not there.
+DWORD GetFileAttributes932(const std::string& strPath);
+bool SetFileAttributes932(const std::string& strPath, DWORD dwAttributes);
+// strFull is left untouched when the path does not resolve, does not fit MAX_PATH or code page 932
+// cannot carry the result.
+bool GetFullPathName932(const std::string& strPath, std::string& strFull);
+
+// Folders and modules: empty when the path does not fit MAX_PATH or code page 932 cannot carry it.
+std::string GetWindowsDirectory932();
+std::string GetTempPath932();  // ends in a separator
+std::string GetModuleFileName932(HMODULE hModule);
+// For a name to show: a character that code page 932 lacks reads as "?", never as a separator.
+std::string GetModuleFileName932Lossy(HMODULE hModule);
+
+// Starts a command line; the caller owns the handles in info. On failure GetLastError() tells why.
+bool CreateProcess932(const std::string& strCommandLine, const char* pszFolder, DWORD dwFlags,
+                      PROCESS_INFORMATION& info);
+
+// Private profiles. A value that code page 932 cannot carry reads as empty.
+std::string GetPrivateProfileString932(const char* pszSection, const std::string& strKey, const std::string& strFile);
+UINT GetPrivateProfileInt932(const char* pszSection, const char* pszKey, const std::string& strFile);
+// A null key removes the section; a null value removes the key.
+bool WritePrivateProfileString932(const char* pszSection, const std::string* pKey, const std::string* pValue,
+                                  const std::string& strFile);
+
+#endif
