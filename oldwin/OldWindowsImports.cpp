@@ -42,12 +42,18 @@ using AddVectoredExceptionHandlerFn = PVOID(WINAPI*)(ULONG, VectoredHandlerFn);
 using RemoveVectoredExceptionHandlerFn = ULONG(WINAPI*)(PVOID);
 using TryEnterCriticalSectionFn = BOOL(WINAPI*)(CRITICAL_SECTION*);
 using IsDebuggerPresentFn = BOOL(WINAPI*)();
+using GetHandleInformationFn = BOOL(WINAPI*)(HANDLE, DWORD*);
+using GetProcessAffinityMaskFn = BOOL(WINAPI*)(HANDLE, DWORD_PTR*, DWORD_PTR*);
+using SetProcessAffinityMaskFn = BOOL(WINAPI*)(HANDLE, DWORD_PTR);
 
 CKernel32Function<GetTickCount64Fn> g_getTickCount64("GetTickCount64");
 CKernel32Function<AddVectoredExceptionHandlerFn> g_addVectoredExceptionHandler("AddVectoredExceptionHandler");
 CKernel32Function<RemoveVectoredExceptionHandlerFn> g_removeVectoredExceptionHandler("RemoveVectoredExceptionHandler");
 CKernel32Function<TryEnterCriticalSectionFn> g_tryEnterCriticalSection("TryEnterCriticalSection");
 CKernel32Function<IsDebuggerPresentFn> g_isDebuggerPresent("IsDebuggerPresent");
+CKernel32Function<GetHandleInformationFn> g_getHandleInformation("GetHandleInformation");
+CKernel32Function<GetProcessAffinityMaskFn> g_getProcessAffinityMask("GetProcessAffinityMask");
+CKernel32Function<SetProcessAffinityMaskFn> g_setProcessAffinityMask("SetProcessAffinityMask");
 
 // Windows 95 has no compare-and-swap in kernel32; an exchange is enough for a lock held for
 // a few instructions.
@@ -63,6 +69,9 @@ PVOID WINAPI OldWinAddVectoredExceptionHandler(ULONG, VectoredHandlerFn) __asm__
 ULONG WINAPI OldWinRemoveVectoredExceptionHandler(PVOID) __asm__("_RemoveVectoredExceptionHandler@4");
 BOOL WINAPI OldWinTryEnterCriticalSection(CRITICAL_SECTION*) __asm__("_TryEnterCriticalSection@4");
 BOOL WINAPI OldWinIsDebuggerPresent() __asm__("_IsDebuggerPresent@0");
+BOOL WINAPI OldWinGetHandleInformation(HANDLE, DWORD*) __asm__("_GetHandleInformation@8");
+BOOL WINAPI OldWinGetProcessAffinityMask(HANDLE, DWORD_PTR*, DWORD_PTR*) __asm__("_GetProcessAffinityMask@12");
+BOOL WINAPI OldWinSetProcessAffinityMask(HANDLE, DWORD_PTR) __asm__("_SetProcessAffinityMask@8");
 
 ULONGLONG WINAPI OldWinGetTickCount64()
 {
@@ -114,6 +123,34 @@ BOOL WINAPI OldWinIsDebuggerPresent()
     return FALSE;
 }
 
+// The thread run-time asks these of thread handles and of the process's processors, which the
+// Windows 95/98 family does not manage: such a call fails there as an unsupported call does,
+// and the process runs on the one processor those systems use.
+BOOL WINAPI OldWinGetHandleInformation(HANDLE hObject, DWORD* pFlags)
+{
+    if (GetHandleInformationFn pfn = g_getHandleInformation.Get())
+        return pfn(hObject, pFlags);
+    SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+    return FALSE;
+}
+
+BOOL WINAPI OldWinGetProcessAffinityMask(HANDLE hProcess, DWORD_PTR* pProcessMask, DWORD_PTR* pSystemMask)
+{
+    if (GetProcessAffinityMaskFn pfn = g_getProcessAffinityMask.Get())
+        return pfn(hProcess, pProcessMask, pSystemMask);
+    *pProcessMask = 1;
+    *pSystemMask = 1;
+    return TRUE;
+}
+
+BOOL WINAPI OldWinSetProcessAffinityMask(HANDLE hProcess, DWORD_PTR nMask)
+{
+    if (SetProcessAffinityMaskFn pfn = g_setProcessAffinityMask.Get())
+        return pfn(hProcess, nMask);
+    SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+    return FALSE;
+}
+
 // The slots the run-times' calls go through, as the import table would fill them.
 void* korveltImpGetTickCount64 __asm__("__imp__GetTickCount64@0") =
     reinterpret_cast<void*>(&OldWinGetTickCount64);
@@ -125,4 +162,10 @@ void* korveltImpTryEnterCriticalSection __asm__("__imp__TryEnterCriticalSection@
     reinterpret_cast<void*>(&OldWinTryEnterCriticalSection);
 void* korveltImpIsDebuggerPresent __asm__("__imp__IsDebuggerPresent@0") =
     reinterpret_cast<void*>(&OldWinIsDebuggerPresent);
+void* korveltImpGetHandleInformation __asm__("__imp__GetHandleInformation@8") =
+    reinterpret_cast<void*>(&OldWinGetHandleInformation);
+void* korveltImpGetProcessAffinityMask __asm__("__imp__GetProcessAffinityMask@12") =
+    reinterpret_cast<void*>(&OldWinGetProcessAffinityMask);
+void* korveltImpSetProcessAffinityMask __asm__("__imp__SetProcessAffinityMask@8") =
+    reinterpret_cast<void*>(&OldWinSetProcessAffinityMask);
 }
