@@ -6,6 +6,8 @@
 
 #include <commctrl.h>
 
+#include <type_traits>
+
 namespace
 {
 constexpr int kMaxText = 512;
@@ -34,6 +36,24 @@ int SendItem(HWND hList, UINT nMessage, WPARAM wParam, UINT nMask, int nRow, int
     item.pszText = &strText[0];
     return static_cast<int>(SendMessage932(hList, nMessage, wParam, reinterpret_cast<LPARAM>(&item)));
 }
+
+// An item's or a column's text read back. The item messages answer with the text's length, the
+// column message with success; the text ends at its terminator either way.
+template <class TInfo, class TChar>
+std::basic_string<TChar> ReadText(HWND hList, UINT nMessage, WPARAM wParam, int nSubItem)
+{
+    TChar szText[kMaxText] = {};
+    TInfo info{};
+    if constexpr (std::is_same_v<TInfo, LVCOLUMNA> || std::is_same_v<TInfo, LVCOLUMNW>)
+        info.mask = LVCF_TEXT;
+    else
+        info.iSubItem = nSubItem;
+    info.pszText = szText;
+    info.cchTextMax = kMaxText;
+    if (SendMessage932(hList, nMessage, wParam, reinterpret_cast<LPARAM>(&info)) == 0)
+        return std::basic_string<TChar>();
+    return std::basic_string<TChar>(szText);
+}
 }
 
 int InsertListColumn932(HWND hList, int nIndex, int nWidth, const std::string& strTitle)
@@ -60,47 +80,14 @@ bool SetListItemText932(HWND hList, int nRow, int nSubItem, const std::string& s
 
 std::string GetListItemText932(HWND hList, int nRow, int nSubItem)
 {
-    const WPARAM wRow = static_cast<WPARAM>(nRow);
     if (IsWindows9x())
-    {
-        std::string strBuffer(kMaxText, '\0');
-        LVITEMA item{};
-        item.iSubItem = nSubItem;
-        item.pszText = &strBuffer[0];
-        item.cchTextMax = kMaxText;
-        const auto nLength = ::SendMessageA(hList, LVM_GETITEMTEXTA, wRow, reinterpret_cast<LPARAM>(&item));
-        strBuffer.resize(nLength > 0 && nLength < kMaxText ? static_cast<size_t>(nLength) : 0);
-        return strBuffer;
-    }
-    std::wstring strBuffer(kMaxText, L'\0');
-    LVITEMW item{};
-    item.iSubItem = nSubItem;
-    item.pszText = &strBuffer[0];
-    item.cchTextMax = kMaxText;
-    const auto nLength = ::SendMessageW(hList, LVM_GETITEMTEXTW, wRow, reinterpret_cast<LPARAM>(&item));
-    strBuffer.resize(nLength > 0 && nLength < kMaxText ? static_cast<size_t>(nLength) : 0);
-    return Cp932FromWideLossy(strBuffer);
+        return ReadText<LVITEMA, char>(hList, LVM_GETITEMTEXTA, static_cast<WPARAM>(nRow), nSubItem);
+    return Cp932FromWideLossy(ReadText<LVITEMW, wchar_t>(hList, LVM_GETITEMTEXTW, static_cast<WPARAM>(nRow), nSubItem));
 }
 
 std::string GetListColumnTitle932(HWND hList, int nIndex)
 {
     if (IsWindows9x())
-    {
-        char szText[kMaxText] = {};
-        LVCOLUMNA lvc{};
-        lvc.mask = LVCF_TEXT;
-        lvc.pszText = szText;
-        lvc.cchTextMax = kMaxText;
-        if (!::SendMessageA(hList, LVM_GETCOLUMNA, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&lvc)))
-            return std::string();
-        return std::string(szText);
-    }
-    wchar_t szText[kMaxText] = {};
-    LVCOLUMNW lvc{};
-    lvc.mask = LVCF_TEXT;
-    lvc.pszText = szText;
-    lvc.cchTextMax = kMaxText;
-    if (!::SendMessageW(hList, LVM_GETCOLUMNW, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&lvc)))
-        return std::string();
-    return Cp932FromWideLossy(szText);
+        return ReadText<LVCOLUMNA, char>(hList, LVM_GETCOLUMNA, static_cast<WPARAM>(nIndex), 0);
+    return Cp932FromWideLossy(ReadText<LVCOLUMNW, wchar_t>(hList, LVM_GETCOLUMNW, static_cast<WPARAM>(nIndex), 0));
 }

@@ -12,6 +12,22 @@ std::wstring WideAscii(const char* psz)
 {
     return std::wstring(psz, psz + std::char_traits<char>::length(psz));
 }
+
+// The class in one character form; its name already in that form.
+template <class TClass, class TChar>
+bool Register(ATOM(WINAPI* pfnRegister)(const TClass*), const TChar* pszClass, UINT nStyle, WNDPROC pfnWndProc,
+              HINSTANCE hInstance, HICON hIcon, HCURSOR hCursor, HBRUSH hBackground)
+{
+    TClass wc{};
+    wc.style = nStyle;
+    wc.lpfnWndProc = pfnWndProc;
+    wc.hInstance = hInstance;
+    wc.hIcon = hIcon;
+    wc.hCursor = hCursor;
+    wc.hbrBackground = hBackground;
+    wc.lpszClassName = pszClass;
+    return pfnRegister(&wc) != 0;
+}
 }
 
 LRESULT SendMessage932(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
@@ -73,27 +89,11 @@ bool RegisterClass932(const char* pszClass, UINT nStyle, WNDPROC pfnWndProc, HIN
                       HCURSOR hCursor, HBRUSH hBackground)
 {
     if (IsWindows9x())
-    {
-        WNDCLASSA wc{};
-        wc.style = nStyle;
-        wc.lpfnWndProc = pfnWndProc;
-        wc.hInstance = hInstance;
-        wc.hIcon = hIcon;
-        wc.hCursor = hCursor;
-        wc.hbrBackground = hBackground;
-        wc.lpszClassName = pszClass;
-        return ::RegisterClassA(&wc) != 0;
-    }
+        return Register<WNDCLASSA>(&::RegisterClassA, pszClass, nStyle, pfnWndProc, hInstance, hIcon, hCursor,
+                                   hBackground);
     const std::wstring strClass = WideAscii(pszClass);
-    WNDCLASSW wc{};
-    wc.style = nStyle;
-    wc.lpfnWndProc = pfnWndProc;
-    wc.hInstance = hInstance;
-    wc.hIcon = hIcon;
-    wc.hCursor = hCursor;
-    wc.hbrBackground = hBackground;
-    wc.lpszClassName = strClass.c_str();
-    return ::RegisterClassW(&wc) != 0;
+    return Register<WNDCLASSW>(&::RegisterClassW, strClass.c_str(), nStyle, pfnWndProc, hInstance, hIcon, hCursor,
+                               hBackground);
 }
 
 bool IsClassRegistered932(HINSTANCE hInstance, const char* pszClass)
