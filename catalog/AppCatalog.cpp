@@ -80,7 +80,11 @@ int CAppCatalog::Load()
 
 int CAppCatalog::UpdateSourceDrive()
 {
+    // The folder that holds the program stands for the medium's root: at a drive's root that is
+    // the drive ("Q:"); a medium copied into a folder, or lying in one on a share, is that folder,
+    // so its set-ups and copy sources are its own and not those at the root of the drive.
     const std::string strPath = m_strProgramPath.empty() ? TheSystem().GetProgramPath() : m_strProgramPath;
-    m_strSourceDrive = strPath.substr(0, FindFirstBackslash(strPath));
+    const std::size_t nLast = FindLastBackslash(strPath);
+    m_strSourceDrive = nLast == std::string::npos ? std::string() : strPath.substr(0, nLast);
     return 1;
 }

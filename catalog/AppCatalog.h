@@ -20,7 +20,8 @@ public:
     int Load();
 
     const std::string& GetSourceDrive() const { return m_strSourceDrive; }
-    // Sets the source drive to the program path's text before its first backslash; returns 1.
+    // Sets the source drive to the folder of the program path, without its final backslash: "Q:"
+    // for a program at a drive's root, the folder itself for one below it; returns 1.
     int UpdateSourceDrive();
     // The launcher's path that the source drive comes from; empty, as the launcher leaves it,
     // for this program's own. The authoring tool names the launcher on a medium.

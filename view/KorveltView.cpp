@@ -131,6 +131,8 @@ void CKorveltView::OnInitialUpdate()
     const int nLoad = catalog.Load();
     if (nLoad != 0)
         ExitProcess(static_cast<UINT>(ExitCodeFor(nLoad)));
+    // The first refresh may already copy files after a set-up: they come from this medium.
+    catalog.UpdateSourceDrive();
     m_copyPending.MarkAll(catalog.GetCount());
     SetStartMenuPrograms(LoadMessage(MSG_STARTMENU_PROGRAMS));
     catalog.RefreshAll();

@@ -6,8 +6,9 @@
 
 #include "InstallNoticeDlg.h"
 #include "TextViewDlg.h"
+#include "System932.h"
 #include "UninstallNoticeDlg.h"
-#include "WideText.h"
+#include "User932.h"
 #include "resource.h"
 
 #include <commctrl.h>
@@ -40,9 +41,7 @@ SColours AskForStaticColours(HWND hDialog, int nEditID)
 // As code page 932, whatever the system's code page.
 std::string FontFace(HWND hWnd)
 {
-    LOGFONTW lf{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(hWnd, WM_GETFONT, 0, 0)), sizeof lf, &lf);
-    return Cp932FromWideLossy(lf.lfFaceName);
+    return GetFontFace932(reinterpret_cast<HFONT>(SendMessage932(hWnd, WM_GETFONT, 0, 0)));
 }
 
 template <class TDialog>
@@ -78,7 +77,7 @@ void ExpectTextDialog(TDialog& dlg, int nEditID, const char* pszTitle)
 int RealisedCharset(HWND hControl)
 {
     HDC hDC = GetDC(hControl);
-    const HGDIOBJ hOld = SelectObject(hDC, reinterpret_cast<HFONT>(SendMessageW(hControl, WM_GETFONT, 0, 0)));
+    const HGDIOBJ hOld = SelectObject(hDC, reinterpret_cast<HFONT>(SendMessage932(hControl, WM_GETFONT, 0, 0)));
     const int nCharset = GetTextCharset(hDC);
     SelectObject(hDC, hOld);
     ReleaseDC(hControl, hDC);
@@ -127,7 +126,7 @@ TEST_F(ShellTest, FormAndDialogs_DrawTheirControlsInTheJapaneseCharacterSet)
 {
     ASSERT_TRUE(Start());
     HWND hList = GetDlgItem(View(), IDC_APPLIST);
-    for (HWND hControl : {hList, reinterpret_cast<HWND>(SendMessageW(hList, LVM_GETHEADER, 0, 0)),
+    for (HWND hControl : {hList, reinterpret_cast<HWND>(SendMessage932(hList, LVM_GETHEADER, 0, 0)),
                           GetDlgItem(View(), IDC_SETUP), GetDlgItem(View(), IDC_UNINSTALL),
                           GetDlgItem(View(), IDC_TEXTFILE)})
         EXPECT_EQ(RealisedCharset(hControl), SHIFTJIS_CHARSET) << GetDlgCtrlID(hControl);
@@ -138,11 +137,11 @@ TEST_F(ShellTest, FormAndDialogs_DrawTheirControlsInTheJapaneseCharacterSet)
         // The icon draws no text and keeps no font.
         for (HWND hChild = GetWindow(hDialog, GW_CHILD); hChild != nullptr; hChild = GetWindow(hChild, GW_HWNDNEXT))
         {
-            if (SendMessageW(hChild, WM_GETFONT, 0, 0) != 0)
+            if (SendMessage932(hChild, WM_GETFONT, 0, 0) != 0)
                 charsets.emplace_back(GetDlgCtrlID(hChild), RealisedCharset(hChild));
         }
     });
-    SendMessageW(Frame(), WM_COMMAND, MAKEWPARAM(ID_APP_ABOUT, 0), 0);
+    SendMessage932(Frame(), WM_COMMAND, MAKEWPARAM(ID_APP_ABOUT, 0), 0);
     CTextViewDlg viewer;
     viewer.DoModal();
     ASSERT_EQ(watcher.Seen().size(), 2u);

@@ -6,9 +6,12 @@
 
 #include "FormLayout.h"
 #include "FormView.h"
+#include "Kernel932.h"
 #include "KorveltView.h"
+#include "ListView932.h"
 #include "MainFrame.h"
 #include "ScopedHandle.h"
+#include "User932.h"
 #include "WideText.h"
 #include "resource.h"
 
@@ -27,7 +30,8 @@
 
 namespace
 {
-// The launcher finds set-up programs and copy sources on its own drive: the test program's.
+// The launcher finds set-up programs and copy sources on its medium, whose top is the folder that
+// holds the program: the test program's, below the root of its drive.
 std::filesystem::path ProgramFolder()
 {
     char szModule[MAX_PATH] = {};
@@ -38,13 +42,7 @@ std::filesystem::path ProgramFolder()
 // As code page 932, whatever the system's code page.
 std::string ItemText(HWND hList, int nRow, int nSubItem)
 {
-    wchar_t szText[256] = {};
-    LVITEMW item{};
-    item.iSubItem = nSubItem;
-    item.pszText = szText;
-    item.cchTextMax = 256;
-    SendMessageW(hList, LVM_GETITEMTEXTW, static_cast<WPARAM>(nRow), reinterpret_cast<LPARAM>(&item));
-    return Cp932FromWideLossy(szText);
+    return GetListItemText932(hList, nRow, nSubItem);
 }
 
 int RowCount(HWND hList)
@@ -183,7 +181,7 @@ void PressKey(CWinApp& app, UINT nMessage, WPARAM nKey, BYTE nShiftState = 0)
     if (!app.PreTranslateMessage(msg))
     {
         TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+        DispatchMessage932(msg);
     }
     keys[VK_SHIFT] = 0;
     SetKeyboardState(keys);
@@ -319,44 +317,49 @@ TEST_F(ShellTest, RestoreAfterMinimise_ShowsAnInstallationMadeMeanwhile)
 
 TEST_F(ShellTest, SetupWithMissingProgram_ReportsAndCopiesAfterTheNextRefresh)
 {
-    // The copy sources lie on the program's own drive, beside the test program.
+    // The copy sources lie on the medium, in a folder beside the test program; the list names
+    // them from the medium's top.
     const CTempDir sourceDir(ProgramFolder());
     const std::filesystem::path& source = sourceDir.Path();
-    const std::string strSource = source.string();
-    ASSERT_EQ(strSource[1], ':');
-    const std::string strSourceNoDrive = strSource.substr(2);
-    std::ofstream(source / "a.txt", std::ios::binary) << "alpha";
-    std::ofstream(source / "b.txt", std::ios::binary) << "new beta";
-    std::ofstream(source / "c.txt", std::ios::binary) << "gamma";
+    const std::string strSourceOnMedium = "\\" + source.filename().string();
+    sourceDir.Write("a.txt", "alpha");
+    sourceDir.Write("b.txt", "new beta");
+    sourceDir.Write("c.txt", "gamma");
     SetFileAttributesA((source / "a.txt").string().c_str(), FILE_ATTRIBUTE_READONLY);
 
-    std::filesystem::create_directories(m_dir.Path() / "target1");
-    std::filesystem::create_directories(m_dir.Path() / "target2");
-    const std::string strTarget1 = m_dir.File("target1");
-    const std::string strTarget2 = m_dir.File("target2");
+    const std::string strTarget1 = m_dir.MakeFolder("target1");
+    const std::string strTarget2 = m_dir.MakeFolder("target2");
+    const std::string strTarget3 = m_dir.MakeFolder("target3");
     m_dir.Write("target1/b.txt", "old beta, longer than the new one");
+    ASSERT_TRUE(CreateKey(HKEY_CURRENT_USER, TestKey("Third")));
     WriteCatalog({
         {{{"m_strTitle", "First"},
           {"m_strSetupCommand", "no-such-setup-program.exe /q"},
           {"m_strCheckKey", TestKey("First")},
           {"m_strPostInstallCopyList",
-           strSourceNoDrive + "\\a.txt>" + strTarget1 + "\r\n" + strSourceNoDrive + "\\b.txt>" + strTarget1}},
+           strSourceOnMedium + "\\a.txt>" + strTarget1 + "\r\n" + strSourceOnMedium + "\\b.txt>" + strTarget1}},
          {{"m_bPostInstallCopy", 1}}},
         {{{"m_strTitle", "Second"},
           {"m_strCheckKey", TestKey("Second")},
-          {"m_strPostInstallCopyList", strSourceNoDrive + "\\c.txt>" + strTarget2}},
+          {"m_strPostInstallCopyList", strSourceOnMedium + "\\c.txt>" + strTarget2}},
+         {{"m_bPostInstallCopy", 1}}},
+        {{{"m_strTitle", "Third"},
+          {"m_strCheckKey", TestKey("Third")},
+          {"m_strPostInstallCopyList", strSourceOnMedium + "\\a.txt>" + strTarget3}},
          {{"m_bPostInstallCopy", 1}}},
     });
     ASSERT_TRUE(Start());
     HWND hView = View();
     HWND hList = GetDlgItem(hView, IDC_APPLIST);
-    // The first refresh pass finds nothing installed and copies nothing; both entries keep
-    // waiting for their copies.
+    // The first refresh pass finds only the third installed and copies its file from the medium;
+    // the other two keep waiting for their copies.
     ASSERT_TRUE(PumpUntil([&] { return PostedToView(WM_REFRESH_STATE) == 1; }, 3000));
     Pump(100);
     EXPECT_TRUE(ViewObject(hView)->IsCopyPending(1));
     EXPECT_TRUE(ViewObject(hView)->IsCopyPending(2));
-    EXPECT_FALSE(std::filesystem::exists(m_dir.Path() / "target1" / "a.txt"));
+    EXPECT_FALSE(ViewObject(hView)->IsCopyPending(3));
+    EXPECT_EQ(ReadFile(strTarget3 + "\\a.txt"), "alpha");
+    EXPECT_EQ(GetFileAttributes932(strTarget1 + "\\a.txt"), INVALID_FILE_ATTRIBUTES);
 
     {
         CModalWatcher watcher;
@@ -611,16 +614,15 @@ TEST_F(ShellTest, Painting_TilesTheBackgroundAndDrawsTheTitle)
 
 TEST_F(ShellTest, RealSetup_StandInWritesItsKeyAndTheRestoreShowsInstalled)
 {
-    // The set-up program lies on the program's own drive, where the launcher looks for it.
+    // The set-up program lies on the medium, in a folder beside the test program, where the
+    // launcher looks for it.
     const CTempDir medium(ProgramFolder());
-    const std::filesystem::path& folder = medium.Path();
-    std::filesystem::create_directories(folder / "apps" / "real");
-    ASSERT_TRUE(CopyFileA(KORVELT_STANDIN_SETUP, (folder / "apps" / "real" / "setup.exe").string().c_str(), FALSE));
-    const std::string strFolder = (folder / "apps" / "real").string();
-    ASSERT_EQ(strFolder[1], ':');
+    medium.MakeFolder("apps");
+    const std::string strFolder = medium.MakeFolder("apps\\real");
+    ASSERT_TRUE(CopyFileA(KORVELT_STANDIN_SETUP, (strFolder + "\\setup.exe").c_str(), FALSE));
     const std::string strKey = TestKey("Real");
     WriteCatalog({{{{"m_strTitle", "Real"},
-                    {"m_strSetupDir", strFolder.substr(2)},
+                    {"m_strSetupDir", "\\" + medium.Path().filename().string() + "\\apps\\real"},
                     {"m_strSetupCommand", "setup.exe /key " + strKey},
                     {"m_strCheckKey", strKey}},
                    {{"m_bCanUninstall", 1}}}});

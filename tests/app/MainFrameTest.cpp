@@ -4,8 +4,9 @@
 #include "ShellFixture.h"
 
 #include "FrameWnd.h"
+#include "ListView932.h"
 #include "ScopedHandle.h"
-#include "WideText.h"
+#include "User932.h"
 #include "resource.h"
 
 #include <commctrl.h>
@@ -22,21 +23,12 @@ constexpr UINT WM_REFRESH = WM_USER + 1;
 // Texts as code page 932, whatever the system's code page.
 std::string ItemText(HWND hWnd, int nID)
 {
-    wchar_t szText[256] = {};
-    GetDlgItemTextW(hWnd, nID, szText, 256);
-    return Cp932FromWideLossy(szText);
+    return GetWindowText932(GetDlgItem(hWnd, nID));
 }
 
 std::string ColumnTitle(HWND hList, int nColumn)
 {
-    wchar_t szText[256] = {};
-    LVCOLUMNW lvc{};
-    lvc.mask = LVCF_TEXT;
-    lvc.pszText = szText;
-    lvc.cchTextMax = 256;
-    if (!SendMessageW(hList, LVM_GETCOLUMNW, static_cast<WPARAM>(nColumn), reinterpret_cast<LPARAM>(&lvc)))
-        return "<none>";
-    return Cp932FromWideLossy(szText);
+    return GetListColumnTitle932(hList, nColumn);
 }
 
 int ColumnCount(HWND hList)
@@ -315,8 +307,8 @@ TEST_F(ShellTest, SecondCopy_SaysSoAndBringsTheRunningOneForward)
     // A window captioned like a running launcher, minimised. Destroyed however the test ends:
     // every later start would take it for a running launcher.
     const std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&DestroyWindow)> other(
-        CreateWindowExW(0, L"STATIC", WideFrom932(strCaption).c_str(), WS_OVERLAPPEDWINDOW, 10, 10, 200, 100,
-                        nullptr, nullptr, nullptr, nullptr),
+        CreateWindowEx932(0, "STATIC", strCaption, WS_OVERLAPPEDWINDOW, 10, 10, 200, 100, nullptr, nullptr, nullptr,
+                          nullptr),
         &DestroyWindow);
     HWND hOther = other.get();
     ASSERT_NE(hOther, nullptr);

@@ -1,6 +1,7 @@
 #include "ModalWatcher.h"
 
-#include "WideText.h"
+#include "System932.h"
+#include "User932.h"
 
 #include <algorithm>
 
@@ -11,16 +12,7 @@ namespace
 // As code page 932, whatever the system's code page: the bytes of the message file.
 std::string TextOf(HWND hWnd)
 {
-    std::wstring strText(static_cast<size_t>(GetWindowTextLengthW(hWnd)) + 1, L'\0');
-    strText.resize(static_cast<size_t>(GetWindowTextW(hWnd, strText.data(), static_cast<int>(strText.size()))));
-    return Cp932FromWideLossy(strText);
-}
-
-std::string ClassOf(HWND hWnd)
-{
-    wchar_t szClass[64] = {};
-    GetClassNameW(hWnd, szClass, 64);
-    return Cp932FromWideLossy(szClass);
+    return GetWindowText932(hWnd);
 }
 }
 
@@ -46,7 +38,7 @@ void CALLBACK CModalWatcher::OnTimer(HWND, UINT, UINT_PTR, DWORD)
 BOOL CALLBACK CModalWatcher::CheckWindow(HWND hWnd, LPARAM lParam)
 {
     auto* pWatcher = reinterpret_cast<CModalWatcher*>(lParam);
-    if (ClassOf(hWnd) != "#32770" || !IsWindowVisible(hWnd))
+    if (GetClassName932(hWnd) != "#32770" || !IsWindowVisible(hWnd))
         return TRUE;
     const bool bKnown = std::any_of(pWatcher->m_seen.begin(), pWatcher->m_seen.end(),
                                     [&](const SSeen& seen) { return seen.hWnd == hWnd; });
@@ -55,7 +47,7 @@ BOOL CALLBACK CModalWatcher::CheckWindow(HWND hWnd, LPARAM lParam)
         pWatcher->Record(hWnd);
         if (pWatcher->m_onSeen)
             pWatcher->m_onSeen(hWnd);
-        PostMessageW(hWnd, WM_COMMAND, MAKEWPARAM(pWatcher->m_nCloseCommand, BN_CLICKED), 0);
+        PostMessage932(hWnd, WM_COMMAND, MAKEWPARAM(pWatcher->m_nCloseCommand, BN_CLICKED), 0);
     }
     return TRUE;
 }
@@ -69,13 +61,13 @@ void CModalWatcher::Record(HWND hDialog)
     for (HWND hChild = GetWindow(hDialog, GW_CHILD); hChild != nullptr; hChild = GetWindow(hChild, GW_HWNDNEXT))
     {
         const int nID = GetDlgCtrlID(hChild);
-        const LONG nStyle = GetWindowLongW(hChild, GWL_STYLE);
+        const LONG nStyle = static_cast<LONG>(GetWindowLongPtr932(hChild, GWL_STYLE));
         seen.texts[nID] = TextOf(hChild);
         seen.styles[nID] = nStyle;
-        const bool bStatic = ClassOf(hChild) == "Static";
+        const bool bStatic = GetClassName932(hChild) == "Static";
         if (bStatic && (nStyle & SS_TYPEMASK) == SS_ICON)
         {
-            if (IsWindowVisible(hChild) && SendMessageW(hChild, STM_GETICON, 0, 0) != 0)
+            if (IsWindowVisible(hChild) && SendMessage932(hChild, STM_GETICON, 0, 0) != 0)
                 seen.bShowsIcon = true;
         }
         else if (bStatic)

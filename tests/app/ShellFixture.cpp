@@ -3,11 +3,11 @@
 #include "EntryBuilder.h"
 #include "FrameWnd.h"
 #include "SingleDocTemplate.h"
+#include "System932.h"
+#include "User932.h"
 #include "View.h"
 #include "WideText.h"
 
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <utility>
 #include <vector>
@@ -115,7 +115,7 @@ void ShellTest::SetUp()
     m_strMessages = kMessageFile;
     m_dir.Write("KORVELT.MSG", m_strMessages);
     // The sample medium's pictures and a catalogue of one application that is not installed.
-    std::filesystem::create_directories(m_dir.Path() / "korvelt");
+    m_dir.MakeFolder("korvelt");
     for (const char* pszPicture : {"instapp.bmp", "instttl.bmp"})
     {
         const std::string strFrom = std::string(KORVELT_SOURCE_DIR) + "/examples/medium/korvelt/" + pszPicture;
@@ -190,7 +190,7 @@ bool ShellTest::PumpUntil(const std::function<bool()>& done, DWORD nTimeoutMs)
     for (;;)
     {
         MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        while (PeekMessage932(msg, PM_REMOVE))
         {
             if (msg.message == WM_QUIT)
             {
@@ -198,7 +198,7 @@ bool ShellTest::PumpUntil(const std::function<bool()>& done, DWORD nTimeoutMs)
                 continue;
             }
             TranslateMessage(&msg);
-            DispatchMessageW(&msg);
+            DispatchMessage932(msg);
         }
         if (done())
             return true;
@@ -241,16 +241,12 @@ RECT ShellTest::FrameRect() const
 
 std::string ShellTest::MenuText(HMENU hMenu, int nPosition) const
 {
-    wchar_t szText[256] = {};
-    GetMenuStringW(hMenu, static_cast<UINT>(nPosition), szText, 256, MF_BYPOSITION);
-    return Cp932FromWideLossy(szText);
+    return GetMenuString932(hMenu, static_cast<UINT>(nPosition), MF_BYPOSITION);
 }
 
 std::string ShellTest::WindowText(HWND hWnd)
 {
-    std::wstring strText(static_cast<size_t>(GetWindowTextLengthW(hWnd)) + 1, L'\0');
-    strText.resize(static_cast<size_t>(GetWindowTextW(hWnd, strText.data(), static_cast<int>(strText.size()))));
-    return Cp932FromWideLossy(strText);
+    return GetWindowText932(hWnd);
 }
 
 void ShellTest::SetMessage(const std::string& strName, const std::string& strText)
@@ -265,10 +261,10 @@ void ShellTest::SetMessage(const std::string& strName, const std::string& strTex
 
 std::string ShellTest::WriteNamed(const std::string& strName, const std::string& strBytes) const
 {
-    const std::filesystem::path path = m_dir.Path() / WideFrom932(strName);
-    std::ofstream(path, std::ios::binary) << strBytes;
     std::string strPath;
-    EXPECT_TRUE(Cp932FromWide(path.wstring(), strPath));
+    EXPECT_TRUE(Cp932FromWide(m_dir.Path().wstring(), strPath));
+    strPath += "\\" + strName;
+    EXPECT_TRUE(WriteFile932(strPath, strBytes));
     return strPath;
 }
 

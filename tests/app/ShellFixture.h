@@ -36,8 +36,8 @@ protected:
     int PostedToView(UINT nMessage) const;
     int SentToView(UINT nMessage) const;
     RECT FrameRect() const;
-    // Texts that the program shows, read back through the wide functions as code page 932: the
-    // same bytes as the message file's whatever the system's code page.
+    // Texts that the program shows, read back as code page 932 through the program's own edge
+    // (win/): the same bytes as the message file's whatever the system's code page.
     std::string MenuText(HMENU hMenu, int nPosition) const;
     static std::string WindowText(HWND hWnd);
     // Gives one message of the fixture's message file another text (before Start).

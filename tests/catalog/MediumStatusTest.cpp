@@ -61,7 +61,8 @@ TEST_F(MediumStatusTest, EachAnswer_NamesWhatDecidedIt)
         {{{"m_strPrevReleaseDate", "2108/1/1"}, {"m_strSetupDir", "\\apps\\e"}, {"m_strSetupCommand", "setup.exe"}},
          {{"m_bHasPrevRelease", 1}, {"m_nCheckType", 2}}},
     });
-    const json status = CMediumStatus(m_dir.Path().string()).Evaluate();
+    const std::string strMedium = m_dir.Path().string();
+    const json status = CMediumStatus(strMedium).Evaluate();
     const json& entries = status["entries"];
     ASSERT_EQ(entries.size(), 5u);
 
@@ -91,7 +92,8 @@ TEST_F(MediumStatusTest, EachAnswer_NamesWhatDecidedIt)
         {"/3/removal/commandLine", "old.exe"},
         {"/4/checks/previousRelease/0/validDate", false},
         {"/4/checks/installed/0/check", "none"},
-        {"/4/setup", {{"commandLine", "\\apps\\e\\setup.exe"}, {"folder", "\\apps\\e"}}},
+        // The medium's folder stands for its root.
+        {"/4/setup", {{"commandLine", strMedium + "\\apps\\e\\setup.exe"}, {"folder", strMedium + "\\apps\\e"}}},
         {"/4/removal", nullptr},
     };
     for (const auto& answer : kAnswers)

@@ -304,9 +304,13 @@ TEST_F(Checks, UninstallPathAndSourceDrive)
               "C:\\WINDOWS\\\xBD\xC0\xB0\xC4 \xD2\xC6\xAD\xB0\\\xCC\xDF\xDB\xB8\xDE\xD7\xD1\\Vendor\\Remove.lnk");
 
     CAppCatalog catalog;
+    // The folder that holds the program stands for the medium's root; "表" ends in the byte of a
+    // backslash.
     const struct { const char* program; const char* drive; } cases[] = {
-        {"D:\\korvelt.exe", "D:"}, {"E:\\setup\\korvelt.exe", "E:"}, {"\\\\server\\share\\korvelt.exe", ""},
-        {"korvelt.exe", "korvelt.exe"},
+        {"D:\\korvelt.exe", "D:"}, {"E:\\setup\\korvelt.exe", "E:\\setup"},
+        {"\\\\server\\share\\korvelt.exe", "\\\\server\\share"},
+        {"\\\\server\\share\\disc\\korvelt.exe", "\\\\server\\share\\disc"},
+        {"C:\\\x95\x5C\\korvelt.exe", "C:\\\x95\x5C"}, {"korvelt.exe", ""},
     };
     for (const auto& c : cases)
     {

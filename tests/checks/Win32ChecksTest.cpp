@@ -5,6 +5,7 @@
 #include "AppChecks.h"
 #include "AppEntry.h"
 #include "EntryBuilder.h"
+#include "Kernel932.h"
 #include "TempDir.h"
 #include "WideNames.h"
 #include "WideText.h"
@@ -264,9 +265,10 @@ TEST_F(RealChecks, UninstallPathAndSourceDrive)
 
     CAppCatalog catalog;
     catalog.UpdateSourceDrive();
-    wchar_t szProgram[MAX_PATH];
-    ::GetModuleFileNameW(nullptr, szProgram, MAX_PATH);
-    EXPECT_EQ(catalog.GetSourceDrive(), Cp932(std::wstring(szProgram, 2)));
+    // The test program lies in a folder below its drive's root: that folder is its medium.
+    const std::string strProgram = GetModuleFileName932(nullptr);
+    EXPECT_EQ(catalog.GetSourceDrive(), strProgram.substr(0, strProgram.rfind('\\')));
+    EXPECT_GT(catalog.GetSourceDrive().size(), 3u);
 }
 
 // Wine runs this 32-bit program under WOW64 in its 64-bit prefix, as 64-bit Windows does. Windows

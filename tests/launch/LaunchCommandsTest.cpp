@@ -84,6 +84,21 @@ TEST_F(Launch, SetupCommandOnTheSourceDrive)
     EXPECT_EQ(RunInFolder("", "X.EXE"), MSG_SETUP_FAILED);
 }
 
+TEST_F(Launch, MediumInAFolder_SetsUpAndRemovesFromThatFolder)
+{
+    // A disc image extracted into a folder: its own set-up and "%DIRECT_FROM_CD%=" removal, not
+    // those at the root of C:.
+    m_sys.m_strModuleFileName = "C:\\Users\\bob\\Downloads\\disc\\korvelt.exe";
+    auto pEntry = MakeEntry({{"m_strSetupDir", "\\apps\\memo"},
+                             {"m_strSetupCommand", "setup.exe"},
+                             {"m_strUninstallCommand", "%DIRECT_FROM_CD%=\\apps\\memo\\uninst.exe"}},
+                            {{"m_nUninstallType", 1}});
+    const CSetupCommand setup = ComposeSetupCommand(*pEntry, m_catalog);
+    EXPECT_EQ(setup.m_strFolder, "C:\\Users\\bob\\Downloads\\disc\\apps\\memo");
+    EXPECT_EQ(setup.m_strCommand, "C:\\Users\\bob\\Downloads\\disc\\apps\\memo\\setup.exe");
+    EXPECT_EQ(ComposeUninstallCommand(*pEntry, m_catalog), "C:\\Users\\bob\\Downloads\\disc\\apps\\memo\\uninst.exe");
+}
+
 TEST_F(Launch, UninstallCommandForms)
 {
     const struct { const char* command; uint32_t version; const char* expected; } cases[] = {

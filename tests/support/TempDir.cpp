@@ -5,9 +5,72 @@
 #include <fstream>
 #include <stdexcept>
 
+#ifdef _WIN32
+#include "Kernel932.h"
+#include "System932.h"
+#endif
+
 namespace fs = std::filesystem;
 
-CTempDir::CTempDir() : CTempDir(fs::temp_directory_path())
+// Under Windows the folders go through the system's own functions in the form the running
+// Windows implements: the test programs also run as Windows 95/98, whose wide functions (which
+// std::filesystem calls) are stubs.
+namespace
+{
+#ifdef _WIN32
+fs::path TempFolder()
+{
+    const std::string strTemp = GetTempPath932();
+    if (strTemp.empty())
+        throw std::runtime_error("no temporary folder");
+    return fs::path(strTemp);
+}
+
+bool MakeFolderAt(const fs::path& path)
+{
+    return CreateFolder932(path.string());
+}
+
+void RemoveAll(const fs::path& path)
+{
+    RemoveTree932(path.string());
+}
+
+DWORD Attributes(const std::string& strPath)
+{
+    const DWORD nAttributes = GetFileAttributes932(strPath);
+    if (nAttributes == INVALID_FILE_ATTRIBUTES)
+        throw std::runtime_error("no file " + strPath);
+    return nAttributes;
+}
+#else
+fs::path TempFolder()
+{
+    return fs::temp_directory_path();
+}
+
+bool MakeFolderAt(const fs::path& path)
+{
+    std::error_code ec;
+    return fs::create_directory(path, ec);
+}
+
+void RemoveAll(const fs::path& path)
+{
+    // Some tests take the write permission away on purpose; without it nothing inside goes.
+    std::error_code ec;
+    for (fs::recursive_directory_iterator it(path, ec), end; !ec && it != end; it.increment(ec))
+    {
+        std::error_code ecWritable;
+        if (!it->is_symlink(ecWritable))
+            fs::permissions(it->path(), fs::perms::owner_write, fs::perm_options::add, ecWritable);
+    }
+    fs::remove_all(path, ec);
+}
+#endif
+}
+
+CTempDir::CTempDir() : CTempDir(TempFolder())
 {
 }
 
@@ -18,8 +81,7 @@ CTempDir::CTempDir(const fs::path& parent)
     for (int attempt = 0; attempt < 100; ++attempt)
     {
         fs::path candidate = parent / ("korvelt-test-" + std::to_string(stamp) + "-" + std::to_string(s_nCounter++));
-        std::error_code ec;
-        if (fs::create_directory(candidate, ec))
+        if (MakeFolderAt(candidate))
         {
             m_path = candidate;
             return;
@@ -30,15 +92,7 @@ CTempDir::CTempDir(const fs::path& parent)
 
 CTempDir::~CTempDir()
 {
-    // Windows does not delete a read-only file, and some tests make one on purpose.
-    std::error_code ec;
-    for (fs::recursive_directory_iterator it(m_path, ec), end; !ec && it != end; it.increment(ec))
-    {
-        std::error_code ecWritable;
-        if (!it->is_symlink(ecWritable))
-            fs::permissions(it->path(), fs::perms::owner_write, fs::perm_options::add, ecWritable);
-    }
-    fs::remove_all(m_path, ec);
+    RemoveAll(m_path);
 }
 
 std::string CTempDir::File(std::string_view name) const
@@ -54,4 +108,34 @@ std::string CTempDir::Write(std::string_view name, std::string_view bytes) const
     if (!out)
         throw std::runtime_error("cannot write " + strPath);
     return strPath;
+}
+
+std::string CTempDir::MakeFolder(std::string_view name) const
+{
+    const std::string strPath = File(name);
+    if (!MakeFolderAt(strPath))
+        throw std::runtime_error("cannot make " + strPath);
+    return strPath;
+}
+
+void CTempDir::SetReadOnly(std::string_view name, bool bReadOnly) const
+{
+    const std::string strPath = File(name);
+#ifdef _WIN32
+    const DWORD nAttributes = Attributes(strPath);
+    SetFileAttributes932(strPath, bReadOnly ? nAttributes | FILE_ATTRIBUTE_READONLY
+                                            : nAttributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+#else
+    fs::permissions(strPath, fs::perms::owner_write, bReadOnly ? fs::perm_options::remove : fs::perm_options::add);
+#endif
+}
+
+bool CTempDir::IsReadOnly(std::string_view name) const
+{
+    const std::string strPath = File(name);
+#ifdef _WIN32
+    return (Attributes(strPath) & FILE_ATTRIBUTE_READONLY) != 0;
+#else
+    return (fs::status(strPath).permissions() & fs::perms::owner_write) == fs::perms::none;
+#endif
 }

@@ -22,6 +22,11 @@ public:
     std::string File(std::string_view name) const;
     // Writes bytes exactly as given; returns the file's full path.
     std::string Write(std::string_view name, std::string_view bytes) const;
+    // Makes a folder inside (its parent must be there); returns its full path.
+    std::string MakeFolder(std::string_view name) const;
+    // Gives a file inside the folder the read-only attribute or takes it away; and reads it.
+    void SetReadOnly(std::string_view name, bool bReadOnly) const;
+    bool IsReadOnly(std::string_view name) const;
 
 private:
     std::filesystem::path m_path;

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 
 namespace {
 
@@ -38,7 +37,7 @@ TEST(SystemFiles, WriteReadRemove)
 TEST(SystemFiles, FolderIsNotReadAsAFile)
 {
     CTempDir dir;
-    std::filesystem::create_directory(dir.Path() / "sub.app");
+    dir.MakeFolder("sub.app");
     std::string strRead;
     EXPECT_FALSE(TheSystem().ReadFile(Join(dir, "sub.app"), strRead));
 }
@@ -49,16 +48,15 @@ TEST(SystemFiles, CopyOverwritesAndDropsReadOnly)
     CSystem& sys = TheSystem();
     const std::string strFrom = dir.Write("from.txt", "new");
     const std::string strTo = dir.Write("to.txt", "old contents");
-    std::filesystem::permissions(strFrom, std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
-    std::filesystem::permissions(strTo, std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
+    dir.SetReadOnly("from.txt", true);
+    dir.SetReadOnly("to.txt", true);
 
     ASSERT_TRUE(sys.CopyFileOver(strFrom, strTo));
     std::string strRead;
     ASSERT_TRUE(sys.ReadFile(strTo, strRead));
     EXPECT_EQ(strRead, "new");
-    const auto perms = std::filesystem::status(strTo).permissions();
-    EXPECT_NE(perms & std::filesystem::perms::owner_write, std::filesystem::perms::none);
-    std::filesystem::permissions(strFrom, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+    EXPECT_FALSE(dir.IsReadOnly("to.txt"));
+    dir.SetReadOnly("from.txt", false);
 
     EXPECT_FALSE(sys.CopyFileOver(Join(dir, "missing"), strTo));
 }
@@ -69,7 +67,7 @@ TEST(SystemFiles, FindFilesHonoursWildcards)
     dir.Write("a.app", "1");
     dir.Write("b.APP", "2");
     dir.Write("c.txt", "3");
-    std::filesystem::create_directory(dir.Path() / "d.app");
+    dir.MakeFolder("d.app");
     std::vector<std::string> names;
     bool bSawFolder = false;
     for (const CFoundFile& file : TheSystem().FindFiles(Join(dir, "*.app")))

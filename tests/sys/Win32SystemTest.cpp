@@ -1,6 +1,8 @@
 // The Win32 system against the real registry, files and process start, under Wine. The program
 // also runs with the system code page 1252: the Japanese names must mean the same there.
+#include "Kernel932.h"
 #include "System.h"
+#include "System932.h"
 #include "TempDir.h"
 #include "WideNames.h"
 
@@ -8,9 +10,6 @@
 #include <shlwapi.h>
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <iterator>
 
 using ERoot = CSystem::ERoot;
 using EEnum = CSystem::EEnumResult;
@@ -36,7 +35,7 @@ protected:
     }
     static void SetString(const std::string& strKey, const char* pszValue, const std::string& strData)
     {
-        SetString(Wide(strKey), Wide(pszValue).c_str(), Wide(strData));
+        ASSERT_TRUE(SetRegString932(HKEY_CURRENT_USER, strKey, pszValue, strData));
     }
 };
 
@@ -45,11 +44,7 @@ class Win32Files : public ::testing::Test
 {
 protected:
     std::string Path932(const std::string& strName) const { return Cp932(m_dir.Path().wstring()) + "\\" + strName; }
-    std::wstring PathWide(const std::wstring& strName) const { return m_dir.Path().wstring() + L"\\" + strName; }
-    static bool Exists(const std::wstring& strPath)
-    {
-        return ::GetFileAttributesW(strPath.c_str()) != INVALID_FILE_ATTRIBUTES;
-    }
+    static bool Exists(const std::string& strPath) { return GetFileAttributes932(strPath) != INVALID_FILE_ATTRIBUTES; }
 
     CTempDir m_dir;
 };
@@ -60,8 +55,8 @@ const char kStartedKey[] = "Software\\KorveltTest\\Started";
 class Win32Start : public Win32Files
 {
 protected:
-    void SetUp() override { ::SHDeleteKeyW(HKEY_LOCAL_MACHINE, L"Software\\KorveltTest"); }
-    void TearDown() override { ::SHDeleteKeyW(HKEY_LOCAL_MACHINE, L"Software\\KorveltTest"); }
+    void SetUp() override { DeleteRegTree932(HKEY_LOCAL_MACHINE, "Software\\KorveltTest"); }
+    void TearDown() override { DeleteRegTree932(HKEY_LOCAL_MACHINE, "Software\\KorveltTest"); }
 };
 
 } // namespace
@@ -150,11 +145,11 @@ TEST_F(Win32Registry, TextsThatCp932Lacks_AreNotRead_NorDoTheyHideLaterSubkeys)
 TEST_F(Win32Files, JapaneseNames_ReachTheFilesOfThoseNames)
 {
     CSystem& sys = TheSystem();
-    ASSERT_TRUE(::CreateDirectoryW(PathWide(Wide(kSetupFolder932)).c_str(), nullptr));
     const std::string strFolder = Path932(kSetupFolder932);
+    ASSERT_TRUE(CreateFolder932(strFolder));
     const std::string strText = strFolder + "\\" + kTextFile932;
     ASSERT_TRUE(sys.WriteFile(strText, "text"));
-    EXPECT_TRUE(Exists(Wide(strText)));
+    EXPECT_TRUE(Exists(strText));
     const std::vector<CFoundFile> found = sys.FindFiles(strFolder + "\\*.txt");
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].m_strName, kTextFile932);
@@ -163,7 +158,7 @@ TEST_F(Win32Files, JapaneseNames_ReachTheFilesOfThoseNames)
     EXPECT_TRUE(sys.ReadFile(strFolder + "\\copy.bin", strRead));
     EXPECT_EQ(strRead, "text");
     EXPECT_TRUE(sys.RemoveFile(strText));
-    EXPECT_FALSE(Exists(Wide(strText)));
+    EXPECT_FALSE(Exists(strText));
 }
 
 TEST_F(Win32Files, PathsThatAreNotCp932_ReachNoFile)
@@ -180,16 +175,14 @@ TEST_F(Win32Files, PathsThatAreNotCp932_ReachNoFile)
     EXPECT_EQ(strRead, "untouched");
     EXPECT_TRUE(sys.FindFiles(Path932("*\x82")).empty());
     EXPECT_EQ(sys.StartProcess("cmd /c exit", strBroken.c_str(), false), CSystem::EStartResult::Failed);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.Path()), {}), 1);
+    EXPECT_EQ(ListFolder932(Cp932(m_dir.Path().wstring())).size(), 1u);
 }
 
 TEST_F(Win32Start, SetupInAJapaneseFolder_StartsThere)
 {
-    const std::wstring strFolder = PathWide(Wide(kSetupFolder932));
-    ASSERT_TRUE(::CreateDirectoryW(strFolder.c_str(), nullptr));
-    ASSERT_TRUE(::CopyFileW(std::filesystem::path(KORVELT_STANDIN_SETUP).wstring().c_str(),
-                            (strFolder + L"\\setup.exe").c_str(), FALSE));
-    const std::string strFolder932 = Cp932(strFolder);
+    const std::string strFolder932 = Path932(kSetupFolder932);
+    ASSERT_TRUE(CreateFolder932(strFolder932));
+    ASSERT_TRUE(CopyFile932(KORVELT_STANDIN_SETUP, strFolder932 + "\\setup.exe"));
     ASSERT_EQ(TheSystem().StartProcess("\"" + strFolder932 + "\\setup.exe\" /key " + kStartedKey,
                                          strFolder932.c_str(), false), CSystem::EStartResult::Started);
     // A Windows process start is slow under emulation.
@@ -197,10 +190,7 @@ TEST_F(Win32Start, SetupInAJapaneseFolder_StartsThere)
     for (int nWaited = 0; nWaited < 150000 && !bWritten; nWaited += 100)
     {
         ::Sleep(100);
-        HKEY hKey = nullptr;
-        bWritten = ::RegOpenKeyExW(HKEY_LOCAL_MACHINE, Wide(kStartedKey).c_str(), 0, KEY_READ, &hKey) == ERROR_SUCCESS;
-        if (bWritten)
-            ::RegCloseKey(hKey);
+        bWritten = RegKeyExists932(HKEY_LOCAL_MACHINE, kStartedKey);
     }
     EXPECT_TRUE(bWritten);
     // The stand-in may still be ending; its file cannot go with the folder before.

@@ -5,6 +5,7 @@
 #include "AppEntry.h"
 #include "CheckObserver.h"
 #include "CollectingReporter.h"
+#include "Cp932.h"
 #include "EntryActions.h"
 #include "EvidenceRecorder.h"
 #include "LaunchCommands.h"
@@ -196,14 +197,21 @@ std::string FolderText(const json& folder)
 
 std::string CMediumStatus::LauncherPath() const
 {
-    // Only the text before the first backslash matters: a drive ("C:"), or nothing for a UNC
-    // path.
-    const std::string strProgram = "\\korvelt.exe";
-    if ((m_strMedium.size() >= 2 && m_strMedium[1] == ':') || m_strMedium.rfind("\\\\", 0) == 0)
-        return m_strMedium + strProgram;
-    std::error_code error;
-    const std::string strRoot = std::filesystem::current_path(error).root_name().string();
-    return strRoot + "\\" + m_strMedium + strProgram;
+    // The launcher lies at the medium's top, and its folder is what set-ups and copy sources come
+    // from: the medium's full path, without a final separator.
+    std::string strMedium = m_strMedium;
+    const bool bFull = (strMedium.size() >= 2 && strMedium[1] == ':') || strMedium.rfind("\\\\", 0) == 0;
+    if (!bFull)
+    {
+        std::error_code error;
+        const std::filesystem::path full = std::filesystem::absolute(strMedium, error);
+        if (!error)
+            strMedium = full.string();
+    }
+    while (strMedium.size() > 1 &&
+           (strMedium.back() == '/' || FindLastBackslash(strMedium) == strMedium.size() - 1))
+        strMedium.pop_back();
+    return strMedium + "\\korvelt.exe";
 }
 
 nlohmann::ordered_json CMediumStatus::Evaluate()
@@ -251,9 +259,6 @@ void CMediumStatus::WriteText(const nlohmann::ordered_json& status, std::ostream
     out << Str(status["medium"]) << " on " << Str(system["platform"]) << ' ' << Str(system["version"])
         << (system["wow64"].get<bool>() ? " (32-bit program on 64-bit Windows)" : "") << "; source drive "
         << (Str(status["sourceDrive"]).empty() ? std::string("none") : Str(status["sourceDrive"])) << '\n';
-    if (!status["atDriveRoot"].get<bool>())
-        out << "note: the launcher finds set-up programs and copy sources from the root of its drive; this "
-               "medium is a folder below it, so its own programs are not what a click would start\n";
     for (const json& message : status["reported"])
         out << "reading reported message " << message["message"].get<int>() << ": " << Str(message["text"]) << '\n';
     const json& labels = status["labels"];
