@@ -57,6 +57,8 @@ public:
     // The main window's accelerators, then the form's dialog keys; true when the message was
     // handled and must not be dispatched.
     bool PreTranslateMessage(MSG& msg);
+    // The command-line arguments after the program name, in code page 932.
+    std::vector<std::string> GetArguments() const;
 
 protected:
     // Reads the recent-file list ("Recent File List", File1...) and "PreviewPages" of "Settings".
@@ -64,8 +66,6 @@ protected:
     // Writes them back (at exit).
     void SaveStdProfileSettings();
     void AddDocTemplate(std::unique_ptr<CSingleDocTemplate> pTemplate);
-    // The command-line arguments after the program name.
-    std::vector<std::string> GetArguments() const;
     // A new document or the named file; false when that fails.
     bool ProcessShellCommand(const CCommandLineInfo& info);
 
