@@ -64,15 +64,18 @@ struct CFoundKey
     CRegPlace m_place;
 };
 
-// The last subkey of strParent whose "DisplayName" equals strDisplayName byte for byte, over
-// HKEY_LOCAL_MACHINE and, on Windows 2000 and later (where set-ups for one user register there),
-// HKEY_CURRENT_USER, each in both views under WOW64.
+// The last subkey of strParent whose "DisplayName" equals strDisplayName byte for byte under
+// HKEY_LOCAL_MACHINE, in both views under WOW64; only when it has none, the last one under
+// HKEY_CURRENT_USER on Windows 2000 and later (where set-ups for one user register): an entry
+// that any user can write never overrides the machine's.
 std::optional<CFoundKey> FindKeyByDisplayName(const std::string& strParent, const std::string& strDisplayName)
 {
     CSystem& sys = TheSystem();
     std::optional<CFoundKey> found;
     for (const CRegPlace& place : RegistryPlaces(IsWindows2000OrLater()))
     {
+        if (found && found->m_place.m_root == CSystem::ERoot::LocalMachine && place.m_root == CSystem::ERoot::CurrentUser)
+            break;
         for (uint32_t nIndex = 0;; ++nIndex)
         {
             std::string strName;

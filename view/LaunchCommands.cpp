@@ -25,6 +25,12 @@ bool NamesAFile(const std::string& strPath)
     return !found.empty() && !found.front().m_bDirectory;
 }
 
+// ".exe" is never the end of a code page 932 character's bytes: "." cannot be a second byte.
+bool EndsInExe(const std::string& strPiece)
+{
+    return strPiece.size() > 4 && EqualsNoCaseAscii(std::string_view(strPiece).substr(strPiece.size() - 4), ".exe");
+}
+
 // The program and the arguments of a command line, read as the process creation reads them: a
 // quoted first token, or the text up to the first blank.
 void SplitCommandLine(const std::string& strLine, std::string& strProgram, std::string& strParameters)
@@ -118,17 +124,25 @@ std::string QuoteProgramPath(const std::string& strCommand)
 {
     if (strCommand.empty() || strCommand[0] == '"')
         return strCommand;
-    // A space is never the second byte of a code page 932 character, so the line splits safely.
-    std::size_t nProgramEnd = std::string::npos;
-    for (std::size_t nEnd = strCommand.find(' '); ; nEnd = strCommand.find(' ', nEnd + 1))
+    // Blanks and tabs separate, as the process creation takes them; neither is ever the second
+    // byte of a code page 932 character, so the line splits safely. A piece that ends in ".exe"
+    // is the program whether or not it is there: a missing program then fails to start rather
+    // than a shorter piece planted beside it ("C:\Tools\My.exe" for "C:\Tools\My App\x.exe").
+    const char* const kBlanks = " \t";
+    std::size_t nExeEnd = std::string::npos;
+    std::size_t nFileEnd = std::string::npos;
+    for (std::size_t nEnd = strCommand.find_first_of(kBlanks);; nEnd = strCommand.find_first_of(kBlanks, nEnd + 1))
     {
         const std::string strPrefix = strCommand.substr(0, nEnd);
-        if (NamesAFile(strPrefix) || NamesAFile(strPrefix + ".exe"))
-            nProgramEnd = strPrefix.size();
+        if (EndsInExe(strPrefix))
+            nExeEnd = strPrefix.size();
+        else if (NamesAFile(strPrefix) || NamesAFile(strPrefix + ".exe"))
+            nFileEnd = strPrefix.size();
         if (nEnd == std::string::npos)
             break;
     }
-    if (nProgramEnd == std::string::npos || strCommand.find(' ') >= nProgramEnd)
+    const std::size_t nProgramEnd = nExeEnd != std::string::npos ? nExeEnd : nFileEnd;
+    if (nProgramEnd == std::string::npos || strCommand.find_first_of(kBlanks) >= nProgramEnd)
         return strCommand;
     return '"' + strCommand.substr(0, nProgramEnd) + '"' + strCommand.substr(nProgramEnd);
 }

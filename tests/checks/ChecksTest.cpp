@@ -322,7 +322,7 @@ TEST_F(Checks, UninstallPathAndSourceDrive)
 
 // Each of the four places may hold the subkey {App}: '.' not, 'k' without values, 'm' or 'o'
 // with a matching or another display name and an uninstall string that names the place.
-TEST_F(Checks, RegistryPlaces_RootsInOrderOwnViewFirst_SearchTakesTheLastMatchAndRemembersIt)
+TEST_F(Checks, RegistryPlaces_RootsInOrderOwnViewFirst_SearchTakesTheMachinesLastMatchElseTheUsers)
 {
     const std::string kParent = "Software\\Uninstall", kKey = kParent + "\\{App}";
     const CRegPlace places[] = {{ERoot::LocalMachine, ERegView::Own}, {ERoot::LocalMachine, ERegView::Other},
@@ -340,7 +340,8 @@ TEST_F(Checks, RegistryPlaces_RootsInOrderOwnViewFirst_SearchTakesTheLastMatchAn
         {kVersionNT, true, ".m..", true, "LM64", "LM64"},   {kVersionNT, false, ".m..", false, "", ""},
         {kVersionNT, true, "...m", true, "CU64", "CU64"},   {kVersionNT, true, "km..", true, "", "LM64"},
         {kVersionNT, true, "..om", true, "CU", "CU64"},     {kVersionNT, true, ".mo.", true, "LM64", "LM64"},
-        {kVersionNT, true, "mmmm", true, "LM", "CU64"},     {kVersionNT, false, "mmmm", true, "LM", "CU"},
+        {kVersionNT, true, "mmmm", true, "LM", "LM64"},     {kVersionNT, false, "mmmm", true, "LM", "LM"},
+        {kVersionNT, true, "m.mm", true, "LM", "LM"},       {kVersionNT, true, "o.mm", true, "LM", "CU64"},
         {kVersionNT4, false, "m.m.", true, "LM", "LM"},     {kVersion98, false, "o.m.", true, "LM", ""},
         {kVersionNT4, true, "omm.", true, "LM", "LM64"},
     };

@@ -272,13 +272,17 @@ TEST_F(Launch, EntryActionsPerKindOfEntry)
     EXPECT_EQ(StatusMessageFor(false, false), 0);
 }
 
-// "Program.exe" is planted beside the "Program Files" folder that the real programs are in.
-TEST_F(Launch, QuoteProgramPath_TakesTheLongestPieceThatNamesAFile)
+// "Program.exe" is planted beside the "Program Files" folder that the real programs are in,
+// "Tools/My.exe" beside a "My App" folder whose program is gone, "uninst.exe -remove" beside
+// "uninst.exe".
+TEST_F(Launch, QuoteProgramPath_TakesTheLongestExePieceElseTheLongestThatNamesAFile)
 {
     CTempDir dir;
     fs::create_directories(dir.Path() / "Program Files/Some App");
     fs::create_directories(dir.Path() / "Plain");
-    for (const char* pszFile : {"Program.exe", "Program Files/Some App/uninstall.exe", "Plain/app.exe"})
+    fs::create_directories(dir.Path() / "Tools");
+    for (const char* pszFile : {"Program.exe", "Program Files/Some App/uninstall.exe", "Plain/app.exe", "Tools/My.exe",
+                                "Plain/uninst.exe", "Plain/uninst.exe -remove"})
         std::ofstream(dir.Path() / pszFile) << "MZ";
     const std::string d = dir.Path().string();
     const struct
@@ -289,10 +293,14 @@ TEST_F(Launch, QuoteProgramPath_TakesTheLongestPieceThatNamesAFile)
         {d + "\\Program Files\\Some App\\uninstall.exe /x", '"' + d + "\\Program Files\\Some App\\uninstall.exe\" /x"},
         {d + "\\Program Files\\Some App\\uninstall /x /y", '"' + d + "\\Program Files\\Some App\\uninstall\" /x /y"},
         {d + "\\Program Files\\Some App\\uninstall.exe", '"' + d + "\\Program Files\\Some App\\uninstall.exe\""},
+        {d + "\\Program Files\\Some App\\uninstall.exe\t/x", '"' + d + "\\Program Files\\Some App\\uninstall.exe\"\t/x"},
+        // The ".exe" piece even when it is missing, never the shorter planted one.
+        {d + "\\Tools\\My App\\uninst.exe /S", '"' + d + "\\Tools\\My App\\uninst.exe\" /S"},
+        {d + "\\Nowhere\\At All.exe /x", '"' + d + "\\Nowhere\\At All.exe\" /x"},
+        {d + "\\Plain\\uninst.exe -remove", ""},
         // Already quoted, no space in the program, nothing found, a folder only: as they are.
         {'"' + d + "\\Program Files\\Some App\\uninstall.exe\" /x", ""},
         {d + "\\Plain\\app.exe /x y", ""},
-        {d + "\\Nowhere\\At All.exe /x", ""},
         {d + "\\Program Files /x", ""},
         {"", ""},
     };
