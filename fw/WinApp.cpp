@@ -64,7 +64,7 @@ void BeginUnicodeProfile(const std::string& strFile)
 bool ArgumentsFromWideCommandLine(std::vector<std::string>& args)
 {
     using PfnCommandLineToArgvW = LPWSTR*(WINAPI*)(LPCWSTR, int*);
-    HMODULE hShell = LoadLibraryA("shell32.dll");
+    HMODULE hShell = LoadSystemLibrary932("shell32.dll");
     const auto pfnSplit = hShell != nullptr ? reinterpret_cast<PfnCommandLineToArgvW>(
                                                   reinterpret_cast<void*>(GetProcAddress(hShell, "CommandLineToArgvW")))
                                             : nullptr;
@@ -102,6 +102,8 @@ CWinApp::~CWinApp()
 
 int CWinApp::WinMain(HINSTANCE hInstance, const char* pszCmdLine, int nCmdShow)
 {
+    // tarven.dll, which the program imports, is already loaded from beside it.
+    KeepLibrariesToTheSystem();
     m_hInstance = hInstance;
     m_strCmdLine = pszCmdLine != nullptr ? pszCmdLine : "";
     m_nCmdShow = nCmdShow;

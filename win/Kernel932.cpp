@@ -186,6 +186,42 @@ bool CreateProcess932(const std::string& strCommandLine, const char* pszFolder, 
                             pszFolder != nullptr ? strWideFolder.c_str() : nullptr, &startup, &info) != FALSE;
 }
 
+HMODULE LoadSystemLibrary932(const char* pszName)
+{
+    if (IsWindows9x())
+    {
+        char szFolder[MAX_PATH] = {};
+        const UINT nLength = ::GetSystemDirectoryA(szFolder, MAX_PATH);
+        if (nLength == 0 || nLength >= MAX_PATH)
+            return nullptr;
+        return ::LoadLibraryA((std::string(szFolder, nLength) + "\\" + pszName).c_str());
+    }
+    wchar_t szFolder[MAX_PATH] = {};
+    const UINT nLength = ::GetSystemDirectoryW(szFolder, MAX_PATH);
+    if (nLength == 0 || nLength >= MAX_PATH)
+        return nullptr;
+    return ::LoadLibraryW((std::wstring(szFolder, nLength) + L"\\" + WideFrom932(pszName)).c_str());
+}
+
+void KeepLibrariesToTheSystem()
+{
+    constexpr DWORD kSearchSystem32 = 0x00000800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
+    HMODULE hKernel = ::GetModuleHandleA("kernel32.dll");
+    if (hKernel == nullptr)
+        return;
+    using PfnSetDefaultDllDirectories = BOOL(WINAPI*)(DWORD);
+    using PfnSetDllDirectoryW = BOOL(WINAPI*)(LPCWSTR);
+    const auto pfnDefault = reinterpret_cast<PfnSetDefaultDllDirectories>(
+        reinterpret_cast<void*>(::GetProcAddress(hKernel, "SetDefaultDllDirectories")));
+    if (pfnDefault != nullptr && pfnDefault(kSearchSystem32))
+        return;
+    // An empty folder takes the current folder out of the search.
+    const auto pfnDirectory =
+        reinterpret_cast<PfnSetDllDirectoryW>(reinterpret_cast<void*>(::GetProcAddress(hKernel, "SetDllDirectoryW")));
+    if (pfnDirectory != nullptr)
+        pfnDirectory(L"");
+}
+
 std::string GetPrivateProfileString932(const char* pszSection, const std::string& strKey, const std::string& strFile)
 {
     if (IsWindows9x())

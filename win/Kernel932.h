@@ -36,6 +36,14 @@ std::string GetModuleFileName932Lossy(HMODULE hModule);
 bool CreateProcess932(const std::string& strCommandLine, const char* pszFolder, DWORD dwFlags,
                       PROCESS_INFORMATION& info);
 
+// A library of the system folder, by its full path: never one of that name that lies beside the
+// program or in the current folder. Null when it does not load.
+HMODULE LoadSystemLibrary932(const char* pszName);
+// From here on, libraries that the system's own libraries load by name come from the system
+// folder only, where the system can say so (Windows 7 with its update of 2011 and later; before
+// that, XP SP1 and later, at least not from the current folder). Nothing on older systems.
+void KeepLibrariesToTheSystem();
+
 // Private profiles. A value that code page 932 cannot carry reads as empty.
 std::string GetPrivateProfileString932(const char* pszSection, const std::string& strKey, const std::string& strFile);
 UINT GetPrivateProfileInt932(const char* pszSection, const char* pszKey, const std::string& strFile);

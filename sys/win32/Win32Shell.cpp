@@ -2,6 +2,7 @@
 // so the program still loads on Windows 95/98 and NT 4, whose shell32 has no SHGetFolderPath.
 #include "Win32System.h"
 
+#include "Kernel932.h"
 #include "ScopedHandle.h"
 #include "WideText.h"
 #include "Windows9x.h"
@@ -20,7 +21,7 @@ constexpr DWORD kShgfpTypeCurrent = 0;        // SHGFP_TYPE_CURRENT
 // shell32 stays loaded for the life of the process: every refresh of the list asks it again.
 HMODULE Shell32()
 {
-    static const HMODULE s_hShell = ::LoadLibraryA("shell32.dll");
+    static const HMODULE s_hShell = LoadSystemLibrary932("shell32.dll");
     return s_hShell;
 }
 
