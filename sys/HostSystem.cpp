@@ -282,10 +282,10 @@ uint64_t CHostSystem::FileTimeToLocalFileTime(uint64_t nFileTime)
     return static_cast<uint64_t>(static_cast<int64_t>(nFileTime) + m_nLocalOffset);
 }
 
-CSystem::EStartResult CHostSystem::StartProcess(const std::string& strCommandLine, const char* pszFolder,
-                                                bool bDetached)
+CSystem::EStartResult CHostSystem::StartProcess(const std::string& strProgram, const std::string& strCommandLine,
+                                                const char* pszFolder, bool bDetached)
 {
-    m_started.push_back({strCommandLine, pszFolder != nullptr, pszFolder ? pszFolder : "", bDetached});
+    m_started.push_back({strCommandLine, pszFolder != nullptr, pszFolder ? pszFolder : "", bDetached, strProgram});
     return m_startResult;
 }
 

@@ -19,6 +19,7 @@ public:
         bool m_bHasFolder = false;
         std::string m_strFolder;
         bool m_bDetached = false;
+        std::string m_strProgram;  // empty: named by the command line
     };
 
     struct CStartedElevated
@@ -33,6 +34,8 @@ public:
 
     // Test settings.
     std::string m_strWindowsDirectory;
+    std::string m_strSystemDirectory;
+    std::string m_strSearchPath;
     std::string m_strTempPath;
     std::string m_strModuleFileName;
     std::string m_strCommonPrograms;          // shell folders; empty: the system has none
@@ -62,6 +65,8 @@ public:
     bool CopyFileOver(const std::string& strFrom, const std::string& strTo) override;
     std::vector<CFoundFile> FindFiles(const std::string& strPattern) override;
     std::string GetWindowsFolder() override { return m_strWindowsDirectory; }
+    std::string GetSystemFolder() override { return m_strSystemDirectory; }
+    std::string GetSearchPath() override { return m_strSearchPath; }
     std::string GetTempFolder() override { return m_strTempPath; }
     std::string GetProgramPath() override { return m_strModuleFileName; }
     uint32_t GetVersion() override { return m_nVersion; }
@@ -74,8 +79,9 @@ public:
     bool IsWow64() override { return m_bWow64; }
     bool DosDateTimeToFileTime(uint16_t nDate, uint16_t nTime, uint64_t& nFileTime) override;
     uint64_t FileTimeToLocalFileTime(uint64_t nFileTime) override;
-    // Records the command line and answers m_startResult.
-    EStartResult StartProcess(const std::string& strCommandLine, const char* pszFolder, bool bDetached) override;
+    // Records the program and the command line and answers m_startResult.
+    EStartResult StartProcess(const std::string& strProgram, const std::string& strCommandLine,
+                              const char* pszFolder, bool bDetached) override;
     bool StartElevated(const std::string& strProgram, const std::string& strParameters,
                        const char* pszFolder) override;
     // iconv's CP932 on the host; in the Windows tree the platform's own conversion.

@@ -77,6 +77,9 @@ public:
     // Folders and the program itself; empty when the path does not fit or code page 932 cannot
     // carry it.
     virtual std::string GetWindowsFolder() = 0;  // no trailing backslash
+    virtual std::string GetSystemFolder() = 0;   // no trailing backslash
+    // The PATH variable's folders, separated by ";"; empty when there is none.
+    virtual std::string GetSearchPath() = 0;
     virtual std::string GetTempFolder() = 0;     // ends in a separator
     virtual std::string GetProgramPath() = 0;    // full path of the running program
     virtual uint32_t GetVersion() = 0;           // bit 31 set on the Windows 95/98 family
@@ -102,9 +105,12 @@ public:
     virtual bool DosDateTimeToFileTime(uint16_t nDate, uint16_t nTime, uint64_t& nFileTime) = 0;
     virtual uint64_t FileTimeToLocalFileTime(uint64_t nFileTime) = 0;
 
-    // Starts a command line without waiting for it; keeps no handle. pszFolder is the working
-    // folder, or null for the launcher's own. A detached child gets no console.
-    virtual EStartResult StartProcess(const std::string& strCommandLine, const char* pszFolder, bool bDetached) = 0;
+    // Starts a command line without waiting for it; keeps no handle. strProgram is the full path
+    // of the program to start, or empty when the command line names it with its folder; the
+    // program sees the command line as it is. pszFolder is the working folder, or null for the
+    // launcher's own. A detached child gets no console.
+    virtual EStartResult StartProcess(const std::string& strProgram, const std::string& strCommandLine,
+                                      const char* pszFolder, bool bDetached) = 0;
     // Starts a program with administrator rights (the system asks the user for consent), without
     // waiting for it; keeps no handle. strParameters is the command line after the program.
     virtual bool StartElevated(const std::string& strProgram, const std::string& strParameters,

@@ -9,6 +9,7 @@
 #include "System.h"
 
 #include <algorithm>
+#include <cctype>
 #include <vector>
 
 namespace {
@@ -51,20 +52,70 @@ void SplitCommandLine(const std::string& strLine, std::string& strProgram, std::
     strParameters = strLine.substr(nRest);
 }
 
+// A folder that the search for a bare program may use: one from a root, never one relative to
+// the current folder (a "." in PATH, "C:bin").
+bool IsRootedFolder(const std::string& strFolder)
+{
+    const bool bDriveRoot = strFolder.size() >= 3 && strFolder[1] == ':' && (strFolder[2] == '\\' || strFolder[2] == '/');
+    return bDriveRoot || (!strFolder.empty() && (strFolder[0] == '\\' || strFolder[0] == '/'));
+}
+
+// The process creation looks for a program named without a folder ("cmd", "MsiExec.exe") beside
+// the launcher and in the current folder first, where a medium copied into Downloads may hold one
+// of that name. Such a program comes from the system folder, the Windows folder or a full folder
+// of PATH instead, with ".exe" added to a name without extension as the process creation does.
+// Empty when none of them has it. A program named with a folder is left as it is.
+std::string LocateProgram(const std::string& strProgram)
+{
+    if (FindFirstBackslash(strProgram) != std::string::npos || strProgram.find_first_of("/:") != std::string::npos)
+        return strProgram;
+    if (strProgram.empty())
+        return std::string();
+    CSystem& sys = TheSystem();
+    std::vector<std::string> folders = {sys.GetSystemFolder(), sys.GetWindowsFolder()};
+    const std::string strPath = sys.GetSearchPath();
+    for (std::size_t nPos = 0; nPos <= strPath.size();)
+    {
+        const std::size_t nEnd = std::min(strPath.find(';', nPos), strPath.size());
+        std::string strFolder = strPath.substr(nPos, nEnd - nPos);
+        strFolder.erase(std::remove(strFolder.begin(), strFolder.end(), '"'), strFolder.end());
+        folders.push_back(strFolder);
+        nPos = nEnd + 1;
+    }
+    const bool bExtension = strProgram.find('.') != std::string::npos;
+    for (std::string strFolder : folders)
+    {
+        if (!IsRootedFolder(strFolder))
+            continue;
+        if (FindLastBackslash(strFolder) + 1 == strFolder.size())
+            strFolder.pop_back();
+        const std::string strCandidate = strFolder + "\\" + strProgram;
+        if (NamesAFile(strCandidate))
+            return strCandidate;
+        if (!bExtension && NamesAFile(strCandidate + ".exe"))
+            return strCandidate + ".exe";
+    }
+    return std::string();
+}
+
 // Creates the process; a program whose manifest asks for administrator rights, which the
 // system refuses to a process that has none, is started again through the shell, which asks the
-// user. The launcher itself never runs elevated.
+// user. The launcher itself never runs elevated. The program sees the command line as written.
 bool StartCommand(const std::string& strCommand, const char* pszFolder, bool bDetached)
 {
     CSystem& sys = TheSystem();
     const std::string strLine = QuoteProgramPath(strCommand);
-    const CSystem::EStartResult result = sys.StartProcess(strLine, pszFolder, bDetached);
-    if (result != CSystem::EStartResult::ElevationRequired)
-        return result == CSystem::EStartResult::Started;
     std::string strProgram;
     std::string strParameters;
     SplitCommandLine(strLine, strProgram, strParameters);
-    return sys.StartElevated(strProgram, strParameters, pszFolder);
+    const std::string strLocated = LocateProgram(strProgram);
+    if (strLocated.empty())
+        return false;
+    const std::string strApplication = strLocated == strProgram ? std::string() : strLocated;
+    const CSystem::EStartResult result = sys.StartProcess(strApplication, strLine, pszFolder, bDetached);
+    if (result != CSystem::EStartResult::ElevationRequired)
+        return result == CSystem::EStartResult::Started;
+    return sys.StartElevated(strLocated, strParameters, pszFolder);
 }
 
 } // namespace
@@ -78,10 +129,13 @@ void PadLines(std::string& strText, int nMinLines)
 
 std::string DriveOfCommand(const std::string& strCommand)
 {
-    const std::size_t nColon = strCommand.find(':');
-    if (nColon == std::string::npos || nColon == 0)
+    // Only a drive at the start of the program path counts ("uninst.exe /log:x" names none), and
+    // it means that drive's root, not the launcher's current folder on it.
+    const std::size_t nStart = !strCommand.empty() && strCommand[0] == '"' ? 1 : 0;
+    if (strCommand.size() < nStart + 2 || strCommand[nStart + 1] != ':' ||
+        !std::isalpha(static_cast<unsigned char>(strCommand[nStart])))
         return std::string();
-    return strCommand.substr(nColon - 1, 1) + ":";
+    return strCommand.substr(nStart, 2) + "\\";
 }
 
 CSetupCommand ComposeSetupCommand(const CAppEntry& entry, CAppCatalog& catalog)
@@ -155,9 +209,9 @@ int RunInFolder(const std::string& strFolder, const std::string& strCommand)
 
 int RunDetached(const std::string& strCommand)
 {
-    // The child runs on its command's drive. A command without a drive runs where the
-    // launcher runs, as a set-up without a folder does, rather than being refused for an
-    // empty working directory.
+    // The child runs at the root of its program's drive. A command without one runs where the
+    // launcher runs, as a set-up without a folder does, rather than being refused for an empty
+    // working directory.
     const std::string strDrive = DriveOfCommand(strCommand);
     const char* pszFolder = strDrive.empty() ? nullptr : strDrive.c_str();
     return StartCommand(strCommand, pszFolder, true) ? 0 : MSG_UNINSTALL_FAILED;

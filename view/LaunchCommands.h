@@ -19,7 +19,7 @@ struct CSetupCommand
 // Appends CR LF pairs until the text has at least nMinLines lines (1 + its LF count).
 void PadLines(std::string& strText, int nMinLines);
 
-// "X:" for the character before the first ":" of a command line; empty without one.
+// "X:\" for a command line whose program path begins with the drive X; empty otherwise.
 std::string DriveOfCommand(const std::string& strCommand);
 
 // The set-up program on the source drive (the catalogue's, refreshed first).

@@ -133,6 +133,31 @@ std::string GetTempPath932()
     return PathFromSystemW(buffer, ::GetTempPathW(MAX_PATH, buffer), MAX_PATH);
 }
 
+std::string GetSystemDirectory932()
+{
+    if (IsWindows9x())
+    {
+        char buffer[MAX_PATH];
+        return PathFromSystemA(buffer, ::GetSystemDirectoryA(buffer, MAX_PATH), MAX_PATH);
+    }
+    wchar_t buffer[MAX_PATH];
+    return PathFromSystemW(buffer, ::GetSystemDirectoryW(buffer, MAX_PATH), MAX_PATH);
+}
+
+std::string GetEnvironmentVariable932(const char* pszName)
+{
+    // PATH may be long; the variable's limit is 32767 characters.
+    constexpr DWORD kRoom = 32768;
+    if (IsWindows9x())
+    {
+        std::vector<char> buffer(kRoom);
+        return PathFromSystemA(buffer.data(), ::GetEnvironmentVariableA(pszName, buffer.data(), kRoom), kRoom);
+    }
+    std::vector<wchar_t> buffer(kRoom);
+    return PathFromSystemW(buffer.data(), ::GetEnvironmentVariableW(WideFrom932(pszName).c_str(), buffer.data(), kRoom),
+                           kRoom);
+}
+
 std::string GetModuleFileName932(HMODULE hModule)
 {
     if (IsWindows9x())
@@ -153,12 +178,14 @@ std::string GetModuleFileName932Lossy(HMODULE hModule)
     return Cp932FromWideLossy(std::wstring(buffer, nLength < MAX_PATH ? nLength : MAX_PATH));
 }
 
-bool CreateProcess932(const std::string& strCommandLine, const char* pszFolder, DWORD dwFlags,
-                      PROCESS_INFORMATION& info)
+bool CreateProcess932(const std::string& strProgram, const std::string& strCommandLine, const char* pszFolder,
+                      DWORD dwFlags, PROCESS_INFORMATION& info)
 {
+    const char* pszProgram = strProgram.empty() ? nullptr : strProgram.c_str();
     if (IsWindows9x())
     {
-        if (!IsCp932Text(strCommandLine) || (pszFolder != nullptr && !IsCp932Text(pszFolder)))
+        if (!IsCp932Text(strProgram) || !IsCp932Text(strCommandLine) ||
+            (pszFolder != nullptr && !IsCp932Text(pszFolder)))
         {
             ::SetLastError(ERROR_INVALID_NAME);
             return false;
@@ -168,11 +195,11 @@ bool CreateProcess932(const std::string& strCommandLine, const char* pszFolder, 
         commandLine.push_back('\0');
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
-        return ::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, dwFlags, nullptr, pszFolder,
+        return ::CreateProcessA(pszProgram, commandLine.data(), nullptr, nullptr, FALSE, dwFlags, nullptr, pszFolder,
                                 &startup, &info) != FALSE;
     }
-    std::wstring strWideCommand, strWideFolder;
-    if (!WideFrom932Exact(strCommandLine, strWideCommand) ||
+    std::wstring strWideProgram, strWideCommand, strWideFolder;
+    if (!WideFrom932Exact(strProgram, strWideProgram) || !WideFrom932Exact(strCommandLine, strWideCommand) ||
         (pszFolder != nullptr && !WideFrom932Exact(pszFolder, strWideFolder)))
     {
         ::SetLastError(ERROR_INVALID_NAME);
@@ -182,25 +209,21 @@ bool CreateProcess932(const std::string& strCommandLine, const char* pszFolder, 
     commandLine.push_back(L'\0');
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    return ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, dwFlags, nullptr,
+    return ::CreateProcessW(pszProgram != nullptr ? strWideProgram.c_str() : nullptr, commandLine.data(), nullptr,
+                            nullptr, FALSE, dwFlags, nullptr,
                             pszFolder != nullptr ? strWideFolder.c_str() : nullptr, &startup, &info) != FALSE;
 }
 
 HMODULE LoadSystemLibrary932(const char* pszName)
 {
-    if (IsWindows9x())
-    {
-        char szFolder[MAX_PATH] = {};
-        const UINT nLength = ::GetSystemDirectoryA(szFolder, MAX_PATH);
-        if (nLength == 0 || nLength >= MAX_PATH)
-            return nullptr;
-        return ::LoadLibraryA((std::string(szFolder, nLength) + "\\" + pszName).c_str());
-    }
-    wchar_t szFolder[MAX_PATH] = {};
-    const UINT nLength = ::GetSystemDirectoryW(szFolder, MAX_PATH);
-    if (nLength == 0 || nLength >= MAX_PATH)
+    const std::string strFolder = GetSystemDirectory932();
+    if (strFolder.empty())
         return nullptr;
-    return ::LoadLibraryW((std::wstring(szFolder, nLength) + L"\\" + WideFrom932(pszName)).c_str());
+    const std::string strPath = strFolder + "\\" + pszName;
+    if (IsWindows9x())
+        return ::LoadLibraryA(strPath.c_str());
+    std::wstring strWide;
+    return WideFrom932Exact(strPath, strWide) ? ::LoadLibraryW(strWide.c_str()) : nullptr;
 }
 
 void KeepLibrariesToTheSystem()

@@ -28,13 +28,17 @@ bool GetFullPathName932(const std::string& strPath, std::string& strFull);
 // Folders and modules: empty when the path does not fit MAX_PATH or code page 932 cannot carry it.
 std::string GetWindowsDirectory932();
 std::string GetTempPath932();  // ends in a separator
+std::string GetSystemDirectory932();
+// An environment variable; empty when it is not set, is too long or code page 932 cannot carry it.
+std::string GetEnvironmentVariable932(const char* pszName);
 std::string GetModuleFileName932(HMODULE hModule);
 // For a name to show: a character that code page 932 lacks reads as "?", never as a separator.
 std::string GetModuleFileName932Lossy(HMODULE hModule);
 
-// Starts a command line; the caller owns the handles in info. On failure GetLastError() tells why.
-bool CreateProcess932(const std::string& strCommandLine, const char* pszFolder, DWORD dwFlags,
-                      PROCESS_INFORMATION& info);
+// Starts a command line; strProgram is the program's full path, or empty for the one that the
+// command line names. The caller owns the handles in info. On failure GetLastError() tells why.
+bool CreateProcess932(const std::string& strProgram, const std::string& strCommandLine, const char* pszFolder,
+                      DWORD dwFlags, PROCESS_INFORMATION& info);
 
 // A library of the system folder, by its full path: never one of that name that lies beside the
 // program or in the current folder. Null when it does not load.

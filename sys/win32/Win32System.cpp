@@ -200,6 +200,16 @@ std::string CWin32System::GetTempFolder()
     return GetTempPath932();
 }
 
+std::string CWin32System::GetSystemFolder()
+{
+    return GetSystemDirectory932();
+}
+
+std::string CWin32System::GetSearchPath()
+{
+    return GetEnvironmentVariable932("PATH");
+}
+
 std::string CWin32System::GetProgramPath()
 {
     return GetModuleFileName932(nullptr);
@@ -291,12 +301,12 @@ uint64_t CWin32System::FileTimeToLocalFileTime(uint64_t nFileTime)
     return FromFileTime(local);
 }
 
-CSystem::EStartResult CWin32System::StartProcess(const std::string& strCommandLine, const char* pszFolder,
-                                                 bool bDetached)
+CSystem::EStartResult CWin32System::StartProcess(const std::string& strProgram, const std::string& strCommandLine,
+                                                 const char* pszFolder, bool bDetached)
 {
     PROCESS_INFORMATION info = {};
     const DWORD dwFlags = NORMAL_PRIORITY_CLASS | (bDetached ? DETACHED_PROCESS : 0);
-    if (!CreateProcess932(strCommandLine, pszFolder, dwFlags, info))
+    if (!CreateProcess932(strProgram, strCommandLine, pszFolder, dwFlags, info))
         return ::GetLastError() == kErrorElevationRequired ? EStartResult::ElevationRequired : EStartResult::Failed;
     // The launcher never waits for its children: their handles are closed at once.
     CScopedKernelHandle process(info.hProcess);

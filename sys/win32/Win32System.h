@@ -16,6 +16,8 @@ public:
     std::vector<CFoundFile> FindFiles(const std::string& strPattern) override;
     std::string GetWindowsFolder() override;
     std::string GetTempFolder() override;
+    std::string GetSystemFolder() override;
+    std::string GetSearchPath() override;
     std::string GetProgramPath() override;
     uint32_t GetVersion() override;
     bool GetShellFolder(EShellFolder folder, std::string& strPath) override;  // Win32Shell.cpp
@@ -27,7 +29,8 @@ public:
     bool IsWow64() override;  // Win32Registry.cpp
     bool DosDateTimeToFileTime(uint16_t nDate, uint16_t nTime, uint64_t& nFileTime) override;
     uint64_t FileTimeToLocalFileTime(uint64_t nFileTime) override;
-    EStartResult StartProcess(const std::string& strCommandLine, const char* pszFolder, bool bDetached) override;
+    EStartResult StartProcess(const std::string& strProgram, const std::string& strCommandLine,
+                              const char* pszFolder, bool bDetached) override;
     bool StartElevated(const std::string& strProgram, const std::string& strParameters,
                        const char* pszFolder) override;  // Win32Shell.cpp
     bool Utf16ToAnsi(const std::u16string& strWide, bool bExact, std::string& strOut) override;

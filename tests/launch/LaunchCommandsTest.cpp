@@ -25,10 +25,15 @@ protected:
     {
         m_sys.m_strModuleFileName = "Q:\\korvelt.exe";
         m_sys.m_strWindowsDirectory = "C:\\WINNT";
+        // Programs named without a folder come from here.
+        m_sys.m_strSystemDirectory = m_system.Path().string();
+        for (const char* pszName : {"X.EXE", "uninst.exe", "cmd.exe"})
+            m_system.Write(pszName, "MZ");
         SetTheSystem(&m_sys);
     }
     void TearDown() override { SetTheSystem(nullptr); }
 
+    CTempDir m_system;
     CHostSystem m_sys;
     CAppCatalog m_catalog;
 };
@@ -53,10 +58,12 @@ TEST(PadLines, AddsLinesUpToTheMinimum)
     EXPECT_EQ(strSixteenLf, std::string(16, '\n'));
 }
 
-TEST(DriveOfCommand, CharacterBeforeTheFirstColon)
+TEST(DriveOfCommand, RootOfTheProgramsDrive)
 {
-    EXPECT_EQ(DriveOfCommand("C:\\WINDOWS\\UNINST.EXE -f"), "C:");
-    EXPECT_EQ(DriveOfCommand("cmd /c \"D:\\Start Menu\\x.lnk\""), "D:");
+    EXPECT_EQ(DriveOfCommand("C:\\WINDOWS\\UNINST.EXE -f"), "C:\\");
+    EXPECT_EQ(DriveOfCommand("\"D:\\Program Files\\x.exe\" /y"), "D:\\");
+    EXPECT_EQ(DriveOfCommand("cmd /c \"D:\\Start Menu\\x.lnk\""), "");
+    EXPECT_EQ(DriveOfCommand("uninst.exe /log:x"), "");
     EXPECT_EQ(DriveOfCommand("uninst.exe"), "");
     EXPECT_EQ(DriveOfCommand(":x"), "");
     EXPECT_EQ(DriveOfCommand(""), "");
@@ -146,10 +153,38 @@ TEST_F(Launch, RunDetachedOnTheCommandsDrive)
     EXPECT_EQ(RunDetached("uninst.exe"), 0);
     ASSERT_EQ(m_sys.m_started.size(), 2u);
     EXPECT_TRUE(m_sys.m_started[0].m_bDetached);
-    EXPECT_EQ(m_sys.m_started[0].m_strFolder, "Q:");
+    EXPECT_EQ(m_sys.m_started[0].m_strFolder, "Q:\\");
     EXPECT_FALSE(m_sys.m_started[1].m_bHasFolder);
     m_sys.m_startResult = CSystem::EStartResult::Failed;
     EXPECT_EQ(RunDetached(""), MSG_UNINSTALL_FAILED);
+}
+
+// "cmd" and the other programs named without a folder: never one beside the launcher or in the
+// current folder, where the process creation would look first; the command line stays as written.
+TEST_F(Launch, BareProgram_ComesFromTheSystemWindowsOrPathFolders)
+{
+    CTempDir onPath;
+    onPath.Write("MsiExec.exe", "MZ");
+    onPath.Write("tool.exe", "MZ");
+    m_sys.m_strSearchPath = ".;bin;\"" + onPath.Path().string() + "\";";
+    const std::string strSystem = m_sys.m_strSystemDirectory;
+    const struct { const char* pszLine; std::string strProgram; } cases[] = {
+        {"cmd /c \"C:\\WINNT\\Start Menu\\x.lnk\"", strSystem + "\\cmd.exe"},
+        {"MsiExec.exe /X{1}", onPath.Path().string() + "\\MsiExec.exe"},
+        {"tool /q", onPath.Path().string() + "\\tool.exe"},
+        {"Q:\\TOOLS\\REMOVE.EXE /Q", ""},  // named with its folder: the process creation reads it
+    };
+    for (const auto& c : cases)
+    {
+        ASSERT_EQ(RunDetached(c.pszLine), 0) << c.pszLine;
+        EXPECT_EQ(m_sys.m_started.back().m_strProgram, c.strProgram) << c.pszLine;
+        EXPECT_EQ(m_sys.m_started.back().m_strCommandLine, c.pszLine);
+    }
+    // Found nowhere but, perhaps, beside the launcher: not started.
+    const std::size_t nStarted = m_sys.m_started.size();
+    EXPECT_EQ(RunDetached("nowhere.exe /x"), MSG_UNINSTALL_FAILED);
+    EXPECT_EQ(RunInFolder("", "nowhere"), MSG_SETUP_FAILED);
+    EXPECT_EQ(m_sys.m_started.size(), nStarted);
 }
 
 TEST_F(Launch, CopyFileListCopiesEachLine)
@@ -324,7 +359,7 @@ TEST_F(Launch, ElevationRequired_SameProgramStartedElevatedInTheSameFolder)
     const struct { std::string strLine, strProgram, strParameters; } cases[] = {
         {"Q:\\SETUP\\SETUP.EXE", "Q:\\SETUP\\SETUP.EXE", ""},
         {"\"C:\\Program Files\\App\\setup.exe\"  /s /v\"a b\"", "C:\\Program Files\\App\\setup.exe", "/s /v\"a b\""},
-        {"X.EXE\t/q", "X.EXE", "/q"},
+        {"X.EXE\t/q", m_sys.m_strSystemDirectory + "\\X.EXE", "/q"},
         {"\"C:\\no end quote", "C:\\no end quote", ""},
         {d + "\\Some App\\setup.exe /x", d + "\\Some App\\setup.exe", "/x"},  // quoted before the start
     };
@@ -338,7 +373,7 @@ TEST_F(Launch, ElevationRequired_SameProgramStartedElevatedInTheSameFolder)
                   c.strProgram + "|" + c.strParameters + "|Q:\\SETUP");
     }
     EXPECT_EQ(RunDetached("C:\\APP\\UNINST.EXE /x"), 0);
-    EXPECT_EQ(m_sys.m_startedElevated.back().m_strFolder, "C:");
+    EXPECT_EQ(m_sys.m_startedElevated.back().m_strFolder, "C:\\");
 
     m_sys.m_bElevatedStartSucceeds = false;  // declined, or no shell to ask
     EXPECT_EQ(RunInFolder("", "X.EXE"), MSG_SETUP_FAILED);

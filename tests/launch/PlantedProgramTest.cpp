@@ -14,6 +14,15 @@ namespace {
 const char kRealFolder[] = "C:\\Program Files\\KorveltQuote";
 const char kPlanted[] = "C:\\Program.exe";
 const char kKey[] = "Software\\KorveltQuoteTest";
+const char kCmdMade[] = "C:\\KorveltCmdMade";
+
+// A cmd.exe planted beside the program, as a medium copied into Downloads may hold one.
+std::string PlantedCmd()
+{
+    char szProgram[MAX_PATH] = {};
+    const std::string strProgram(szProgram, ::GetModuleFileNameA(nullptr, szProgram, MAX_PATH));
+    return strProgram.substr(0, strProgram.rfind('\\')) + "\\cmd.exe";
+}
 
 class PlantedProgram : public ::testing::Test
 {
@@ -26,6 +35,8 @@ protected:
         ::DeleteFileA((std::string(kRealFolder) + "\\setup.exe").c_str());
         ::RemoveDirectoryA((std::string(kRealFolder) + "\\made").c_str());
         ::RemoveDirectoryA(kRealFolder);
+        ::DeleteFileA(PlantedCmd().c_str());
+        ::RemoveDirectoryA(kCmdMade);
     }
 
     // The stand-in set-up names uninstall.exe beside itself in the key it writes, so the
@@ -57,6 +68,21 @@ TEST_F(PlantedProgram, UnquotedRemovalCommand_StartsTheProgramItNames)
     ASSERT_EQ(RunDetached(strReal + " /key " + kKey), 0);
     const std::string strWritten = UninstallStringWritten();
     EXPECT_NE(strWritten.find(std::string(kRealFolder) + "\\uninstall.exe"), std::string::npos) << strWritten;
+}
+
+// The removal's "cmd" is the system's: it makes the folder, which the planted stand-in would not.
+TEST_F(PlantedProgram, CmdBesideTheProgram_IsNotTheOneThatRuns)
+{
+    ASSERT_TRUE(::CopyFileA(KORVELT_STANDIN_SETUP, PlantedCmd().c_str(), FALSE));
+    ASSERT_EQ(RunDetached(std::string("cmd /c mkdir ") + kCmdMade), 0);
+    DWORD dwMade = INVALID_FILE_ATTRIBUTES;
+    // A Windows process start is slow under emulation.
+    for (int nWaited = 0; nWaited < 150000 && dwMade == INVALID_FILE_ATTRIBUTES; nWaited += 100)
+    {
+        ::Sleep(100);
+        dwMade = ::GetFileAttributesA(kCmdMade);
+    }
+    EXPECT_TRUE(dwMade != INVALID_FILE_ATTRIBUTES && (dwMade & FILE_ATTRIBUTE_DIRECTORY));
 }
 
 // Wine never refuses a start for want of administrator rights, so the elevated start that follows

@@ -106,8 +106,8 @@ TEST(Win32System, FoldersAndVersion)
 
 TEST(Win32System, StartProcessReportsFailure)
 {
-    EXPECT_EQ(TheSystem().StartProcess("Z:\\no\\such\\program.exe", nullptr, false), CSystem::EStartResult::Failed);
-    EXPECT_EQ(TheSystem().StartProcess("", nullptr, true), CSystem::EStartResult::Failed);
+    EXPECT_EQ(TheSystem().StartProcess("", "Z:\\no\\such\\program.exe", nullptr, false), CSystem::EStartResult::Failed);
+    EXPECT_EQ(TheSystem().StartProcess("", "", nullptr, true), CSystem::EStartResult::Failed);
 }
 
 TEST_F(Win32Registry, TextsThatCp932Lacks_AreNotRead_NorDoTheyHideLaterSubkeys)
@@ -174,7 +174,7 @@ TEST_F(Win32Files, PathsThatAreNotCp932_ReachNoFile)
     EXPECT_FALSE(sys.ReadFile(strBroken, strRead));
     EXPECT_EQ(strRead, "untouched");
     EXPECT_TRUE(sys.FindFiles(Path932("*\x82")).empty());
-    EXPECT_EQ(sys.StartProcess("cmd /c exit", strBroken.c_str(), false), CSystem::EStartResult::Failed);
+    EXPECT_EQ(sys.StartProcess("", "cmd /c exit", strBroken.c_str(), false), CSystem::EStartResult::Failed);
     EXPECT_EQ(ListFolder932(Cp932(m_dir.Path().wstring())).size(), 1u);
 }
 
@@ -183,7 +183,8 @@ TEST_F(Win32Start, SetupInAJapaneseFolder_StartsThere)
     const std::string strFolder932 = Path932(kSetupFolder932);
     ASSERT_TRUE(CreateFolder932(strFolder932));
     ASSERT_TRUE(CopyFile932(KORVELT_STANDIN_SETUP, strFolder932 + "\\setup.exe"));
-    ASSERT_EQ(TheSystem().StartProcess("\"" + strFolder932 + "\\setup.exe\" /key " + kStartedKey,
+    // The program by its full path; the line it reads names it bare, as a removal's "cmd" is.
+    ASSERT_EQ(TheSystem().StartProcess(strFolder932 + "\\setup.exe", "setup.exe /key " + std::string(kStartedKey),
                                          strFolder932.c_str(), false), CSystem::EStartResult::Started);
     // A Windows process start is slow under emulation.
     bool bWritten = false;
