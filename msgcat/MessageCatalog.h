@@ -12,8 +12,11 @@ class CMessageCatalog
 {
 public:
     // Makes a new, empty list current at once (the old messages are gone even when the file
-    // cannot be read), then fills it from the file.
+    // cannot be read), then fills it from the file. Throws when memory runs out (a file too
+    // large to hold); the catalogue is then left without messages.
     void SetMessageFile(const char* pszFileName);
+    // No messages at all, as after a file that could not be read.
+    void Forget() noexcept { m_pList.reset(); }
 
     // Never null; "" when there is no such message or no list.
     const char* LoadMessage(int32_t nNumber) const;

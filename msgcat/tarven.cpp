@@ -13,12 +13,28 @@ CMessageCatalog& TheCatalog()
 
 } // namespace
 
+// No exception leaves the library: the program that calls it knows none of ours. A file that
+// cannot be held in memory counts as one that cannot be read, and its messages are empty.
 extern "C" void TARVEN_CALL SetMessageFile(const char* pszFileName)
 {
-    TheCatalog().SetMessageFile(pszFileName);
+    try
+    {
+        TheCatalog().SetMessageFile(pszFileName);
+    }
+    catch (...)
+    {
+        TheCatalog().Forget();
+    }
 }
 
 extern "C" const char* TARVEN_CALL LoadMessage(int nNumber)
 {
-    return TheCatalog().LoadMessage(nNumber);
+    try
+    {
+        return TheCatalog().LoadMessage(nNumber);
+    }
+    catch (...)
+    {
+        return "";
+    }
 }
