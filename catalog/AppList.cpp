@@ -3,8 +3,37 @@
 #include "AppReporter.h"
 #include "ArchiveException.h"
 #include "ArchiveReader.h"
+#include "Cp932.h"
 #include "MessageNumbers.h"
 #include "System.h"
+
+namespace
+{
+// An entry file that the index names lies inside the catalogue folder: no drive, no path from a
+// root or a share, no ".." among its parts. Any other name reads as a missing file would, so an
+// index cannot make the launcher read a file elsewhere.
+bool LiesInsideTheFolder(const std::string& strName)
+{
+    if (strName.empty() || strName[0] == '\\' || strName[0] == '/' || strName.find(':') != std::string::npos)
+        return false;
+    std::size_t nPartStart = 0;
+    for (std::size_t i = 0; i <= strName.size(); ++i)
+    {
+        if (i < strName.size() && IsCp932LeadByte(static_cast<unsigned char>(strName[i])))
+        {
+            ++i;
+            continue;
+        }
+        if (i == strName.size() || strName[i] == '\\' || strName[i] == '/')
+        {
+            if (strName.compare(nPartStart, i - nPartStart, "..") == 0)
+                return false;
+            nPartStart = i + 1;
+        }
+    }
+    return true;
+}
+}
 
 void CAppList::Add(std::unique_ptr<CAppEntry> pEntry)
 {
@@ -45,7 +74,7 @@ void CAppList::Serialize(CArchiveReader& ar)
         pEntry->SetFileName(strName);
 
         std::string strBytes;
-        if (!TheSystem().ReadFile(m_strDirectory + "\\" + strName, strBytes))
+        if (!LiesInsideTheFolder(strName) || !TheSystem().ReadFile(m_strDirectory + "\\" + strName, strBytes))
         {
             Report(MSG_CATALOG_UNREADABLE);
             RemoveAll();

@@ -188,6 +188,9 @@ const CIndexCase kIndexCases[] = {
     {"HugeCount", Le32(0xFFFFFFFF) + Str("one"), nullptr, {}, {kUnreadable}},
     {"OneStrayByteAfterNames", IndexBytes(1, {"one"}) + "\n", nullptr, {"One"}, {kUnreadable}},
     {"EmptyName_NoSuchFile", IndexBytes(1, {""}), nullptr, {}, {kUnreadable}},
+    // Entry files that are there, but by a way out of the catalogue folder.
+    {"NameLeavesTheFolder", IndexBytes(1, {"..\\korvelt\\one"}), nullptr, {}, {kUnreadable}},
+    {"NameLeavesTheFolderBySlash", IndexBytes(1, {"../korvelt/one"}), nullptr, {}, {kUnreadable}},
     {"NameInUtf16Form", Le32(1) + std::string("\xFF\xFE\xFF\x03o\0n\0e\0", 10), nullptr, {"One"}, {}},
 };
 
