@@ -125,13 +125,23 @@ bool CHostSystem::RemoveFile(const std::string& strPath)
 
 bool CHostSystem::CopyFileOver(const std::string& strFrom, const std::string& strTo)
 {
+    // As on Windows: through a new file beside the target, so that a failed copy leaves the
+    // target as it was.
     std::error_code ec;
     const fs::path to = NativePath(strTo);
-    if (fs::exists(to, ec))
-        fs::permissions(to, fs::perms::owner_write, fs::perm_options::add, ec);
-    if (!fs::copy_file(NativePath(strFrom), to, fs::copy_options::overwrite_existing, ec))
+    const fs::path temp = to.parent_path() / (".kvt-" + to.filename().string());
+    if (!fs::copy_file(NativePath(strFrom), temp, fs::copy_options::overwrite_existing, ec))
+    {
+        fs::remove(temp, ec);
         return false;
-    fs::permissions(to, fs::perms::owner_write, fs::perm_options::add, ec);
+    }
+    fs::permissions(temp, fs::perms::owner_write, fs::perm_options::add, ec);
+    fs::rename(temp, to, ec);
+    if (ec)
+    {
+        fs::remove(temp, ec);
+        return false;
+    }
     return true;
 }
 

@@ -71,6 +71,44 @@ bool CopyFile932(const std::string& strFrom, const std::string& strTo)
            ::CopyFileW(strWideFrom.c_str(), strWideTo.c_str(), FALSE) != FALSE;
 }
 
+std::string CreateTempFile932(const std::string& strFolder)
+{
+    if (IsWindows9x())
+    {
+        char szPath[MAX_PATH] = {};
+        if (!IsCp932Text(strFolder) || ::GetTempFileNameA(strFolder.c_str(), "kvt", 0, szPath) == 0)
+            return std::string();
+        return szPath;
+    }
+    std::wstring strWide;
+    wchar_t szPath[MAX_PATH] = {};
+    std::string strPath;
+    if (!WideFrom932Exact(strFolder, strWide) || ::GetTempFileNameW(strWide.c_str(), L"kvt", 0, szPath) == 0)
+        return std::string();
+    if (!Cp932FromWide(szPath, std::char_traits<wchar_t>::length(szPath), strPath))
+    {
+        ::DeleteFileW(szPath);
+        return std::string();
+    }
+    return strPath;
+}
+
+bool ReplaceFile932(const std::string& strNew, const std::string& strTarget)
+{
+    if (IsWindows9x())
+    {
+        // Windows 95/98 cannot move over a file: the target goes first.
+        if (!IsCp932Text(strNew) || !IsCp932Text(strTarget))
+            return false;
+        if (::GetFileAttributesA(strTarget.c_str()) != INVALID_FILE_ATTRIBUTES && !::DeleteFileA(strTarget.c_str()))
+            return false;
+        return ::MoveFileA(strNew.c_str(), strTarget.c_str()) != FALSE;
+    }
+    std::wstring strWideNew, strWideTarget;
+    return WideFrom932Exact(strNew, strWideNew) && WideFrom932Exact(strTarget, strWideTarget) &&
+           ::MoveFileExW(strWideNew.c_str(), strWideTarget.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+}
+
 DWORD GetFileAttributes932(const std::string& strPath)
 {
     if (IsWindows9x())

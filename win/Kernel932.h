@@ -18,6 +18,10 @@ HANDLE CreateFile932(const std::string& strPath, DWORD dwAccess, DWORD dwShare, 
 bool DeleteFile932(const std::string& strPath);
 // Copies over an existing target.
 bool CopyFile932(const std::string& strFrom, const std::string& strTo);
+// A new empty file of a name of its own in the folder; empty when none can be made.
+std::string CreateTempFile932(const std::string& strFolder);
+// strNew takes the place of strTarget (which may be missing), in the same folder.
+bool ReplaceFile932(const std::string& strNew, const std::string& strTarget);
 // INVALID_FILE_ATTRIBUTES when the file is not there.
 DWORD GetFileAttributes932(const std::string& strPath);
 bool SetFileAttributes932(const std::string& strPath, DWORD dwAttributes);

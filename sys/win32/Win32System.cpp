@@ -1,5 +1,6 @@
 #include "Win32System.h"
 
+#include "Cp932.h"
 #include "Kernel932.h"
 #include "ScopedHandle.h"
 #include "WideText.h"
@@ -151,11 +152,28 @@ bool CWin32System::CopyFileOver(const std::string& strFrom, const std::string& s
 {
     if (!IsCp932Text(strFrom) || !IsCp932Text(strTo))
         return false;
-    // A read-only target would refuse the overwrite; files copied from a CD arrive read-only.
-    ClearReadOnly(strTo);
-    if (!CopyFile932(strFrom, strTo))
+    // The copy goes to a new file beside the target first, which then takes the target's place:
+    // a copy that fails part-way (a scratched CD) leaves the old file and its read-only flag as
+    // they were. Files copied from a CD arrive read-only; the copy loses that flag.
+    const std::size_t nSlash = FindLastBackslash(strTo);
+    const std::string strTemp = CreateTempFile932(nSlash == std::string::npos ? "." : strTo.substr(0, nSlash));
+    if (strTemp.empty())
         return false;
+    if (!CopyFile932(strFrom, strTemp))
+    {
+        DeleteFile932(strTemp);
+        return false;
+    }
+    ClearReadOnly(strTemp);
+    const DWORD dwOld = GetFileAttributes932(strTo);
     ClearReadOnly(strTo);
+    if (!ReplaceFile932(strTemp, strTo))
+    {
+        if (dwOld != INVALID_FILE_ATTRIBUTES)
+            SetFileAttributes932(strTo, dwOld);
+        DeleteFile932(strTemp);
+        return false;
+    }
     return true;
 }
 

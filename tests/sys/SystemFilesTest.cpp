@@ -58,7 +58,15 @@ TEST(SystemFiles, CopyOverwritesAndDropsReadOnly)
     EXPECT_FALSE(dir.IsReadOnly("to.txt"));
     dir.SetReadOnly("from.txt", false);
 
+    // A copy that fails leaves the target, its read-only flag and the folder as they were.
+    dir.SetReadOnly("to.txt", true);
     EXPECT_FALSE(sys.CopyFileOver(Join(dir, "missing"), strTo));
+    EXPECT_TRUE(dir.IsReadOnly("to.txt"));
+    ASSERT_TRUE(sys.ReadFile(strTo, strRead));
+    EXPECT_EQ(strRead, "new");
+    const std::vector<CFoundFile> found = sys.FindFiles(Join(dir, "*"));
+    EXPECT_EQ(std::count_if(found.begin(), found.end(), [](const CFoundFile& f) { return !f.m_bDirectory; }), 2);
+    dir.SetReadOnly("to.txt", false);
 }
 
 TEST(SystemFiles, FindFilesHonoursWildcards)
