@@ -231,8 +231,16 @@ int CopyFileList(const std::string& strList, const std::string& strDrive)
         const std::size_t nArrow = strLine.rfind('>');
         const std::string strSource = nArrow == std::string::npos ? std::string() : strLine.substr(0, nArrow);
         const std::string strTarget = nArrow == std::string::npos ? std::string() : strLine.substr(nArrow + 1);
-        const std::size_t nSlash = FindLastBackslash(strSource);
-        const std::string strName = nSlash == std::string::npos ? strSource : strSource.substr(nSlash + 1);
+        // "/" separates as "\\" does (it is never a second byte of a code page 932 character). The
+        // file keeps its name in the target folder: a name that would leave it ("..") or name a
+        // drive is skipped, as a copy that fails.
+        const std::size_t nBackslash = FindLastBackslash(strSource);
+        const std::size_t nSlash = strSource.rfind('/');
+        const std::size_t nSeparator =
+            nBackslash == std::string::npos ? nSlash : (nSlash == std::string::npos ? nBackslash : std::max(nBackslash, nSlash));
+        const std::string strName = nSeparator == std::string::npos ? strSource : strSource.substr(nSeparator + 1);
+        if (strName.empty() || strName == "." || strName == ".." || strName.find(':') != std::string::npos)
+            continue;
         CopyOneFile(strDrive + strSource, strTarget + "\\" + strName);
     }
     return 1;

@@ -196,12 +196,15 @@ TEST_F(Launch, CopyFileListCopiesEachLine)
     std::ofstream(dir.Path() / "cd/DATA/A.DLL") << "a";
     std::ofstream(dir.Path() / "cd/DATA/B.TXT") << "b";
     std::ofstream(dir.Path() / "cd/DATA/\x95\x5C.TXT") << "kanji";  // 表: its second byte is 0x5C
+    std::ofstream(dir.Path() / "cd/DATA/C.TXT") << "c";
+    std::ofstream(dir.Path() / "cd/DATA/D:EVIL") << "evil";
     std::ofstream(dir.Path() / "app/B.TXT") << "old";
     fs::permissions(dir.Path() / "cd/DATA/A.DLL", fs::perms::owner_write, fs::perm_options::remove);
 
     const std::string strApp = dir.Path().string() + "/app";
     const std::string strList = "\\DATA\\A.DLL>" + strApp + "\\BIN\r\n\\DATA\\B.TXT>" + strApp +
-                                "\r\nno arrow here\r\n\\DATA\\MISSING>" + strApp + "\r\n\\DATA\\\x95\x5C.TXT>" + strApp;
+                                "\r\nno arrow here\r\n\\DATA\\MISSING>" + strApp + "\r\n\\DATA\\\x95\x5C.TXT>" + strApp +
+                                "\r\n/DATA/C.TXT>" + strApp + "\\BIN\r\n\\DATA\\D:EVIL>" + strApp + "\r\n\\DATA\\..>" + strApp;
     EXPECT_EQ(CopyFileList(strList, strDrive), 1);
 
     auto read = [](const fs::path& p) { std::ifstream in(p); return std::string(std::istreambuf_iterator<char>(in), {}); };
@@ -210,6 +213,9 @@ TEST_F(Launch, CopyFileListCopiesEachLine)
     EXPECT_EQ(read(dir.Path() / "app/\x95\x5C.TXT"), "kanji");
     EXPECT_NE(fs::status(dir.Path() / "app/BIN/A.DLL").permissions() & fs::perms::owner_write, fs::perms::none);
     EXPECT_FALSE(fs::exists(dir.Path() / "app/MISSING"));
+    // "/" separates; a name that names a drive is not copied.
+    EXPECT_EQ(read(dir.Path() / "app/BIN/C.TXT"), "c");
+    EXPECT_FALSE(fs::exists(dir.Path() / "app/D:EVIL"));
 }
 
 // Entries 1 and 3 carry copy lists into their own folders; entry 2 has none.
