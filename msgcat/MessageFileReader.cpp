@@ -103,7 +103,7 @@ void CMessageFileReader::Read(std::string_view content, CNameTable& names, const
             next.name = TrimRight(line.substr(0, eq));
             next.value = TrimLeft(line.substr(eq + 1));
         }
-        next.nHash = CNameTable::Hash(next.name);
+        next.nHash = names.Hash(next.name);
         if (!bInMessages || !cursor.m_bInOrder)
             names.Prefetch(next.nHash);
     }

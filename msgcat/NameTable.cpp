@@ -1,11 +1,14 @@
 #include "NameTable.h"
 
+#include "HashKey.h"
 #include "Prefetch.h"
 
 #include <cstring>
 #include <stdexcept>
 
-uint32_t CNameTable::Hash(std::string_view name)
+CNameTable::CNameTable() : m_nSeed(ProcessHashKey().m_nNameSeed) {}
+
+uint32_t CNameTable::Hash(std::string_view name) const
 {
     // Eight bytes at a time (names are short, and a hash is needed for every line of a file),
     // each step a multiply that spreads every input bit over the upper half, which is kept.
@@ -14,7 +17,7 @@ uint32_t CNameTable::Hash(std::string_view name)
         h = (h ^ word) * kMultiplier;
         return h ^ (h >> 29);
     };
-    uint64_t h = name.size() * kMultiplier;
+    uint64_t h = m_nSeed ^ (name.size() * kMultiplier);
     std::size_t i = 0;
     for (; i + 8 <= name.size(); i += 8)
     {

@@ -21,6 +21,8 @@ public:
     using CName = std::pair<std::string_view, int32_t>;
     using const_iterator = std::deque<CName>::const_iterator;
 
+    CNameTable();
+
     // The number of the name, which is added with 0 when it is new.
     int32_t& operator[](std::string_view name) { return Get(name, Hash(name)); }
 
@@ -31,8 +33,8 @@ public:
     int32_t at(std::string_view name) const;
 
     // The same with the name's Hash worked out beforehand, for a reader that announces its
-    // names through Prefetch a few lines before it uses them.
-    static uint32_t Hash(std::string_view name);
+    // names through Prefetch a few lines before it uses them. The hash is keyed per process.
+    uint32_t Hash(std::string_view name) const;
     // Step 0 fetches the name's slot of the index; when that has arrived, step 1 its entry;
     // then step 2 the name's bytes. A lookup compares them, so each step waits for the one
     // before: a reader spreads the steps over the lines ahead of it.
@@ -65,6 +67,7 @@ private:
     CTextStore m_store;  // the names' bytes
     std::deque<CName> m_names;  // never moved as they grow
     CSlotIndex m_index;  // tag: Hash of the name
+    uint64_t m_nSeed;    // of Hash
 };
 
 #endif

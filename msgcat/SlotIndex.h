@@ -2,10 +2,12 @@
 // position: the tag alone places the slot, so the index grows without looking at keys, and a
 // lookup touches one run of neighbouring slots instead of a chain of nodes spread over the heap.
 // Whether a matching tag is the key (a hash may collide, a number used as its own tag cannot) is
-// up to the owner.
+// up to the owner. Where a tag is placed depends on the process's hash key, so no file can be
+// made whose tags all fall in one run.
 #ifndef KORVELT_MSGCAT_SLOTINDEX_H
 #define KORVELT_MSGCAT_SLOTINDEX_H
 
+#include "HashKey.h"
 #include "Prefetch.h"
 
 #include <cstddef>
@@ -16,6 +18,8 @@ class CSlotIndex
 {
 public:
     static constexpr uint32_t kNone = UINT32_MAX;
+
+    CSlotIndex() : m_nMultiplier(ProcessHashKey().m_nMultiplier), m_nAddend(ProcessHashKey().m_nAddend) {}
 
     // The position under this tag for which isKey(position) holds, or kNone.
     template <class IsKey>
@@ -71,10 +75,12 @@ private:
 
     std::size_t Home(uint32_t nTag) const
     {
-        // Fibonacci hashing: the top bits of the product depend on every bit of the tag, so
-        // consecutive numbers and weak string hashes spread alike. Taking the top bits also keeps
-        // the slots' order when the size doubles, so growing writes the new slots front to back.
-        return static_cast<std::size_t>((nTag * 2654435769u) >> m_nShift);
+        // Multiply-add-shift with a random odd multiplier and addend: the top bits of the sum
+        // depend on every bit of the tag, so consecutive numbers and weak string hashes spread
+        // alike, and which tags share a slot cannot be known without the key. Taking the top
+        // bits also keeps the slots' order when the size doubles, so growing writes the new
+        // slots front to back.
+        return static_cast<std::size_t>((nTag * m_nMultiplier + m_nAddend) >> m_nShift);
     }
 
     void Put(uint32_t nTag, uint32_t nPosition)
@@ -90,7 +96,7 @@ private:
         std::vector<CSlot> old(nSize, CSlot{0, kNone});
         old.swap(m_slots);
         m_nMask = nSize - 1;
-        m_nShift = 32;
+        m_nShift = 64;
         for (std::size_t n = nSize; n > 1; n >>= 1)
             --m_nShift;
         for (const CSlot& slot : old)
@@ -102,7 +108,9 @@ private:
 
     std::vector<CSlot> m_slots;
     std::size_t m_nMask = 0;
-    unsigned m_nShift = 32;  // 32 minus the bits of a slot number
+    unsigned m_nShift = 64;  // 64 minus the bits of a slot number
+    uint64_t m_nMultiplier;
+    uint64_t m_nAddend;
     std::size_t m_nUsed = 0;
 };
 

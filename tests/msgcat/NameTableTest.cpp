@@ -3,12 +3,15 @@
 // of definition, and enough names to make the index grow many times.
 #include "NameTable.h"
 
+#include "CollidingNames.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 #include <stdexcept>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 TEST(NameTable, AgreesWithAPlainMap)
@@ -48,7 +51,7 @@ TEST(NameTable, AgreesWithAPlainMap)
         }
         // Find; FindNext out of order; FindNext along the definitions, as a file's messages go.
         const std::string& strName = nKind == 3 && !defined.empty() ? defined[nInOrder++ % defined.size()] : strRandom;
-        const int32_t* pNumber = nKind == 1 ? names.Find(strName) : names.FindNext(strName, CNameTable::Hash(strName), cursor);
+        const int32_t* pNumber = nKind == 1 ? names.Find(strName) : names.FindNext(strName, names.Hash(strName), cursor);
         const auto it = model.find(strName);
         ASSERT_EQ(pNumber != nullptr, it != model.end()) << "step " << step;
         if (pNumber)
@@ -74,4 +77,22 @@ TEST(NameTable, At_ThrowsForAnUndefinedName)
     EXPECT_EQ(names.at("A"), 1);
     EXPECT_THROW(names.at("B"), std::out_of_range);
     EXPECT_THROW(names.at(""), std::out_of_range);
+}
+
+// Names that would share one hash with no key: the keyed hash spreads them, and the table keeps
+// them apart either way.
+TEST(NameTable, NamesMadeToCollideSpread)
+{
+    std::mt19937_64 rng(11);
+    const std::vector<std::string> crafted = MakeNames(2000, true, rng);
+    CNameTable names;
+    std::unordered_set<uint32_t> hashes;
+    for (std::size_t i = 0; i < crafted.size(); ++i)
+    {
+        names[crafted[i]] = static_cast<int32_t>(i);
+        hashes.insert(names.Hash(crafted[i]));
+    }
+    EXPECT_GT(hashes.size(), crafted.size() * 99 / 100);
+    for (std::size_t i = 0; i < crafted.size(); ++i)
+        ASSERT_EQ(names.at(crafted[i]), static_cast<int32_t>(i));
 }

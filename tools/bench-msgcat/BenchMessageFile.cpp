@@ -1,7 +1,9 @@
 // Benchmark of the message catalogue: a generated file of 200,000 message lines in random
 // number order, loaded and asked 1,000,000 times; the load set against a plain read of the same
 // file, which is the floor it cannot go below; the word-for-word walking list on a smaller file
-// for comparison.
+// for comparison; and files crafted against the hashes, set against a random file of the same
+// size.
+#include "CollidingNames.h"
 #include "LiteralMessageList.h"
 #include "MessageCatalog.h"
 #include "MessageFileReader.h"
@@ -60,6 +62,28 @@ std::string MakeFile(int nLines, std::mt19937& rng, std::vector<int32_t>& number
     strText += "[MESSAGES]\r\n";
     for (int i = 0; i < nLines; ++i)
         strText += "MSG_" + std::to_string(i) + " = text of message " + std::to_string(i) + "\r\n";
+    return strText;
+}
+
+// What a crafted file can do: names that share one hash, as the name hash would give them with no
+// key, or numbers that all land in one place of a number index that multiplies by the golden
+// ratio. "random" is the same file with random names and numbers.
+enum class CFileKind { Random, CollidingNames, CollidingNumbers };
+
+std::string MakeCraftedFile(CFileKind kind, int nLines, std::mt19937_64& rng)
+{
+    const std::vector<std::string> names = MakeNames(static_cast<std::size_t>(nLines), kind == CFileKind::CollidingNames, rng);
+    constexpr uint32_t kGoldenInverse = 0x144CBC89u;  // 0x9E3779B9 * this == 1 (mod 2^32)
+    std::string strText;
+    for (int i = 0; i < nLines; ++i)
+    {
+        const uint32_t nNumber = kind == CFileKind::CollidingNumbers ? static_cast<uint32_t>(i) * kGoldenInverse
+                                                                     : static_cast<uint32_t>(rng());
+        strText += names[static_cast<std::size_t>(i)] + " = " + std::to_string(static_cast<int32_t>(nNumber)) + "\r\n";
+    }
+    strText += "[MESSAGES]\r\n";
+    for (int i = 0; i < nLines; ++i)
+        strText += names[static_cast<std::size_t>(i)] + " = text of message " + std::to_string(i) + "\r\n";
     return strText;
 }
 
@@ -159,6 +183,29 @@ int main()
     const double dSmallLookups = SecondsSince(start);
     std::printf("ratio on the %d-line file: load %.1fx faster, lookups %.0fx faster\n",
                 kSmallLines, dModelLoad / dSmallLoad, dModelLookups / dSmallLookups);
+
+    // Files made to collide in the indexes, against a random one of the same size.
+    const int kCraftedLines = 40000;
+    std::mt19937_64 craftRng(7);
+    double dRandomLoad = 0;
+    for (const auto& [kind, pszKind] : {std::pair{CFileKind::Random, "random"},
+                                        std::pair{CFileKind::CollidingNames, "colliding names"},
+                                        std::pair{CFileKind::CollidingNumbers, "colliding numbers"}})
+    {
+        const std::string strText = MakeCraftedFile(kind, kCraftedLines, craftRng);
+        const std::string strCrafted = WriteTemp(strText);
+        CBestTimes crafted;
+        for (int round = 0; round < 3; ++round)
+        {
+            CMessageCatalog fresh;
+            crafted.Measure([&] { fresh.SetMessageFile(strCrafted.c_str()); });
+        }
+        if (kind == CFileKind::Random)
+            dRandomLoad = crafted.dProcessor;
+        std::printf("crafted: %d lines (%.2f MB) of %s: load %.4f s, %.1f times the random file's (processor time)\n",
+                    kCraftedLines, strText.size() / 1e6, pszKind, crafted.dProcessor, crafted.dProcessor / dRandomLoad);
+        std::filesystem::remove(strCrafted);
+    }
 
     std::filesystem::remove(strPath);
     std::filesystem::remove(strSmallPath);
