@@ -139,6 +139,22 @@ medium_entries() {
     for t in One Two Three Four Five; do printf '%s' "$cut"; entry "$t"; done
 } >"$seeds/missing-file.cat"
 
+# --- fuzz-launch: a settings byte, then the set-up folder, set-up command, uninstall command,
+# registry uninstall string, copy list and one more command line, cut apart by "\n--\n" ---------
+# Settings: bit 0 the medium is a folder, bit 1 Windows 95, bits 2-4 the uninstall type (modulo
+# 3), bit 5 every start needs administrator rights.
+seeds="$root/tools/fuzz-launch/seeds"
+fresh "$seeds"
+pieces() { local first=1 p; for p in "$@"; do ((first)) || printf '%s' "$cut"; first=0; printf '%s' "$p"; done; }
+{ bytes 0x05; pieces '\apps\memo' 'setup.exe /q' '%DIRECT_FROM_CD%=\apps\memo\uninst.exe /x' 'MsiExec.exe /X{1234}' \
+    $'\\DATA\\A.DLL>C:\\Target\r\n/DATA/B.TXT>C:\\Target\r\n\\DATA\\..>C:\\T' 'C:\Program Files\My App\uninst.exe /S'; } \
+    >"$seeds/medium-in-a-folder.cmd"
+{ bytes 0x02; pieces 'apps' 'setup' '' $'C:\\Program Files\\My App\\uninst.exe\t/x' \
+    $'\\DATA\\\x95\x5C.TXT>C:\\Target\r\nDATA\\C.TXT>C:\\Target\\\x95' 'uninst.exe /log:x'; } \
+    >"$seeds/registry-on-95.cmd"
+{ bytes 0x24; pieces '' 'cmd' 'Vendor\Remove.lnk' '' '' 'cmd /c "C:\Program Files\My App\uninst.exe /x"'; } \
+    >"$seeds/start-menu-elevated.cmd"
+
 for d in "$root"/tools/fuzz-*/seeds; do
     echo "$(ls "$d" | wc -l) seeds, $(du -sb "$d" | cut -f1) bytes in ${d#$root/}"
 done

@@ -98,13 +98,23 @@ std::string LocateProgram(const std::string& strProgram)
     return std::string();
 }
 
+// A path on the source drive. Catalogues write it from the root ("\\apps\\memo"); one written
+// without that backslash means the same on a medium in a folder, as it does on a drive whose
+// current folder is its root, and never a folder beside the medium's.
+std::string OnSourceDrive(const std::string& strDrive, const std::string& strPath)
+{
+    const bool bFromRoot = !strPath.empty() && (strPath[0] == '\\' || strPath[0] == '/');
+    return strDrive.size() > 2 && !bFromRoot ? strDrive + "\\" + strPath : strDrive + strPath;
+}
+
 // Creates the process; a program whose manifest asks for administrator rights, which the
 // system refuses to a process that has none, is started again through the shell, which asks the
 // user. The launcher itself never runs elevated. The program sees the command line as written.
 bool StartCommand(const std::string& strCommand, const char* pszFolder, bool bDetached)
 {
     CSystem& sys = TheSystem();
-    const std::string strLine = QuoteProgramPath(strCommand);
+    // The line ends at a NUL for the process creation; what is looked at is what starts.
+    const std::string strLine = QuoteProgramPath(strCommand.c_str());
     std::string strProgram;
     std::string strParameters;
     SplitCommandLine(strLine, strProgram, strParameters);
@@ -148,7 +158,7 @@ CSetupCommand ComposeSetupCommand(const CAppEntry& entry, CAppCatalog& catalog)
     }
     else
     {
-        setup.m_strFolder = catalog.GetSourceDrive() + entry.GetSetupDir();
+        setup.m_strFolder = OnSourceDrive(catalog.GetSourceDrive(), entry.GetSetupDir());
         setup.m_strCommand = setup.m_strFolder + "\\" + entry.GetSetupCommand();
     }
     return setup;
@@ -168,7 +178,7 @@ std::string ComposeUninstallCommand(CAppEntry& entry, CAppCatalog& catalog)
     {
         // What stands before the marker is dropped; the rest is a path on the source drive.
         catalog.UpdateSourceDrive();
-        return catalog.GetSourceDrive() + strCommand.substr(nMarker + kDirectFromCd.size());
+        return OnSourceDrive(catalog.GetSourceDrive(), strCommand.substr(nMarker + kDirectFromCd.size()));
     }
     const std::string& strPath = entry.IsPrevReleaseFound() ? entry.GetPrevUninstallCommand() : entry.GetUninstallPath();
     return std::string(GetPlatform() == PLATFORM_WIN95 ? "start " : "cmd /c ") + "\"" + strPath + "\"";
@@ -188,6 +198,9 @@ std::string QuoteProgramPath(const std::string& strCommand)
     for (std::size_t nEnd = strCommand.find_first_of(kBlanks);; nEnd = strCommand.find_first_of(kBlanks, nEnd + 1))
     {
         const std::string strPrefix = strCommand.substr(0, nEnd);
+        // No path holds a quote: from one on ("cmd /c "C:\x.exe /q"") the pieces are arguments.
+        if (strPrefix.find('"') != std::string::npos)
+            break;
         if (EndsInExe(strPrefix))
             nExeEnd = strPrefix.size();
         else if (NamesAFile(strPrefix) || NamesAFile(strPrefix + ".exe"))
@@ -241,7 +254,12 @@ int CopyFileList(const std::string& strList, const std::string& strDrive)
         const std::string strName = nSeparator == std::string::npos ? strSource : strSource.substr(nSeparator + 1);
         if (strName.empty() || strName == "." || strName == ".." || strName.find(':') != std::string::npos)
             continue;
-        CopyOneFile(strDrive + strSource, strTarget + "\\" + strName);
+        // A target folder that ends in half a double-byte character would take the backslash
+        // for its second byte, and the file would land beside the folder.
+        const std::string strTo = strTarget + "\\" + strName;
+        if (FindLastBackslash(strTo) != strTarget.size())
+            continue;
+        CopyOneFile(OnSourceDrive(strDrive, strSource), strTo);
     }
     return 1;
 }

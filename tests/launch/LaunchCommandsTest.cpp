@@ -96,14 +96,18 @@ TEST_F(Launch, MediumInAFolder_SetsUpAndRemovesFromThatFolder)
     // A disc image extracted into a folder: its own set-up and "%DIRECT_FROM_CD%=" removal, not
     // those at the root of C:.
     m_sys.m_strModuleFileName = "C:\\Users\\bob\\Downloads\\disc\\korvelt.exe";
-    auto pEntry = MakeEntry({{"m_strSetupDir", "\\apps\\memo"},
-                             {"m_strSetupCommand", "setup.exe"},
-                             {"m_strUninstallCommand", "%DIRECT_FROM_CD%=\\apps\\memo\\uninst.exe"}},
-                            {{"m_nUninstallType", 1}});
-    const CSetupCommand setup = ComposeSetupCommand(*pEntry, m_catalog);
-    EXPECT_EQ(setup.m_strFolder, "C:\\Users\\bob\\Downloads\\disc\\apps\\memo");
-    EXPECT_EQ(setup.m_strCommand, "C:\\Users\\bob\\Downloads\\disc\\apps\\memo\\setup.exe");
-    EXPECT_EQ(ComposeUninstallCommand(*pEntry, m_catalog), "C:\\Users\\bob\\Downloads\\disc\\apps\\memo\\uninst.exe");
+    // Paths written without their first backslash still lie inside it, not beside it ("discapps").
+    for (const char* pszFrom : {"\\", ""})
+    {
+        auto pEntry = MakeEntry({{"m_strSetupDir", pszFrom + std::string("apps\\memo")},
+                                 {"m_strSetupCommand", "setup.exe"},
+                                 {"m_strUninstallCommand", "%DIRECT_FROM_CD%=" + (pszFrom + std::string("apps\\memo\\uninst.exe"))}},
+                                {{"m_nUninstallType", 1}});
+        const CSetupCommand setup = ComposeSetupCommand(*pEntry, m_catalog);
+        EXPECT_EQ(setup.m_strFolder, "C:\\Users\\bob\\Downloads\\disc\\apps\\memo");
+        EXPECT_EQ(setup.m_strCommand, "C:\\Users\\bob\\Downloads\\disc\\apps\\memo\\setup.exe");
+        EXPECT_EQ(ComposeUninstallCommand(*pEntry, m_catalog), "C:\\Users\\bob\\Downloads\\disc\\apps\\memo\\uninst.exe");
+    }
 }
 
 TEST_F(Launch, UninstallCommandForms)
@@ -198,13 +202,15 @@ TEST_F(Launch, CopyFileListCopiesEachLine)
     std::ofstream(dir.Path() / "cd/DATA/\x95\x5C.TXT") << "kanji";  // 表: its second byte is 0x5C
     std::ofstream(dir.Path() / "cd/DATA/C.TXT") << "c";
     std::ofstream(dir.Path() / "cd/DATA/D:EVIL") << "evil";
+    std::ofstream(dir.Path() / "cd/DATA/E.TXT") << "e";
     std::ofstream(dir.Path() / "app/B.TXT") << "old";
     fs::permissions(dir.Path() / "cd/DATA/A.DLL", fs::perms::owner_write, fs::perm_options::remove);
 
     const std::string strApp = dir.Path().string() + "/app";
     const std::string strList = "\\DATA\\A.DLL>" + strApp + "\\BIN\r\n\\DATA\\B.TXT>" + strApp +
                                 "\r\nno arrow here\r\n\\DATA\\MISSING>" + strApp + "\r\n\\DATA\\\x95\x5C.TXT>" + strApp +
-                                "\r\n/DATA/C.TXT>" + strApp + "\\BIN\r\n\\DATA\\D:EVIL>" + strApp + "\r\n\\DATA\\..>" + strApp;
+                                "\r\n/DATA/C.TXT>" + strApp + "\\BIN\r\n\\DATA\\D:EVIL>" + strApp + "\r\n\\DATA\\..>" + strApp +
+                                "\r\nDATA\\E.TXT>" + strApp + "\r\n\\DATA\\C.TXT>" + strApp + "\\\x95";
     EXPECT_EQ(CopyFileList(strList, strDrive), 1);
 
     auto read = [](const fs::path& p) { std::ifstream in(p); return std::string(std::istreambuf_iterator<char>(in), {}); };
@@ -216,6 +222,11 @@ TEST_F(Launch, CopyFileListCopiesEachLine)
     // "/" separates; a name that names a drive is not copied.
     EXPECT_EQ(read(dir.Path() / "app/BIN/C.TXT"), "c");
     EXPECT_FALSE(fs::exists(dir.Path() / "app/D:EVIL"));
+    // A source without its first backslash is on the medium all the same; a target folder ending
+    // in half a double-byte character would take the file's backslash for its second byte.
+    EXPECT_EQ(read(dir.Path() / "app/E.TXT"), "e");
+    EXPECT_FALSE(fs::exists(dir.Path() / "app/\x95\\C.TXT"));
+    EXPECT_FALSE(fs::exists(dir.Path() / "app/C.TXT"));
 }
 
 // Entries 1 and 3 carry copy lists into their own folders; entry 2 has none.
@@ -343,6 +354,7 @@ TEST_F(Launch, QuoteProgramPath_TakesTheLongestExePieceElseTheLongestThatNamesAF
         {'"' + d + "\\Program Files\\Some App\\uninstall.exe\" /x", ""},
         {d + "\\Plain\\app.exe /x y", ""},
         {d + "\\Program Files /x", ""},
+        {"cmd /c \"" + d + "\\Program Files\\Some App\\uninstall.exe /x\"", ""},
         {"", ""},
     };
     for (const auto& c : cases)

@@ -1,0 +1,11 @@
+$
+--
+cmd
+--
+Vendor\Remove.lnk
+--
+
+--
+
+--
+cmd /c "C:\Program Files\My App\uninst.exe /x"
