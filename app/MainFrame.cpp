@@ -33,11 +33,10 @@ LRESULT CMainFrame::OnMinimizeRequest(WPARAM, LPARAM)
     return 0;
 }
 
-LRESULT CMainFrame::OnDeviceChange(WPARAM wParam, LPARAM lParam)
+void CMainFrame::OnDeviceChange(UINT nEvent, const DEV_BROADCAST_HDR* pHeader)
 {
-    const auto* pHeader = reinterpret_cast<const DEV_BROADCAST_HDR*>(lParam);
-    if (wParam != DBT_DEVICEREMOVECOMPLETE || pHeader == nullptr || pHeader->dbch_devicetype != DBT_DEVTYP_VOLUME)
-        return 0;
+    if (nEvent != DBT_DEVICEREMOVECOMPLETE || pHeader == nullptr || pHeader->dbch_devicetype != DBT_DEVTYP_VOLUME)
+        return;
     // Any volume counts: the medium the program runs from may be gone, so it ends.
     if (m_bRestored == 1)
     {
@@ -52,54 +51,51 @@ LRESULT CMainFrame::OnDeviceChange(WPARAM wParam, LPARAM lParam)
     {
         PostMessage932(m_hWnd, WM_CLOSE, 0, 0);
     }
-    return 0;
 }
 
-LRESULT CMainFrame::OnDisplayChange(WPARAM, LPARAM)
+void CMainFrame::OnDisplayChange(UINT, int, int)
 {
     // Deliberately nothing: the frame's own handling (passing the change on to the view) is
     // left out.
-    return 0;
 }
 
-LRESULT CMainFrame::OnSize(WPARAM wParam, LPARAM lParam)
+void CMainFrame::OnSize(UINT nType, int cx, int cy)
 {
-    CFrameWnd::OnSize(wParam, lParam);
-    if (wParam == SIZE_RESTORED && m_bRestored == 0)
+    CFrameWnd::OnSize(nType, cx, cy);
+    if (nType == SIZE_RESTORED && m_bRestored == 0)
     {
         m_bRestored = 1;
         HWND hView = GetWindow(m_hWnd, GW_CHILD);
         if (hView == nullptr)
         {
             CWinApp::Get()->ShowMessage(LoadString932(CWinApp::Get()->m_hInstance, IDS_FRAME_WITHOUT_VIEW));
-            return 0;
+            return;
         }
         PostMessage932(hView, WM_REFRESH_STATE, 0, 0);
         // This causes a second size notification, which finds the flag set.
         SetWindowPos(m_hWnd, HWND_TOP, kRestoredX, kRestoredY, ScaleForDpi(kFrameWidth), ScaleForDpi(kFrameHeight),
                      SWP_SHOWWINDOW);
     }
-    else if (wParam == SIZE_MINIMIZED)
+    else if (nType == SIZE_MINIMIZED)
     {
         m_bRestored = 0;
     }
-    return 0;
 }
 
-LRESULT CMainFrame::OnTimer(WPARAM wParam, LPARAM lParam)
+void CMainFrame::OnTimer(UINT_PTR)
 {
     PostMessage932(m_hWnd, WM_CLOSE, 0, 0);
-    return DefWindowProc932(m_hWnd, WM_TIMER, wParam, lParam);
+    SetMsgHandled(false);
 }
 
 bool CMainFrame::ProcessMessageTable(CMessageCall& call)
 {
     static const CMessageMapEntry<CMainFrame> s_table[] = {
         HandleMessage(WM_MINIMIZE_FRAME, &CMainFrame::OnMinimizeRequest),
-        HandleMessage(WM_DEVICECHANGE, &CMainFrame::OnDeviceChange),
-        HandleMessage(WM_DISPLAYCHANGE, &CMainFrame::OnDisplayChange),
-        HandleMessage(WM_SIZE, &CMainFrame::OnSize),
-        HandleMessage(WM_TIMER, &CMainFrame::OnTimer),
+        HandleDeviceChange(&CMainFrame::OnDeviceChange),
+        HandleDisplayChange(&CMainFrame::OnDisplayChange),
+        HandleSize(&CMainFrame::OnSize),
+        HandleTimer(&CMainFrame::OnTimer),
     };
     return call.Run(s_table, this) || CFrameWnd::ProcessMessageTable(call);
 }

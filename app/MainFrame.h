@@ -17,10 +17,10 @@ protected:
     bool PreCreateWindow(CREATESTRUCTA& cs) override;
 
     LRESULT OnMinimizeRequest(WPARAM wParam, LPARAM lParam);
-    LRESULT OnDeviceChange(WPARAM wParam, LPARAM lParam);
-    LRESULT OnDisplayChange(WPARAM wParam, LPARAM lParam);
-    LRESULT OnSize(WPARAM wParam, LPARAM lParam);
-    LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
+    void OnDeviceChange(UINT nEvent, const DEV_BROADCAST_HDR* pHeader);
+    void OnDisplayChange(UINT nBitsPerPixel, int cx, int cy);
+    void OnSize(UINT nType, int cx, int cy);
+    void OnTimer(UINT_PTR nID);
     bool ProcessMessageTable(CMessageCall& call) override;
 
 private:

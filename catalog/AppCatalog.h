@@ -11,7 +11,6 @@ class CAppCatalog : public CAppList
 {
 public:
     void SetDatabasePath(const char* pszPath) { m_strDatabasePath = pszPath ? pszPath : ""; }
-    const std::string& GetDatabasePath() const { return m_strDatabasePath; }
 
     // Fills the list from the database, or without one from every "*.app" file of the
     // directory. 0 when something was read (whatever was reported), 1 when there is neither a

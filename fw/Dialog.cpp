@@ -71,17 +71,17 @@ void CDialog::CenterOverOwner()
     SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM)
+bool CDialog::OnInitDialogMessage()
 {
     m_font.Apply(m_hWnd);
     CenterOverOwner();
-    return OnInitDialog() ? TRUE : FALSE;
+    return OnInitDialog();
 }
 
 bool CDialog::ProcessMessageTable(CMessageCall& call)
 {
     static const CMessageMapEntry<CDialog> s_table[] = {
-        HandleMessage(WM_INITDIALOG, &CDialog::HandleInitDialog),
+        HandleInitDialog(&CDialog::OnInitDialogMessage),
         HandleCommand(IDOK, &CDialog::OnOK),
         HandleCommand(IDCANCEL, &CDialog::OnCancel),
     };

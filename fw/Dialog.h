@@ -26,7 +26,8 @@ protected:
     virtual void OnCancel();
     virtual void DoDataExchange(CDataExchange& dx) {}
 
-    LRESULT HandleInitDialog(WPARAM wParam, LPARAM lParam);
+    // The font and the place over the owner, then OnInitDialog.
+    bool OnInitDialogMessage();
     bool ProcessMessageTable(CMessageCall& call) override;
 
 private:

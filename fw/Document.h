@@ -25,7 +25,6 @@ public:
     void SetPathName(const std::string& strPathName);
     bool IsModified() const { return m_bModified; }
     void SetModifiedFlag(bool bModified = true) { m_bModified = bModified; }
-    CSingleDocTemplate* GetDocTemplate() const { return m_pTemplate; }
 
     // Empties the document for a new one; false stops the new-document sequence.
     virtual bool OnNewDocument();

@@ -51,18 +51,17 @@ void CFormView::OnPrepareDC(HDC hDC)
     SetViewportOrgEx(hDC, -pt.x, -pt.y, nullptr);
 }
 
-LRESULT CFormView::OnInitDialog(WPARAM, LPARAM)
+bool CFormView::OnInitDialog()
 {
     m_font.Apply(m_hWnd);
     // A child form does not take the focus when it is made.
-    return FALSE;
+    return false;
 }
 
-LRESULT CFormView::OnSize(WPARAM wParam, LPARAM)
+void CFormView::OnSize(UINT nType, int, int)
 {
-    if (wParam != SIZE_MINIMIZED)
+    if (nType != SIZE_MINIMIZED)
         UpdateBars();
-    return 0;
 }
 
 // Each bar covers the template's size with a page of the client size; the system hides a bar
@@ -128,47 +127,44 @@ void CFormView::ScrollBy(int nBar, UINT nRequest)
                    nullptr, SW_INVALIDATE | SW_ERASE | SW_SCROLLCHILDREN);
 }
 
-LRESULT CFormView::OnHScroll(WPARAM wParam, LPARAM lParam)
+// Only the form's own scroll bars scroll it, not a scroll bar control on it.
+void CFormView::OnHScroll(UINT nCode, UINT, HWND hScrollBar)
 {
-    if (lParam == 0)
-        ScrollBy(SB_HORZ, LOWORD(wParam));
-    return 0;
+    if (hScrollBar == nullptr)
+        ScrollBy(SB_HORZ, nCode);
 }
 
-LRESULT CFormView::OnVScroll(WPARAM wParam, LPARAM lParam)
+void CFormView::OnVScroll(UINT nCode, UINT, HWND hScrollBar)
 {
-    if (lParam == 0)
-        ScrollBy(SB_VERT, LOWORD(wParam));
-    return 0;
+    if (hScrollBar == nullptr)
+        ScrollBy(SB_VERT, nCode);
 }
 
-LRESULT CFormView::OnPaint(WPARAM, LPARAM)
+void CFormView::OnPaint()
 {
     CPaintDC dc(m_hWnd);
     OnPrepareDC(dc.Get());
     OnDraw(dc.Get());
-    return 0;
 }
 
-LRESULT CFormView::OnSetFocus(WPARAM, LPARAM)
+void CFormView::OnSetFocus(HWND)
 {
     HWND hTarget = m_hWndFocus;
     if (hTarget == nullptr || !IsWindow(hTarget) || !IsChild(m_hWnd, hTarget))
         hTarget = GetNextDlgTabItem(m_hWnd, nullptr, FALSE);
     if (hTarget != nullptr)
         SetFocus(hTarget);
-    return 0;
 }
 
 bool CFormView::ProcessMessageTable(CMessageCall& call)
 {
     static const CMessageMapEntry<CFormView> s_table[] = {
-        HandleMessage(WM_INITDIALOG, &CFormView::OnInitDialog),
-        HandleMessage(WM_SIZE, &CFormView::OnSize),
-        HandleMessage(WM_HSCROLL, &CFormView::OnHScroll),
-        HandleMessage(WM_VSCROLL, &CFormView::OnVScroll),
-        HandleMessage(WM_PAINT, &CFormView::OnPaint),
-        HandleMessage(WM_SETFOCUS, &CFormView::OnSetFocus),
+        HandleInitDialog(&CFormView::OnInitDialog),
+        HandleSize(&CFormView::OnSize),
+        HandleHScroll(&CFormView::OnHScroll),
+        HandleVScroll(&CFormView::OnVScroll),
+        HandlePaint(&CFormView::OnPaint),
+        HandleSetFocus(&CFormView::OnSetFocus),
     };
     return call.Run(s_table, this) || CView::ProcessMessageTable(call);
 }

@@ -22,13 +22,13 @@ public:
     void OnPrepareDC(HDC hDC) override;
 
 protected:
-    LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam);
+    bool OnInitDialog();
     // Updates the scroll bars for the new size; derived views call it first from their own.
-    LRESULT OnSize(WPARAM wParam, LPARAM lParam);
-    LRESULT OnHScroll(WPARAM wParam, LPARAM lParam);
-    LRESULT OnVScroll(WPARAM wParam, LPARAM lParam);
-    LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
-    LRESULT OnSetFocus(WPARAM wParam, LPARAM lParam);
+    void OnSize(UINT nType, int cx, int cy);
+    void OnHScroll(UINT nCode, UINT nPos, HWND hScrollBar);
+    void OnVScroll(UINT nCode, UINT nPos, HWND hScrollBar);
+    void OnPaint();
+    void OnSetFocus(HWND hOld);
     bool ProcessMessageTable(CMessageCall& call) override;
 
 private:

@@ -12,7 +12,7 @@ namespace
 {
 constexpr char kFrameClass[] = "KorveltFrame";
 
-struct SChildMessage
+struct CChildMessage
 {
     UINT nMessage;
     WPARAM wParam;
@@ -21,7 +21,7 @@ struct SChildMessage
 
 BOOL CALLBACK SendToChild(HWND hChild, LPARAM lData)
 {
-    const auto* pMessage = reinterpret_cast<const SChildMessage*>(lData);
+    const auto* pMessage = reinterpret_cast<const CChildMessage*>(lData);
     SendMessage932(hChild, pMessage->nMessage, pMessage->wParam, pMessage->lParam);
     return TRUE;
 }
@@ -175,65 +175,64 @@ void CFrameWnd::RecalcLayout()
 
 void CFrameWnd::SendToDescendants(UINT nMessage, WPARAM wParam, LPARAM lParam)
 {
-    SChildMessage message{nMessage, wParam, lParam};
+    CChildMessage message{nMessage, wParam, lParam};
     EnumChildWindows(m_hWnd, &SendToChild, reinterpret_cast<LPARAM>(&message));
 }
 
-LRESULT CFrameWnd::OnCreate(WPARAM, LPARAM)
+bool CFrameWnd::OnCreate()
 {
     if (m_pView == nullptr || !m_pView->Create(this, AFX_IDW_PANE_FIRST))
-        return -1;
+        return false;
     if (m_pCreateDocument != nullptr)
         m_pCreateDocument->AddView(m_pView.get());
-    return 0;
+    return true;
 }
 
-LRESULT CFrameWnd::OnSize(WPARAM wParam, LPARAM)
+void CFrameWnd::OnSize(UINT nType, int, int)
 {
-    if (wParam != SIZE_MINIMIZED)
+    if (nType != SIZE_MINIMIZED)
         RecalcLayout();
-    return 0;
 }
 
-LRESULT CFrameWnd::OnClose(WPARAM, LPARAM)
+void CFrameWnd::OnClose()
 {
     // The document keeps nothing to save, so closing never asks.
     DestroyWindow();
-    return 0;
 }
 
-LRESULT CFrameWnd::OnDestroy(WPARAM, LPARAM)
+void CFrameWnd::OnDestroy()
 {
     CWinApp* pApp = CWinApp::Get();
     if (pApp != nullptr && pApp->GetMainWnd() == this)
         PostQuitMessage(0);
-    return 0;
 }
 
-LRESULT CFrameWnd::OnSetFocus(WPARAM, LPARAM)
+void CFrameWnd::OnSetFocus(HWND)
 {
     if (m_pView != nullptr && m_pView->m_hWnd != nullptr)
         SetFocus(m_pView->m_hWnd);
-    return 0;
 }
 
-LRESULT CFrameWnd::OnActivate(WPARAM wParam, LPARAM lParam)
+// The view keeps its focused control before the default processing deactivates the frame, and
+// gets it back after the default processing activated it.
+void CFrameWnd::OnActivate(UINT nState, bool bMinimized, HWND)
 {
-    if (LOWORD(wParam) == WA_INACTIVE && m_pView != nullptr)
+    if (nState == WA_INACTIVE && m_pView != nullptr)
         m_pView->OnActivateFrame(WA_INACTIVE, this);
-    const LRESULT lResult = DefWindowProc932(m_hWnd, WM_ACTIVATE, wParam, lParam);
-    if (LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0 && m_pView != nullptr)
+    Default();
+    if (nState != WA_INACTIVE && !bMinimized && m_pView != nullptr)
         m_pView->OnActivateView(true, m_pView.get(), m_pView.get());
-    return lResult;
 }
 
 // Each item of an opening pop-up menu asks its update handler for its state; an item without
 // one is enabled exactly when some object on the command route handles its command.
-LRESULT CFrameWnd::OnInitMenuPopup(WPARAM wParam, LPARAM lParam)
+void CFrameWnd::OnInitMenuPopup(HMENU hMenu, UINT, bool bSystemMenu)
 {
-    if (HIWORD(lParam) != 0)
-        return DefWindowProc932(m_hWnd, WM_INITMENUPOPUP, wParam, lParam);
-    HMENU hMenu = reinterpret_cast<HMENU>(wParam);
+    if (bSystemMenu)
+    {
+        SetMsgHandled(false);
+        return;
+    }
     const int nCount = GetMenuItemCount(hMenu);
     for (int i = 0; i < nCount; ++i)
     {
@@ -249,33 +248,33 @@ LRESULT CFrameWnd::OnInitMenuPopup(WPARAM wParam, LPARAM lParam)
             state.Enable(OnCmdMsg(probe));
         }
     }
-    return 0;
 }
 
-LRESULT CFrameWnd::OnDisplayChange(WPARAM wParam, LPARAM lParam)
+// Both are passed on to the child windows, then to the default processing.
+void CFrameWnd::OnDisplayChange(UINT nBitsPerPixel, int cx, int cy)
 {
-    SendToDescendants(WM_DISPLAYCHANGE, wParam, lParam);
-    return DefWindowProc932(m_hWnd, WM_DISPLAYCHANGE, wParam, lParam);
+    SendToDescendants(WM_DISPLAYCHANGE, nBitsPerPixel, MAKELPARAM(cx, cy));
+    SetMsgHandled(false);
 }
 
-LRESULT CFrameWnd::OnSysColorChange(WPARAM wParam, LPARAM lParam)
+void CFrameWnd::OnSysColorChange()
 {
-    SendToDescendants(WM_SYSCOLORCHANGE, wParam, lParam);
-    return DefWindowProc932(m_hWnd, WM_SYSCOLORCHANGE, wParam, lParam);
+    SendToDescendants(WM_SYSCOLORCHANGE, 0, 0);
+    SetMsgHandled(false);
 }
 
 bool CFrameWnd::ProcessMessageTable(CMessageCall& call)
 {
     static const CMessageMapEntry<CFrameWnd> s_table[] = {
-        HandleMessage(WM_CREATE, &CFrameWnd::OnCreate),
-        HandleMessage(WM_SIZE, &CFrameWnd::OnSize),
-        HandleMessage(WM_CLOSE, &CFrameWnd::OnClose),
-        HandleMessage(WM_DESTROY, &CFrameWnd::OnDestroy),
-        HandleMessage(WM_SETFOCUS, &CFrameWnd::OnSetFocus),
-        HandleMessage(WM_ACTIVATE, &CFrameWnd::OnActivate),
-        HandleMessage(WM_INITMENUPOPUP, &CFrameWnd::OnInitMenuPopup),
-        HandleMessage(WM_DISPLAYCHANGE, &CFrameWnd::OnDisplayChange),
-        HandleMessage(WM_SYSCOLORCHANGE, &CFrameWnd::OnSysColorChange),
+        HandleCreate(&CFrameWnd::OnCreate),
+        HandleSize(&CFrameWnd::OnSize),
+        HandleClose(&CFrameWnd::OnClose),
+        HandleDestroy(&CFrameWnd::OnDestroy),
+        HandleSetFocus(&CFrameWnd::OnSetFocus),
+        HandleActivate(&CFrameWnd::OnActivate),
+        HandleInitMenuPopup(&CFrameWnd::OnInitMenuPopup),
+        HandleDisplayChange(&CFrameWnd::OnDisplayChange),
+        HandleSysColorChange(&CFrameWnd::OnSysColorChange),
     };
     return call.Run(s_table, this) || CWnd::ProcessMessageTable(call);
 }

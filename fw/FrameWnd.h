@@ -40,15 +40,15 @@ protected:
     virtual bool PreCreateWindow(CREATESTRUCTA& cs);
     void RecalcLayout();
 
-    LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
-    LRESULT OnSize(WPARAM wParam, LPARAM lParam);
-    LRESULT OnClose(WPARAM wParam, LPARAM lParam);
-    LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);
-    LRESULT OnSetFocus(WPARAM wParam, LPARAM lParam);
-    LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
-    LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam);
-    LRESULT OnDisplayChange(WPARAM wParam, LPARAM lParam);
-    LRESULT OnSysColorChange(WPARAM wParam, LPARAM lParam);
+    bool OnCreate();
+    void OnSize(UINT nType, int cx, int cy);
+    void OnClose();
+    void OnDestroy();
+    void OnSetFocus(HWND hOld);
+    void OnActivate(UINT nState, bool bMinimized, HWND hOther);
+    void OnInitMenuPopup(HMENU hMenu, UINT nIndex, bool bSystemMenu);
+    void OnDisplayChange(UINT nBitsPerPixel, int cx, int cy);
+    void OnSysColorChange();
     bool ProcessMessageTable(CMessageCall& call) override;
 
     UINT m_nIDResource = 0;

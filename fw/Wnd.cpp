@@ -3,6 +3,8 @@
 #include "User932.h"
 #include "WinApp.h"
 
+#include <utility>
+
 CWnd::~CWnd()
 {
     // A window that outlives its object must not reach it any more.
@@ -61,10 +63,30 @@ bool CWnd::OnWndMsg(UINT nMessage, WPARAM wParam, LPARAM lParam, LRESULT& lResul
     }
     CMessageCall call = nMessage == WM_NOTIFY ? CMessageCall::Notify(reinterpret_cast<NMHDR*>(lParam))
                                               : CMessageCall::Message(nMessage, wParam, lParam);
+    // Put back however the handler ends, for the message whose handler sent this one.
+    struct CCurrentCall
+    {
+        CMessageCall*& m_pCall;
+        CMessageCall* m_pOuter;
+        ~CCurrentCall() { m_pCall = m_pOuter; }
+    } current{m_pCall, std::exchange(m_pCall, &call)};
     if (!ProcessMessageTable(call))
         return false;
     lResult = call.Result();
     return true;
+}
+
+void CWnd::SetMsgHandled(bool bHandled)
+{
+    if (m_pCall != nullptr)
+        m_pCall->SetHandled(bHandled);
+}
+
+LRESULT CWnd::Default()
+{
+    if (m_pCall == nullptr || m_pCall->Kind() != EEntryKind::Message)
+        return 0;
+    return DefWindowProc932(m_hWnd, m_pCall->Code(), m_pCall->WParam(), m_pCall->LParam());
 }
 
 // Exceptions must not cross the system's window procedure frames: the framework reports them

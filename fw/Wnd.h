@@ -42,9 +42,18 @@ protected:
     // Called after the window's last message; the HWND is gone.
     virtual void PostNcDestroy() {}
 
+    // For a message handler: false leaves the message, once the handler returns, to the tables
+    // after this one and then to the default processing.
+    void SetMsgHandled(bool bHandled);
+    // For a message handler: the default window processing of its message, at once (a handler
+    // that works before and after it).
+    LRESULT Default();
+
 private:
     void Attach(HWND hWnd);
     bool DispatchGuarded(UINT nMessage, WPARAM wParam, LPARAM lParam, LRESULT& lResult);
+
+    CMessageCall* m_pCall = nullptr;  // the message being handled; handlers may send others
 };
 
 #endif

@@ -1,10 +1,12 @@
 // The launcher's form: the list of applications on the medium and the set-up, uninstall and
 // text-file buttons, on dialog template 101, over the tiled application picture and the title
-// picture. Owns nothing but its controls' handles (which the form owns); reads the document.
+// picture. Owns the list's wrapper, the controls' layout and the marks of pending copies; the
+// form owns the controls' windows; reads and refreshes the document's catalogue.
 #ifndef KORVELT_VIEW_KORVELTVIEW_H
 #define KORVELT_VIEW_KORVELTVIEW_H
 
 #include "AppListCtrl.h"
+#include "FormControlLayout.h"
 #include "FormView.h"
 #include "PendingCopies.h"
 
@@ -29,20 +31,14 @@ public:
     void OnActivateView(bool bActivate, CView* pActivateView, CView* pDeactiveView) override;
     void OnDraw(HDC hDC) override;
 
-    // False exactly when the whole command line is "/NOZOOMOUT" (any case).
-    static bool ZoomOutFor(const std::string& strCmdLine);
-    // The process exit code for a failure code of the catalogue's Load: 30 for 1, else 31.
-    static int ExitCodeFor(int nLoadFailure);
-
-    // Realises the pictures' palettes in the main window; hWndActivated is the window being
-    // activated (the palettes are background palettes unless it is this view).
-    void RealizePalettes(HWND hWndActivated);
-
     int GetSelected() const { return m_nSelected; }
     bool IsCopyPending(int n) const { return m_copyPending.IsMarked(n); }
 
 protected:
+    bool ProcessMessageTable(CMessageCall& call) override;
+
     LRESULT OnRefreshState(WPARAM wParam, LPARAM lParam);
+    void OnRefreshCommand();
     void OnShowTextFile();
     void OnSetup();
     void OnUninstall();
@@ -54,12 +50,11 @@ protected:
     void OnReturnAppList(NMHDR* pHeader, LRESULT* pResult);
     // Enter in the form: the dialog keys send it as IDOK when no button has the focus.
     void OnEnter();
-    void OnRefreshCommand();
-    LRESULT OnSize(WPARAM wParam, LPARAM lParam);
-    bool ProcessMessageTable(CMessageCall& call) override;
+    void OnSize(UINT nType, int cx, int cy);
 
-    void SetMenuTexts();
-    void TakeDesignRects();
+private:
+    // Re-checks every entry, makes the copies that have become due and selects the entry again.
+    void RefreshAll();
     // Builds the columns and one row per catalogue entry.
     void FillList();
     // Makes the entry behind a list row (none for -1) the selected one.
@@ -67,9 +62,6 @@ protected:
     // What Enter or a double-click on a row does: set-up when it is offered, otherwise removal
     // when that is, otherwise nothing.
     void RunRowAction();
-    // The status column's text for an entry: message 15, 14 or nothing.
-    static std::string StatusText(bool bInstalled, bool bPrevReleaseFound);
-
     // The entry behind the selected row; null when the list shows none (an empty catalogue, or
     // one whose reading failed before the rows were filled).
     CAppEntry* SelectedEntry() const;
@@ -84,15 +76,8 @@ protected:
     void Launch(CReadOnlyTextDlg& notice, const std::string& strNotice, const std::function<int()>& start);
     void ShowError(int nMessage);
 
-    // The form's controls, each laid out from its design rectangle.
-    struct SControl
-    {
-        int nID;
-        RECT CKorveltView::*pDesign;
-    };
-    static const SControl s_controls[];
-
     CAppListCtrl m_listApps;
+    CFormControlLayout m_layout;
     // The selected catalogue entry, counted from 1; the list row is one less.
     int m_nSelected = 1;
     bool m_bForceSetup = false;
@@ -102,16 +87,8 @@ protected:
     // Set once the rows stand for the loaded catalogue's entries; clear while it is read.
     bool m_bListFilled = false;
     bool m_bLayoutReady = false;
-    bool m_bInLayout = false;
-    RECT m_rcForm{};
     RECT m_rcTitle{70, 25, 577, 89};
-    RECT m_rcList{};
-    RECT m_rcSetup{};
-    RECT m_rcUninstall{};
-    RECT m_rcTextFile{};
     bool m_bZoomOut = true;
-    bool m_bDrawTitleBitmap = true;
-    bool m_bDrawAppBitmap = true;
 };
 
 #endif

@@ -24,17 +24,17 @@ bool CReadOnlyTextDlg::OnInitDialog()
 
 // Read-only edit controls ask with WM_CTLCOLORSTATIC: white behind the text and a white brush
 // for the rest of the control, so that lines scrolled away leave nothing behind.
-LRESULT CReadOnlyTextDlg::OnCtlColorStatic(WPARAM wParam, LPARAM lParam)
+HBRUSH CReadOnlyTextDlg::OnCtlColorStatic(HDC hDC, HWND)
 {
-    DefWindowProc932(m_hWnd, WM_CTLCOLORSTATIC, wParam, lParam);
-    SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
-    return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    Default();  // the system's text colour
+    SetBkColor(hDC, RGB(255, 255, 255));
+    return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
 }
 
 bool CReadOnlyTextDlg::ProcessMessageTable(CMessageCall& call)
 {
     static const CMessageMapEntry<CReadOnlyTextDlg> s_table[] = {
-        HandleMessage(WM_CTLCOLORSTATIC, &CReadOnlyTextDlg::OnCtlColorStatic),
+        HandleCtlColorStatic(&CReadOnlyTextDlg::OnCtlColorStatic),
     };
     return call.Run(s_table, this) || CDialog::ProcessMessageTable(call);
 }

@@ -19,7 +19,7 @@ protected:
 
     void DoDataExchange(CDataExchange& dx) override;
     bool OnInitDialog() override;
-    LRESULT OnCtlColorStatic(WPARAM wParam, LPARAM lParam);
+    HBRUSH OnCtlColorStatic(HDC hDC, HWND hControl);
     bool ProcessMessageTable(CMessageCall& call) override;
 
 private:

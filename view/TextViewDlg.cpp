@@ -1,8 +1,11 @@
 #include "TextViewDlg.h"
 
 #include "MessageNumbers.h"
+#include "System.h"
 #include "ViewerText.h"
 #include "resource.h"
+
+#include <sstream>
 
 CTextViewDlg::CTextViewDlg(CWnd* pParent)
     : CReadOnlyTextDlg(IDD_TEXTVIEW, IDC_TEXTVIEW_EDIT, MSG_TEXTVIEW_TITLE, pParent)
@@ -12,4 +15,14 @@ CTextViewDlg::CTextViewDlg(CWnd* pParent)
 void CTextViewDlg::LoadText(std::istream& in)
 {
     m_strText = CViewerText::Read(in);
+}
+
+bool CTextViewDlg::LoadFile(const std::string& strPath)
+{
+    std::string strBytes;
+    if (!TheSystem().ReadFile(strPath, strBytes))
+        return false;
+    std::istringstream file(strBytes);
+    LoadText(file);
+    return true;
 }

@@ -5,6 +5,7 @@
 #include "ReadOnlyTextDlg.h"
 
 #include <istream>
+#include <string>
 
 class CTextViewDlg : public CReadOnlyTextDlg
 {
@@ -14,6 +15,8 @@ public:
     // Fills m_strText from a text file opened for reading (see CViewerText); a read failure
     // throws std::ios_base::failure.
     void LoadText(std::istream& in);
+    // Fills m_strText from the file of this code page 932 name; false when it cannot be read.
+    bool LoadFile(const std::string& strPath);
 };
 
 #endif

@@ -13,7 +13,6 @@ public:
     ~CPaintDC() { EndPaint(m_hWnd, &m_ps); }
 
     HDC Get() const { return m_hDC; }
-    const PAINTSTRUCT& Paint() const { return m_ps; }
 
 private:
     HWND m_hWnd;

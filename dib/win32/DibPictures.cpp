@@ -11,6 +11,33 @@ CDibPictures::CDibPictures(IPictureReporter& reporter) : m_reporter(reporter)
 
 CDibPictures::~CDibPictures() = default;
 
+void CDibPictures::Paint(HDC hDC, int nColumns, int nRows, const RECT& rcTitle) const
+{
+    if (m_picApp.IsValid())
+    {
+        int nWidth = 0;
+        int nHeight = 0;
+        if (!m_picApp.GetSize(nWidth, nHeight))
+            return;
+        m_picApp.DrawTiled(hDC, nColumns, nRows);
+    }
+    if (m_picTitle.IsValid())
+        m_picTitle.DrawStretched(hDC, rcTitle);
+}
+
+bool CDibPictures::RealizePalettes(HDC hDC, bool bBackground) const
+{
+    if ((m_picApp.IsValid() && !m_picApp.HasPalette()) || (m_picTitle.IsValid() && !m_picTitle.HasPalette()))
+        return false;
+    bool bChanged = false;
+    for (const CDibPicture* pPicture : {&m_picApp, &m_picTitle})
+    {
+        if (pPicture->IsValid() && pPicture->RealizePalette(hDC, bBackground))
+            bChanged = true;
+    }
+    return bChanged;
+}
+
 bool CDibPictures::LoadBitmaps()
 {
     try

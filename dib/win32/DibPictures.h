@@ -1,5 +1,5 @@
 // The window's two pictures (tiled application picture, title picture) read from ".\korvelt";
-// owns both blocks and both palettes. The document derives from it; the view reads the members.
+// owns both blocks and both palettes, and paints them. The document holds them for the view.
 #ifndef KORVELT_DIB_WIN32_DIBPICTURES_H
 #define KORVELT_DIB_WIN32_DIBPICTURES_H
 
@@ -28,6 +28,15 @@ public:
     // Refuses pictures with a negative width or height and builds a palette for each picture
     // held. A stop at the application picture leaves the title picture as it is.
     void PrepareBitmaps();
+
+    // The application picture as nColumns by nRows tiles from the top left corner, then the
+    // title picture stretched into rcTitle; a picture not held is left out. An application
+    // picture that cannot be measured stops the painting there.
+    void Paint(HDC hDC, int nColumns, int nRows, const RECT& rcTitle) const;
+    // Realises the held pictures' palettes in hDC, as background palettes when asked; true when
+    // that changed colours of the device, so the windows are to be drawn again. A held picture
+    // without its palette leaves both palettes unrealised.
+    bool RealizePalettes(HDC hDC, bool bBackground) const;
 
     CDibPicture m_picApp;
     CDibPicture m_picTitle;

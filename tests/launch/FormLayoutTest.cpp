@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 const CLayoutRect kForm{0, 0, 639, 457};
@@ -60,12 +62,18 @@ TEST(FormLayout, TileCount)
     }
 }
 
-TEST(FormLayout, NoZoomOutOption)
+TEST(FormLayout, NoZoomOutOption_OnlyTheWholeOptionInAnyCase)
 {
-    EXPECT_TRUE(CFormLayout::IsNoZoomOut("/NOZOOMOUT"));
-    EXPECT_TRUE(CFormLayout::IsNoZoomOut("/nozoomout"));
-    EXPECT_FALSE(CFormLayout::IsNoZoomOut("/NOZOOMOUT "));
-    EXPECT_FALSE(CFormLayout::IsNoZoomOut("/NOZOOMOUT x"));
-    EXPECT_FALSE(CFormLayout::IsNoZoomOut(""));
-    EXPECT_FALSE(CFormLayout::IsNoZoomOut("-NOZOOMOUT"));
+    const struct
+    {
+        std::string strCmdLine;
+        bool bNoZoomOut;
+    } cases[] = {
+        {"/NOZOOMOUT", true},  {"/nozoomout", true},          {"/NoZoomOut", true},
+        {"/NOZOOMOUT ", false}, {" /NOZOOMOUT", false},       {"/NOZOOMOUT x", false},
+        {"", false},            {"-NOZOOMOUT", false},        {"/NOZOOM", false},
+        {"/NOZOOMOUT" + std::string(130, ' '), false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CFormLayout::IsNoZoomOut(c.strCmdLine), c.bNoZoomOut) << '"' << c.strCmdLine << '"';
 }

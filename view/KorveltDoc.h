@@ -1,7 +1,7 @@
 // The launcher's one document. It stores nothing in files of its own: it owns the application
 // catalogue (directory "korvelt") and the two pictures that the view paints, with their palettes.
-#ifndef KORVELT_APP_KORVELTDOC_H
-#define KORVELT_APP_KORVELTDOC_H
+#ifndef KORVELT_VIEW_KORVELTDOC_H
+#define KORVELT_VIEW_KORVELTDOC_H
 
 #include "AppCatalog.h"
 #include "AppReporter.h"
@@ -9,7 +9,7 @@
 #include "Document.h"
 #include "Win32PictureReporter.h"
 
-class CKorveltDoc : public CDocument, private CWin32PictureReporter, public CDibPictures
+class CKorveltDoc : public CDocument
 {
 public:
     CKorveltDoc();
@@ -17,6 +17,12 @@ public:
 
     // Reads the two pictures again; a document without pictures is still a valid new document.
     bool OnNewDocument() override;
+    // Reads the catalogue ("korvelt\appdb.dat", or the entry files without it) and checks
+    // every entry. A catalogue that cannot be read at all ends the process: exit code 30 when
+    // there is neither an index nor an entry file, 31 for any other failure of the load.
+    void LoadCatalog();
+    // The process exit code for a failure code of the catalogue's Load.
+    static int ExitCodeFor(int nLoadFailure);
 
     CAppCatalog m_catalog;
 
@@ -29,6 +35,10 @@ private:
     };
 
     CCatalogReporter m_catalogReporter;
+    CWin32PictureReporter m_pictureReporter;  // before the pictures, which keep a reference to it
+
+public:
+    CDibPictures m_pictures{m_pictureReporter};
 };
 
 #endif

@@ -1,0 +1,66 @@
+#include "KorveltDoc.h"
+
+#include "AppChecks.h"
+#include "MessageNumbers.h"
+#include "WinApp.h"
+#include "tarven.h"
+
+namespace {
+
+struct CExitCode
+{
+    int m_nLoadFailure;
+    int m_nExitCode;
+};
+// Catalogue load failures and the exit codes they end the process with. The table ends with
+// 0xFFFF, as the launcher's tables of numbers always do: no failure code reaches that value.
+constexpr CExitCode kExitCodes[] = {
+    {1, 30},
+    {0xFFFF, 0},
+};
+constexpr int kUnlistedExitCode = 31;
+
+} // namespace
+
+CKorveltDoc::CKorveltDoc()
+{
+    m_catalog.SetDirectory("korvelt");
+    m_catalog.SetReporter(&m_catalogReporter);
+}
+
+bool CKorveltDoc::OnNewDocument()
+{
+    if (!CDocument::OnNewDocument())
+        return false;
+    m_pictures.LoadBitmaps();
+    return true;
+}
+
+int CKorveltDoc::ExitCodeFor(int nLoadFailure)
+{
+    for (const CExitCode& code : kExitCodes)
+    {
+        if (code.m_nLoadFailure == 0xFFFF)
+            break;
+        if (code.m_nLoadFailure == nLoadFailure)
+            return code.m_nExitCode;
+    }
+    return kUnlistedExitCode;
+}
+
+void CKorveltDoc::LoadCatalog()
+{
+    m_catalog.SetDatabasePath("korvelt\\appdb.dat");
+    const int nLoad = m_catalog.Load();
+    if (nLoad != 0)
+        ExitProcess(static_cast<UINT>(ExitCodeFor(nLoad)));
+    // The first refresh may already copy files after a set-up: they come from this medium.
+    m_catalog.UpdateSourceDrive();
+    SetStartMenuPrograms(LoadMessage(MSG_STARTMENU_PROGRAMS));
+    m_catalog.RefreshAll();
+}
+
+void CKorveltDoc::CCatalogReporter::ReportMessage(int nMessage)
+{
+    CWinApp::Get()->ShowMessage(LoadMessage(nMessage));
+}
