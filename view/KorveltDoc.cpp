@@ -12,8 +12,8 @@ struct CExitCode
     int m_nLoadFailure;
     int m_nExitCode;
 };
-// Catalogue load failures and the exit codes they end the process with. The table ends with
-// 0xFFFF, as the launcher's tables of numbers always do: no failure code reaches that value.
+// Catalogue load failures and the exit codes they end the process with; one row so far. The
+// table ends at the marker 0xFFFF, a code no load gives, so a row added later changes no count.
 constexpr CExitCode kExitCodes[] = {
     {1, 30},
     {0xFFFF, 0},

@@ -47,7 +47,7 @@ private:
 };
 
 template <class THandle>
-struct SNullHandleTraits
+struct CNullHandleTraits
 {
     using Handle = THandle;
     static Handle Null() { return nullptr; }
@@ -55,53 +55,53 @@ struct SNullHandleTraits
 };
 
 // CreateFile reports failure with INVALID_HANDLE_VALUE, most other kernel calls with NULL.
-struct SKernelHandleTraits : SNullHandleTraits<HANDLE>
+struct CKernelHandleTraits : CNullHandleTraits<HANDLE>
 {
     static bool IsValid(HANDLE h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
     static void Close(HANDLE h) { ::CloseHandle(h); }
 };
 
 // FindFirstFile fails the way CreateFile does, but its handle is no kernel object.
-struct SFindHandleTraits : SKernelHandleTraits
+struct CFindHandleTraits : CKernelHandleTraits
 {
     static void Close(HANDLE h) { ::FindClose(h); }
 };
 
-struct SRegKeyTraits : SNullHandleTraits<HKEY>
+struct CRegKeyTraits : CNullHandleTraits<HKEY>
 {
     static void Close(HKEY h) { ::RegCloseKey(h); }
 };
 
-struct SGlobalTraits : SNullHandleTraits<HGLOBAL>
+struct CGlobalTraits : CNullHandleTraits<HGLOBAL>
 {
     static void Close(HGLOBAL h) { ::GlobalFree(h); }
 };
 
 template <class THandle>
-struct SGdiObjectTraits : SNullHandleTraits<THandle>
+struct CGdiObjectTraits : CNullHandleTraits<THandle>
 {
     static void Close(THandle h) { ::DeleteObject(h); }
 };
 
-struct SMenuTraits : SNullHandleTraits<HMENU>
+struct CMenuTraits : CNullHandleTraits<HMENU>
 {
     static void Close(HMENU h) { ::DestroyMenu(h); }
 };
 
 // A DC of CreateCompatibleDC; one of GetDC or BeginPaint is given back by its own guard.
-struct SMemoryDCTraits : SNullHandleTraits<HDC>
+struct CMemoryDCTraits : CNullHandleTraits<HDC>
 {
     static void Close(HDC h) { ::DeleteDC(h); }
 };
 
-using CScopedKernelHandle = CScopedHandle<SKernelHandleTraits>;
-using CScopedFindHandle = CScopedHandle<SFindHandleTraits>;
-using CScopedRegKey = CScopedHandle<SRegKeyTraits>;
-using CScopedGlobal = CScopedHandle<SGlobalTraits>;
-using CScopedPalette = CScopedHandle<SGdiObjectTraits<HPALETTE>>;
-using CScopedBitmap = CScopedHandle<SGdiObjectTraits<HBITMAP>>;
-using CScopedFont = CScopedHandle<SGdiObjectTraits<HFONT>>;
-using CScopedMenu = CScopedHandle<SMenuTraits>;
-using CScopedMemoryDC = CScopedHandle<SMemoryDCTraits>;
+using CScopedKernelHandle = CScopedHandle<CKernelHandleTraits>;
+using CScopedFindHandle = CScopedHandle<CFindHandleTraits>;
+using CScopedRegKey = CScopedHandle<CRegKeyTraits>;
+using CScopedGlobal = CScopedHandle<CGlobalTraits>;
+using CScopedPalette = CScopedHandle<CGdiObjectTraits<HPALETTE>>;
+using CScopedBitmap = CScopedHandle<CGdiObjectTraits<HBITMAP>>;
+using CScopedFont = CScopedHandle<CGdiObjectTraits<HFONT>>;
+using CScopedMenu = CScopedHandle<CMenuTraits>;
+using CScopedMemoryDC = CScopedHandle<CMemoryDCTraits>;
 
 #endif

@@ -5,13 +5,13 @@
 
 TEST(CommandLineInfo, Arguments_DecideNewOrOpen)
 {
-    struct SCase
+    struct CCase
     {
         std::vector<std::string> args;
         CCommandLineInfo::EShellCommand expected;
         const char* pszFile;
     };
-    const SCase cases[] = {
+    const CCase cases[] = {
         {{}, CCommandLineInfo::FileNew, ""},
         {{"/NOZOOMOUT"}, CCommandLineInfo::FileNew, ""},
         {{"-nozoomout"}, CCommandLineInfo::FileNew, ""},
@@ -22,7 +22,7 @@ TEST(CommandLineInfo, Arguments_DecideNewOrOpen)
         {{"first.dat", "second.dat"}, CCommandLineInfo::FileOpen, "first.dat"},
         {{"", "/p"}, CCommandLineInfo::FileNew, ""},
     };
-    for (const SCase& c : cases)
+    for (const CCase& c : cases)
     {
         CCommandLineInfo info;
         info.Parse(c.args);

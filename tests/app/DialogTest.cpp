@@ -21,15 +21,15 @@
 namespace
 {
 // What a read-only edit control gets when it asks its dialog for colours.
-struct SColours
+struct CColours
 {
     HBRUSH hBrush = nullptr;
     COLORREF crBack = 0;
 };
 
-SColours AskForStaticColours(HWND hDialog, int nEditID)
+CColours AskForStaticColours(HWND hDialog, int nEditID)
 {
-    SColours colours;
+    CColours colours;
     HDC hDC = CreateCompatibleDC(nullptr);
     colours.hBrush = reinterpret_cast<HBRUSH>(SendMessageA(hDialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(hDC),
                                                            reinterpret_cast<LPARAM>(GetDlgItem(hDialog, nEditID))));
@@ -47,7 +47,7 @@ std::string FontFace(HWND hWnd)
 template <class TDialog>
 void ExpectTextDialog(TDialog& dlg, int nEditID, const char* pszTitle)
 {
-    SColours colours;
+    CColours colours;
     LONG nEditStyle = 0;
     std::string strFace;
     CModalWatcher watcher(IDOK, [&](HWND hDialog) {
@@ -58,7 +58,7 @@ void ExpectTextDialog(TDialog& dlg, int nEditID, const char* pszTitle)
     const std::string strText = dlg.m_strText;
     EXPECT_EQ(dlg.DoModal(), IDOK);
     ASSERT_EQ(watcher.Seen().size(), 1u);
-    const CModalWatcher::SSeen& seen = watcher.Seen()[0];
+    const CModalWatcher::CSeen& seen = watcher.Seen()[0];
     EXPECT_EQ(seen.strCaption, pszTitle);
     EXPECT_EQ(seen.texts.at(IDOK), "OK!");
     EXPECT_EQ(seen.texts.at(nEditID), strText);
@@ -172,7 +172,7 @@ TEST_F(ShellTest, ExceptionInAHandler_IsReportedWithTheStockBox)
     CFailingDlg dlg;
     dlg.DoModal();
     ASSERT_GE(watcher.Seen().size(), 1u);
-    const CModalWatcher::SSeen& box = watcher.Seen()[0];
+    const CModalWatcher::CSeen& box = watcher.Seen()[0];
     EXPECT_EQ(box.strCaption, m_pApp->GetAppName());
     EXPECT_NE(std::find(box.statics.begin(), box.statics.end(), "Cannot read the catalogue"), box.statics.end());
     EXPECT_TRUE(box.bShowsIcon);

@@ -16,13 +16,13 @@ TEST(DocString, ProgramString_SplitsIntoItsFiveFields)
 
 TEST(DocString, MissingAndEmptyFields_AreEmpty)
 {
-    struct SCase
+    struct CCase
     {
         const char* pszText;
         CDocString::EField field;
         const char* pszExpected;
     };
-    const SCase cases[] = {
+    const CCase cases[] = {
         {"", CDocString::windowTitle, ""},
         {"", CDocString::filterExt, ""},
         {"Title", CDocString::windowTitle, "Title"},
@@ -34,7 +34,7 @@ TEST(DocString, MissingAndEmptyFields_AreEmpty)
         {"a\n\nc", CDocString::docName, ""},
         {"a\nb\nc\nd", CDocString::filterExt, ""},
     };
-    for (const SCase& c : cases)
+    for (const CCase& c : cases)
         EXPECT_EQ(CDocString(c.pszText).GetField(c.field), c.pszExpected) << c.pszText << " field " << c.field;
 }
 

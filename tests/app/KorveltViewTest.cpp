@@ -105,12 +105,12 @@ RECT DesignRect(HWND hView, RECT rcUnits)
     return RECT{rcUnits.left, rcUnits.top, rcUnits.left + rcUnits.right, rcUnits.top + rcUnits.bottom};
 }
 
-struct SDesign
+struct CDesign
 {
     int nID;
     RECT rcUnits;
 };
-const SDesign kDesign[] = {
+const CDesign kDesign[] = {
     {IDC_APPLIST, {10, 80, 406, 160}},
     {IDC_SETUP, {14, 257, 85, 16}},
     {IDC_UNINSTALL, {115, 257, 85, 16}},
@@ -365,7 +365,7 @@ TEST_F(ShellTest, SetupWithMissingProgram_ReportsAndCopiesAfterTheNextRefresh)
         CModalWatcher watcher;
         Click(hView, IDC_SETUP);
         ASSERT_EQ(watcher.Seen().size(), 1u);
-        const CModalWatcher::SSeen& seen = watcher.Seen()[0];
+        const CModalWatcher::CSeen& seen = watcher.Seen()[0];
         EXPECT_EQ(seen.strCaption, "ERROR");
         EXPECT_EQ(seen.hOwner, Frame());
         EXPECT_TRUE(seen.bShowsIcon);
@@ -446,7 +446,7 @@ TEST_F(ShellTest, TextFileButton_ShowsTheFileOrReportsItMissing)
         CModalWatcher watcher;
         Click(hView, IDC_TEXTFILE);
         ASSERT_EQ(watcher.Seen().size(), 1u);
-        const CModalWatcher::SSeen& seen = watcher.Seen()[0];
+        const CModalWatcher::CSeen& seen = watcher.Seen()[0];
         EXPECT_EQ(seen.strCaption, c.pszCaption);
         if (seen.strCaption == "ERROR")
         {
@@ -478,7 +478,7 @@ CFormLayout::CFactors ResizeView(HWND hView, int nWidth, int nHeight, bool bZoom
 
 void ExpectControlsScaled(HWND hView, const CFormLayout::CFactors& factors, const char* pszCase)
 {
-    for (const SDesign& design : kDesign)
+    for (const CDesign& design : kDesign)
     {
         const RECT rcDesign = DesignRect(hView, design.rcUnits);
         const CPlacement expected = CFormLayout::Scale(
@@ -662,13 +662,13 @@ TEST_F(ShellTest, UninstallWithMissingProgram_ShowsTheNoticeThenReports)
         CModalWatcher watcher;
         Click(hView, IDC_UNINSTALL);
         ASSERT_EQ(watcher.Seen().size(), 2u);
-        const CModalWatcher::SSeen& notice = watcher.Seen()[0];
+        const CModalWatcher::CSeen& notice = watcher.Seen()[0];
         EXPECT_EQ(notice.strCaption, "Before removal");
         std::string strPadded = "Removing.\r\nReally.";
         for (int i = 0; i < 15; ++i)
             strPadded += "\r\n";
         EXPECT_EQ(notice.texts.at(IDC_UNINSTALL_NOTICE_EDIT), strPadded);
-        const CModalWatcher::SSeen& error = watcher.Seen()[1];
+        const CModalWatcher::CSeen& error = watcher.Seen()[1];
         EXPECT_EQ(error.strCaption, "ERROR");
         ASSERT_FALSE(error.statics.empty());
         EXPECT_EQ(error.statics.back(), "Removal did not start.");

@@ -183,7 +183,7 @@ TEST_F(ShellTest, VolumeRemoved_ShowsTheNoticeAndClosesHalfASecondLater)
     const DWORD nStart = GetTickCount();
     EXPECT_EQ(SendDeviceEvent(hFrame, DBT_DEVICEREMOVECOMPLETE, DBT_DEVTYP_VOLUME), 0);
     ASSERT_EQ(watcher.Seen().size(), 1u);
-    const CModalWatcher::SSeen& notice = watcher.Seen()[0];
+    const CModalWatcher::CSeen& notice = watcher.Seen()[0];
     EXPECT_EQ(notice.hOwner, hFrame);
     EXPECT_EQ(notice.texts.at(IDC_REMOVED_LINE1), "Disk removed.");
     EXPECT_EQ(notice.texts.at(IDC_REMOVED_LINE2), "Closing.");
@@ -273,7 +273,7 @@ TEST_F(ShellTest, AboutCommand_ShowsIconAndMessages)
     CModalWatcher watcher;
     SendMessageA(Frame(), WM_COMMAND, MAKEWPARAM(ID_APP_ABOUT, 0), 0);
     ASSERT_EQ(watcher.Seen().size(), 1u);
-    const CModalWatcher::SSeen& about = watcher.Seen()[0];
+    const CModalWatcher::CSeen& about = watcher.Seen()[0];
     EXPECT_EQ(about.hOwner, Frame());
     EXPECT_EQ(about.strCaption, "About Korvelt");
     EXPECT_EQ(about.texts.at(IDC_ABOUT_LINE1), "Korvelt & Dravemont");
@@ -318,7 +318,7 @@ TEST_F(ShellTest, SecondCopy_SaysSoAndBringsTheRunningOneForward)
     EXPECT_FALSE(Start());
     EXPECT_EQ(Frame(), nullptr);
     ASSERT_EQ(watcher.Seen().size(), 1u);
-    const CModalWatcher::SSeen& box = watcher.Seen()[0];
+    const CModalWatcher::CSeen& box = watcher.Seen()[0];
     EXPECT_EQ(box.hOwner, nullptr);
     EXPECT_FALSE(box.bShowsIcon);
     EXPECT_NE(std::find(box.statics.begin(), box.statics.end(), strRunning), box.statics.end());

@@ -41,7 +41,7 @@ BOOL CALLBACK CModalWatcher::CheckWindow(HWND hWnd, LPARAM lParam)
     if (GetClassName932(hWnd) != "#32770" || !IsWindowVisible(hWnd))
         return TRUE;
     const bool bKnown = std::any_of(pWatcher->m_seen.begin(), pWatcher->m_seen.end(),
-                                    [&](const SSeen& seen) { return seen.hWnd == hWnd; });
+                                    [&](const CSeen& seen) { return seen.hWnd == hWnd; });
     if (!bKnown)
     {
         pWatcher->Record(hWnd);
@@ -54,7 +54,7 @@ BOOL CALLBACK CModalWatcher::CheckWindow(HWND hWnd, LPARAM lParam)
 
 void CModalWatcher::Record(HWND hDialog)
 {
-    SSeen seen;
+    CSeen seen;
     seen.hWnd = hDialog;
     seen.hOwner = GetWindow(hDialog, GW_OWNER);
     seen.strCaption = TextOf(hDialog);

@@ -13,7 +13,7 @@
 class CModalWatcher
 {
 public:
-    struct SSeen
+    struct CSeen
     {
         HWND hWnd = nullptr;
         HWND hOwner = nullptr;
@@ -32,7 +32,7 @@ public:
     CModalWatcher(const CModalWatcher&) = delete;
     CModalWatcher& operator=(const CModalWatcher&) = delete;
 
-    const std::vector<SSeen>& Seen() const { return m_seen; }
+    const std::vector<CSeen>& Seen() const { return m_seen; }
 
 private:
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
@@ -43,7 +43,7 @@ private:
     int m_nCloseCommand;
     std::function<void(HWND)> m_onSeen;
     UINT_PTR m_nTimer;
-    std::vector<SSeen> m_seen;
+    std::vector<CSeen> m_seen;
 };
 
 #endif

@@ -41,13 +41,13 @@ TEST(RecentFileList, SetNames_SkipsEmptyEntriesAndKeepsTheSize)
 
 TEST(RecentFileList, SamePath_FoldsAsciiCaseButNotSecondBytes)
 {
-    struct SCase
+    struct CCase
     {
         const char* a;
         const char* b;
         bool bSame;
     };
-    const SCase cases[] = {
+    const CCase cases[] = {
         {"C:\\Dir\\File.DAT", "c:\\dir\\file.dat", true},
         {"C:\\a", "C:\\b", false},
         {"C:\\a", "C:\\ab", false},
@@ -59,6 +59,6 @@ TEST(RecentFileList, SamePath_FoldsAsciiCaseButNotSecondBytes)
         // A lead byte at the very end compares as it is.
         {"a\x83", "A\x83", true},
     };
-    for (const SCase& c : cases)
+    for (const CCase& c : cases)
         EXPECT_EQ(CRecentFileList::SamePath(c.a, c.b), c.bSame) << c.a << " / " << c.b;
 }

@@ -25,13 +25,13 @@ std::string Empties(int n)
 
 TEST(ViewerText, ShortTexts_ArePaddedTo14Lines)
 {
-    struct SCase
+    struct CCase
     {
         const char* pszName;
         std::string input;
         std::string expected;
     };
-    const SCase cases[] = {
+    const CCase cases[] = {
         {"empty file", "", Empties(14)},
         {"three LF lines", "a\nb\nc\n", "a\r\nb\r\nc\r\n" + Empties(11)},
         {"three CR LF lines", "a\r\nb\r\nc\r\n", "a\r\nb\r\nc\r\n" + Empties(11)},
@@ -40,7 +40,7 @@ TEST(ViewerText, ShortTexts_ArePaddedTo14Lines)
         {"lone CR stays inside a line", "a\rb\n", "a\rb\r\n" + Empties(13)},
         {"code page 932 bytes unchanged", "\x95\x5c\x8e\xa6\n", "\x95\x5c\x8e\xa6\r\n" + Empties(13)},
     };
-    for (const SCase& c : cases)
+    for (const CCase& c : cases)
         EXPECT_EQ(Read(c.input), c.expected) << c.pszName;
 }
 

@@ -23,10 +23,10 @@ using Word = std::uintptr_t;
 
 // A stub of a function with these many 4-byte arguments (WINAPI: the callee pops them).
 template <std::intptr_t nFailure, class TIndexes>
-struct SStub;
+struct CStub;
 
 template <std::intptr_t nFailure, std::size_t... nIndex>
-struct SStub<nFailure, std::index_sequence<nIndex...>>
+struct CStub<nFailure, std::index_sequence<nIndex...>>
 {
     static std::intptr_t WINAPI Call(Word<nIndex>...)
     {
@@ -61,7 +61,7 @@ constexpr std::intptr_t kNotImplementedHresult = static_cast<std::int32_t>(0x800
 // name, bytes of arguments (the decoration @N), the value the stub returns.
 #define KORVELT_STUB(name, bytes, failure) \
     extern "C" void* korvelt9x_##name __asm__("__imp__" #name "@" #bytes); \
-    void* korvelt9x_##name = reinterpret_cast<void*>(&SStub<failure, std::make_index_sequence<bytes / 4>>::Call);
+    void* korvelt9x_##name = reinterpret_cast<void*>(&CStub<failure, std::make_index_sequence<bytes / 4>>::Call);
 
 // Parts of the runtime (std::filesystem's) call these by their plain names, which would pull the
 // import objects in all the same: the plain names are defined here too.

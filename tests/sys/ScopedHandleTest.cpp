@@ -10,7 +10,7 @@
 namespace {
 
 // Handles are small numbers; 0 and -1 stand for NULL and INVALID_HANDLE_VALUE.
-struct SCountingTraits
+struct CCountingTraits
 {
     using Handle = int;
     static Handle Null() { return 0; }
@@ -18,18 +18,18 @@ struct SCountingTraits
     static void Close(Handle h) { s_closed.push_back(h); }
     static std::vector<int> s_closed;
 };
-std::vector<int> SCountingTraits::s_closed;
+std::vector<int> CCountingTraits::s_closed;
 
-using CCounted = CScopedHandle<SCountingTraits>;
+using CCounted = CScopedHandle<CCountingTraits>;
 
-struct SCase
+struct CCase
 {
     const char* m_pszName;
     void (*m_pfnRun)();
     std::vector<int> m_closed;  // in order, once every holder of the case has ended
 };
 
-const SCase kCases[] = {
+const CCase kCases[] = {
     {"the end of the owner closes", [] { CCounted a(1); }, {1}},
     {"Reset closes the old handle and holds the new one",
      [] {
@@ -88,12 +88,12 @@ const SCase kCases[] = {
 
 TEST(ScopedHandle, EveryHandle_ClosedOnceByItsLastOwner)
 {
-    for (const SCase& c : kCases)
+    for (const CCase& c : kCases)
     {
         SCOPED_TRACE(c.m_pszName);
-        SCountingTraits::s_closed.clear();
+        CCountingTraits::s_closed.clear();
         c.m_pfnRun();
-        EXPECT_EQ(SCountingTraits::s_closed, c.m_closed);
+        EXPECT_EQ(CCountingTraits::s_closed, c.m_closed);
     }
 }
 
