@@ -1,6 +1,6 @@
 #include "KorveltView.h"
 
-#include "AppChecks.h"
+#include "CheckContext.h"
 #include "ClientDC.h"
 #include "CmdUI.h"
 #include "Dpi.h"
@@ -134,7 +134,9 @@ void CKorveltView::OnInitialUpdate()
     // The first refresh may already copy files after a set-up: they come from this medium.
     catalog.UpdateSourceDrive();
     m_copyPending.MarkAll(catalog.GetCount());
-    SetStartMenuPrograms(LoadMessage(MSG_STARTMENU_PROGRAMS));
+    CCheckContext context;
+    context.m_strStartMenuPrograms = LoadMessage(MSG_STARTMENU_PROGRAMS);
+    catalog.SetCheckContext(context);
     catalog.RefreshAll();
 
     FillList();
@@ -259,7 +261,7 @@ void CKorveltView::RefreshRow(int n)
 {
     CAppCatalog& catalog = GetDocument()->m_catalog;
     CAppEntry* pEntry = catalog.GetAt(n);
-    const bool bInstalled = m_copyPending.Refresh(n, *pEntry, catalog.GetSourceDrive());
+    const bool bInstalled = m_copyPending.Refresh(catalog.GetCheckContext(), n, *pEntry, catalog.GetSourceDrive());
     m_listApps.SetStatus(n - 1, bInstalled ? StatusText(true, pEntry->IsPrevReleaseFound() != 0) : std::string());
 }
 
