@@ -78,6 +78,12 @@ int CAppCatalog::Load()
     return 0;
 }
 
+void CAppCatalog::RefreshAll()
+{
+    for (int n = 1; n <= GetCount(); ++n)
+        GetAt(n)->RefreshState(m_checkContext);
+}
+
 int CAppCatalog::UpdateSourceDrive()
 {
     // The folder that holds the program stands for the medium's root: at a drive's root that is

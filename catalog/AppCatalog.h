@@ -1,9 +1,11 @@
-// The document's catalogue: the entry list plus the database path and the source drive, and the
-// one operation that fills it from the database or from a scan of the catalogue folder.
+// The document's catalogue: the entry list plus the database path, the source drive and the
+// context its entries' checks run with, and the one operation that fills it from the database or
+// from a scan of the catalogue folder.
 #ifndef KORVELT_CATALOG_APPCATALOG_H
 #define KORVELT_CATALOG_APPCATALOG_H
 
 #include "AppList.h"
+#include "CheckContext.h"
 
 #include <string>
 
@@ -26,6 +28,12 @@ public:
     // for this program's own. The authoring tool names the launcher on a medium.
     void SetProgramPath(const std::string& strPath) { m_strProgramPath = strPath; }
 
+    // What every check of the entries runs with; reading the catalogue leaves it as it is.
+    void SetCheckContext(const CCheckContext& context) { m_checkContext = context; }
+    const CCheckContext& GetCheckContext() const { return m_checkContext; }
+    // Refreshes the installed state of every entry, in order.
+    void RefreshAll();
+
     // Empties the list, reads the index and its entries, then reports data after the last name.
     void Serialize(CArchiveReader& ar) override;
 
@@ -36,6 +44,7 @@ private:
     std::string m_strSourceDrive;
     std::string m_strDatabasePath;
     std::string m_strProgramPath;
+    CCheckContext m_checkContext;
 };
 
 #endif

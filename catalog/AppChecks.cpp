@@ -2,6 +2,7 @@
 
 #include "AppEntry.h"
 #include "AsciiText.h"
+#include "CheckContext.h"
 #include "CheckObserver.h"
 #include "Cp932.h"
 #include "System.h"
@@ -14,9 +15,6 @@ const char kStartMenuProgramsNT[] =
 const char kAllUsersProfileNT[] = "\\Profiles\\All Users";
 
 namespace {
-
-std::string g_strStartMenuPrograms;
-ICheckObserver* g_pObserver = nullptr;
 
 constexpr uint16_t kDosTime235954 = 0xBF7B;  // 23:59:54
 
@@ -74,23 +72,14 @@ int TakeOsQualifier(std::string& s)
     return 0;
 }
 
-void SetCheckObserver(ICheckObserver* pObserver)
+int RegistryKeyExists(const CCheckContext& context, const std::string& strKey)
 {
-    g_pObserver = pObserver;
-}
-
-ICheckObserver* TheCheckObserver()
-{
-    return g_pObserver;
-}
-
-int RegistryKeyExists(const std::string& strKey)
-{
+    ICheckObserver* const pObserver = context.m_pObserver;
     std::string strPath = strKey;
     const int nCode = TakeOsQualifier(strPath);
     const bool bExcluded = nCode != 0 && nCode != GetPlatform();
-    if (g_pObserver && strPath.size() != TrimRight(strKey).size())
-        g_pObserver->OnOsQualifier(strPath, nCode, bExcluded);
+    if (pObserver && strPath.size() != TrimRight(strKey).size())
+        pObserver->OnOsQualifier(strPath, nCode, bExcluded);
     if (bExcluded)
         return 0;
     // Opening an empty path gives the root key itself, which would make an entry without a
@@ -101,20 +90,15 @@ int RegistryKeyExists(const std::string& strKey)
     for (const CRegPlace& place : RegistryPlaces(true))
     {
         const bool bExists = sys.RegKeyExists(place.m_root, strPath, place.m_view);
-        if (g_pObserver)
-            g_pObserver->OnRegistryKey(strPath, place, bExists);
+        if (pObserver)
+            pObserver->OnRegistryKey(strPath, place, bExists);
         if (bExists)
             return 1;
     }
     return 0;
 }
 
-void SetStartMenuPrograms(const std::string& strPiece)
-{
-    g_strStartMenuPrograms = strPiece;
-}
-
-int StartMenuFileExists(const std::string& strPath)
+int StartMenuFileExists(const CCheckContext& context, const std::string& strPath)
 {
     std::string strFull = TheSystem().GetWindowsFolder();
     // Without the Windows folder this path would be looked up below the current drive's root.
@@ -122,14 +106,14 @@ int StartMenuFileExists(const std::string& strPath)
     {
         if (GetPlatform() == PLATFORM_WINNT)
             strFull += kAllUsersProfileNT;
-        strFull += g_strStartMenuPrograms;
+        strFull += context.m_strStartMenuPrograms;
         strFull += strPath;
-        if (StartMenuPathMatches(EStartMenuPlace::BelowWindows, strFull))
+        if (StartMenuPathMatches(context, EStartMenuPlace::BelowWindows, strFull))
             return 1;
     }
     for (const CProgramsFolder& folder : ShellProgramsFolders())
     {
-        if (StartMenuPathMatches(folder.m_place, folder.m_strPath + "\\" + strPath))
+        if (StartMenuPathMatches(context, folder.m_place, folder.m_strPath + "\\" + strPath))
             return 1;
     }
     return 0;
@@ -157,11 +141,11 @@ bool PathMatchesAny(const std::string& strPath)
     return !TheSystem().FindFiles(strPath).empty();
 }
 
-bool StartMenuPathMatches(EStartMenuPlace where, const std::string& strPath)
+bool StartMenuPathMatches(const CCheckContext& context, EStartMenuPlace where, const std::string& strPath)
 {
     const bool bFound = PathMatchesAny(strPath);
-    if (g_pObserver)
-        g_pObserver->OnStartMenuPath(where, strPath, bFound);
+    if (context.m_pObserver)
+        context.m_pObserver->OnStartMenuPath(where, strPath, bFound);
     return bFound;
 }
 
@@ -200,13 +184,13 @@ bool TestReleaseDate(const CAppEntry& entry, ICheckObserver::CReleaseDateTest& t
 
 } // namespace
 
-int IsPrevReleaseFile(const CAppEntry& entry)
+int IsPrevReleaseFile(const CCheckContext& context, const CAppEntry& entry)
 {
     ICheckObserver::CReleaseDateTest test;
     test.m_strDate = entry.GetPrevReleaseDate();
     test.m_strFile = entry.GetPrevReleaseFile();
     const bool bOlder = TestReleaseDate(entry, test);
-    if (g_pObserver)
-        g_pObserver->OnReleaseDate(test);
+    if (context.m_pObserver)
+        context.m_pObserver->OnReleaseDate(test);
     return bOlder ? 1 : 0;
 }

@@ -10,6 +10,7 @@
 #include <string>
 
 class CArchiveReader;
+struct CCheckContext;
 
 class CAppEntry
 {
@@ -76,17 +77,18 @@ public:
     }
     void ClearSearchUninstallKey() { m_bSearchUninstallKey = 0; }
 
-    // Installed-state checks (AppEntryChecks.cpp).
+    // Installed-state checks (AppEntryChecks.cpp), each telling the context's observer what it
+    // looks at.
     // Runs the previous-release and installed checks; nonzero if either found the application.
-    int32_t RefreshState();
+    int32_t RefreshState(const CCheckContext& context);
     // Looks the removal command up in the registry, then returns it.
-    const std::string& GetUninstallString();
+    const std::string& GetUninstallString(const CCheckContext& context);
     // Builds the Start-menu path of the catalogue removal command, then returns it.
-    const std::string& GetUninstallPath();
+    const std::string& GetUninstallPath(const CCheckContext& context);
 
 private:
-    void ReadUninstallString();
-    void SearchUninstallKey();
+    void ReadUninstallString(const CCheckContext& context);
+    void SearchUninstallKey(const CCheckContext& context);
 
     // One stored field, in file order: its name and the member behind it (exactly one of the
     // two pointers is set).

@@ -1,6 +1,7 @@
 // The installed-state checks of one entry and the lookup of its removal command.
 #include "AppChecks.h"
 #include "AppEntry.h"
+#include "CheckContext.h"
 #include "CheckObserver.h"
 #include "System.h"
 
@@ -12,21 +13,21 @@ namespace {
 constexpr std::size_t kValueRoom = 255;     // bytes for a registry string, terminator included
 constexpr std::size_t kSubKeyNameRoom = 254;
 
-void TellStep(ICheckObserver::EStep step)
+void TellStep(const CCheckContext& context, ICheckObserver::EStep step)
 {
-    if (ICheckObserver* pObserver = TheCheckObserver())
-        pObserver->OnStep(step);
+    if (context.m_pObserver)
+        context.m_pObserver->OnStep(step);
 }
 
 // A check of the given type: 0 registry key, 1 Start-menu file. -1 for any other type.
-int RunCheck(int32_t nType, const std::string& strKey, const std::string& strFile)
+int RunCheck(const CCheckContext& context, int32_t nType, const std::string& strKey, const std::string& strFile)
 {
-    if (ICheckObserver* pObserver = TheCheckObserver())
-        pObserver->OnCheck(nType);
+    if (context.m_pObserver)
+        context.m_pObserver->OnCheck(nType);
     switch (nType)
     {
-    case 0: return RegistryKeyExists(strKey);
-    case 1: return StartMenuFileExists(strFile);
+    case 0: return RegistryKeyExists(context, strKey);
+    case 1: return StartMenuFileExists(context, strFile);
     default: return -1;
     }
 }
@@ -34,11 +35,12 @@ int RunCheck(int32_t nType, const std::string& strKey, const std::string& strFil
 // "UninstallString" of a key at its known place, or else at the first place where it opens
 // (HKEY_LOCAL_MACHINE before HKEY_CURRENT_USER, the own view before the other): that place
 // decides. Empty when there is none or the value does not fit.
-std::string ReadUninstallValue(const std::string& strKey, const std::optional<CRegPlace>& known)
+std::string ReadUninstallValue(const CCheckContext& context, const std::string& strKey,
+                               const std::optional<CRegPlace>& known)
 {
     CSystem& sys = TheSystem();
     const std::vector<CRegPlace> places = known ? std::vector<CRegPlace>{*known} : RegistryPlaces(true);
-    ICheckObserver* pObserver = TheCheckObserver();
+    ICheckObserver* const pObserver = context.m_pObserver;
     for (const CRegPlace& place : places)
     {
         const bool bExists = sys.RegKeyExists(place.m_root, strKey, place.m_view);
@@ -68,7 +70,8 @@ struct CFoundKey
 // HKEY_LOCAL_MACHINE, in both views under WOW64; only when it has none, the last one under
 // HKEY_CURRENT_USER on Windows 2000 and later (where set-ups for one user register): an entry
 // that any user can write never overrides the machine's.
-std::optional<CFoundKey> FindKeyByDisplayName(const std::string& strParent, const std::string& strDisplayName)
+std::optional<CFoundKey> FindKeyByDisplayName(const CCheckContext& context, const std::string& strParent,
+                                              const std::string& strDisplayName)
 {
     CSystem& sys = TheSystem();
     std::optional<CFoundKey> found;
@@ -94,60 +97,63 @@ std::optional<CFoundKey> FindKeyByDisplayName(const std::string& strParent, cons
                 found = CFoundKey{strKey, place};
         }
     }
-    if (ICheckObserver* pObserver = TheCheckObserver())
-        pObserver->OnDisplayNameSearch(strParent, strDisplayName, found ? &found->m_strKey : nullptr,
-                                       found ? &found->m_place : nullptr);
+    if (context.m_pObserver)
+        context.m_pObserver->OnDisplayNameSearch(strParent, strDisplayName, found ? &found->m_strKey : nullptr,
+                                                 found ? &found->m_place : nullptr);
     return found;
 }
 
 } // namespace
 
-int32_t CAppEntry::RefreshState()
+int32_t CAppEntry::RefreshState(const CCheckContext& context)
 {
     m_bPrevReleaseFound = 0;
     if (m_bHasPrevRelease)
     {
-        TellStep(ICheckObserver::EStep::PrevRelease);
+        TellStep(context, ICheckObserver::EStep::PrevRelease);
         // A previous release that is found decides alone; the installed flag keeps its value.
-        if (IsPrevReleaseFile(*this) && RunCheck(m_nPrevCheckType, m_strPrevCheckKey, m_strPrevCheckFile) > 0)
+        if (IsPrevReleaseFile(context, *this) &&
+            RunCheck(context, m_nPrevCheckType, m_strPrevCheckKey, m_strPrevCheckFile) > 0)
         {
             m_bPrevReleaseFound = 1;
             return 1;
         }
     }
-    TellStep(ICheckObserver::EStep::Installed);
-    const int nResult = RunCheck(m_nCheckType, m_strCheckKey, m_strCheckFile);
+    TellStep(context, ICheckObserver::EStep::Installed);
+    const int nResult = RunCheck(context, m_nCheckType, m_strCheckKey, m_strCheckFile);
     if (nResult < 0)
         return 0;
     m_bInstalled = nResult;
     return m_bInstalled;
 }
 
-const std::string& CAppEntry::GetUninstallString()
+const std::string& CAppEntry::GetUninstallString(const CCheckContext& context)
 {
     // The previous release, when it is what was found, is removed through its own key, searched
     // by its own display name when its search flag is set; the current release likewise.
     const bool bSearch = m_bPrevReleaseFound ? m_bPrevSearchUninstallKey != 0 : m_bSearchUninstallKey != 0;
-    TellStep(ICheckObserver::EStep::UninstallString);
+    TellStep(context, ICheckObserver::EStep::UninstallString);
     if (bSearch)
-        SearchUninstallKey();
+        SearchUninstallKey(context);
     else
-        ReadUninstallString();
+        ReadUninstallString(context);
     return m_strUninstallString;
 }
 
-void CAppEntry::ReadUninstallString()
+void CAppEntry::ReadUninstallString(const CCheckContext& context)
 {
-    m_strUninstallString = m_bPrevReleaseFound ? ReadUninstallValue(m_strPrevUninstallKey, m_prevUninstallKeyPlace)
-                                               : ReadUninstallValue(m_strUninstallKey, m_uninstallKeyPlace);
+    m_strUninstallString = m_bPrevReleaseFound
+                               ? ReadUninstallValue(context, m_strPrevUninstallKey, m_prevUninstallKeyPlace)
+                               : ReadUninstallValue(context, m_strUninstallKey, m_uninstallKeyPlace);
 }
 
-void CAppEntry::SearchUninstallKey()
+void CAppEntry::SearchUninstallKey(const CCheckContext& context)
 {
     m_strUninstallString.clear();
     if (m_bPrevReleaseFound)
     {
-        const std::optional<CFoundKey> found = FindKeyByDisplayName(m_strPrevUninstallKey, m_strPrevDisplayName);
+        const std::optional<CFoundKey> found =
+            FindKeyByDisplayName(context, m_strPrevUninstallKey, m_strPrevDisplayName);
         if (!found)
             return;
         m_strPrevUninstallKey = found->m_strKey;
@@ -156,31 +162,31 @@ void CAppEntry::SearchUninstallKey()
     }
     else
     {
-        const std::optional<CFoundKey> found = FindKeyByDisplayName(m_strUninstallKey, m_strDisplayName);
+        const std::optional<CFoundKey> found = FindKeyByDisplayName(context, m_strUninstallKey, m_strDisplayName);
         if (!found)
             return;
         SetUninstallKey(found->m_strKey);
         m_uninstallKeyPlace = found->m_place;
         ClearSearchUninstallKey();
     }
-    ReadUninstallString();
+    ReadUninstallString(context);
 }
 
-const std::string& CAppEntry::GetUninstallPath()
+const std::string& CAppEntry::GetUninstallPath(const CCheckContext& context)
 {
-    TellStep(ICheckObserver::EStep::UninstallPath);
+    TellStep(context, ICheckObserver::EStep::UninstallPath);
     m_strUninstallPath = TheSystem().GetWindowsFolder();
     m_strUninstallPath += GetPlatform() == PLATFORM_WIN95 ? kStartMenuPrograms95 : kStartMenuProgramsNT;
     m_strUninstallPath += m_strUninstallCommand;
     // The folder below the Windows folder keeps its precedence, and when no folder holds the
     // command its path is what the start fails on, as it always did.
     const std::vector<CProgramsFolder> folders = ShellProgramsFolders();
-    if (folders.empty() || StartMenuPathMatches(EStartMenuPlace::BelowWindows, m_strUninstallPath))
+    if (folders.empty() || StartMenuPathMatches(context, EStartMenuPlace::BelowWindows, m_strUninstallPath))
         return m_strUninstallPath;
     for (const CProgramsFolder& folder : folders)
     {
         const std::string strPath = folder.m_strPath + "\\" + m_strUninstallCommand;
-        if (StartMenuPathMatches(folder.m_place, strPath))
+        if (StartMenuPathMatches(context, folder.m_place, strPath))
         {
             m_strUninstallPath = strPath;
             break;

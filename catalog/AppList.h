@@ -27,12 +27,6 @@ public:
     CAppEntry* GetAt(int n) const { return m_entries[static_cast<std::size_t>(n - 1)].get(); }
     int GetCount() const { return m_nCount; }
     void RemoveAll();
-    // Refreshes the installed state of every entry, in order.
-    void RefreshAll()
-    {
-        for (int n = 1; n <= m_nCount; ++n)
-            GetAt(n)->RefreshState();
-    }
 
     void SetDirectory(std::string strDirectory) { m_strDirectory = std::move(strDirectory); }
     std::string GetDirectory() const { return m_strDirectory; }

@@ -1,6 +1,7 @@
 // What the installed-state checks and the removal-command lookup looked at, told as they look.
-// The launcher installs no observer; the authoring tool's `status` does, to explain each answer
-// with the very calls that gave it. Every report is made after the look it describes.
+// The launcher's check context names no observer; the authoring tool's `status` names one, to
+// explain each answer with the very calls that gave it. Every report is made after the look it
+// describes.
 #ifndef KORVELT_CATALOG_CHECKOBSERVER_H
 #define KORVELT_CATALOG_CHECKOBSERVER_H
 
@@ -53,9 +54,5 @@ public:
     virtual void OnDisplayNameSearch(const std::string& strParent, const std::string& strDisplayName,
                                      const std::string* pFoundKey, const CRegPlace* pPlace) = 0;
 };
-
-// Installs pObserver (not owned) for all later checks; null for none, as the launcher runs.
-void SetCheckObserver(ICheckObserver* pObserver);
-ICheckObserver* TheCheckObserver();
 
 #endif

@@ -1,6 +1,6 @@
 #include "KorveltDoc.h"
 
-#include "AppChecks.h"
+#include "CheckContext.h"
 #include "MessageNumbers.h"
 #include "WinApp.h"
 #include "tarven.h"
@@ -56,7 +56,9 @@ void CKorveltDoc::LoadCatalog()
         ExitProcess(static_cast<UINT>(ExitCodeFor(nLoad)));
     // The first refresh may already copy files after a set-up: they come from this medium.
     m_catalog.UpdateSourceDrive();
-    SetStartMenuPrograms(LoadMessage(MSG_STARTMENU_PROGRAMS));
+    CCheckContext context;
+    context.m_strStartMenuPrograms = LoadMessage(MSG_STARTMENU_PROGRAMS);
+    m_catalog.SetCheckContext(context);
     m_catalog.RefreshAll();
 }
 

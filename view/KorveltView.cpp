@@ -150,8 +150,9 @@ void CKorveltView::RefreshRow(int n)
 {
     CAppCatalog& catalog = GetDocument()->m_catalog;
     CAppEntry* pEntry = catalog.GetAt(n);
-    const bool bInstalled = m_copyPending.Refresh(n, *pEntry, catalog.GetSourceDrive());
-    m_listApps.SetStatus(n - 1, bInstalled ? CFormTexts::StatusText(true, pEntry->IsPrevReleaseFound() != 0) : std::string());
+    const bool bInstalled = m_copyPending.Refresh(catalog.GetCheckContext(), n, *pEntry, catalog.GetSourceDrive());
+    const bool bPrevRelease = pEntry->IsPrevReleaseFound() != 0;
+    m_listApps.SetStatus(n - 1, bInstalled ? CFormTexts::StatusText(true, bPrevRelease) : std::string());
 }
 
 void CKorveltView::OnShowTextFile()

@@ -168,7 +168,7 @@ std::string ComposeUninstallCommand(CAppEntry& entry, CAppCatalog& catalog)
 {
     const int nType = entry.IsPrevReleaseFound() ? entry.GetPrevUninstallType() : entry.GetUninstallType();
     if (nType == 0)
-        return entry.GetUninstallString();
+        return entry.GetUninstallString(catalog.GetCheckContext());
     if (nType != 1)
         return std::string();
 
@@ -180,7 +180,8 @@ std::string ComposeUninstallCommand(CAppEntry& entry, CAppCatalog& catalog)
         catalog.UpdateSourceDrive();
         return OnSourceDrive(catalog.GetSourceDrive(), strCommand.substr(nMarker + kDirectFromCd.size()));
     }
-    const std::string& strPath = entry.IsPrevReleaseFound() ? entry.GetPrevUninstallCommand() : entry.GetUninstallPath();
+    const std::string& strPath =
+        entry.IsPrevReleaseFound() ? entry.GetPrevUninstallCommand() : entry.GetUninstallPath(catalog.GetCheckContext());
     return std::string(GetPlatform() == PLATFORM_WIN95 ? "start " : "cmd /c ") + "\"" + strPath + "\"";
 }
 

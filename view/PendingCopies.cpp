@@ -19,9 +19,9 @@ bool CPendingCopies::IsMarked(int n) const
     return n >= 1 && static_cast<std::size_t>(n) <= m_bMarked.size() && m_bMarked[static_cast<std::size_t>(n - 1)];
 }
 
-bool CPendingCopies::Refresh(int n, CAppEntry& entry, const std::string& strSourceDrive)
+bool CPendingCopies::Refresh(const CCheckContext& context, int n, CAppEntry& entry, const std::string& strSourceDrive)
 {
-    const bool bInstalled = entry.RefreshState() != 0;
+    const bool bInstalled = entry.RefreshState(context) != 0;
     if (bInstalled && IsMarked(n))
     {
         if (entry.IsPostInstallCopy())

@@ -7,6 +7,7 @@
 #include <vector>
 
 class CAppEntry;
+struct CCheckContext;
 
 class CPendingCopies
 {
@@ -18,11 +19,11 @@ public:
     void Mark(int n);
     bool IsMarked(int n) const;
 
-    // Evaluates entry n once. A marked entry that now reads as installed gets its copy list
-    // copied from the source drive and loses its mark; one that does not yet keeps it, so a
-    // set-up still running at this refresh gets its files at a later one. True when the entry
-    // or its previous release is installed.
-    bool Refresh(int n, CAppEntry& entry, const std::string& strSourceDrive);
+    // Evaluates entry n once, with the given check context. A marked entry that now reads as
+    // installed gets its copy list copied from the source drive and loses its mark; one that does
+    // not yet keeps it, so a set-up still running at this refresh gets its files at a later one.
+    // True when the entry or its previous release is installed.
+    bool Refresh(const CCheckContext& context, int n, CAppEntry& entry, const std::string& strSourceDrive);
 
 private:
     std::vector<bool> m_bMarked;

@@ -3,6 +3,7 @@
 #include "AppCatalog.h"
 #include "AppChecks.h"
 #include "AppEntry.h"
+#include "CheckContext.h"
 #include "EntryBuilder.h"
 #include "DosTime.h"
 #include "HostSystem.h"
@@ -49,13 +50,9 @@ protected:
         fs::create_directories(m_sys.m_strWindowsDirectory);
         m_sys.m_nVersion = kVersionNT;
         SetTheSystem(&m_sys);
-        SetStartMenuPrograms("\\\xBD\xC0\xB0\xC4 \xD2\xC6\xAD\xB0\\\xCC\xDF\xDB\xB8\xDE\xD7\xD1\\");
+        m_context.m_strStartMenuPrograms = "\\\xBD\xC0\xB0\xC4 \xD2\xC6\xAD\xB0\\\xCC\xDF\xDB\xB8\xDE\xD7\xD1\\";
     }
-    void TearDown() override
-    {
-        SetTheSystem(nullptr);
-        SetStartMenuPrograms("");
-    }
+    void TearDown() override { SetTheSystem(nullptr); }
 
     // Creates a file below the Start-menu Programs folder of the current platform.
     void AddStartMenuFile(const std::string& strRelative)
@@ -75,6 +72,7 @@ protected:
 
     CTempDir m_dir;
     CHostSystem m_sys;
+    CCheckContext m_context;
 };
 
 } // namespace
@@ -104,38 +102,38 @@ TEST_F(Checks, RegistryKeyExists_RootsQualifiersAndBlanks)
     m_sys.AddRegKey(ERoot::LocalMachine, "Software\\Machine");
     m_sys.AddRegKey(ERoot::CurrentUser, "Software\\User");
     EXPECT_EQ(GetPlatform(), PLATFORM_WINNT);
-    EXPECT_TRUE(RegistryKeyExists("Software\\Machine"));
-    EXPECT_TRUE(RegistryKeyExists("Software\\User"));           // only under HKEY_CURRENT_USER
-    EXPECT_TRUE(RegistryKeyExists("Software\\Machine   "));     // trailing blanks ignored
-    EXPECT_FALSE(RegistryKeyExists(" Software\\Machine"));      // leading blanks kept
-    EXPECT_FALSE(RegistryKeyExists("Software\\None"));
-    EXPECT_TRUE(RegistryKeyExists("Software\\Machine%OS%=NT"));
-    EXPECT_FALSE(RegistryKeyExists("Software\\Machine%OS%=95"));
-    EXPECT_TRUE(RegistryKeyExists("Software\\Machine%OS%=nt"));  // no code: the key before the marker
+    EXPECT_TRUE(RegistryKeyExists(m_context, "Software\\Machine"));
+    EXPECT_TRUE(RegistryKeyExists(m_context, "Software\\User"));           // only under HKEY_CURRENT_USER
+    EXPECT_TRUE(RegistryKeyExists(m_context, "Software\\Machine   "));     // trailing blanks ignored
+    EXPECT_FALSE(RegistryKeyExists(m_context, " Software\\Machine"));      // leading blanks kept
+    EXPECT_FALSE(RegistryKeyExists(m_context, "Software\\None"));
+    EXPECT_TRUE(RegistryKeyExists(m_context, "Software\\Machine%OS%=NT"));
+    EXPECT_FALSE(RegistryKeyExists(m_context, "Software\\Machine%OS%=95"));
+    EXPECT_TRUE(RegistryKeyExists(m_context, "Software\\Machine%OS%=nt"));  // no code: the key before the marker
 
-    EXPECT_FALSE(RegistryKeyExists(""));
-    EXPECT_FALSE(RegistryKeyExists("   "));
+    EXPECT_FALSE(RegistryKeyExists(m_context, ""));
+    EXPECT_FALSE(RegistryKeyExists(m_context, "   "));
 
     m_sys.m_nVersion = kVersion98;
     EXPECT_EQ(GetPlatform(), PLATFORM_WIN95);
-    EXPECT_FALSE(RegistryKeyExists("Software\\Machine%OS%=NT"));
-    EXPECT_TRUE(RegistryKeyExists("Software\\Machine%OS%=95"));
-    EXPECT_TRUE(RegistryKeyExists("Software\\Machine%OS%=98"));
-    EXPECT_TRUE(RegistryKeyExists("Software\\Machine%OS%=nt"));
+    EXPECT_FALSE(RegistryKeyExists(m_context, "Software\\Machine%OS%=NT"));
+    EXPECT_TRUE(RegistryKeyExists(m_context, "Software\\Machine%OS%=95"));
+    EXPECT_TRUE(RegistryKeyExists(m_context, "Software\\Machine%OS%=98"));
+    EXPECT_TRUE(RegistryKeyExists(m_context, "Software\\Machine%OS%=nt"));
 }
 
 TEST_F(Checks, StartMenuFileExists_BothLayoutsAndWildcards)
 {
     AddStartMenuFile("Vendor/App.lnk");
-    EXPECT_TRUE(StartMenuFileExists("Vendor\\App.lnk"));
-    EXPECT_TRUE(StartMenuFileExists("Vendor\\*.lnk"));
-    EXPECT_TRUE(StartMenuFileExists("Vendor"));  // a folder counts too
-    EXPECT_FALSE(StartMenuFileExists("Vendor\\Other.lnk"));
+    EXPECT_TRUE(StartMenuFileExists(m_context, "Vendor\\App.lnk"));
+    EXPECT_TRUE(StartMenuFileExists(m_context, "Vendor\\*.lnk"));
+    EXPECT_TRUE(StartMenuFileExists(m_context, "Vendor"));  // a folder counts too
+    EXPECT_FALSE(StartMenuFileExists(m_context, "Vendor\\Other.lnk"));
 
     m_sys.m_nVersion = kVersion98;  // the 95/98 layout has no Profiles folder
-    EXPECT_FALSE(StartMenuFileExists("Vendor\\App.lnk"));
+    EXPECT_FALSE(StartMenuFileExists(m_context, "Vendor\\App.lnk"));
     AddStartMenuFile("Vendor/App.lnk");
-    EXPECT_TRUE(StartMenuFileExists("Vendor\\App.lnk"));
+    EXPECT_TRUE(StartMenuFileExists(m_context, "Vendor\\App.lnk"));
 }
 
 TEST_F(Checks, StartMenuFileExists_WithoutWindowsFolder_FindsNothing)
@@ -144,10 +142,11 @@ TEST_F(Checks, StartMenuFileExists_WithoutWindowsFolder_FindsNothing)
     const std::string strMenu = m_dir.File("Menu");
     fs::create_directories(strMenu);
     std::ofstream(fs::path(strMenu) / "App.lnk") << "x";
-    SetStartMenuPrograms(strMenu + "\\");
+    CCheckContext context;
+    context.m_strStartMenuPrograms = strMenu + "\\";
     m_sys.m_nVersion = kVersion98;
     m_sys.m_strWindowsDirectory.clear();
-    EXPECT_FALSE(StartMenuFileExists("App.lnk"));
+    EXPECT_FALSE(StartMenuFileExists(context, "App.lnk"));
 }
 
 TEST_F(Checks, PrevReleaseFile_DateBoundAt235954Local)
@@ -157,14 +156,14 @@ TEST_F(Checks, PrevReleaseFile_DateBoundAt235954Local)
     auto pEntry = MakeEntry({{"m_strPrevReleaseDate", "1999/7/15"}, {"m_strPrevReleaseFile", strFile}}, {});
 
     SetLocalWriteTime(strFile, 1999, 7, 15, 23, 59, 53, m_sys.m_nLocalOffset);
-    EXPECT_TRUE(IsPrevReleaseFile(*pEntry));
+    EXPECT_TRUE(IsPrevReleaseFile(m_context, *pEntry));
     SetLocalWriteTime(strFile, 1999, 7, 15, 23, 59, 54, m_sys.m_nLocalOffset);
-    EXPECT_FALSE(IsPrevReleaseFile(*pEntry));
+    EXPECT_FALSE(IsPrevReleaseFile(m_context, *pEntry));
     SetLocalWriteTime(strFile, 2003, 1, 1, 0, 0, 0, m_sys.m_nLocalOffset);
-    EXPECT_FALSE(IsPrevReleaseFile(*pEntry));
+    EXPECT_FALSE(IsPrevReleaseFile(m_context, *pEntry));
 
     auto pMissing = MakeEntry({{"m_strPrevReleaseDate", "1999/7/15"}, {"m_strPrevReleaseFile", m_dir.File("none.dll")}}, {});
-    EXPECT_FALSE(IsPrevReleaseFile(*pMissing));
+    EXPECT_FALSE(IsPrevReleaseFile(m_context, *pMissing));
 }
 
 TEST_F(Checks, PrevReleaseFile_InvalidDatesAreNotFound)
@@ -173,12 +172,12 @@ TEST_F(Checks, PrevReleaseFile_InvalidDatesAreNotFound)
     SetLocalWriteTime(strFile, 1990, 1, 1, 0, 0, 0, 0);
     const char* valid[] = {"2000/1/1", "2000/01/01abc", " 2000/ 1/ 1", "2000/2/29", "2107/12/31"};
     for (const char* date : valid)
-        EXPECT_TRUE(IsPrevReleaseFile(*MakeEntry({{"m_strPrevReleaseDate", date}, {"m_strPrevReleaseFile", strFile}}, {}))) << date;
+        EXPECT_TRUE(IsPrevReleaseFile(m_context, *MakeEntry({{"m_strPrevReleaseDate", date}, {"m_strPrevReleaseFile", strFile}}, {}))) << date;
     // "2000/x/1/1": the month is the text between the first and the last "/", which reads as 0.
     const char* invalid[] = {"", "2000", "2000/1", "2000/0/1", "2000/13/1", "2000/1/0", "1979/12/31",
                              "2108/1/1", "2000/2/30", "2000/1/32", "-1/-1/-1", "99999999999/1/1", "2000/x/1/1"};
     for (const char* date : invalid)
-        EXPECT_FALSE(IsPrevReleaseFile(*MakeEntry({{"m_strPrevReleaseDate", date}, {"m_strPrevReleaseFile", strFile}}, {}))) << date;
+        EXPECT_FALSE(IsPrevReleaseFile(m_context, *MakeEntry({{"m_strPrevReleaseDate", date}, {"m_strPrevReleaseFile", strFile}}, {}))) << date;
 }
 
 TEST_F(Checks, RefreshState_InstalledAndPreviousRelease)
@@ -188,25 +187,25 @@ TEST_F(Checks, RefreshState_InstalledAndPreviousRelease)
     auto pEntry = MakeEntry({{"m_strCheckKey", "Software\\New"}, {"m_strPrevCheckKey", "Software\\Old"},
                              {"m_strPrevReleaseDate", "1999/7/15"}, {"m_strPrevReleaseFile", strFile}},
                             {{"m_nCheckType", 0}, {"m_bHasPrevRelease", 1}, {"m_nPrevCheckType", 0}});
-    EXPECT_EQ(pEntry->RefreshState(), 0);
+    EXPECT_EQ(pEntry->RefreshState(m_context), 0);
     EXPECT_FALSE(pEntry->IsInstalled());
 
     // The previous release found at the first refresh: installed stays 0 even though the new key exists.
     m_sys.AddRegKey(ERoot::LocalMachine, "Software\\Old");
     m_sys.AddRegKey(ERoot::LocalMachine, "Software\\New");
-    EXPECT_EQ(pEntry->RefreshState(), 1);
+    EXPECT_EQ(pEntry->RefreshState(m_context), 1);
     EXPECT_TRUE(pEntry->IsPrevReleaseFound());
     EXPECT_FALSE(pEntry->IsInstalled());
 
     m_sys.RemoveRegKey(ERoot::LocalMachine, "Software\\Old");
-    EXPECT_EQ(pEntry->RefreshState(), 1);
+    EXPECT_EQ(pEntry->RefreshState(m_context), 1);
     EXPECT_FALSE(pEntry->IsPrevReleaseFound());
     EXPECT_TRUE(pEntry->IsInstalled());
 
     // Then the previous release again: the installed flag keeps its last value.
     m_sys.AddRegKey(ERoot::CurrentUser, "Software\\Old");
     m_sys.RemoveRegKey(ERoot::LocalMachine, "Software\\New");
-    EXPECT_EQ(pEntry->RefreshState(), 1);
+    EXPECT_EQ(pEntry->RefreshState(m_context), 1);
     EXPECT_TRUE(pEntry->IsPrevReleaseFound());
     EXPECT_TRUE(pEntry->IsInstalled());
 }
@@ -215,12 +214,12 @@ TEST_F(Checks, RefreshState_OtherCheckTypes)
 {
     auto pNone = MakeEntry({{"m_strCheckKey", "Software\\X"}}, {{"m_nCheckType", 2}});
     m_sys.AddRegKey(ERoot::LocalMachine, "Software\\X");
-    EXPECT_EQ(pNone->RefreshState(), 0);
+    EXPECT_EQ(pNone->RefreshState(m_context), 0);
     EXPECT_FALSE(pNone->IsInstalled());
 
     AddStartMenuFile("App/app.lnk");
     auto pFile = MakeEntry({{"m_strCheckFile", "App\\app.lnk"}}, {{"m_nCheckType", 1}});
-    EXPECT_EQ(pFile->RefreshState(), 1);
+    EXPECT_EQ(pFile->RefreshState(m_context), 1);
     EXPECT_TRUE(pFile->IsInstalled());
 }
 
@@ -229,18 +228,18 @@ TEST_F(Checks, UninstallString_ReadAndSearched)
     const std::string kParent = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
     m_sys.SetRegString(ERoot::LocalMachine, kParent + "\\Direct", "UninstallString", "C:\\direct.exe");
     auto pDirect = MakeEntry({{"m_strUninstallKey", kParent + "\\Direct"}}, {});
-    EXPECT_EQ(pDirect->GetUninstallString(), "C:\\direct.exe");
+    EXPECT_EQ(pDirect->GetUninstallString(m_context), "C:\\direct.exe");
 
     // HKEY_LOCAL_MACHINE decides when the key opens there, even without the value.
     m_sys.AddRegKey(ERoot::LocalMachine, "Software\\Both");
     m_sys.SetRegString(ERoot::CurrentUser, "Software\\Both", "UninstallString", "user.exe");
-    EXPECT_EQ(MakeEntry({{"m_strUninstallKey", "Software\\Both"}}, {})->GetUninstallString(), "");
+    EXPECT_EQ(MakeEntry({{"m_strUninstallKey", "Software\\Both"}}, {})->GetUninstallString(m_context), "");
     m_sys.SetRegString(ERoot::CurrentUser, "Software\\UserOnly", "UninstallString", "user.exe");
-    EXPECT_EQ(MakeEntry({{"m_strUninstallKey", "Software\\UserOnly"}}, {})->GetUninstallString(), "user.exe");
+    EXPECT_EQ(MakeEntry({{"m_strUninstallKey", "Software\\UserOnly"}}, {})->GetUninstallString(m_context), "user.exe");
 
     // A value too long for 255 bytes reads as empty.
     m_sys.SetRegString(ERoot::LocalMachine, "Software\\Long", "UninstallString", std::string(300, 'x'));
-    EXPECT_EQ(MakeEntry({{"m_strUninstallKey", "Software\\Long"}}, {})->GetUninstallString(), "");
+    EXPECT_EQ(MakeEntry({{"m_strUninstallKey", "Software\\Long"}}, {})->GetUninstallString(m_context), "");
 
     // Two subkeys with the same display name: the last enumerated wins; the key is kept.
     m_sys.SetRegString(ERoot::LocalMachine, kParent + "\\{A}", "DisplayName", "Sample App");
@@ -254,14 +253,14 @@ TEST_F(Checks, UninstallString_ReadAndSearched)
     m_sys.m_nVersion = kVersionNT4;  // before Windows 2000 HKEY_CURRENT_USER is not searched
     auto pSearch = MakeEntry({{"m_strUninstallKey", kParent}, {"m_strDisplayName", "Sample App"}},
                              {{"m_bSearchUninstallKey", 1}});
-    EXPECT_EQ(pSearch->GetUninstallString(), "last.exe");
+    EXPECT_EQ(pSearch->GetUninstallString(m_context), "last.exe");
     EXPECT_EQ(pSearch->GetUninstallKey(), kParent + "\\{C}");
     m_sys.SetRegString(ERoot::LocalMachine, kParent + "\\{C}", "UninstallString", "changed.exe");
-    EXPECT_EQ(pSearch->GetUninstallString(), "changed.exe");
+    EXPECT_EQ(pSearch->GetUninstallString(m_context), "changed.exe");
 
     auto pNoMatch = MakeEntry({{"m_strUninstallKey", kParent}, {"m_strDisplayName", "sample app"}},
                               {{"m_bSearchUninstallKey", 1}});
-    EXPECT_EQ(pNoMatch->GetUninstallString(), "");
+    EXPECT_EQ(pNoMatch->GetUninstallString(m_context), "");
     EXPECT_EQ(pNoMatch->GetUninstallKey(), kParent);
 }
 
@@ -281,15 +280,15 @@ TEST_F(Checks, UninstallString_PreviousReleaseUsesItsOwnKeyAndName)
                              {"m_strPrevCheckKey", "Software\\OldCheck"}, {"m_strPrevReleaseDate", "1999/1/1"},
                              {"m_strPrevReleaseFile", strFile}},
                             {{"m_bSearchUninstallKey", 1}, {"m_bPrevSearchUninstallKey", 1}, {"m_bHasPrevRelease", 1}});
-    ASSERT_EQ(pEntry->RefreshState(), 1);
+    ASSERT_EQ(pEntry->RefreshState(m_context), 1);
     ASSERT_TRUE(pEntry->IsPrevReleaseFound());
-    EXPECT_EQ(pEntry->GetUninstallString(), "old.exe");
+    EXPECT_EQ(pEntry->GetUninstallString(m_context), "old.exe");
     EXPECT_EQ(pEntry->GetPrevUninstallKey(), kParent + "\\Old1");
     EXPECT_EQ(pEntry->GetUninstallKey(), kParent);  // the current release's search is still to come
 
     m_sys.RemoveRegKey(ERoot::LocalMachine, "Software\\OldCheck");
-    pEntry->RefreshState();
-    EXPECT_EQ(pEntry->GetUninstallString(), "new.exe");
+    pEntry->RefreshState(m_context);
+    EXPECT_EQ(pEntry->GetUninstallString(m_context), "new.exe");
     EXPECT_EQ(pEntry->GetUninstallKey(), kParent + "\\New1");
 }
 
@@ -297,10 +296,10 @@ TEST_F(Checks, UninstallPathAndSourceDrive)
 {
     m_sys.m_strWindowsDirectory = "C:\\WINDOWS";
     auto pEntry = MakeEntry({{"m_strUninstallCommand", "Vendor\\Remove.lnk"}}, {});
-    EXPECT_EQ(pEntry->GetUninstallPath(),
+    EXPECT_EQ(pEntry->GetUninstallPath(m_context),
               "C:\\WINDOWS\\Profiles\\All Users\\\xBD\xC0\xB0\xC4 \xD2\xC6\xAD\xB0\\\xCC\xDF\xDB\xB8\xDE\xD7\xD1\\Vendor\\Remove.lnk");
     m_sys.m_nVersion = kVersion98;
-    EXPECT_EQ(pEntry->GetUninstallPath(),
+    EXPECT_EQ(pEntry->GetUninstallPath(m_context),
               "C:\\WINDOWS\\\xBD\xC0\xB0\xC4 \xD2\xC6\xAD\xB0\\\xCC\xDF\xDB\xB8\xDE\xD7\xD1\\Vendor\\Remove.lnk");
 
     CAppCatalog catalog;
@@ -360,11 +359,11 @@ TEST_F(Checks, RegistryPlaces_RootsInOrderOwnViewFirst_SearchTakesTheMachinesLas
                 m_sys.SetRegString(places[n].m_root, kKey, "UninstallString", names[n], places[n].m_view);
             }
         }
-        EXPECT_EQ(RegistryKeyExists(kKey) != 0, c.bExists) << c.pszPlaces << c.bWow64;
-        EXPECT_EQ(MakeEntry({{"m_strUninstallKey", kKey}}, {})->GetUninstallString(), c.pszRead) << c.pszPlaces << c.bWow64;
+        EXPECT_EQ(RegistryKeyExists(m_context, kKey) != 0, c.bExists) << c.pszPlaces << c.bWow64;
+        EXPECT_EQ(MakeEntry({{"m_strUninstallKey", kKey}}, {})->GetUninstallString(m_context), c.pszRead) << c.pszPlaces << c.bWow64;
         auto pEntry = MakeEntry({{"m_strUninstallKey", kParent}, {"m_strDisplayName", "App"}}, {{"m_bSearchUninstallKey", 1}});
-        EXPECT_EQ(pEntry->GetUninstallString(), c.pszFound) << c.pszPlaces << c.bWow64 << c.nVersion;
-        EXPECT_EQ(pEntry->GetUninstallString(), c.pszFound) << "again " << c.pszPlaces << c.bWow64 << c.nVersion;
+        EXPECT_EQ(pEntry->GetUninstallString(m_context), c.pszFound) << c.pszPlaces << c.bWow64 << c.nVersion;
+        EXPECT_EQ(pEntry->GetUninstallString(m_context), c.pszFound) << "again " << c.pszPlaces << c.bWow64 << c.nVersion;
     }
 }
 
@@ -391,8 +390,8 @@ TEST_F(Checks, StartMenuFileAndUninstallPath_ShellProgramsFoldersFromWindows2000
             if (c.pszWhere[n] == '1')
                 std::ofstream(folders[n] / "Vendor/App.lnk") << "x";
         }
-        EXPECT_EQ(StartMenuFileExists("Vendor\\App.lnk") != 0, c.bExists) << c.pszWhere << " " << c.nVersion;
-        EXPECT_EQ(MakeEntry({{"m_strUninstallCommand", "Vendor\\App.lnk"}}, {})->GetUninstallPath(), paths[c.nPath])
+        EXPECT_EQ(StartMenuFileExists(m_context, "Vendor\\App.lnk") != 0, c.bExists) << c.pszWhere << " " << c.nVersion;
+        EXPECT_EQ(MakeEntry({{"m_strUninstallCommand", "Vendor\\App.lnk"}}, {})->GetUninstallPath(m_context), paths[c.nPath])
             << c.pszWhere << " " << c.nVersion;
     }
 }

@@ -4,6 +4,7 @@
 #include "AppCatalog.h"
 #include "AppChecks.h"
 #include "AppEntry.h"
+#include "CheckContext.h"
 #include "EntryBuilder.h"
 #include "Kernel932.h"
 #include "TempDir.h"
@@ -82,18 +83,14 @@ protected:
     void SetUp() override
     {
         RemoveAll();
-        SetStartMenuPrograms(kPrograms);
+        m_context.m_strStartMenuPrograms = kPrograms;
         m_strPrograms = WindowsFolder() + (IsNT() ? "\\Profiles\\All Users" : "") + kPrograms;
         wchar_t szCommon[MAX_PATH] = {};
         if (::SHGetFolderPathW(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, szCommon) == S_OK &&
             Cp932FromWide(szCommon, std::wcslen(szCommon), m_strCommonPrograms))
             m_strCommonPrograms += "\\";
     }
-    void TearDown() override
-    {
-        RemoveAll();
-        SetStartMenuPrograms("");
-    }
+    void TearDown() override { RemoveAll(); }
 
     static bool IsNT() { return (::GetVersion() & 0x80000000u) == 0; }
     static bool IsWindows2000OrLater() { return IsNT() && LOBYTE(::GetVersion()) >= 5; }
@@ -136,6 +133,7 @@ protected:
     }
 
     CTempDir m_dir;
+    CCheckContext m_context;
     std::string m_strPrograms;
     std::string m_strCommonPrograms;
 };
@@ -157,40 +155,40 @@ TEST_F(RealChecks, RegistryKeysUnderBothRootsWithQualifiers)
     SetString(HKEY_CURRENT_USER, std::string(kTestRoot) + "\\User", nullptr, "");
     const std::string strMachine = std::string(kTestRoot) + "\\Machine";
     const std::string strJapanese = std::string(kTestRoot) + "\\" + kProductKey932;
-    EXPECT_FALSE(RegistryKeyExists(strJapanese));
+    EXPECT_FALSE(RegistryKeyExists(m_context, strJapanese));
     SetString(HKEY_LOCAL_MACHINE, strJapanese, nullptr, "");
-    EXPECT_TRUE(RegistryKeyExists(strJapanese));
-    EXPECT_TRUE(RegistryKeyExists(strMachine));
-    EXPECT_TRUE(RegistryKeyExists(std::string(kTestRoot) + "\\User"));
-    EXPECT_FALSE(RegistryKeyExists(std::string(kTestRoot) + "\\None"));
-    EXPECT_TRUE(RegistryKeyExists(strMachine + "  "));
-    EXPECT_EQ(RegistryKeyExists(strMachine + "%OS%=NT") != 0, IsNT());
-    EXPECT_EQ(RegistryKeyExists(strMachine + "%OS%=95") != 0, !IsNT());
-    EXPECT_EQ(RegistryKeyExists(strMachine + "%OS%=98") != 0, !IsNT());
-    EXPECT_TRUE(RegistryKeyExists(strMachine + "%OS%=nt"));
+    EXPECT_TRUE(RegistryKeyExists(m_context, strJapanese));
+    EXPECT_TRUE(RegistryKeyExists(m_context, strMachine));
+    EXPECT_TRUE(RegistryKeyExists(m_context, std::string(kTestRoot) + "\\User"));
+    EXPECT_FALSE(RegistryKeyExists(m_context, std::string(kTestRoot) + "\\None"));
+    EXPECT_TRUE(RegistryKeyExists(m_context, strMachine + "  "));
+    EXPECT_EQ(RegistryKeyExists(m_context, strMachine + "%OS%=NT") != 0, IsNT());
+    EXPECT_EQ(RegistryKeyExists(m_context, strMachine + "%OS%=95") != 0, !IsNT());
+    EXPECT_EQ(RegistryKeyExists(m_context, strMachine + "%OS%=98") != 0, !IsNT());
+    EXPECT_TRUE(RegistryKeyExists(m_context, strMachine + "%OS%=nt"));
     // An entry without a key is not installed, although the empty path opens the root itself.
-    EXPECT_FALSE(RegistryKeyExists(""));
-    EXPECT_FALSE(RegistryKeyExists("  %OS%=NT"));
+    EXPECT_FALSE(RegistryKeyExists(m_context, ""));
+    EXPECT_FALSE(RegistryKeyExists(m_context, "  %OS%=NT"));
 }
 
 TEST_F(RealChecks, StartMenuFileInThisPlatformsLayout)
 {
-    EXPECT_FALSE(StartMenuFileExists("KorveltTest\\app.lnk"));
+    EXPECT_FALSE(StartMenuFileExists(m_context, "KorveltTest\\app.lnk"));
     CreateFolders(m_strPrograms + "KorveltTest\\");
     Touch(Wide(m_strPrograms + "KorveltTest\\app.lnk"));
-    EXPECT_TRUE(StartMenuFileExists("KorveltTest\\app.lnk"));
-    EXPECT_TRUE(StartMenuFileExists("KorveltTest\\*.lnk"));
-    EXPECT_FALSE(StartMenuFileExists("KorveltTest\\other.lnk"));
-    EXPECT_FALSE(StartMenuFileExists(std::string("KorveltTest\\") + kTextFile932));
+    EXPECT_TRUE(StartMenuFileExists(m_context, "KorveltTest\\app.lnk"));
+    EXPECT_TRUE(StartMenuFileExists(m_context, "KorveltTest\\*.lnk"));
+    EXPECT_FALSE(StartMenuFileExists(m_context, "KorveltTest\\other.lnk"));
+    EXPECT_FALSE(StartMenuFileExists(m_context, std::string("KorveltTest\\") + kTextFile932));
     Touch(Wide(m_strPrograms + "KorveltTest\\" + kTextFile932));
-    EXPECT_TRUE(StartMenuFileExists(std::string("KorveltTest\\") + kTextFile932));
+    EXPECT_TRUE(StartMenuFileExists(m_context, std::string("KorveltTest\\") + kTextFile932));
     // No code page 932 text names "café.url", but it is there for a wildcard.
-    EXPECT_FALSE(StartMenuFileExists("KorveltTest\\*.url"));
+    EXPECT_FALSE(StartMenuFileExists(m_context, "KorveltTest\\*.url"));
     Touch(Wide(m_strPrograms + "KorveltTest\\") + kNotCp932 + L".url");
-    EXPECT_TRUE(StartMenuFileExists("KorveltTest\\*.url"));
+    EXPECT_TRUE(StartMenuFileExists(m_context, "KorveltTest\\*.url"));
 
     auto pEntry = MakeEntry({{"m_strCheckFile", "KorveltTest\\app.lnk"}}, {{"m_nCheckType", 1}});
-    EXPECT_EQ(pEntry->RefreshState(), 1);
+    EXPECT_EQ(pEntry->RefreshState(m_context), 1);
     EXPECT_TRUE(pEntry->IsInstalled());
 }
 
@@ -200,19 +198,19 @@ TEST_F(RealChecks, PreviousReleaseDateAgainstRealFileTimes)
     const std::string strAt = m_dir.File("at.dll");
     WriteWithLocalTime(strBefore, 1999, 7, 15, 23, 59, 53);
     WriteWithLocalTime(strAt, 1999, 7, 15, 23, 59, 54);
-    EXPECT_TRUE(IsPrevReleaseFile(*MakeEntry({{"m_strPrevReleaseDate", "1999/7/15"}, {"m_strPrevReleaseFile", strBefore}}, {})));
-    EXPECT_FALSE(IsPrevReleaseFile(*MakeEntry({{"m_strPrevReleaseDate", "1999/7/15"}, {"m_strPrevReleaseFile", strAt}}, {})));
+    EXPECT_TRUE(IsPrevReleaseFile(m_context, *MakeEntry({{"m_strPrevReleaseDate", "1999/7/15"}, {"m_strPrevReleaseFile", strBefore}}, {})));
+    EXPECT_FALSE(IsPrevReleaseFile(m_context, *MakeEntry({{"m_strPrevReleaseDate", "1999/7/15"}, {"m_strPrevReleaseFile", strAt}}, {})));
     const std::string strJapanese = Cp932(m_dir.Path().wstring()) + "\\" + kTextFile932;
     WriteWithLocalTime(strJapanese, 1999, 7, 15, 23, 59, 53);
-    EXPECT_TRUE(IsPrevReleaseFile(*MakeEntry({{"m_strPrevReleaseDate", "1999/7/15"}, {"m_strPrevReleaseFile", strJapanese}}, {})));
+    EXPECT_TRUE(IsPrevReleaseFile(m_context, *MakeEntry({{"m_strPrevReleaseDate", "1999/7/15"}, {"m_strPrevReleaseFile", strJapanese}}, {})));
     for (const char* date : {"1999", "1999/0/15", "1999/13/15", "1999/7/0", "1979/7/15", "2108/7/15"})
-        EXPECT_FALSE(IsPrevReleaseFile(*MakeEntry({{"m_strPrevReleaseDate", date}, {"m_strPrevReleaseFile", strBefore}}, {}))) << date;
+        EXPECT_FALSE(IsPrevReleaseFile(m_context, *MakeEntry({{"m_strPrevReleaseDate", date}, {"m_strPrevReleaseFile", strBefore}}, {}))) << date;
 
     SetString(HKEY_LOCAL_MACHINE, std::string(kTestRoot) + "\\Old", nullptr, "");
     auto pEntry = MakeEntry({{"m_strPrevCheckKey", std::string(kTestRoot) + "\\Old"}, {"m_strPrevReleaseDate", "1999/7/15"},
                              {"m_strPrevReleaseFile", strBefore}, {"m_strCheckKey", std::string(kTestRoot) + "\\New"}},
                             {{"m_bHasPrevRelease", 1}});
-    EXPECT_EQ(pEntry->RefreshState(), 1);
+    EXPECT_EQ(pEntry->RefreshState(m_context), 1);
     EXPECT_TRUE(pEntry->IsPrevReleaseFound());
     EXPECT_FALSE(pEntry->IsInstalled());
 }
@@ -228,16 +226,16 @@ TEST_F(RealChecks, UninstallKeysLongValuesAndDuplicateNames)
     SetString(HKEY_LOCAL_MACHINE, strParent + "\\Twin2", "DisplayName", "Twin");
     SetString(HKEY_LOCAL_MACHINE, strParent + "\\Twin2", "UninstallString", "two.exe");
 
-    EXPECT_EQ(MakeEntry({{"m_strUninstallKey", strParent + "\\Direct"}}, {})->GetUninstallString(), "C:\\remove.exe /x");
-    EXPECT_EQ(MakeEntry({{"m_strUninstallKey", strParent + "\\Long"}}, {})->GetUninstallString(), "");
-    EXPECT_EQ(MakeEntry({{"m_strUninstallKey", strParent + "\\None"}}, {})->GetUninstallString(), "");
+    EXPECT_EQ(MakeEntry({{"m_strUninstallKey", strParent + "\\Direct"}}, {})->GetUninstallString(m_context), "C:\\remove.exe /x");
+    EXPECT_EQ(MakeEntry({{"m_strUninstallKey", strParent + "\\Long"}}, {})->GetUninstallString(m_context), "");
+    EXPECT_EQ(MakeEntry({{"m_strUninstallKey", strParent + "\\None"}}, {})->GetUninstallString(m_context), "");
 
     // The registry enumerates subkeys in name order, so Twin2 comes last and wins.
     auto pTwin = MakeEntry({{"m_strUninstallKey", strParent}, {"m_strDisplayName", "Twin"}}, {{"m_bSearchUninstallKey", 1}});
-    EXPECT_EQ(pTwin->GetUninstallString(), "two.exe");
+    EXPECT_EQ(pTwin->GetUninstallString(m_context), "two.exe");
     EXPECT_EQ(pTwin->GetUninstallKey(), strParent + "\\Twin2");
     auto pLong = MakeEntry({{"m_strUninstallKey", strParent}, {"m_strDisplayName", "Long"}}, {{"m_bSearchUninstallKey", 1}});
-    EXPECT_EQ(pLong->GetUninstallString(), "");
+    EXPECT_EQ(pLong->GetUninstallString(m_context), "");
     EXPECT_EQ(pLong->GetUninstallKey(), strParent + "\\Long");
 }
 
@@ -253,14 +251,14 @@ TEST_F(RealChecks, UninstallSearch_JapaneseDisplayNameFoundPastAKeyThatCp932Cann
 
     auto pEntry = MakeEntry({{"m_strUninstallKey", strParent}, {"m_strDisplayName", kDisplayName932}},
                             {{"m_bSearchUninstallKey", 1}});
-    EXPECT_EQ(pEntry->GetUninstallString(), strRemove);
+    EXPECT_EQ(pEntry->GetUninstallString(m_context), strRemove);
     EXPECT_EQ(pEntry->GetUninstallKey(), strParent + "\\" + kProductKey932);
 }
 
 TEST_F(RealChecks, UninstallPathAndSourceDrive)
 {
     auto pEntry = MakeEntry({{"m_strUninstallCommand", "Vendor\\Remove.lnk"}}, {});
-    EXPECT_EQ(pEntry->GetUninstallPath(),
+    EXPECT_EQ(pEntry->GetUninstallPath(m_context),
               WindowsFolder() + (IsNT() ? "\\Profiles\\All Users" : "") + kPrograms + "Vendor\\Remove.lnk");
 
     CAppCatalog catalog;
@@ -285,10 +283,10 @@ TEST_F(RealChecks, KeyAndUninstallEntryOnlyInThe64BitView)
     ASSERT_NE(::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\KorveltTest\\Only64", 0, KEY_READ, &hKey), ERROR_SUCCESS)
         << "the 64-bit view is not a view of its own here";
 
-    EXPECT_TRUE(RegistryKeyExists(std::string(kTestRoot) + "\\Only64"));
-    EXPECT_EQ(MakeEntry({{"m_strUninstallKey", strParent + "\\{Wide64}"}}, {})->GetUninstallString(), "C:\\x64\\remove.exe");
+    EXPECT_TRUE(RegistryKeyExists(m_context, std::string(kTestRoot) + "\\Only64"));
+    EXPECT_EQ(MakeEntry({{"m_strUninstallKey", strParent + "\\{Wide64}"}}, {})->GetUninstallString(m_context), "C:\\x64\\remove.exe");
     auto pEntry = MakeEntry({{"m_strUninstallKey", strParent}, {"m_strDisplayName", "Korvelt 64"}}, {{"m_bSearchUninstallKey", 1}});
-    EXPECT_EQ(pEntry->GetUninstallString(), "C:\\x64\\remove.exe");
+    EXPECT_EQ(pEntry->GetUninstallString(m_context), "C:\\x64\\remove.exe");
     EXPECT_EQ(pEntry->GetUninstallKey(), strParent + "\\{Wide64}");
 }
 
@@ -300,7 +298,7 @@ TEST_F(RealChecks, UninstallEntryOnlyUnderTheCurrentUser)
     SetString(HKEY_CURRENT_USER, strParent + "\\{User}", "DisplayName", "Korvelt User");
     SetString(HKEY_CURRENT_USER, strParent + "\\{User}", "UninstallString", "C:\\user\\remove.exe");
     auto pEntry = MakeEntry({{"m_strUninstallKey", strParent}, {"m_strDisplayName", "Korvelt User"}}, {{"m_bSearchUninstallKey", 1}});
-    EXPECT_EQ(pEntry->GetUninstallString(), IsWindows2000OrLater() ? "C:\\user\\remove.exe" : "");
+    EXPECT_EQ(pEntry->GetUninstallString(m_context), IsWindows2000OrLater() ? "C:\\user\\remove.exe" : "");
     EXPECT_EQ(pEntry->GetUninstallKey(), strParent + (IsWindows2000OrLater() ? "\\{User}" : ""));
 }
 
@@ -315,7 +313,7 @@ TEST_F(RealChecks, StartMenuFileAndRemovalCommandInTheCommonProgramsFolder)
 
     auto pEntry = MakeEntry({{"m_strCheckFile", "KorveltTest\\app.lnk"}, {"m_strUninstallCommand", "KorveltTest\\app.lnk"}},
                             {{"m_nCheckType", 1}});
-    EXPECT_EQ(pEntry->RefreshState(), IsWindows2000OrLater() ? 1 : 0);
-    EXPECT_EQ(pEntry->GetUninstallPath(), IsWindows2000OrLater() ? m_strCommonPrograms + "KorveltTest\\app.lnk"
-                                                                  : m_strPrograms + "KorveltTest\\app.lnk");
+    EXPECT_EQ(pEntry->RefreshState(m_context), IsWindows2000OrLater() ? 1 : 0);
+    EXPECT_EQ(pEntry->GetUninstallPath(m_context),
+              IsWindows2000OrLater() ? m_strCommonPrograms + "KorveltTest\\app.lnk" : m_strPrograms + "KorveltTest\\app.lnk");
 }

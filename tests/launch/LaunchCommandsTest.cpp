@@ -146,7 +146,7 @@ TEST_F(Launch, UninstallOfAFoundPreviousReleaseUsesItsOwnCommand)
                              {"m_strPrevReleaseFile", strFile}, {"m_strPrevUninstallCommand", "C:\\OLD\\REMOVE.EXE"},
                              {"m_strUninstallCommand", "New\\Remove.lnk"}},
                             {{"m_bHasPrevRelease", 1}, {"m_nPrevUninstallType", 1}, {"m_nUninstallType", 0}});
-    ASSERT_EQ(pEntry->RefreshState(), 1);
+    ASSERT_EQ(pEntry->RefreshState(m_catalog.GetCheckContext()), 1);
     ASSERT_TRUE(pEntry->IsPrevReleaseFound());
     EXPECT_EQ(ComposeUninstallCommand(*pEntry, m_catalog), "cmd /c \"C:\\OLD\\REMOVE.EXE\"");
 }
@@ -252,7 +252,7 @@ TEST_F(Launch, PendingCopiesFollowTheSetupsThatRan)
     auto pass = [&] {
         std::string strInstalled;
         for (int n = 1; n <= m_catalog.GetCount(); ++n)
-            strInstalled += pending.Refresh(n, *m_catalog.GetAt(n), strDrive) ? '1' : '0';
+            strInstalled += pending.Refresh(m_catalog.GetCheckContext(), n, *m_catalog.GetAt(n), strDrive) ? '1' : '0';
         return strInstalled;
     };
 
@@ -311,7 +311,7 @@ TEST_F(Launch, EntryActionsPerKindOfEntry)
     {
         std::unique_ptr<CAppEntry> pEntry = MakeEntry({{"m_strCheckKey", c.pszCheckKey}, {"m_strTextFile", c.pszTextFile}},
                                                       {{"m_bAlwaysInstall", c.nAlways}, {"m_bCanUninstall", c.nCanUninstall}});
-        pEntry->RefreshState();
+        pEntry->RefreshState(m_catalog.GetCheckContext());
         const CEntryActions actions = CEntryActions::For(pEntry.get(), c.bForce);
         const std::string strButtons = {actions.m_bSetup ? '1' : '0', actions.m_bUninstall ? '1' : '0',
                                         actions.m_bTextFile ? '1' : '0'};

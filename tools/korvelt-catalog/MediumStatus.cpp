@@ -3,7 +3,7 @@
 #include "AppCatalog.h"
 #include "AppChecks.h"
 #include "AppEntry.h"
-#include "CheckObserver.h"
+#include "CheckContext.h"
 #include "CollectingReporter.h"
 #include "Cp932.h"
 #include "EntryActions.h"
@@ -31,24 +31,6 @@ std::string Str(const json& value)
     return value.is_string() ? value.get<std::string>() : std::string();
 }
 
-// The observer and the Start-menu piece for one evaluation, taken away after it.
-class CCheckSetup
-{
-public:
-    CCheckSetup(ICheckObserver& observer, const std::string& strPrograms)
-    {
-        SetCheckObserver(&observer);
-        SetStartMenuPrograms(strPrograms);
-    }
-    ~CCheckSetup()
-    {
-        SetCheckObserver(nullptr);
-        SetStartMenuPrograms("");
-    }
-    CCheckSetup(const CCheckSetup&) = delete;
-    CCheckSetup& operator=(const CCheckSetup&) = delete;
-};
-
 json Message(const CMessageCatalog& messages, int nNumber)
 {
     return {{"message", nNumber}, {"text", Utf8(messages.LoadMessage(nNumber))}};
@@ -58,7 +40,7 @@ json EvaluateEntry(int nNumber, CAppEntry& entry, CAppCatalog& catalog, const CM
                    CEvidenceRecorder& recorder)
 {
     recorder.Take();
-    entry.RefreshState();
+    entry.RefreshState(catalog.GetCheckContext());
     const CEntryActions actions = CEntryActions::For(&entry, false);
     const int nStatus = StatusMessageFor(entry.IsInstalled() != 0, entry.IsPrevReleaseFound() != 0);
     json item = {{"number", nNumber},
@@ -220,10 +202,13 @@ nlohmann::ordered_json CMediumStatus::Evaluate()
     messages.SetMessageFile((m_strMedium + "\\KORVELT.MSG").c_str());
     CSystem& sys = TheSystem();
     CEvidenceRecorder recorder(sys.IsWow64());
-    const CCheckSetup checkSetup(recorder, messages.LoadMessage(MSG_STARTMENU_PROGRAMS));
+    CCheckContext context;
+    context.m_strStartMenuPrograms = messages.LoadMessage(MSG_STARTMENU_PROGRAMS);
+    context.m_pObserver = &recorder;
 
     CCollectingReporter reporter;
     CAppCatalog catalog;
+    catalog.SetCheckContext(context);
     catalog.SetReporter(&reporter);
     catalog.SetDirectory(m_strMedium + "\\korvelt");
     catalog.SetDatabasePath((m_strMedium + "\\korvelt\\appdb.dat").c_str());
