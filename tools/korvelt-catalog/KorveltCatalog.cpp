@@ -43,11 +43,7 @@ public:
     {
         std::cerr << "message " << nMessage;
         if (m_pMessages)
-        {
-            std::string strText;
-            const std::string strAnsi = m_pMessages->LoadMessage(nMessage);
-            std::cerr << ' ' << (CTextCodec::AnsiToUtf8(strAnsi, strText) ? strText : strAnsi);
-        }
+            std::cerr << ' ' << CTextCodec::PrintableUtf8(m_pMessages->LoadMessage(nMessage));
         std::cerr << '\n';
     }
 

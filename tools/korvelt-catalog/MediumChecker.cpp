@@ -13,16 +13,6 @@
 
 #include <vector>
 
-namespace {
-
-std::string Printable(const std::string& strAnsi)
-{
-    std::string strUtf8;
-    return CTextCodec::AnsiToUtf8(strAnsi, strUtf8) ? strUtf8 : strAnsi;
-}
-
-} // namespace
-
 std::string CMediumChecker::ProgramOf(const std::string& strCommand)
 {
     const std::size_t nStart = strCommand.find_first_not_of(' ');
@@ -128,7 +118,7 @@ bool CMediumChecker::IsProgramOnMedium(const std::string& strPath)
 void CMediumChecker::NoteIfPlaceholder(const std::string& strPath, const std::string& strBytes)
 {
     if (CMediumStarter::IsPlaceholder(strBytes) && m_placeholders.insert(strPath).second)
-        m_notes << "note: " << HostPath(Printable(strPath.substr(m_strMedium.size() + 1)))
+        m_notes << "note: " << HostPath(CTextCodec::PrintableUtf8(strPath.substr(m_strMedium.size() + 1)))
                 << " is a placeholder; put the real program there\n";
 }
 
@@ -165,16 +155,19 @@ void CMediumChecker::CheckAutorun()
         else
             continue;
         if (strFile.empty() || !IsProgramOnMedium(OnMedium(strFile)))
-            Problem("autorun.inf: " + std::string(key) + "=" + HostPath(Printable(strFile)) + " names no file on the medium");
+            Problem("autorun.inf: " + std::string(key) + "=" + HostPath(CTextCodec::PrintableUtf8(strFile)) +
+                    " names no file on the medium");
     }
 }
 
 void CMediumChecker::CheckEntry(int nNumber, const CAppEntry& entry)
 {
-    const std::string strLabel = "korvelt: entry " + std::to_string(nNumber) + " (" + Printable(entry.GetFileName()) + ")";
+    const std::string strLabel =
+        "korvelt: entry " + std::to_string(nNumber) + " (" + CTextCodec::PrintableUtf8(entry.GetFileName()) + ")";
     std::string strBytes;
     if (!entry.GetTextFile().empty() && !TheSystem().ReadFile(OnMedium(entry.GetTextFile()), strBytes))
-        Problem(strLabel + ": text file " + HostPath(Printable(entry.GetTextFile())) + " cannot be read");
+        Problem(strLabel + ": text file " + HostPath(CTextCodec::PrintableUtf8(entry.GetTextFile())) +
+                " cannot be read");
 
     const std::string strProgram = ProgramOf(entry.GetSetupCommand());
     if (strProgram.empty())
@@ -185,7 +178,8 @@ void CMediumChecker::CheckEntry(int nNumber, const CAppEntry& entry)
     const std::string strPath = entry.GetSetupDir().empty() ? OnMedium(strProgram)
                                                              : OnMedium(entry.GetSetupDir()) + "\\" + strProgram;
     if (!IsProgramOnMedium(strPath))
-        Problem(strLabel + ": set-up program " + HostPath(Printable(strPath.substr(m_strMedium.size()))) + " not found");
+        Problem(strLabel + ": set-up program " +
+                HostPath(CTextCodec::PrintableUtf8(strPath.substr(m_strMedium.size()))) + " not found");
 }
 
 void CMediumChecker::CheckBitmap(const char* pszName)
