@@ -3,6 +3,7 @@
 #include "AppCatalog.h"
 #include "AsciiText.h"
 #include "CatalogException.h"
+#include "CatalogFolder.h"
 #include "CollectingReporter.h"
 #include "HostPath.h"
 #include "MediumStarter.h"
@@ -78,19 +79,16 @@ void CMediumChecker::CheckCatalogue()
 {
     CAppCatalog catalog;
     CCollectingReporter reporter;
-    catalog.SetReporter(&reporter);
-    catalog.SetDirectory(m_strMedium + "\\korvelt");
-    catalog.SetDatabasePath((m_strMedium + "\\korvelt\\appdb.dat").c_str());
-    int nResult = 0;
+    bool bFound = true;
     try
     {
-        nResult = catalog.Load();
+        bFound = CCatalogFolder::Load(catalog, reporter, m_strMedium + "\\korvelt");
     }
     catch (const CCatalogException& e)
     {
         Problem(std::string("korvelt: catalogue read error: ") + e.what());
     }
-    if (nResult == 1)
+    if (!bFound)
         Problem("korvelt: no catalogue (neither appdb.dat nor any *.app file)");
     for (int nMessage : reporter.m_messages)
         Problem("korvelt: message " + std::to_string(nMessage) + " (catalogue index or entry file unreadable)");

@@ -3,6 +3,7 @@
 #include "AppCatalog.h"
 #include "AppChecks.h"
 #include "AppEntry.h"
+#include "CatalogFolder.h"
 #include "CheckObserver.h"
 #include "CollectingReporter.h"
 #include "Cp932.h"
@@ -220,12 +221,9 @@ nlohmann::ordered_json CMediumStatus::Evaluate()
 
     CCollectingReporter reporter;
     CAppCatalog catalog;
-    catalog.SetReporter(&reporter);
-    catalog.SetDirectory(m_strMedium + "\\korvelt");
-    catalog.SetDatabasePath((m_strMedium + "\\korvelt\\appdb.dat").c_str());
-    catalog.SetProgramPath(LauncherPath());
-    if (catalog.Load() == 1)
+    if (!CCatalogFolder::Load(catalog, reporter, m_strMedium + "\\korvelt"))
         throw std::runtime_error("no catalogue (neither korvelt\\appdb.dat nor any korvelt\\*.app file)");
+    catalog.SetProgramPath(LauncherPath());
     catalog.UpdateSourceDrive();
 
     const uint32_t nVersion = sys.GetVersion();
