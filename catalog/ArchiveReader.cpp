@@ -69,7 +69,7 @@ std::string CArchiveReader::ReadString()
     std::u16string strWide(nLength, u'\0');
     for (uint32_t i = 0; i < nLength; ++i)
         strWide[i] = static_cast<char16_t>(p[2 * i] | p[2 * i + 1] << 8);
-    std::string strAnsi;
-    TheSystem().Utf16ToAnsi(strWide, false, strAnsi);
-    return strAnsi;
+    std::string strText;
+    TheSystem().Utf16ToCp932(strWide, false, strText);
+    return strText;
 }

@@ -73,7 +73,7 @@ bool ArgumentsFromWideCommandLine(std::vector<std::string>& args)
     if (ppArgs != nullptr)
     {
         for (int i = 1; i < nArgs; ++i)
-            args.push_back(Cp932FromWideLossy(ppArgs[i]));
+            args.push_back(CodePageFromWideLossy(kCodePage932, ppArgs[i]));
         LocalFree(ppArgs);
     }
     if (hShell != nullptr)

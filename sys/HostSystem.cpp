@@ -265,7 +265,7 @@ CSystem::EEnumResult CHostSystem::RegEnumSubKey(ERoot root, const std::string& s
         return EEnumResult::NoMore;
     const std::string& strSub = pKey->m_subKeys[nIndex];
     std::u16string strWide;
-    if (!AnsiToUtf16(strSub, strWide))
+    if (!Cp932ToUtf16(strSub, strWide))
         return EEnumResult::NotCp932;
     if (strSub.size() > nMaxChars)
         return EEnumResult::TooLong;
@@ -311,14 +311,14 @@ bool CHostSystem::StartElevated(const std::string& strProgram, const std::string
 // The Windows tree has no iconv; the platform's own conversion serves the host system there.
 CSystem& DefaultSystem();
 
-bool CHostSystem::Utf16ToAnsi(const std::u16string& strWide, bool bExact, std::string& strOut)
+bool CHostSystem::Utf16ToCp932(const std::u16string& strWide, bool bExact, std::string& strOut)
 {
-    return DefaultSystem().Utf16ToAnsi(strWide, bExact, strOut);
+    return DefaultSystem().Utf16ToCp932(strWide, bExact, strOut);
 }
 
-bool CHostSystem::AnsiToUtf16(const std::string& strAnsi, std::u16string& strOut)
+bool CHostSystem::Cp932ToUtf16(const std::string& strText, std::u16string& strOut)
 {
-    return DefaultSystem().AnsiToUtf16(strAnsi, strOut);
+    return DefaultSystem().Cp932ToUtf16(strText, strOut);
 }
 
 #else
@@ -389,7 +389,7 @@ bool Convert(const char* pszTo, const char* pszFrom, const std::string& strIn, s
 
 } // namespace
 
-bool CHostSystem::Utf16ToAnsi(const std::u16string& strWide, bool bExact, std::string& strOut)
+bool CHostSystem::Utf16ToCp932(const std::u16string& strWide, bool bExact, std::string& strOut)
 {
     std::string strBytes;
     strBytes.reserve(strWide.size() * 2);
@@ -401,10 +401,10 @@ bool CHostSystem::Utf16ToAnsi(const std::u16string& strWide, bool bExact, std::s
     return Convert("CP932", "UTF-16LE", strBytes, bExact ? 0 : 2, strOut);
 }
 
-bool CHostSystem::AnsiToUtf16(const std::string& strAnsi, std::u16string& strOut)
+bool CHostSystem::Cp932ToUtf16(const std::string& strText, std::u16string& strOut)
 {
     std::string strBytes;
-    if (!Convert("UTF-16LE", "CP932", strAnsi, 0, strBytes))
+    if (!Convert("UTF-16LE", "CP932", strText, 0, strBytes))
         return false;
     std::u16string strWide;
     strWide.reserve(strBytes.size() / 2);

@@ -85,8 +85,8 @@ public:
     bool StartElevated(const std::string& strProgram, const std::string& strParameters,
                        const char* pszFolder) override;
     // iconv's CP932 on the host; in the Windows tree the platform's own conversion.
-    bool Utf16ToAnsi(const std::u16string& strWide, bool bExact, std::string& strOut) override;
-    bool AnsiToUtf16(const std::string& strAnsi, std::u16string& strOut) override;
+    bool Utf16ToCp932(const std::u16string& strWide, bool bExact, std::string& strOut) override;
+    bool Cp932ToUtf16(const std::string& strText, std::u16string& strOut) override;
 
 private:
     struct CKey

@@ -117,12 +117,12 @@ public:
                                const char* pszFolder) = 0;
 
     // Text conversion between UTF-16 and code page 932, whatever the ANSI code page of the
-    // machine. Utf16ToAnsi with bExact false puts "?" for a character that code page 932 lacks
+    // machine. Utf16ToCp932 with bExact false puts "?" for a character that code page 932 lacks
     // (and for a lone surrogate) and always succeeds; with bExact true such a character fails
-    // the call. AnsiToUtf16 fails on bytes that are not valid code page 932. strOut is left
+    // the call. Cp932ToUtf16 fails on bytes that are not valid code page 932. strOut is left
     // untouched on failure.
-    virtual bool Utf16ToAnsi(const std::u16string& strWide, bool bExact, std::string& strOut) = 0;
-    virtual bool AnsiToUtf16(const std::string& strAnsi, std::u16string& strOut) = 0;
+    virtual bool Utf16ToCp932(const std::u16string& strWide, bool bExact, std::string& strOut) = 0;
+    virtual bool Cp932ToUtf16(const std::string& strText, std::u16string& strOut) = 0;
 };
 
 // The system the launcher uses: the platform's own unless a test installs another.

@@ -23,7 +23,7 @@ inline std::FILE* OpenExclusive(const char* pszPath)
     if (IsWindows9x())
         return _fsopen(pszPath, "rb", _SH_DENYRW);
     std::wstring strWidePath;
-    if (!WideFrom932Exact(pszPath, strWidePath))
+    if (!WideFromCodePageExact(kCodePage932, pszPath, strWidePath))
         return nullptr;
     return _wfsopen(strWidePath.c_str(), L"rb", _SH_DENYRW);
 #else

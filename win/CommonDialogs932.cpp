@@ -50,13 +50,14 @@ bool PromptFileName932(HWND hOwner, const std::string& strFilter, const std::str
         return true;
     }
     std::vector<wchar_t> file(MAX_PATH, L'\0');
-    const std::wstring strFirst = FirstPrefilled(WideFrom932(strPath));
+    const std::wstring strFirst = FirstPrefilled(WideFromCodePageLossy(kCodePage932, strPath));
     std::copy(strFirst.begin(), strFirst.end(), file.begin());
-    if (!Prompt<OPENFILENAMEW>(bSave ? &GetSaveFileNameW : &GetOpenFileNameW, hOwner, WideFrom932(strFilter),
-                               WideFrom932(strDefExt), dwFlags, file))
+    if (!Prompt<OPENFILENAMEW>(bSave ? &GetSaveFileNameW : &GetOpenFileNameW, hOwner,
+                               WideFromCodePageLossy(kCodePage932, strFilter),
+                               WideFromCodePageLossy(kCodePage932, strDefExt), dwFlags, file))
         return false;
     // A chosen file whose name code page 932 cannot carry is one the program cannot name.
-    if (!Cp932FromWide(file.data(), lstrlenW(file.data()), strPath))
+    if (!CodePageFromWideExact(kCodePage932, file.data(), lstrlenW(file.data()), strPath))
     {
         bNotCarried = true;
         return false;
@@ -76,9 +77,9 @@ bool GetFileTitle932(const std::string& strPath, std::string& strTitle)
     }
     std::wstring strWide;
     wchar_t szTitle[MAX_PATH] = {};
-    if (!WideFrom932Exact(strPath, strWide) || GetFileTitleW(strWide.c_str(), szTitle, MAX_PATH) != 0 ||
-        szTitle[0] == L'\0')
+    if (!WideFromCodePageExact(kCodePage932, strPath, strWide) ||
+        GetFileTitleW(strWide.c_str(), szTitle, MAX_PATH) != 0 || szTitle[0] == L'\0')
         return false;
-    strTitle = Cp932FromWideLossy(szTitle);
+    strTitle = CodePageFromWideLossy(kCodePage932, szTitle);
     return true;
 }

@@ -16,7 +16,7 @@ bool Fits(DWORD n, DWORD nCapacity)
 std::string PathFromSystemW(const wchar_t* pBuffer, DWORD n, DWORD nCapacity)
 {
     std::string strPath;
-    if (!Fits(n, nCapacity) || !Cp932FromWide(pBuffer, n, strPath))
+    if (!Fits(n, nCapacity) || !CodePageFromWideExact(kCodePage932, pBuffer, n, strPath))
         return std::string();
     return strPath;
 }
@@ -48,7 +48,7 @@ HANDLE CreateFile932(const std::string& strPath, DWORD dwAccess, DWORD dwShare, 
                              nullptr);
     }
     std::wstring strWide;
-    if (!WideFrom932Exact(strPath, strWide))
+    if (!WideFromCodePageExact(kCodePage932, strPath, strWide))
         return INVALID_HANDLE_VALUE;
     return ::CreateFileW(strWide.c_str(), dwAccess, dwShare, nullptr, dwDisposition, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
@@ -58,7 +58,7 @@ bool DeleteFile932(const std::string& strPath)
     if (IsWindows9x())
         return IsCp932Text(strPath) && ::DeleteFileA(strPath.c_str()) != FALSE;
     std::wstring strWide;
-    return WideFrom932Exact(strPath, strWide) && ::DeleteFileW(strWide.c_str()) != FALSE;
+    return WideFromCodePageExact(kCodePage932, strPath, strWide) && ::DeleteFileW(strWide.c_str()) != FALSE;
 }
 
 bool CopyFile932(const std::string& strFrom, const std::string& strTo)
@@ -67,7 +67,8 @@ bool CopyFile932(const std::string& strFrom, const std::string& strTo)
         return IsCp932Text(strFrom) && IsCp932Text(strTo) &&
                ::CopyFileA(strFrom.c_str(), strTo.c_str(), FALSE) != FALSE;
     std::wstring strWideFrom, strWideTo;
-    return WideFrom932Exact(strFrom, strWideFrom) && WideFrom932Exact(strTo, strWideTo) &&
+    return WideFromCodePageExact(kCodePage932, strFrom, strWideFrom) &&
+           WideFromCodePageExact(kCodePage932, strTo, strWideTo) &&
            ::CopyFileW(strWideFrom.c_str(), strWideTo.c_str(), FALSE) != FALSE;
 }
 
@@ -83,9 +84,10 @@ std::string CreateTempFile932(const std::string& strFolder)
     std::wstring strWide;
     wchar_t szPath[MAX_PATH] = {};
     std::string strPath;
-    if (!WideFrom932Exact(strFolder, strWide) || ::GetTempFileNameW(strWide.c_str(), L"kvt", 0, szPath) == 0)
+    if (!WideFromCodePageExact(kCodePage932, strFolder, strWide) ||
+        ::GetTempFileNameW(strWide.c_str(), L"kvt", 0, szPath) == 0)
         return std::string();
-    if (!Cp932FromWide(szPath, std::char_traits<wchar_t>::length(szPath), strPath))
+    if (!CodePageFromWideExact(kCodePage932, szPath, std::char_traits<wchar_t>::length(szPath), strPath))
     {
         ::DeleteFileW(szPath);
         return std::string();
@@ -105,7 +107,8 @@ bool ReplaceFile932(const std::string& strNew, const std::string& strTarget)
         return ::MoveFileA(strNew.c_str(), strTarget.c_str()) != FALSE;
     }
     std::wstring strWideNew, strWideTarget;
-    return WideFrom932Exact(strNew, strWideNew) && WideFrom932Exact(strTarget, strWideTarget) &&
+    return WideFromCodePageExact(kCodePage932, strNew, strWideNew) &&
+           WideFromCodePageExact(kCodePage932, strTarget, strWideTarget) &&
            ::MoveFileExW(strWideNew.c_str(), strWideTarget.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
 }
 
@@ -114,7 +117,8 @@ DWORD GetFileAttributes932(const std::string& strPath)
     if (IsWindows9x())
         return IsCp932Text(strPath) ? ::GetFileAttributesA(strPath.c_str()) : INVALID_FILE_ATTRIBUTES;
     std::wstring strWide;
-    return WideFrom932Exact(strPath, strWide) ? ::GetFileAttributesW(strWide.c_str()) : INVALID_FILE_ATTRIBUTES;
+    return WideFromCodePageExact(kCodePage932, strPath, strWide) ? ::GetFileAttributesW(strWide.c_str())
+                                                                 : INVALID_FILE_ATTRIBUTES;
 }
 
 bool SetFileAttributes932(const std::string& strPath, DWORD dwAttributes)
@@ -122,7 +126,8 @@ bool SetFileAttributes932(const std::string& strPath, DWORD dwAttributes)
     if (IsWindows9x())
         return IsCp932Text(strPath) && ::SetFileAttributesA(strPath.c_str(), dwAttributes) != FALSE;
     std::wstring strWide;
-    return WideFrom932Exact(strPath, strWide) && ::SetFileAttributesW(strWide.c_str(), dwAttributes) != FALSE;
+    return WideFromCodePageExact(kCodePage932, strPath, strWide) &&
+           ::SetFileAttributesW(strWide.c_str(), dwAttributes) != FALSE;
 }
 
 bool GetFullPathName932(const std::string& strPath, std::string& strFull)
@@ -139,7 +144,7 @@ bool GetFullPathName932(const std::string& strPath, std::string& strFull)
     {
         std::wstring strWide;
         wchar_t szFull[MAX_PATH] = {};
-        if (!WideFrom932Exact(strPath, strWide))
+        if (!WideFromCodePageExact(kCodePage932, strPath, strWide))
             return false;
         strResult = PathFromSystemW(szFull, ::GetFullPathNameW(strWide.c_str(), MAX_PATH, szFull, nullptr), MAX_PATH);
     }
@@ -192,8 +197,9 @@ std::string GetEnvironmentVariable932(const char* pszName)
         return PathFromSystemA(buffer.data(), ::GetEnvironmentVariableA(pszName, buffer.data(), kRoom), kRoom);
     }
     std::vector<wchar_t> buffer(kRoom);
-    return PathFromSystemW(buffer.data(), ::GetEnvironmentVariableW(WideFrom932(pszName).c_str(), buffer.data(), kRoom),
-                           kRoom);
+    return PathFromSystemW(
+        buffer.data(),
+        ::GetEnvironmentVariableW(WideFromCodePageLossy(kCodePage932, pszName).c_str(), buffer.data(), kRoom), kRoom);
 }
 
 std::string GetModuleFileName932(HMODULE hModule)
@@ -213,7 +219,7 @@ std::string GetModuleFileName932Lossy(HMODULE hModule)
         return GetModuleFileName932(hModule);
     wchar_t buffer[MAX_PATH] = {};
     const DWORD nLength = ::GetModuleFileNameW(hModule, buffer, MAX_PATH);
-    return Cp932FromWideLossy(std::wstring(buffer, nLength < MAX_PATH ? nLength : MAX_PATH));
+    return CodePageFromWideLossy(kCodePage932, buffer, nLength < MAX_PATH ? nLength : MAX_PATH);
 }
 
 bool CreateProcess932(const std::string& strProgram, const std::string& strCommandLine, const char* pszFolder,
@@ -237,8 +243,9 @@ bool CreateProcess932(const std::string& strProgram, const std::string& strComma
                                 &startup, &info) != FALSE;
     }
     std::wstring strWideProgram, strWideCommand, strWideFolder;
-    if (!WideFrom932Exact(strProgram, strWideProgram) || !WideFrom932Exact(strCommandLine, strWideCommand) ||
-        (pszFolder != nullptr && !WideFrom932Exact(pszFolder, strWideFolder)))
+    if (!WideFromCodePageExact(kCodePage932, strProgram, strWideProgram) ||
+        !WideFromCodePageExact(kCodePage932, strCommandLine, strWideCommand) ||
+        (pszFolder != nullptr && !WideFromCodePageExact(kCodePage932, pszFolder, strWideFolder)))
     {
         ::SetLastError(ERROR_INVALID_NAME);
         return false;
@@ -261,7 +268,7 @@ HMODULE LoadSystemLibrary932(const char* pszName)
     if (IsWindows9x())
         return ::LoadLibraryA(strPath.c_str());
     std::wstring strWide;
-    return WideFrom932Exact(strPath, strWide) ? ::LoadLibraryW(strWide.c_str()) : nullptr;
+    return WideFromCodePageExact(kCodePage932, strPath, strWide) ? ::LoadLibraryW(strWide.c_str()) : nullptr;
 }
 
 void KeepLibrariesToTheSystem()
@@ -295,13 +302,14 @@ std::string GetPrivateProfileString932(const char* pszSection, const std::string
         return std::string(szValue, nLength < MAX_PATH ? nLength : 0);
     }
     std::wstring strWideKey, strWideFile;
-    if (!WideFrom932Exact(strKey, strWideKey) || !WideFrom932Exact(strFile, strWideFile))
+    if (!WideFromCodePageExact(kCodePage932, strKey, strWideKey) ||
+        !WideFromCodePageExact(kCodePage932, strFile, strWideFile))
         return std::string();
     wchar_t szValue[MAX_PATH] = {};
-    const DWORD nLength = ::GetPrivateProfileStringW(WideFrom932(pszSection).c_str(), strWideKey.c_str(), L"", szValue,
-                                                     MAX_PATH, strWideFile.c_str());
+    const DWORD nLength = ::GetPrivateProfileStringW(WideFromCodePageLossy(kCodePage932, pszSection).c_str(),
+                                                     strWideKey.c_str(), L"", szValue, MAX_PATH, strWideFile.c_str());
     std::string strValue;
-    if (nLength >= MAX_PATH || !Cp932FromWide(szValue, nLength, strValue))
+    if (nLength >= MAX_PATH || !CodePageFromWideExact(kCodePage932, szValue, nLength, strValue))
         return std::string();
     return strValue;
 }
@@ -311,10 +319,10 @@ UINT GetPrivateProfileInt932(const char* pszSection, const char* pszKey, const s
     if (IsWindows9x())
         return IsCp932Text(strFile) ? ::GetPrivateProfileIntA(pszSection, pszKey, 0, strFile.c_str()) : 0;
     std::wstring strWideFile;
-    if (!WideFrom932Exact(strFile, strWideFile))
+    if (!WideFromCodePageExact(kCodePage932, strFile, strWideFile))
         return 0;
-    return ::GetPrivateProfileIntW(WideFrom932(pszSection).c_str(), WideFrom932(pszKey).c_str(), 0,
-                                   strWideFile.c_str());
+    return ::GetPrivateProfileIntW(WideFromCodePageLossy(kCodePage932, pszSection).c_str(),
+                                   WideFromCodePageLossy(kCodePage932, pszKey).c_str(), 0, strWideFile.c_str());
 }
 
 bool WritePrivateProfileString932(const char* pszSection, const std::string* pKey, const std::string* pValue,
@@ -328,11 +336,11 @@ bool WritePrivateProfileString932(const char* pszSection, const std::string* pKe
                                             pValue != nullptr ? pValue->c_str() : nullptr, strFile.c_str()) != FALSE;
     }
     std::wstring strWideFile;
-    if (!WideFrom932Exact(strFile, strWideFile))
+    if (!WideFromCodePageExact(kCodePage932, strFile, strWideFile))
         return false;
-    const std::wstring strWideKey = pKey != nullptr ? WideFrom932(*pKey) : std::wstring();
-    const std::wstring strWideValue = pValue != nullptr ? WideFrom932(*pValue) : std::wstring();
-    return ::WritePrivateProfileStringW(WideFrom932(pszSection).c_str(), pKey != nullptr ? strWideKey.c_str() : nullptr,
-                                        pValue != nullptr ? strWideValue.c_str() : nullptr,
-                                        strWideFile.c_str()) != FALSE;
+    const std::wstring strWideKey = pKey != nullptr ? WideFromCodePageLossy(kCodePage932, *pKey) : std::wstring();
+    const std::wstring strWideValue = pValue != nullptr ? WideFromCodePageLossy(kCodePage932, *pValue) : std::wstring();
+    return ::WritePrivateProfileStringW(
+               WideFromCodePageLossy(kCodePage932, pszSection).c_str(), pKey != nullptr ? strWideKey.c_str() : nullptr,
+               pValue != nullptr ? strWideValue.c_str() : nullptr, strWideFile.c_str()) != FALSE;
 }

@@ -60,14 +60,16 @@ int InsertListColumn932(HWND hList, int nIndex, int nWidth, const std::string& s
 {
     if (IsWindows9x())
         return InsertColumn<LVCOLUMNA>(hList, LVM_INSERTCOLUMNA, nIndex, nWidth, strTitle);
-    return InsertColumn<LVCOLUMNW>(hList, LVM_INSERTCOLUMNW, nIndex, nWidth, WideFrom932(strTitle));
+    return InsertColumn<LVCOLUMNW>(hList, LVM_INSERTCOLUMNW, nIndex, nWidth,
+                                   WideFromCodePageLossy(kCodePage932, strTitle));
 }
 
 int InsertListRow932(HWND hList, int nRow, const std::string& strText)
 {
     if (IsWindows9x())
         return SendItem<LVITEMA>(hList, LVM_INSERTITEMA, 0, LVIF_TEXT, nRow, 0, strText);
-    return SendItem<LVITEMW>(hList, LVM_INSERTITEMW, 0, LVIF_TEXT, nRow, 0, WideFrom932(strText));
+    return SendItem<LVITEMW>(hList, LVM_INSERTITEMW, 0, LVIF_TEXT, nRow, 0,
+                             WideFromCodePageLossy(kCodePage932, strText));
 }
 
 bool SetListItemText932(HWND hList, int nRow, int nSubItem, const std::string& strText)
@@ -75,19 +77,22 @@ bool SetListItemText932(HWND hList, int nRow, int nSubItem, const std::string& s
     const WPARAM wRow = static_cast<WPARAM>(nRow);
     if (IsWindows9x())
         return SendItem<LVITEMA>(hList, LVM_SETITEMTEXTA, wRow, 0, nRow, nSubItem, strText) != 0;
-    return SendItem<LVITEMW>(hList, LVM_SETITEMTEXTW, wRow, 0, nRow, nSubItem, WideFrom932(strText)) != 0;
+    return SendItem<LVITEMW>(hList, LVM_SETITEMTEXTW, wRow, 0, nRow, nSubItem,
+                             WideFromCodePageLossy(kCodePage932, strText)) != 0;
 }
 
 std::string GetListItemText932(HWND hList, int nRow, int nSubItem)
 {
     if (IsWindows9x())
         return ReadText<LVITEMA, char>(hList, LVM_GETITEMTEXTA, static_cast<WPARAM>(nRow), nSubItem);
-    return Cp932FromWideLossy(ReadText<LVITEMW, wchar_t>(hList, LVM_GETITEMTEXTW, static_cast<WPARAM>(nRow), nSubItem));
+    return CodePageFromWideLossy(
+        kCodePage932, ReadText<LVITEMW, wchar_t>(hList, LVM_GETITEMTEXTW, static_cast<WPARAM>(nRow), nSubItem));
 }
 
 std::string GetListColumnTitle932(HWND hList, int nIndex)
 {
     if (IsWindows9x())
         return ReadText<LVCOLUMNA, char>(hList, LVM_GETCOLUMNA, static_cast<WPARAM>(nIndex), 0);
-    return Cp932FromWideLossy(ReadText<LVCOLUMNW, wchar_t>(hList, LVM_GETCOLUMNW, static_cast<WPARAM>(nIndex), 0));
+    return CodePageFromWideLossy(kCodePage932,
+                                 ReadText<LVCOLUMNW, wchar_t>(hList, LVM_GETCOLUMNW, static_cast<WPARAM>(nIndex), 0));
 }

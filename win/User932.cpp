@@ -113,8 +113,9 @@ HWND CreateWindowEx932(DWORD dwExStyle, const char* pszClass, const std::string&
     if (IsWindows9x())
         return ::CreateWindowExA(dwExStyle, pszClass, strTitle.c_str(), dwStyle, x, y, cx, cy, hParent, hMenu,
                                  hInstance, pParam);
-    return ::CreateWindowExW(dwExStyle, WideAscii(pszClass).c_str(), WideFrom932(strTitle).c_str(), dwStyle, x, y, cx,
-                             cy, hParent, hMenu, hInstance, pParam);
+    return ::CreateWindowExW(dwExStyle, WideAscii(pszClass).c_str(),
+                             WideFromCodePageLossy(kCodePage932, strTitle).c_str(), dwStyle, x, y, cx, cy, hParent,
+                             hMenu, hInstance, pParam);
 }
 
 INT_PTR DialogBoxParam932(HINSTANCE hInstance, UINT nIDTemplate, HWND hOwner, DLGPROC pfnDialogProc, LPARAM lParam)
@@ -135,7 +136,7 @@ HWND FindWindow932(const std::string& strCaption)
 {
     if (IsWindows9x())
         return ::FindWindowA(nullptr, strCaption.c_str());
-    return ::FindWindowW(nullptr, WideFrom932(strCaption).c_str());
+    return ::FindWindowW(nullptr, WideFromCodePageLossy(kCodePage932, strCaption).c_str());
 }
 
 std::string GetWindowText932(HWND hWnd)
@@ -150,44 +151,45 @@ std::string GetWindowText932(HWND hWnd)
     }
     std::vector<wchar_t> buffer(static_cast<size_t>(::GetWindowTextLengthW(hWnd)) + 1);
     const int nCopied = ::GetWindowTextW(hWnd, buffer.data(), static_cast<int>(buffer.size()));
-    return Cp932FromWideLossy(std::wstring(buffer.data(), static_cast<size_t>(nCopied > 0 ? nCopied : 0)));
+    return CodePageFromWideLossy(kCodePage932, buffer.data(), static_cast<size_t>(nCopied > 0 ? nCopied : 0));
 }
 
 bool SetWindowText932(HWND hWnd, const std::string& strText)
 {
     if (IsWindows9x())
         return ::SetWindowTextA(hWnd, strText.c_str()) != FALSE;
-    return ::SetWindowTextW(hWnd, WideFrom932(strText).c_str()) != FALSE;
+    return ::SetWindowTextW(hWnd, WideFromCodePageLossy(kCodePage932, strText).c_str()) != FALSE;
 }
 
 bool SetDlgItemText932(HWND hDialog, int nID, const std::string& strText)
 {
     if (IsWindows9x())
         return ::SetDlgItemTextA(hDialog, nID, strText.c_str()) != FALSE;
-    return ::SetDlgItemTextW(hDialog, nID, WideFrom932(strText).c_str()) != FALSE;
+    return ::SetDlgItemTextW(hDialog, nID, WideFromCodePageLossy(kCodePage932, strText).c_str()) != FALSE;
 }
 
 int MessageBox932(HWND hOwner, const std::string& strText, const std::string* pCaption, UINT nType)
 {
     if (IsWindows9x())
         return ::MessageBoxA(hOwner, strText.c_str(), pCaption != nullptr ? pCaption->c_str() : nullptr, nType);
-    const std::wstring strCaption = pCaption != nullptr ? WideFrom932(*pCaption) : std::wstring();
-    return ::MessageBoxW(hOwner, WideFrom932(strText).c_str(), pCaption != nullptr ? strCaption.c_str() : nullptr,
-                         nType);
+    const std::wstring strCaption =
+        pCaption != nullptr ? WideFromCodePageLossy(kCodePage932, *pCaption) : std::wstring();
+    return ::MessageBoxW(hOwner, WideFromCodePageLossy(kCodePage932, strText).c_str(),
+                         pCaption != nullptr ? strCaption.c_str() : nullptr, nType);
 }
 
 bool AppendMenu932(HMENU hMenu, UINT nFlags, UINT_PTR nID, const std::string& strText)
 {
     if (IsWindows9x())
         return ::AppendMenuA(hMenu, nFlags, nID, strText.c_str()) != FALSE;
-    return ::AppendMenuW(hMenu, nFlags, nID, WideFrom932(strText).c_str()) != FALSE;
+    return ::AppendMenuW(hMenu, nFlags, nID, WideFromCodePageLossy(kCodePage932, strText).c_str()) != FALSE;
 }
 
 bool ModifyMenu932(HMENU hMenu, UINT nPosition, UINT nFlags, UINT_PTR nID, const std::string& strText)
 {
     if (IsWindows9x())
         return ::ModifyMenuA(hMenu, nPosition, nFlags, nID, strText.c_str()) != FALSE;
-    return ::ModifyMenuW(hMenu, nPosition, nFlags, nID, WideFrom932(strText).c_str()) != FALSE;
+    return ::ModifyMenuW(hMenu, nPosition, nFlags, nID, WideFromCodePageLossy(kCodePage932, strText).c_str()) != FALSE;
 }
 
 std::string GetMenuString932(HMENU hMenu, UINT nItem, UINT nFlags)
@@ -200,7 +202,7 @@ std::string GetMenuString932(HMENU hMenu, UINT nItem, UINT nFlags)
     }
     wchar_t szText[256] = {};
     const int nLength = ::GetMenuStringW(hMenu, nItem, szText, 256, nFlags);
-    return Cp932FromWideLossy(std::wstring(szText, nLength > 0 ? static_cast<size_t>(nLength) : 0));
+    return CodePageFromWideLossy(kCodePage932, szText, nLength > 0 ? static_cast<size_t>(nLength) : 0);
 }
 
 HMENU LoadMenu932(HINSTANCE hInstance, UINT nID)
@@ -235,7 +237,7 @@ std::string LoadString932(HINSTANCE hInstance, UINT nID)
     }
     wchar_t szText[512] = {};
     const int nLength = ::LoadStringW(hInstance, nID, szText, 512);
-    return Cp932FromWideLossy(std::wstring(szText, nLength > 0 ? static_cast<size_t>(nLength) : 0));
+    return CodePageFromWideLossy(kCodePage932, szText, nLength > 0 ? static_cast<size_t>(nLength) : 0);
 }
 
 HFONT CreateFontInCharset932(HFONT hBase, BYTE nCharSet)

@@ -56,7 +56,7 @@ bool CWin32System::GetShellFolder(EShellFolder folder, std::string& strPath)
     if (s_pfnGetFolderPath == nullptr ||
         s_pfnGetFolderPath(nullptr, nCsidl, nullptr, kShgfpTypeCurrent, szPath) != S_OK)
         return false;
-    return Cp932FromWide(szPath, std::wcslen(szPath), strPath);
+    return CodePageFromWideExact(kCodePage932, szPath, std::wcslen(szPath), strPath);
 }
 
 bool CWin32System::StartElevated(const std::string& strProgram, const std::string& strParameters,
@@ -70,9 +70,9 @@ bool CWin32System::StartElevated(const std::string& strProgram, const std::strin
     std::wstring strWideProgram;
     std::wstring strWideParameters;
     std::wstring strWideFolder;
-    if (s_pfnShellExecuteEx == nullptr || !WideFrom932Exact(strProgram, strWideProgram) ||
-        !WideFrom932Exact(strParameters, strWideParameters) ||
-        (pszFolder != nullptr && !WideFrom932Exact(pszFolder, strWideFolder)))
+    if (s_pfnShellExecuteEx == nullptr || !WideFromCodePageExact(kCodePage932, strProgram, strWideProgram) ||
+        !WideFromCodePageExact(kCodePage932, strParameters, strWideParameters) ||
+        (pszFolder != nullptr && !WideFromCodePageExact(kCodePage932, pszFolder, strWideFolder)))
         return false;
 
     SHELLEXECUTEINFOW info = {};

@@ -32,7 +32,7 @@ CScopedRegKey OpenForReading(CSystem::ERoot root, const std::string& strKey, CSy
         return CScopedRegKey(hKey);
     }
     std::wstring strWideKey;
-    if (!WideFrom932Exact(strKey, strWideKey))
+    if (!WideFromCodePageExact(kCodePage932, strKey, strWideKey))
         return CScopedRegKey();
     HKEY hKey = nullptr;
     if (::RegOpenKeyExW(RootKey(root), strWideKey.c_str(), 0, KEY_READ | RegViewAccess(view), &hKey) != ERROR_SUCCESS)
@@ -193,7 +193,7 @@ std::vector<CFoundFile> CWin32System::FindFiles(const std::string& strPattern)
         return found;
     }
     std::wstring strWidePattern;
-    if (!WideFrom932Exact(strPattern, strWidePattern))
+    if (!WideFromCodePageExact(kCodePage932, strPattern, strWidePattern))
         return found;
     WIN32_FIND_DATAW data;
     CScopedFindHandle find(::FindFirstFileW(strWidePattern.c_str(), &data));
@@ -202,7 +202,7 @@ std::vector<CFoundFile> CWin32System::FindFiles(const std::string& strPattern)
     do
     {
         std::string strName;
-        const bool bCarried = Cp932FromWide(data.cFileName, std::wcslen(data.cFileName), strName);
+        const bool bCarried = CodePageFromWideExact(kCodePage932, data.cFileName, std::wcslen(data.cFileName), strName);
         found.push_back(FoundFrom(data, bCarried, strName));
     } while (::FindNextFileW(find.Get(), &data));
     return found;
@@ -252,7 +252,7 @@ bool CWin32System::RegQueryString(ERoot root, const std::string& strKey, const s
     if (IsWindows9x())
         return QueryStringA(key.Get(), strValue, nMaxBytes, strOut);
     std::wstring strWideValue;
-    if (!WideFrom932Exact(strValue, strWideValue))
+    if (!WideFromCodePageExact(kCodePage932, strValue, strWideValue))
         return false;
     // Every code page 932 character takes at least one byte for its one UTF-16 unit, so data of
     // more than nMaxBytes units cannot fit; the extra unit stops data stored without terminator.
@@ -273,7 +273,7 @@ bool CWin32System::RegQueryString(ERoot root, const std::string& strKey, const s
         return false;
     // A text with a character that code page 932 lacks is no value the launcher can use: a
     // display name with a stand-in would match another, an uninstall string would name another file.
-    return Cp932FromWide(buffer.data(), std::wcslen(buffer.data()), strOut);
+    return CodePageFromWideExact(kCodePage932, buffer.data(), std::wcslen(buffer.data()), strOut);
 }
 
 CSystem::EEnumResult CWin32System::RegEnumSubKey(ERoot root, const std::string& strKey, uint32_t nIndex,
@@ -293,7 +293,7 @@ CSystem::EEnumResult CWin32System::RegEnumSubKey(ERoot root, const std::string& 
     if (lResult != ERROR_SUCCESS)
         return EEnumResult::NoMore;
     std::string strCarried;
-    if (!Cp932FromWide(buffer, dwLength, strCarried))
+    if (!CodePageFromWideExact(kCodePage932, buffer, dwLength, strCarried))
         return EEnumResult::NotCp932;
     if (strCarried.size() > nMaxChars)
         return EEnumResult::TooLong;
@@ -338,23 +338,23 @@ CSystem& DefaultSystem()
     return s_system;
 }
 
-bool CWin32System::Utf16ToAnsi(const std::u16string& strWide, bool bExact, std::string& strOut)
+bool CWin32System::Utf16ToCp932(const std::u16string& strWide, bool bExact, std::string& strOut)
 {
     static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 wide characters");
     const wchar_t* pWide = reinterpret_cast<const wchar_t*>(strWide.data());
     if (bExact)
-        return Cp932FromWide(pWide, strWide.size(), strOut);
-    std::string strLossy = Cp932FromWideLossy(std::wstring(pWide, strWide.size()));
+        return CodePageFromWideExact(kCodePage932, pWide, strWide.size(), strOut);
+    std::string strLossy = CodePageFromWideLossy(kCodePage932, pWide, strWide.size());
     if (strLossy.empty() && !strWide.empty())
         return false;
     strOut.swap(strLossy);
     return true;
 }
 
-bool CWin32System::AnsiToUtf16(const std::string& strAnsi, std::u16string& strOut)
+bool CWin32System::Cp932ToUtf16(const std::string& strText, std::u16string& strOut)
 {
     std::wstring strWide;
-    if (!WideFrom932Exact(strAnsi, strWide))
+    if (!WideFromCodePageExact(kCodePage932, strText, strWide))
         return false;
     strOut.assign(strWide.begin(), strWide.end());
     return true;

@@ -33,8 +33,8 @@ public:
                               const char* pszFolder, bool bDetached) override;
     bool StartElevated(const std::string& strProgram, const std::string& strParameters,
                        const char* pszFolder) override;  // Win32Shell.cpp
-    bool Utf16ToAnsi(const std::u16string& strWide, bool bExact, std::string& strOut) override;
-    bool AnsiToUtf16(const std::string& strAnsi, std::u16string& strOut) override;
+    bool Utf16ToCp932(const std::u16string& strWide, bool bExact, std::string& strOut) override;
+    bool Cp932ToUtf16(const std::string& strText, std::u16string& strOut) override;
 };
 
 #endif

@@ -838,11 +838,7 @@ namespace
 {
 std::string Cp932FromUtf8(const std::string& strUtf8)
 {
-    std::wstring strWide(strUtf8.size(), L'\0');
-    strWide.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, strUtf8.data(),
-                                                                static_cast<int>(strUtf8.size()), &strWide[0],
-                                                                static_cast<int>(strWide.size()))));
-    return Cp932FromWideLossy(strWide);
+    return CodePageFromWideLossy(kCodePage932, WideFromCodePageLossy(CP_UTF8, strUtf8));
 }
 } // namespace
 

@@ -262,7 +262,7 @@ void ShellTest::SetMessage(const std::string& strName, const std::string& strTex
 std::string ShellTest::WriteNamed(const std::string& strName, const std::string& strBytes) const
 {
     std::string strPath;
-    EXPECT_TRUE(Cp932FromWide(m_dir.Path().wstring(), strPath));
+    EXPECT_TRUE(CodePageFromWideExact(kCodePage932, m_dir.Path().wstring(), strPath));
     strPath += "\\" + strName;
     EXPECT_TRUE(WriteFile932(strPath, strBytes));
     return strPath;

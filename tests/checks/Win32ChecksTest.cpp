@@ -87,7 +87,7 @@ protected:
         m_strPrograms = WindowsFolder() + (IsNT() ? "\\Profiles\\All Users" : "") + kPrograms;
         wchar_t szCommon[MAX_PATH] = {};
         if (::SHGetFolderPathW(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, szCommon) == S_OK &&
-            Cp932FromWide(szCommon, std::wcslen(szCommon), m_strCommonPrograms))
+            CodePageFromWideExact(kCodePage932, szCommon, std::wcslen(szCommon), m_strCommonPrograms))
             m_strCommonPrograms += "\\";
     }
     void TearDown() override { RemoveAll(); }

@@ -12,7 +12,8 @@ bool CreateFolder932(const std::string& strPath)
     if (IsWindows9x())
         return IsCp932Text(strPath) && ::CreateDirectoryA(strPath.c_str(), nullptr) != FALSE;
     std::wstring strWide;
-    return WideFrom932Exact(strPath, strWide) && ::CreateDirectoryW(strWide.c_str(), nullptr) != FALSE;
+    return WideFromCodePageExact(kCodePage932, strPath, strWide) &&
+           ::CreateDirectoryW(strWide.c_str(), nullptr) != FALSE;
 }
 
 std::vector<std::string> ListFolder932(const std::string& strPath)
@@ -37,12 +38,13 @@ std::vector<std::string> ListFolder932(const std::string& strPath)
     }
     std::wstring strWide;
     WIN32_FIND_DATAW found{};
-    CScopedFindHandle hFind(WideFrom932Exact(strPattern, strWide) ? ::FindFirstFileW(strWide.c_str(), &found)
-                                                                  : INVALID_HANDLE_VALUE);
+    CScopedFindHandle hFind(WideFromCodePageExact(kCodePage932, strPattern, strWide)
+                                ? ::FindFirstFileW(strWide.c_str(), &found)
+                                : INVALID_HANDLE_VALUE);
     if (!hFind.IsValid())
         return names;
     do
-        add(Cp932FromWideLossy(found.cFileName));
+        add(CodePageFromWideLossy(kCodePage932, found.cFileName));
     while (::FindNextFileW(hFind.Get(), &found));
     return names;
 }
@@ -62,7 +64,7 @@ bool RemoveTree932(const std::string& strPath)
     if (IsWindows9x())
         return ::RemoveDirectoryA(strPath.c_str()) != FALSE;
     std::wstring strWide;
-    return WideFrom932Exact(strPath, strWide) && ::RemoveDirectoryW(strWide.c_str()) != FALSE;
+    return WideFromCodePageExact(kCodePage932, strPath, strWide) && ::RemoveDirectoryW(strWide.c_str()) != FALSE;
 }
 
 bool WriteFile932(const std::string& strPath, const std::string& strBytes)
@@ -101,7 +103,7 @@ HKEY CreateKeyForWriting(HKEY hRoot, const std::string& strKey)
         return hKey;
     }
     std::wstring strWide;
-    if (!WideFrom932Exact(strKey, strWide) ||
+    if (!WideFromCodePageExact(kCodePage932, strKey, strWide) ||
         ::RegCreateKeyExW(hRoot, strWide.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
                           &hKey, nullptr) != ERROR_SUCCESS)
         return nullptr;
@@ -119,7 +121,8 @@ bool SetRegString932(HKEY hRoot, const std::string& strKey, const std::string& s
                ::RegSetValueExA(hKey.Get(), strValue.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(strData.c_str()),
                                 static_cast<DWORD>(strData.size() + 1)) == ERROR_SUCCESS;
     std::wstring strWideValue, strWideData;
-    return WideFrom932Exact(strValue, strWideValue) && WideFrom932Exact(strData, strWideData) &&
+    return WideFromCodePageExact(kCodePage932, strValue, strWideValue) &&
+           WideFromCodePageExact(kCodePage932, strData, strWideData) &&
            ::RegSetValueExW(hKey.Get(), strWideValue.c_str(), 0, REG_SZ,
                             reinterpret_cast<const BYTE*>(strWideData.c_str()),
                             static_cast<DWORD>((strWideData.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
@@ -132,7 +135,7 @@ bool RegKeyExists932(HKEY hRoot, const std::string& strKey)
     std::wstring strWide;
     if (IsWindows9x())
         nResult = IsCp932Text(strKey) ? ::RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_READ, &hKey) : nResult;
-    else if (WideFrom932Exact(strKey, strWide))
+    else if (WideFromCodePageExact(kCodePage932, strKey, strWide))
         nResult = ::RegOpenKeyExW(hRoot, strWide.c_str(), 0, KEY_READ, &hKey);
     CScopedRegKey key(nResult == ERROR_SUCCESS ? hKey : nullptr);
     return key.IsValid();
@@ -147,7 +150,7 @@ void DeleteRegTree932(HKEY hRoot, const std::string& strKey)
         return;
     }
     std::wstring strWide;
-    if (WideFrom932Exact(strKey, strWide))
+    if (WideFromCodePageExact(kCodePage932, strKey, strWide))
         ::SHDeleteKeyW(hRoot, strWide.c_str());
 }
 
@@ -161,9 +164,11 @@ std::string ReadProfile932(const std::string& strFile, const char* pszSection, c
         return szValue;
     }
     wchar_t szValue[MAX_PATH] = {};
-    ::GetPrivateProfileStringW(WideFrom932(pszSection).c_str(), WideFrom932(pszKey).c_str(),
-                               WideFrom932(pszDefault).c_str(), szValue, MAX_PATH, WideFrom932(strFile).c_str());
-    return Cp932FromWideLossy(szValue);
+    ::GetPrivateProfileStringW(WideFromCodePageLossy(kCodePage932, pszSection).c_str(),
+                               WideFromCodePageLossy(kCodePage932, pszKey).c_str(),
+                               WideFromCodePageLossy(kCodePage932, pszDefault).c_str(), szValue, MAX_PATH,
+                               WideFromCodePageLossy(kCodePage932, strFile).c_str());
+    return CodePageFromWideLossy(kCodePage932, szValue);
 }
 
 std::string GetClassName932(HWND hWnd)
@@ -176,7 +181,7 @@ std::string GetClassName932(HWND hWnd)
     }
     wchar_t szClass[64] = {};
     ::GetClassNameW(hWnd, szClass, 64);
-    return Cp932FromWideLossy(szClass);
+    return CodePageFromWideLossy(kCodePage932, szClass);
 }
 
 std::string GetFontFace932(HFONT hFont)
@@ -189,5 +194,5 @@ std::string GetFontFace932(HFONT hFont)
     }
     LOGFONTW lf{};
     ::GetObjectW(hFont, sizeof lf, &lf);
-    return Cp932FromWideLossy(lf.lfFaceName);
+    return CodePageFromWideLossy(kCodePage932, lf.lfFaceName);
 }

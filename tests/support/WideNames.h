@@ -21,7 +21,7 @@ constexpr wchar_t kNotCp932[] = L"caf\u00E9";
 inline std::wstring Wide(const std::string& str932)
 {
     std::wstring strWide;
-    if (!WideFrom932Exact(str932, strWide))
+    if (!WideFromCodePageExact(kCodePage932, str932, strWide))
         throw std::invalid_argument("not code page 932");
     return strWide;
 }
@@ -30,7 +30,7 @@ inline std::wstring Wide(const std::string& str932)
 inline std::string Cp932(const std::wstring& strWide)
 {
     std::string str932;
-    if (!Cp932FromWide(strWide, str932))
+    if (!CodePageFromWideExact(kCodePage932, strWide, str932))
         throw std::invalid_argument("not carried by code page 932");
     return str932;
 }

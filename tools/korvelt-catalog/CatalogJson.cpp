@@ -35,7 +35,7 @@ nlohmann::ordered_json CCatalogJson::Dump(const CAppList& list)
         const std::size_t nIndex = static_cast<std::size_t>(n - 1);
         nlohmann::ordered_json object;
         std::string strUtf8;
-        if (!CTextCodec::AnsiToUtf8(entry.GetFileName(), strUtf8))
+        if (!CTextCodec::Cp932ToUtf8(entry.GetFileName(), strUtf8))
             Fail(nIndex, "", CSourceSchema::kFileNameKey, "not valid code page 932");
         const std::string strName = strUtf8;
         object[CSourceSchema::kFileNameKey] = strUtf8;
@@ -47,7 +47,7 @@ nlohmann::ordered_json CCatalogJson::Dump(const CAppList& list)
                 object[field.m_pszName] = entry.GetStoredInt(i);
                 continue;
             }
-            if (!CTextCodec::AnsiToUtf8(entry.GetStoredString(i), strUtf8))
+            if (!CTextCodec::Cp932ToUtf8(entry.GetStoredString(i), strUtf8))
                 Fail(nIndex, strName, field.m_pszName, "not valid code page 932");
             object[field.m_pszName] = strUtf8;
         }
@@ -82,7 +82,7 @@ void CCatalogJson::Build(const nlohmann::ordered_json& source, const std::string
     {
         const nlohmann::ordered_json& object = entries[nIndex];
         std::string strName;
-        if (!CTextCodec::Utf8ToAnsi(CSourceSchema::EntryFileName(object, nIndex), strName))
+        if (!CTextCodec::Utf8ToCp932(CSourceSchema::EntryFileName(object, nIndex), strName))
             Fail(nIndex, "", CSourceSchema::kFileNameKey, "a character has no code page 932 form");
         CArchiveWriter writer;
         for (int i = 0; i < CAppEntry::kStoredFieldCount; ++i)
@@ -92,7 +92,7 @@ void CCatalogJson::Build(const nlohmann::ordered_json& source, const std::string
             if (field.m_bString)
             {
                 std::string strAnsi;
-                if (it != object.end() && !CTextCodec::Utf8ToAnsi(it->get<std::string>(), strAnsi))
+                if (it != object.end() && !CTextCodec::Utf8ToCp932(it->get<std::string>(), strAnsi))
                     Fail(nIndex, "", field.m_pszName, "a character has no code page 932 form");
                 writer.WriteString(strAnsi);
             }

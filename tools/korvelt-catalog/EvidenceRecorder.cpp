@@ -7,15 +7,6 @@
 
 using json = nlohmann::ordered_json;
 
-namespace {
-
-std::string Utf8(const std::string& strAnsi)
-{
-    return CTextCodec::AnsiToUtf8OrMarks(strAnsi);
-}
-
-} // namespace
-
 nlohmann::ordered_json CEvidenceRecorder::Take()
 {
     json steps = std::move(m_steps);
@@ -67,12 +58,12 @@ void CEvidenceRecorder::OnCheck(int32_t nType)
 void CEvidenceRecorder::OnOsQualifier(const std::string& strKey, int nQualifier, bool bExcluded)
 {
     const char* pszPlatform = nQualifier == PLATFORM_WIN95 ? "95/98" : nQualifier == PLATFORM_WINNT ? "NT" : "none";
-    Add({{"key", Utf8(strKey)}, {"qualifier", pszPlatform}, {"excluded", bExcluded}});
+    Add({{"key", CTextCodec::PrintableUtf8(strKey)}, {"qualifier", pszPlatform}, {"excluded", bExcluded}});
 }
 
 void CEvidenceRecorder::OnRegistryKey(const std::string& strKey, const CRegPlace& place, bool bExists)
 {
-    json look = {{"key", Utf8(strKey)}};
+    json look = {{"key", CTextCodec::PrintableUtf8(strKey)}};
     AddPlace(look, place);
     look["exists"] = bExists;
     Add(std::move(look));
@@ -83,12 +74,13 @@ void CEvidenceRecorder::OnStartMenuPath(EStartMenuPlace where, const std::string
     const char* pszFolder = where == EStartMenuPlace::BelowWindows     ? "below the Windows folder"
                             : where == EStartMenuPlace::CommonPrograms ? "common Programs"
                                                                        : "user's Programs";
-    Add({{"startMenu", pszFolder}, {"path", Utf8(strPath)}, {"exists", bFound}});
+    Add({{"startMenu", pszFolder}, {"path", CTextCodec::PrintableUtf8(strPath)}, {"exists", bFound}});
 }
 
 void CEvidenceRecorder::OnReleaseDate(const CReleaseDateTest& test)
 {
-    json look = {{"releaseDate", Utf8(test.m_strDate)}, {"referenceFile", Utf8(test.m_strFile)},
+    json look = {{"releaseDate", CTextCodec::PrintableUtf8(test.m_strDate)},
+                 {"referenceFile", CTextCodec::PrintableUtf8(test.m_strFile)},
                  {"validDate", test.m_bValidDate}};
     if (test.m_bValidDate)
     {
@@ -104,7 +96,8 @@ void CEvidenceRecorder::OnReleaseDate(const CReleaseDateTest& test)
 void CEvidenceRecorder::OnUninstallValue(const std::string& strKey, const CRegPlace& place, bool bRead,
                                          const std::string& strValue)
 {
-    json look = {{"uninstallString", bRead ? json(Utf8(strValue)) : json()}, {"key", Utf8(strKey)}};
+    json look = {{"uninstallString", bRead ? json(CTextCodec::PrintableUtf8(strValue)) : json()},
+                 {"key", CTextCodec::PrintableUtf8(strKey)}};
     AddPlace(look, place);
     Add(std::move(look));
 }
@@ -112,8 +105,9 @@ void CEvidenceRecorder::OnUninstallValue(const std::string& strKey, const CRegPl
 void CEvidenceRecorder::OnDisplayNameSearch(const std::string& strParent, const std::string& strDisplayName,
                                             const std::string* pFoundKey, const CRegPlace* pPlace)
 {
-    json look = {{"displayName", Utf8(strDisplayName)}, {"under", Utf8(strParent)},
-                 {"found", pFoundKey ? json(Utf8(*pFoundKey)) : json()}};
+    json look = {{"displayName", CTextCodec::PrintableUtf8(strDisplayName)},
+                 {"under", CTextCodec::PrintableUtf8(strParent)},
+                 {"found", pFoundKey ? json(CTextCodec::PrintableUtf8(*pFoundKey)) : json()}};
     if (pPlace)
         AddPlace(look, *pPlace);
     Add(std::move(look));

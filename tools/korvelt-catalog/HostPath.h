@@ -10,10 +10,6 @@
 constexpr char kHostSeparator = '\\';
 #else
 constexpr char kHostSeparator = '/';
-// A path from the command line for std::filesystem. On Windows the command line comes in the
-// ANSI code page, and a narrow std::filesystem path would be read as UTF-8.
-std::filesystem::path FileSystemPath(const std::string& strCommandLinePath);
-
 #endif
 
 // Every separator of either kind becomes the host's. UTF-8 text only: in code page 932 a trail

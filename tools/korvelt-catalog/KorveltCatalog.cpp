@@ -1,13 +1,9 @@
-// korvelt-catalog: the medium maker's tool for the launcher's catalogue.
-//   korvelt-catalog dump [--messages FILE] DIR   the catalogue in DIR as JSON on standard output
-//   korvelt-catalog build SOURCE.json DIR          DIR/appdb.dat and the entry files from JSON
-//   korvelt-catalog check MEDIUM                   every file the launcher needs on a medium
-//   korvelt-catalog schema                         the JSON Schema of the source that build reads
-//   korvelt-catalog new DIR                        a medium to start from, in a missing or empty folder
-//   korvelt-catalog status [--json] MEDIUM         what the launcher would show on this machine, and why
+// korvelt-catalog: the medium maker's tool for the launcher's catalogue. Usage() lists its
+// commands; each command's function below says what it does.
 #include "AppCatalog.h"
 #include "AppReporter.h"
 #include "CatalogException.h"
+#include "CatalogFolder.h"
 #include "CatalogJson.h"
 #include "MediumChecker.h"
 #include "MediumStarter.h"
@@ -43,11 +39,7 @@ public:
     {
         std::cerr << "message " << nMessage;
         if (m_pMessages)
-        {
-            std::string strText;
-            const std::string strAnsi = m_pMessages->LoadMessage(nMessage);
-            std::cerr << ' ' << (CTextCodec::AnsiToUtf8(strAnsi, strText) ? strText : strAnsi);
-        }
+            std::cerr << ' ' << CTextCodec::PrintableUtf8(m_pMessages->LoadMessage(nMessage));
         std::cerr << '\n';
     }
 
@@ -66,6 +58,7 @@ int Usage()
     return kExitError;
 }
 
+// The catalogue in DIR as JSON on standard output.
 int Dump(const std::vector<std::string>& args)
 {
     std::string strDir;
@@ -91,12 +84,9 @@ int Dump(const std::vector<std::string>& args)
 
     CStderrReporter reporter(pMessages.get());
     CAppCatalog catalog;
-    catalog.SetReporter(&reporter);
-    catalog.SetDirectory(strDir);
-    catalog.SetDatabasePath((strDir + "\\appdb.dat").c_str());
     try
     {
-        if (catalog.Load() == 1)
+        if (!CCatalogFolder::Load(catalog, reporter, strDir))
         {
             std::cerr << strDir << ": no catalogue (neither appdb.dat nor any *.app file)\n";
             return kExitNothing;
@@ -111,6 +101,7 @@ int Dump(const std::vector<std::string>& args)
     return kExitOk;
 }
 
+// DIR/appdb.dat and the entry files from a JSON source.
 int Build(const std::vector<std::string>& args)
 {
     if (args.size() != 2)
@@ -146,6 +137,7 @@ int Build(const std::vector<std::string>& args)
     return kExitOk;
 }
 
+// Every file the launcher needs on a medium.
 int Check(const std::vector<std::string>& args)
 {
     if (args.size() != 1)
@@ -154,6 +146,7 @@ int Check(const std::vector<std::string>& args)
     return checker.Run() == 0 ? kExitOk : kExitNothing;
 }
 
+// The JSON Schema of the source that build reads.
 int Schema(const std::vector<std::string>& args)
 {
     if (!args.empty())
@@ -162,6 +155,7 @@ int Schema(const std::vector<std::string>& args)
     return kExitOk;
 }
 
+// A medium to start from, in a missing or empty folder.
 int New(const std::vector<std::string>& args)
 {
     if (args.size() != 1)
@@ -190,6 +184,7 @@ void WriteUtf8(const std::string& strUtf8)
 }
 #endif
 
+// What the launcher would show on this machine, and why.
 int Status(const std::vector<std::string>& args)
 {
     const bool bJson = !args.empty() && args[0] == "--json";

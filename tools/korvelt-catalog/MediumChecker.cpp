@@ -3,6 +3,7 @@
 #include "AppCatalog.h"
 #include "AsciiText.h"
 #include "CatalogException.h"
+#include "CatalogFolder.h"
 #include "CollectingReporter.h"
 #include "HostPath.h"
 #include "MediumStarter.h"
@@ -12,16 +13,6 @@
 #include "TextCodec.h"
 
 #include <vector>
-
-namespace {
-
-std::string Printable(const std::string& strAnsi)
-{
-    std::string strUtf8;
-    return CTextCodec::AnsiToUtf8(strAnsi, strUtf8) ? strUtf8 : strAnsi;
-}
-
-} // namespace
 
 std::string CMediumChecker::ProgramOf(const std::string& strCommand)
 {
@@ -88,19 +79,16 @@ void CMediumChecker::CheckCatalogue()
 {
     CAppCatalog catalog;
     CCollectingReporter reporter;
-    catalog.SetReporter(&reporter);
-    catalog.SetDirectory(m_strMedium + "\\korvelt");
-    catalog.SetDatabasePath((m_strMedium + "\\korvelt\\appdb.dat").c_str());
-    int nResult = 0;
+    bool bFound = true;
     try
     {
-        nResult = catalog.Load();
+        bFound = CCatalogFolder::Load(catalog, reporter, m_strMedium + "\\korvelt");
     }
     catch (const CCatalogException& e)
     {
         Problem(std::string("korvelt: catalogue read error: ") + e.what());
     }
-    if (nResult == 1)
+    if (!bFound)
         Problem("korvelt: no catalogue (neither appdb.dat nor any *.app file)");
     for (int nMessage : reporter.m_messages)
         Problem("korvelt: message " + std::to_string(nMessage) + " (catalogue index or entry file unreadable)");
@@ -128,7 +116,7 @@ bool CMediumChecker::IsProgramOnMedium(const std::string& strPath)
 void CMediumChecker::NoteIfPlaceholder(const std::string& strPath, const std::string& strBytes)
 {
     if (CMediumStarter::IsPlaceholder(strBytes) && m_placeholders.insert(strPath).second)
-        m_notes << "note: " << HostPath(Printable(strPath.substr(m_strMedium.size() + 1)))
+        m_notes << "note: " << HostPath(CTextCodec::PrintableUtf8(strPath.substr(m_strMedium.size() + 1)))
                 << " is a placeholder; put the real program there\n";
 }
 
@@ -165,16 +153,19 @@ void CMediumChecker::CheckAutorun()
         else
             continue;
         if (strFile.empty() || !IsProgramOnMedium(OnMedium(strFile)))
-            Problem("autorun.inf: " + std::string(key) + "=" + HostPath(Printable(strFile)) + " names no file on the medium");
+            Problem("autorun.inf: " + std::string(key) + "=" + HostPath(CTextCodec::PrintableUtf8(strFile)) +
+                    " names no file on the medium");
     }
 }
 
 void CMediumChecker::CheckEntry(int nNumber, const CAppEntry& entry)
 {
-    const std::string strLabel = "korvelt: entry " + std::to_string(nNumber) + " (" + Printable(entry.GetFileName()) + ")";
+    const std::string strLabel =
+        "korvelt: entry " + std::to_string(nNumber) + " (" + CTextCodec::PrintableUtf8(entry.GetFileName()) + ")";
     std::string strBytes;
     if (!entry.GetTextFile().empty() && !TheSystem().ReadFile(OnMedium(entry.GetTextFile()), strBytes))
-        Problem(strLabel + ": text file " + HostPath(Printable(entry.GetTextFile())) + " cannot be read");
+        Problem(strLabel + ": text file " + HostPath(CTextCodec::PrintableUtf8(entry.GetTextFile())) +
+                " cannot be read");
 
     const std::string strProgram = ProgramOf(entry.GetSetupCommand());
     if (strProgram.empty())
@@ -185,7 +176,8 @@ void CMediumChecker::CheckEntry(int nNumber, const CAppEntry& entry)
     const std::string strPath = entry.GetSetupDir().empty() ? OnMedium(strProgram)
                                                              : OnMedium(entry.GetSetupDir()) + "\\" + strProgram;
     if (!IsProgramOnMedium(strPath))
-        Problem(strLabel + ": set-up program " + HostPath(Printable(strPath.substr(m_strMedium.size()))) + " not found");
+        Problem(strLabel + ": set-up program " +
+                HostPath(CTextCodec::PrintableUtf8(strPath.substr(m_strMedium.size()))) + " not found");
 }
 
 void CMediumChecker::CheckBitmap(const char* pszName)

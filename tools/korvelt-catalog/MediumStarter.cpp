@@ -74,7 +74,7 @@ static_assert(ServesEveryUsedMessage(), "a new medium needs a text for every mes
 std::string Ansi(const std::string& strUtf8)
 {
     std::string strAnsi;
-    if (!CTextCodec::Utf8ToAnsi(strUtf8, strAnsi))
+    if (!CTextCodec::Utf8ToCp932(strUtf8, strAnsi))
         throw std::logic_error("a starter text has no code page 932 form: " + strUtf8);
     return strAnsi;
 }

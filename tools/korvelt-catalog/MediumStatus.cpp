@@ -3,7 +3,9 @@
 #include "AppCatalog.h"
 #include "AppChecks.h"
 #include "AppEntry.h"
+#include "CatalogFolder.h"
 #include "CheckContext.h"
+#include "CheckObserver.h"
 #include "CollectingReporter.h"
 #include "Cp932.h"
 #include "EntryActions.h"
@@ -21,11 +23,6 @@ namespace {
 
 using json = nlohmann::ordered_json;
 
-std::string Utf8(const std::string& strAnsi)
-{
-    return CTextCodec::AnsiToUtf8OrMarks(strAnsi);
-}
-
 std::string Str(const json& value)
 {
     return value.is_string() ? value.get<std::string>() : std::string();
@@ -33,7 +30,7 @@ std::string Str(const json& value)
 
 json Message(const CMessageCatalog& messages, int nNumber)
 {
-    return {{"message", nNumber}, {"text", Utf8(messages.LoadMessage(nNumber))}};
+    return {{"message", nNumber}, {"text", CTextCodec::PrintableUtf8(messages.LoadMessage(nNumber))}};
 }
 
 json EvaluateEntry(int nNumber, CAppEntry& entry, CAppCatalog& catalog, const CMessageCatalog& messages,
@@ -44,8 +41,8 @@ json EvaluateEntry(int nNumber, CAppEntry& entry, CAppCatalog& catalog, const CM
     const CEntryActions actions = CEntryActions::For(&entry, false);
     const int nStatus = StatusMessageFor(entry.IsInstalled() != 0, entry.IsPrevReleaseFound() != 0);
     json item = {{"number", nNumber},
-                 {"file", Utf8(entry.GetFileName())},
-                 {"title", Utf8(entry.GetTitle())},
+                 {"file", CTextCodec::PrintableUtf8(entry.GetFileName())},
+                 {"title", CTextCodec::PrintableUtf8(entry.GetTitle())},
                  {"status", nStatus != 0 ? Message(messages, nStatus) : json()},
                  {"buttons", {{"setup", actions.m_bSetup}, {"uninstall", actions.m_bUninstall},
                               {"textFile", actions.m_bTextFile}}},
@@ -53,7 +50,8 @@ json EvaluateEntry(int nNumber, CAppEntry& entry, CAppCatalog& catalog, const CM
 
     // The lines as the start takes them: a program path with a space comes quoted.
     const CSetupCommand setup = ComposeSetupCommand(entry, catalog);
-    item["setup"] = {{"commandLine", Utf8(QuoteProgramPath(setup.m_strCommand))}, {"folder", Utf8(setup.m_strFolder)}};
+    item["setup"] = {{"commandLine", CTextCodec::PrintableUtf8(QuoteProgramPath(setup.m_strCommand))},
+                     {"folder", CTextCodec::PrintableUtf8(setup.m_strFolder)}};
     if (entry.CanUninstall() == 0)
     {
         item["removal"] = nullptr;
@@ -64,8 +62,8 @@ json EvaluateEntry(int nNumber, CAppEntry& entry, CAppCatalog& catalog, const CM
     const std::string strCommand = ComposeUninstallCommand(entry, catalog);
     item["removal"] = {{"release", bPrevious ? "previous" : "current"},
                        {"type", nType},
-                       {"commandLine", Utf8(QuoteProgramPath(strCommand))},
-                       {"folder", Utf8(DriveOfCommand(strCommand))},
+                       {"commandLine", CTextCodec::PrintableUtf8(QuoteProgramPath(strCommand))},
+                       {"folder", CTextCodec::PrintableUtf8(DriveOfCommand(strCommand))},
                        {"from", recorder.Take()}};
     return item;
 }
@@ -209,26 +207,23 @@ nlohmann::ordered_json CMediumStatus::Evaluate()
     CCollectingReporter reporter;
     CAppCatalog catalog;
     catalog.SetCheckContext(context);
-    catalog.SetReporter(&reporter);
-    catalog.SetDirectory(m_strMedium + "\\korvelt");
-    catalog.SetDatabasePath((m_strMedium + "\\korvelt\\appdb.dat").c_str());
-    catalog.SetProgramPath(LauncherPath());
-    if (catalog.Load() == 1)
+    if (!CCatalogFolder::Load(catalog, reporter, m_strMedium + "\\korvelt"))
         throw std::runtime_error("no catalogue (neither korvelt\\appdb.dat nor any korvelt\\*.app file)");
+    catalog.SetProgramPath(LauncherPath());
     catalog.UpdateSourceDrive();
 
     const uint32_t nVersion = sys.GetVersion();
     json status = {
-        {"medium", Utf8(m_strMedium)},
-        {"sourceDrive", Utf8(catalog.GetSourceDrive())},
+        {"medium", CTextCodec::PrintableUtf8(m_strMedium)},
+        {"sourceDrive", CTextCodec::PrintableUtf8(catalog.GetSourceDrive())},
         {"atDriveRoot", IsDriveRoot(m_strMedium)},
         {"system",
          {{"platform", GetPlatform() == PLATFORM_WIN95 ? "Windows 95/98" : "Windows NT"},
           {"version", std::to_string(nVersion & 0xFF) + "." + std::to_string((nVersion >> 8) & 0xFF)},
           {"wow64", sys.IsWow64()}}},
-        {"labels", {{"setup", Utf8(messages.LoadMessage(MSG_BUTTON_SETUP))},
-                    {"uninstall", Utf8(messages.LoadMessage(MSG_BUTTON_UNINSTALL))},
-                    {"textFile", Utf8(messages.LoadMessage(MSG_BUTTON_TEXTFILE))}}},
+        {"labels", {{"setup", CTextCodec::PrintableUtf8(messages.LoadMessage(MSG_BUTTON_SETUP))},
+                    {"uninstall", CTextCodec::PrintableUtf8(messages.LoadMessage(MSG_BUTTON_UNINSTALL))},
+                    {"textFile", CTextCodec::PrintableUtf8(messages.LoadMessage(MSG_BUTTON_TEXTFILE))}}},
         {"reported", json::array()},
         {"entries", json::array()}};
     for (int nMessage : reporter.m_messages)

@@ -156,7 +156,7 @@ std::string ValueProblem(const CSourceSchema::CField& field, const nlohmann::ord
         if (!value.is_string())
             return "not a string";
         std::string strAnsi;
-        if (!CTextCodec::Utf8ToAnsi(value.get<std::string>(), strAnsi))
+        if (!CTextCodec::Utf8ToCp932(value.get<std::string>(), strAnsi))
             return "a character has no code page 932 form";
         return std::string();
     }

@@ -108,24 +108,24 @@ bool CTextCodec::Utf16ToUtf8(const std::u16string& strWide, std::string& strUtf8
     return true;
 }
 
-bool CTextCodec::Utf8ToAnsi(const std::string& strUtf8, std::string& strAnsi)
+bool CTextCodec::Utf8ToCp932(const std::string& strUtf8, std::string& strCp932)
 {
     std::u16string strWide;
-    return Utf8ToUtf16(strUtf8, strWide) && TheSystem().Utf16ToAnsi(strWide, true, strAnsi);
+    return Utf8ToUtf16(strUtf8, strWide) && TheSystem().Utf16ToCp932(strWide, true, strCp932);
 }
 
-bool CTextCodec::AnsiToUtf8(const std::string& strAnsi, std::string& strUtf8)
+bool CTextCodec::Cp932ToUtf8(const std::string& strCp932, std::string& strUtf8)
 {
     std::u16string strWide;
-    return TheSystem().AnsiToUtf16(strAnsi, strWide) && Utf16ToUtf8(strWide, strUtf8);
+    return TheSystem().Cp932ToUtf16(strCp932, strWide) && Utf16ToUtf8(strWide, strUtf8);
 }
 
-std::string CTextCodec::AnsiToUtf8OrMarks(const std::string& strAnsi)
+std::string CTextCodec::PrintableUtf8(const std::string& strCp932)
 {
     std::string strUtf8;
-    if (AnsiToUtf8(strAnsi, strUtf8))
+    if (Cp932ToUtf8(strCp932, strUtf8))
         return strUtf8;
-    strUtf8 = strAnsi;
+    strUtf8 = strCp932;
     for (char& ch : strUtf8)
         if (static_cast<unsigned char>(ch) >= 0x80)
             ch = '?';

@@ -69,7 +69,7 @@ BOOL CALLBACK FindDialog(HWND hWnd, LPARAM lParam)
 // The launcher's main window, waited for up to nSeconds; null (and said so) when it does not come.
 HWND FindLauncher(int nSeconds)
 {
-    const std::wstring strCaption = WideFrom932(kCaption);
+    const std::wstring strCaption = WideFromCodePageLossy(kCodePage932, kCaption);
     HWND hFrame = nullptr;
     for (int i = 0; i < nSeconds * 10 && !hFrame; ++i, ::Sleep(100))
         hFrame = ::FindWindowW(nullptr, strCaption.c_str());
@@ -174,7 +174,7 @@ BOOL CALLBACK FindMessageBox(HWND hWnd, LPARAM lParam)
     // The text of a message box is its static control 0xFFFF; read back as code page 932, it is
     // the message file's text on a system of any code page.
     ::GetDlgItemTextW(hWnd, 0xFFFF, szText, 512);
-    if (pSearch->m_strText == Cp932FromWideLossy(szText))
+    if (pSearch->m_strText == CodePageFromWideLossy(kCodePage932, szText))
     {
         pSearch->m_hFound = hWnd;
         return FALSE;
