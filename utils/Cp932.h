@@ -36,6 +36,20 @@ inline std::size_t FindLastBackslash(const std::string& strText)
     return nFound;
 }
 
+// The last "\\" or "/" that is a character of its own; npos when none.
+inline std::size_t FindLastSeparator(const std::string& strText)
+{
+    std::size_t nFound = std::string::npos;
+    for (std::size_t i = 0; i < strText.size(); ++i)
+    {
+        if (IsCp932LeadByte(static_cast<unsigned char>(strText[i])))
+            ++i;
+        else if (strText[i] == '\\' || strText[i] == '/')
+            nFound = i;
+    }
+    return nFound;
+}
+
 // A file's name without folder and extension ("korvelt" for "D:\KORVELT\korvelt.exe"). The
 // folder ends at the last "\", "/" or ":" that is a character of its own; the extension begins
 // at the name's last ".", unless that is its first character.

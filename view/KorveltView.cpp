@@ -286,16 +286,9 @@ void CKorveltView::OnSize(UINT nType, int cx, int cy)
 // The background picture tiled over the whole view, then the title picture in its place.
 void CKorveltView::OnDraw(HDC hDC)
 {
-    const CDibPictures& pictures = GetDocument()->m_pictures;
     RECT rcClient{};
     GetClientRect(m_hWnd, &rcClient);
-    int nWidth = 0;
-    int nHeight = 0;
-    int nColumns = 0;
-    int nRows = 0;
-    if (pictures.m_picApp.GetSize(nWidth, nHeight))
-        CFormLayout::TileCount(rcClient.right, rcClient.bottom, nWidth, nHeight, nColumns, nRows);
-    pictures.Paint(hDC, nColumns, nRows, m_rcTitle);
+    GetDocument()->m_pictures.Paint(hDC, rcClient.right, rcClient.bottom, m_rcTitle, &CFormLayout::TileCount);
 }
 
 // Realised as foreground palettes in the main window whenever the form is activated.

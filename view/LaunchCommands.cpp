@@ -248,10 +248,7 @@ int CopyFileList(const std::string& strList, const std::string& strDrive)
         // "/" separates as "\\" does (it is never a second byte of a code page 932 character). The
         // file keeps its name in the target folder: a name that would leave it ("..") or name a
         // drive is skipped, as a copy that fails.
-        const std::size_t nBackslash = FindLastBackslash(strSource);
-        const std::size_t nSlash = strSource.rfind('/');
-        const std::size_t nSeparator =
-            nBackslash == std::string::npos ? nSlash : (nSlash == std::string::npos ? nBackslash : std::max(nBackslash, nSlash));
+        const std::size_t nSeparator = FindLastSeparator(strSource);
         const std::string strName = nSeparator == std::string::npos ? strSource : strSource.substr(nSeparator + 1);
         if (strName.empty() || strName == "." || strName == ".." || strName.find(':') != std::string::npos)
             continue;

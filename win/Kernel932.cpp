@@ -25,6 +25,20 @@ std::string PathFromSystemA(const char* pBuffer, DWORD n, DWORD nCapacity)
 {
     return Fits(n, nCapacity) ? std::string(pBuffer, n) : std::string();
 }
+
+// A path of at most MAX_PATH characters that the system writes into a buffer: fillA(buffer,
+// MAX_PATH) on Windows 95/98, fillW likewise on NT; each returns the length it wrote.
+template <class FillA, class FillW>
+std::string PathFromSystem(FillA fillA, FillW fillW)
+{
+    if (IsWindows9x())
+    {
+        char buffer[MAX_PATH];
+        return PathFromSystemA(buffer, fillA(buffer, MAX_PATH), MAX_PATH);
+    }
+    wchar_t buffer[MAX_PATH];
+    return PathFromSystemW(buffer, fillW(buffer, MAX_PATH), MAX_PATH);
+}
 }
 
 bool IsCp932Text(const std::string& strText)
@@ -156,35 +170,20 @@ bool GetFullPathName932(const std::string& strPath, std::string& strFull)
 
 std::string GetWindowsDirectory932()
 {
-    if (IsWindows9x())
-    {
-        char buffer[MAX_PATH];
-        return PathFromSystemA(buffer, ::GetWindowsDirectoryA(buffer, MAX_PATH), MAX_PATH);
-    }
-    wchar_t buffer[MAX_PATH];
-    return PathFromSystemW(buffer, ::GetWindowsDirectoryW(buffer, MAX_PATH), MAX_PATH);
+    return PathFromSystem([](char* p, UINT n) { return ::GetWindowsDirectoryA(p, n); },
+                          [](wchar_t* p, UINT n) { return ::GetWindowsDirectoryW(p, n); });
 }
 
 std::string GetTempPath932()
 {
-    if (IsWindows9x())
-    {
-        char buffer[MAX_PATH];
-        return PathFromSystemA(buffer, ::GetTempPathA(MAX_PATH, buffer), MAX_PATH);
-    }
-    wchar_t buffer[MAX_PATH];
-    return PathFromSystemW(buffer, ::GetTempPathW(MAX_PATH, buffer), MAX_PATH);
+    return PathFromSystem([](char* p, DWORD n) { return ::GetTempPathA(n, p); },
+                          [](wchar_t* p, DWORD n) { return ::GetTempPathW(n, p); });
 }
 
 std::string GetSystemDirectory932()
 {
-    if (IsWindows9x())
-    {
-        char buffer[MAX_PATH];
-        return PathFromSystemA(buffer, ::GetSystemDirectoryA(buffer, MAX_PATH), MAX_PATH);
-    }
-    wchar_t buffer[MAX_PATH];
-    return PathFromSystemW(buffer, ::GetSystemDirectoryW(buffer, MAX_PATH), MAX_PATH);
+    return PathFromSystem([](char* p, UINT n) { return ::GetSystemDirectoryA(p, n); },
+                          [](wchar_t* p, UINT n) { return ::GetSystemDirectoryW(p, n); });
 }
 
 std::string GetEnvironmentVariable932(const char* pszName)
@@ -204,13 +203,8 @@ std::string GetEnvironmentVariable932(const char* pszName)
 
 std::string GetModuleFileName932(HMODULE hModule)
 {
-    if (IsWindows9x())
-    {
-        char buffer[MAX_PATH];
-        return PathFromSystemA(buffer, ::GetModuleFileNameA(hModule, buffer, MAX_PATH), MAX_PATH);
-    }
-    wchar_t buffer[MAX_PATH];
-    return PathFromSystemW(buffer, ::GetModuleFileNameW(hModule, buffer, MAX_PATH), MAX_PATH);
+    return PathFromSystem([hModule](char* p, DWORD n) { return ::GetModuleFileNameA(hModule, p, n); },
+                          [hModule](wchar_t* p, DWORD n) { return ::GetModuleFileNameW(hModule, p, n); });
 }
 
 std::string GetModuleFileName932Lossy(HMODULE hModule)

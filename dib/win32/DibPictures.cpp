@@ -11,7 +11,8 @@ CDibPictures::CDibPictures(IPictureReporter& reporter) : m_reporter(reporter)
 
 CDibPictures::~CDibPictures() = default;
 
-void CDibPictures::Paint(HDC hDC, int nColumns, int nRows, const RECT& rcTitle) const
+void CDibPictures::Paint(HDC hDC, int nClientWidth, int nClientHeight, const RECT& rcTitle,
+                         TileCounter countTiles) const
 {
     if (m_picApp.IsValid())
     {
@@ -19,6 +20,9 @@ void CDibPictures::Paint(HDC hDC, int nColumns, int nRows, const RECT& rcTitle) 
         int nHeight = 0;
         if (!m_picApp.GetSize(nWidth, nHeight))
             return;
+        int nColumns = 0;
+        int nRows = 0;
+        countTiles(nClientWidth, nClientHeight, nWidth, nHeight, nColumns, nRows);
         m_picApp.DrawTiled(hDC, nColumns, nRows);
     }
     if (m_picTitle.IsValid())

@@ -29,10 +29,14 @@ public:
     // held. A stop at the application picture leaves the title picture as it is.
     void PrepareBitmaps();
 
-    // The application picture as nColumns by nRows tiles from the top left corner, then the
-    // title picture stretched into rcTitle; a picture not held is left out. An application
-    // picture that cannot be measured stops the painting there.
-    void Paint(HDC hDC, int nColumns, int nRows, const RECT& rcTitle) const;
+    // How many tiles of a picture's size cover a client area: (client width, client height,
+    // tile width, tile height, columns, rows).
+    using TileCounter = void (*)(int, int, int, int, int&, int&);
+
+    // The application picture tiled over a client area of this size from the top left corner,
+    // as many tiles as countTiles says, then the title picture stretched into rcTitle; a picture
+    // not held is left out. An application picture that cannot be measured stops the painting.
+    void Paint(HDC hDC, int nClientWidth, int nClientHeight, const RECT& rcTitle, TileCounter countTiles) const;
     // Realises the held pictures' palettes in hDC, as background palettes when asked; true when
     // that changed colours of the device, so the windows are to be drawn again. A held picture
     // without its palette leaves both palettes unrealised.

@@ -96,18 +96,9 @@ bool StartsWith(const std::string& strText, const std::string& strStart)
     return strText.compare(0, strStart.size(), strStart) == 0;
 }
 
-std::size_t LastSeparator(const std::string& strPath)
-{
-    const std::size_t nBackslash = FindLastBackslash(strPath);
-    const std::size_t nSlash = strPath.rfind('/');
-    if (nBackslash == std::string::npos)
-        return nSlash;
-    return nSlash == std::string::npos ? nBackslash : std::max(nBackslash, nSlash);
-}
-
 std::string NameOf(const std::string& strPath)
 {
-    const std::size_t nSeparator = LastSeparator(strPath);
+    const std::size_t nSeparator = FindLastSeparator(strPath);
     if (nSeparator != std::string::npos)
         return strPath.substr(nSeparator + 1);
     return strPath.size() >= 2 && strPath[1] == ':' ? strPath.substr(2) : strPath;  // "Q:name"
