@@ -9,7 +9,8 @@ have() { LC_ALL=C dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'insta
 
 pkgs=(cmake make g++ clang googletest nlohmann-json3-dev
       g++-mingw-w64-i686 binutils-mingw-w64-i686
-      wine wine32:i386 wine64 qemu-user-static xvfb xauth x11-utils imagemagick fonts-ipafont-gothic locales)
+      wine wine32:i386 wine64 qemu-user-static xvfb xauth x11-utils imagemagick fonts-ipafont-gothic locales
+      nsis)
 for p in "${pkgs[@]}"; do have "$p" || need+=("$p"); done
 
 sudo=""
