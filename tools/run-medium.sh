@@ -9,12 +9,14 @@
 #                                                     shows, then end the program
 #   run-medium.sh <win build dir> --status [--json] what the launcher would show there on this
 #                                                     machine, and why (korvelt-catalog status K:)
-#   run-medium.sh <win build dir> --e2e FILE          as a user would: set up the first application
-#                                                     (its notice confirmed), come back to the
-#                                                     window, and take the picture then; then set
-#                                                     up the second, remove both (the registry's
-#                                                     uninstall string and a command from the
-#                                                     medium) and take FILE-removed.png
+#   run-medium.sh <win build dir> --e2e FILE          as a user would, on a machine where the sample
+#                                                     applications were never installed: set up
+#                                                     the three that can be removed (each notice
+#                                                     confirmed, back to the window, the row read
+#                                                     as installed), take the picture, remove the
+#                                                     three through their uninstall entries and
+#                                                     Start-menu command (each row read empty
+#                                                     again) and take FILE-removed.png
 # Without a display the program runs under Xvfb. The exit status is 0 when all of that was done.
 set -euo pipefail
 
@@ -28,8 +30,8 @@ if [ "${1:-}" = "--screenshot" ] || [ "${1:-}" = "--e2e" ]; then
     case "$shot" in /*) ;; *) shot="$PWD/$shot" ;; esac
 fi
 
-# The build stages the medium: the program at its root, the stand-in set-up and removal programs
-# where the catalogue names them.
+# The build stages the medium: the program at its root, the set-up programs where the catalogue
+# names them.
 staged="$build/medium"
 if [ ! -f "$staged/korvelt.exe" ]; then
     echo "run-medium: no staged medium in $staged; build the tree first (make win)" >&2
@@ -75,13 +77,33 @@ if [ -z "$shot" ]; then
     exec "$wine_run" 'K:\korvelt.exe'
 fi
 
-# The first two entries of the sample catalogue and the keys their set-ups write.
+# What the sample set-ups leave on a machine: the keys that the driver waits for (one per row,
+# in the catalogue's order), their uninstall entries and their folders and shortcuts.
 memo_key='Software\Korvelt\Samples\Memo'
 viewer_key='Software\Korvelt\Samples\Viewer'
+kakeibo_key='Software\Korvelt\Samples\Kakeibo\2.0'
+uninstall='Software\Microsoft\Windows\CurrentVersion\Uninstall'
 driver="$build/bin/korvelt-driver.exe"
+# Start as on a machine where the applications were never installed: whatever an earlier run
+# left goes, in both registry views (the 64-bit reg.exe starts in a second).
+forget_samples() {
+    local key view
+    for key in "HKLM\Software\Korvelt\Samples" "HKLM\\$uninstall\KorveltMemo" "HKLM\\$uninstall\KorveltKakeibo"; do
+        for view in 32 64; do
+            "$wine_run" reg delete "$key" /f "/reg:$view" >/dev/null 2>&1 || true
+        done
+    done
+    for key in "HKCU\Software\Korvelt\Samples" "HKCU\\$uninstall\KorveltViewer"; do
+        "$wine_run" reg delete "$key" /f >/dev/null 2>&1 || true
+    done
+    local c="$prefix/drive_c"
+    rm -rf "$c/Korvelt" "$c/Program Files/Korvelt Samples" "$c/Program Files (x86)/Korvelt Samples" \
+        "$c/ProgramData/Microsoft/Windows/Start Menu/Programs/Korvelt" \
+        "$c"/users/*/AppData/Local/Programs/"Korvelt Samples" \
+        "$c"/users/*/AppData/Roaming/Microsoft/Windows/"Start Menu"/Programs/Korvelt
+}
 if [ "$mode" = "--e2e" ]; then
-    # Start as on a machine where the applications were never installed.
-    "$wine_run" "$driver" forget "$memo_key" "$viewer_key"
+    forget_samples
 fi
 
 "$wine_run" 'K:\korvelt.exe' &
@@ -108,20 +130,17 @@ done
 [ -n "$shown" ] || { echo "run-medium: no launcher window after 180 seconds" >&2; exit 1; }
 sleep 3
 if [ "$mode" = "--e2e" ]; then
-    "$wine_run" "$driver" setup 0 "$memo_key" 300 || exit 1
-    # The restored window re-checks its entries and copies the post-install files.
-    sleep 15
+    # One driver for the three set-ups: each start of a 32-bit program costs a minute here.
+    "$wine_run" "$driver" setup 0 "$memo_key" setup 1 "$viewer_key" setup 2 "$kakeibo_key" || exit 1
+    # The restored window has copied the post-install files and drawn its rows again.
+    sleep 5
 fi
 mkdir -p "$(dirname "$shot")"
 import -window root "$shot"
 echo "run-medium: screenshot in $shot"
 if [ "$mode" = "--e2e" ]; then
-    "$wine_run" "$driver" setup 1 "$viewer_key" 300 || exit 1
-    sleep 10
-    "$wine_run" "$driver" uninstall 0 "$memo_key" 300 || exit 1
-    sleep 10
-    "$wine_run" "$driver" uninstall 1 "$viewer_key" 300 || exit 1
-    sleep 15
+    "$wine_run" "$driver" uninstall 0 "$memo_key" uninstall 1 "$viewer_key" uninstall 2 "$kakeibo_key" || exit 1
+    sleep 5
     import -window root "${shot%.png}-removed.png"
     echo "run-medium: screenshot in ${shot%.png}-removed.png"
 fi

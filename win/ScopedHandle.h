@@ -94,6 +94,22 @@ struct CMemoryDCTraits : CNullHandleTraits<HDC>
     static void Close(HDC h) { ::DeleteDC(h); }
 };
 
+struct CLibraryTraits : CNullHandleTraits<HMODULE>
+{
+    static void Close(HMODULE h) { ::FreeLibrary(h); }
+};
+
+struct CHookTraits : CNullHandleTraits<HHOOK>
+{
+    static void Close(HHOOK h) { ::UnhookWindowsHookEx(h); }
+};
+
+// A window of one's own that nothing else destroys (a message-only window, say).
+struct CWindowTraits : CNullHandleTraits<HWND>
+{
+    static void Close(HWND h) { ::DestroyWindow(h); }
+};
+
 using CScopedKernelHandle = CScopedHandle<CKernelHandleTraits>;
 using CScopedFindHandle = CScopedHandle<CFindHandleTraits>;
 using CScopedRegKey = CScopedHandle<CRegKeyTraits>;
@@ -103,5 +119,8 @@ using CScopedBitmap = CScopedHandle<CGdiObjectTraits<HBITMAP>>;
 using CScopedFont = CScopedHandle<CGdiObjectTraits<HFONT>>;
 using CScopedMenu = CScopedHandle<CMenuTraits>;
 using CScopedMemoryDC = CScopedHandle<CMemoryDCTraits>;
+using CScopedLibrary = CScopedHandle<CLibraryTraits>;
+using CScopedHook = CScopedHandle<CHookTraits>;
+using CScopedWindow = CScopedHandle<CWindowTraits>;
 
 #endif

@@ -10,10 +10,12 @@
 #include "KorveltView.h"
 #include "ListView932.h"
 #include "MainFrame.h"
+#include "MessageNumbers.h"
 #include "ScopedHandle.h"
 #include "User932.h"
 #include "WideText.h"
 #include "resource.h"
+#include "tarven.h"
 
 #include <commctrl.h>
 #include <shlobj.h>
@@ -754,29 +756,29 @@ TEST_F(ShellTest, KeyboardAndDoubleClick_RunTheRowsActionRefreshAndMove)
     EXPECT_EQ(GetFocus(), hList);
 }
 
-// The sample medium on this machine, with its memo in the 64-bit view, its viewer's shortcut in
-// the user's own Programs folder and its household book's previous release in the current
-// user's keys; each state is undone after the test.
-class StatusCommandTest : public ShellTest
+// The sample medium's catalogue and message file, on a machine where none of its applications
+// was installed; whatever a test or a set-up it ran leaves behind is removed after the test. The
+// medium's set-ups lie in apps\ beside the test program, the top of its medium.
+class SampleMediumTest : public ShellTest
 {
 protected:
     static constexpr wchar_t kSamples[] = L"Software\\Korvelt\\Samples";
+    static constexpr wchar_t kUninstall[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
     void SetUp() override
     {
         ShellTest::SetUp();
+        wchar_t szPrograms[MAX_PATH] = {};
+        ASSERT_EQ(SHGetFolderPathW(nullptr, CSIDL_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, szPrograms), S_OK);
+        m_shortcutFolder = std::filesystem::path(szPrograms) / L"Korvelt";
+        wchar_t szLocal[MAX_PATH] = {};
+        ASSERT_EQ(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, szLocal), S_OK);
+        m_userSamples = std::filesystem::path(szLocal) / L"Programs" / L"Korvelt Samples";
         RemoveSampleState();
         const std::filesystem::path medium = std::filesystem::path(KORVELT_SOURCE_DIR) / "examples" / "medium";
         std::filesystem::remove_all(m_dir.Path() / "korvelt");
         std::filesystem::copy(medium, m_dir.Path(), std::filesystem::copy_options::overwrite_existing |
                                                         std::filesystem::copy_options::recursive);
-        SetSampleKey(HKEY_LOCAL_MACHINE, L"Memo", KEY_WOW64_64KEY, L"C:\\Korvelt\\Memo\\uninstall.exe");
-        SetSampleKey(HKEY_CURRENT_USER, L"Kakeibo\\1.0", 0, L"C:\\Korvelt\\Kakeibo\\uninst10.exe");
-        wchar_t szPrograms[MAX_PATH] = {};
-        ASSERT_EQ(SHGetFolderPathW(nullptr, CSIDL_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, szPrograms), S_OK);
-        m_shortcutFolder = std::filesystem::path(szPrograms) / L"Korvelt";
-        std::filesystem::create_directories(m_shortcutFolder);
-        std::ofstream(m_shortcutFolder / L"\u753B\u50CF\u30D3\u30E5\u30FC\u30A2.lnk") << "link";  // 画像ビューア
     }
     void TearDown() override
     {
@@ -784,25 +786,116 @@ protected:
         ShellTest::TearDown();
     }
 
-    static void SetSampleKey(HKEY hRoot, const std::wstring& strName, REGSAM nView, const std::wstring& strUninstall)
+    static void SetSampleKey(HKEY hRoot, const std::wstring& strKey, REGSAM nView, const std::wstring& strUninstall)
     {
-        const std::wstring strKey = std::wstring(kSamples) + L"\\" + strName;
         HKEY hKey = nullptr;
         ASSERT_EQ(RegCreateKeyExW(hRoot, strKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | nView, nullptr, &hKey, nullptr),
                   ERROR_SUCCESS);
-        RegSetValueExW(hKey, L"UninstallString", 0, REG_SZ, reinterpret_cast<const BYTE*>(strUninstall.c_str()),
-                       static_cast<DWORD>((strUninstall.size() + 1) * sizeof(wchar_t)));
-        RegCloseKey(hKey);
+        CScopedRegKey key(hKey);
+        if (!strUninstall.empty())
+            RegSetValueExW(hKey, L"UninstallString", 0, REG_SZ, reinterpret_cast<const BYTE*>(strUninstall.c_str()),
+                           static_cast<DWORD>((strUninstall.size() + 1) * sizeof(wchar_t)));
+    }
+    static bool KeyInView(HKEY hRoot, REGSAM nView, const std::wstring& strKey)
+    {
+        HKEY hKey = nullptr;
+        const LONG nResult = RegOpenKeyExW(hRoot, strKey.c_str(), 0, KEY_READ | nView, &hKey);
+        CScopedRegKey key(hKey);
+        return nResult == ERROR_SUCCESS;
     }
     void RemoveSampleState()
     {
+        for (const wchar_t* pszEntry : {L"KorveltMemo", L"KorveltKakeibo", L"KorveltViewer"})
+        {
+            const std::wstring strKey = std::wstring(kUninstall) + L"\\" + pszEntry;
+            for (REGSAM nView : {KEY_WOW64_32KEY, KEY_WOW64_64KEY})
+                RegDeleteKeyExW(HKEY_LOCAL_MACHINE, strKey.c_str(), nView, 0);
+            RegDeleteKeyW(HKEY_CURRENT_USER, strKey.c_str());
+        }
         SHDeleteKeyW(HKEY_CURRENT_USER, kSamples);
         SHDeleteKeyW(HKEY_LOCAL_MACHINE, kSamples);
-        for (const wchar_t* pszKey : {L"Software\\Korvelt\\Samples\\Memo", L"Software\\Korvelt\\Samples"})
+        for (const wchar_t* pszKey : {L"Software\\Korvelt\\Samples\\Memo", L"Software\\Korvelt\\Samples\\Kakeibo\\2.0",
+                                      L"Software\\Korvelt\\Samples\\Kakeibo", L"Software\\Korvelt\\Samples"})
             RegDeleteKeyExW(HKEY_LOCAL_MACHINE, pszKey, KEY_WOW64_64KEY, 0);
         std::error_code error;
-        if (!m_shortcutFolder.empty())
-            std::filesystem::remove_all(m_shortcutFolder, error);
+        for (const std::filesystem::path& folder : {m_shortcutFolder, m_userSamples})
+        {
+            if (!folder.empty())
+                std::filesystem::remove_all(folder, error);
+        }
+        // A 32-bit program's Program Files is the 32-bit one; the 64-bit one is named apart.
+        wchar_t szProgramFiles64[MAX_PATH] = {};
+        if (GetEnvironmentVariableW(L"ProgramW6432", szProgramFiles64, MAX_PATH) > 0)
+            std::filesystem::remove_all(std::filesystem::path(szProgramFiles64) / L"Korvelt Samples", error);
+    }
+
+    std::filesystem::path m_shortcutFolder;
+    std::filesystem::path m_userSamples;
+};
+
+// The sample medium's real set-ups, started from the window as a user starts them: the household
+// book's, which registers in the 64-bit view, and the viewer's, which installs for the current
+// user alone and is removed through its Start-menu shortcut. Their uninstallers start a copy of
+// themselves in the temporary folder and end at once, so only the keys tell when they are done.
+TEST_F(SampleMediumTest, RealSetups_InstallAndRemoveThroughTheWindow)
+{
+    ASSERT_TRUE(Start());
+    Pump(200);
+    HWND hList = GetDlgItem(View(), IDC_APPLIST);
+    const std::string strInstalled = LoadMessage(MSG_STATUS_INSTALLED);
+    ASSERT_FALSE(strInstalled.empty());
+    const struct
+    {
+        int nRow;
+        HKEY hRoot;
+        REGSAM nView;
+        const wchar_t* pszKey;
+    } kSetups[] = {
+        {2, HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, L"Software\\Korvelt\\Samples\\Kakeibo\\2.0"},
+        {1, HKEY_CURRENT_USER, 0, L"Software\\Korvelt\\Samples\\Viewer"},
+    };
+    for (const auto& setup : kSetups)
+    {
+        for (const bool bSetup : {true, false})
+        {
+            SCOPED_TRACE(std::to_string(setup.nRow) + (bSetup ? " set-up" : " removal"));
+            SelectRow(hList, setup.nRow);
+            ASSERT_EQ(ItemText(hList, setup.nRow, 2), bSetup ? "" : strInstalled);
+            ASSERT_EQ(ButtonStates(View()), bSetup ? "1/0/1" : "0/1/1");
+            {
+                CModalWatcher watcher;
+                Click(View(), bSetup ? IDC_SETUP : IDC_UNINSTALL);
+                // The notice, and no error box.
+                ASSERT_EQ(watcher.Seen().size(), 1u);
+            }
+            // Each 32-bit start is slow under emulation, and a removal through the Start menu
+            // takes three: cmd, the uninstaller and its copy.
+            EXPECT_TRUE(PumpUntil([&] { return KeyInView(setup.hRoot, setup.nView, setup.pszKey) == bSetup; }, 400000));
+            ShowWindow(Frame(), SW_RESTORE);
+            EXPECT_TRUE(PumpUntil([&] { return ItemText(hList, setup.nRow, 2) == (bSetup ? strInstalled : ""); }, 10000));
+            EXPECT_EQ(ButtonStates(View()), bSetup ? "0/1/1" : "1/0/1");
+        }
+    }
+    // The last uninstaller may still be clearing the shared folders.
+    Pump(3000);
+}
+
+// The sample medium as a user has it installed: its memo in the 64-bit view, its viewer's
+// shortcut in the user's own Programs folder and its household book's previous release in the
+// current user's keys.
+class StatusCommandTest : public SampleMediumTest
+{
+protected:
+    void SetUp() override
+    {
+        SampleMediumTest::SetUp();
+        SetSampleKey(HKEY_LOCAL_MACHINE, std::wstring(kSamples) + L"\\Memo", KEY_WOW64_64KEY, L"");
+        SetSampleKey(HKEY_LOCAL_MACHINE, std::wstring(kUninstall) + L"\\KorveltMemo", KEY_WOW64_64KEY,
+                     L"\"C:\\Korvelt\\Memo\\uninstall.exe\"");
+        SetSampleKey(HKEY_CURRENT_USER, std::wstring(kSamples) + L"\\Kakeibo\\1.0", 0,
+                     L"C:\\Korvelt\\Kakeibo\\uninst10.exe");
+        std::filesystem::create_directories(m_shortcutFolder);
+        std::ofstream(m_shortcutFolder / L"\u753B\u50CF\u30D3\u30E5\u30FC\u30A2.lnk") << "link";  // 画像ビューア
     }
 
     // Runs the authoring tool's `status --json` on the test's folder and reads its answer.
@@ -830,8 +923,6 @@ protected:
         std::ifstream in(std::filesystem::path(strOut), std::ios::binary);
         return nlohmann::json::parse(in, nullptr, false);
     }
-
-    std::filesystem::path m_shortcutFolder;
 };
 
 namespace
@@ -876,7 +967,7 @@ TEST_F(StatusCommandTest, StatusOfTheSampleMedium_IsWhatTheWindowShows)
         {"/0/status/message", 14},
         {"/0/checks/installed/2/view", "64-bit"},
         {"/0/checks/installed/2/exists", true},
-        {"/0/removal/commandLine", "C:\\Korvelt\\Memo\\uninstall.exe"},
+        {"/0/removal/commandLine", "\"C:\\Korvelt\\Memo\\uninstall.exe\""},
         {"/0/removal/from/uninstallString/2/root", "HKEY_LOCAL_MACHINE"},
         {"/0/removal/from/uninstallString/2/view", "64-bit"},
         {"/1/status/message", 14},

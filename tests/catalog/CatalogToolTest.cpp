@@ -235,7 +235,7 @@ TEST_F(CatalogToolTest, Dump_Outcomes)
 }
 
 // The sample medium as staging lays it out: the launcher at its top (where autorun.inf starts it),
-// the stand-in set-up programs in apps/<name>/.
+// a set-up program in each apps/<name>/.
 void StageMedium(const fs::path& target)
 {
     fs::copy(kSampleMedium, target, fs::copy_options::recursive);

@@ -24,6 +24,8 @@ while IFS='|' read -r app member text; do
         { echo "$app: the set-up does not write \"$text\""; status=1; }
 done <<'TABLE'
 memo|m_strCheckKey|Software\Korvelt\Samples\Memo
+memo|m_strUninstallKey|Software\Microsoft\Windows\CurrentVersion\Uninstall\KorveltMemo
+viewer|m_strUninstallCommand|Korvelt\画像ビューアの削除.lnk
 viewer|m_strCheckFile|Korvelt\画像ビューア.lnk
 kakeibo|m_strCheckKey|Software\Korvelt\Samples\Kakeibo\2.0
 kakeibo|m_strDisplayName|Korvelt 家計簿 2.0

@@ -1,18 +1,22 @@
-// Plays a user at a running launcher, for the end-to-end script: selects a row, clicks the
-// set-up button, confirms the install notice, waits for the set-up program to register its key,
-// then restores the launcher's window so that it re-checks its entries.
-//   korvelt-driver forget KEY...            removes the keys, so that a run starts uninstalled
-//   korvelt-driver setup ROW KEY [SECONDS]  the set-up as a user runs it
-//   korvelt-driver uninstall ROW KEY [SECONDS]
-//                                           the removal likewise, waiting for KEY to go
+// Plays a user at a running launcher, for the end-to-end script. Each step selects a row, clicks
+// the set-up or removal button, confirms the notice, waits for what the program it started leaves
+// behind (its key written or gone), restores the launcher's window and waits until the row's
+// status reads what a user should see then.
+//   korvelt-driver STEP...                  the steps in turn, each "setup ROW KEY" or
+//                                           "uninstall ROW KEY"; ends at the first that fails
 //   korvelt-driver second-start [SECONDS]   minimises the running launcher, answers the box of
 //                                           a second start (message 26 of KORVELT.MSG in the
 //                                           current folder) and waits for the first window to
 //                                           come back
-// ROW counts from 0; KEY is the registry key (under HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER)
-// that the set-up program writes. Exit status 0 when the key appeared and the window was restored.
+// ROW counts from 0; KEY is the registry key that the set-up writes and its removal deletes, under
+// HKEY_LOCAL_MACHINE in either registry view or under HKEY_CURRENT_USER. A set-up's row must come
+// to read message 14 of KORVELT.MSG, a removal's row nothing. KORVELT_DRIVER_SECONDS (default 300)
+// bounds each wait for a program. Exit status 0 when every step was done.
 #include "MessageNumbers.h"
+#include "ScopedHandle.h"
+#include "StatusReader.h"
 #include "WideText.h"
+#include "resource.h"
 #include "tarven.h"
 
 #include <windows.h>
@@ -20,27 +24,31 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
 // Looked for with the wide function, as the launcher's own search does: the same window on a
 // system of any code page.
 const char kCaption[] = "Korvelt - Dravemont";
-constexpr int kListId = 1014;
-constexpr int kSetupId = 1002;
-constexpr int kUninstallId = 1003;
 
+// A set-up may write its key in either view of HKEY_LOCAL_MACHINE (a 64-bit one where this 32-bit
+// program does not look by itself) or for the current user alone.
 bool KeyExists(const char* pszKey)
 {
-    for (HKEY hRoot : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
+    const std::pair<HKEY, REGSAM> kPlaces[] = {{HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY},
+                                               {HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY},
+                                               {HKEY_CURRENT_USER, 0}};
+    for (const auto& place : kPlaces)
     {
         HKEY hKey = nullptr;
-        if (::RegOpenKeyExA(hRoot, pszKey, 0, KEY_READ, &hKey) == ERROR_SUCCESS)
-        {
-            ::RegCloseKey(hKey);
+        const LONG nResult = ::RegOpenKeyExA(place.first, pszKey, 0, KEY_READ | place.second, &hKey);
+        CScopedRegKey key(hKey);
+        if (nResult == ERROR_SUCCESS)
             return true;
-        }
     }
     return false;
 }
@@ -97,15 +105,47 @@ bool SelectRow(HWND hList, int nRow)
     return false;
 }
 
-// Selects a row, clicks a button, confirms the notice that follows, waits until KEY exists
-// (bKeyWanted) or is gone, and restores the launcher's window.
-int Press(int nRow, int nButton, const char* pszKey, bool bKeyWanted, int nSeconds)
+struct CStep
+{
+    bool m_bSetup;
+    int m_nRow;
+    const char* m_pszKey;
+};
+
+// Restores the launcher's window, as a user coming back to it, and waits until the row reads
+// strWanted; the launcher checks its entries again when it comes back, and on F5 (the refresh
+// command, sent here every few seconds in case the program ended just after a check).
+bool WaitForStatus(HWND hFrame, HWND hList, int nRow, const std::string& strWanted)
+{
+    // Give the launcher time to minimise itself before it is brought back.
+    ::Sleep(2000);
+    ::ShowWindow(hFrame, SW_RESTORE);
+    ::SetForegroundWindow(hFrame);
+    CStatusReader reader(hList);
+    std::optional<std::string> strStatus;
+    for (int i = 0; i < 60; ++i, ::Sleep(1000))
+    {
+        strStatus = reader.Read(nRow);
+        if (strStatus == strWanted)
+            return true;
+        if (i % 5 == 4)
+            ::PostMessageA(hFrame, WM_COMMAND, MAKEWPARAM(ID_REFRESH_STATE, 0), 0);
+    }
+    std::fprintf(stderr, "korvelt-driver: row %d reads \"%s\", not \"%s\"\n", nRow,
+                 strStatus ? strStatus->c_str() : "(unreadable)", strWanted.c_str());
+    return false;
+}
+
+// One step: selects the row, clicks its button, confirms the notice that follows, waits until
+// the key exists (a set-up) or is gone (a removal), and then for the row's new status.
+int Press(const CStep& step, int nSeconds)
 {
     HWND hFrame = FindLauncher(nSeconds);
     if (!hFrame)
         return 1;
+    const int nButton = step.m_bSetup ? IDC_SETUP : IDC_UNINSTALL;
     HWND hView = ::GetWindow(hFrame, GW_CHILD);
-    HWND hList = ::GetDlgItem(hView, kListId);
+    HWND hList = ::GetDlgItem(hView, IDC_APPLIST);
     HWND hButton = ::GetDlgItem(hView, nButton);
     if (!hList || !hButton)
     {
@@ -113,14 +153,14 @@ int Press(int nRow, int nButton, const char* pszKey, bool bKeyWanted, int nSecon
         return 1;
     }
 
-    if (!SelectRow(hList, nRow))
+    if (!SelectRow(hList, step.m_nRow))
     {
-        std::fprintf(stderr, "korvelt-driver: cannot select row %d\n", nRow);
+        std::fprintf(stderr, "korvelt-driver: cannot select row %d\n", step.m_nRow);
         return 1;
     }
     if (!::IsWindowEnabled(hButton))
     {
-        std::fprintf(stderr, "korvelt-driver: button %d is not offered for row %d\n", nButton, nRow);
+        std::fprintf(stderr, "korvelt-driver: button %d is not offered for row %d\n", nButton, step.m_nRow);
         return 1;
     }
     ::PostMessageA(hView, WM_COMMAND, MAKEWPARAM(nButton, BN_CLICKED), reinterpret_cast<LPARAM>(hButton));
@@ -137,19 +177,41 @@ int Press(int nRow, int nButton, const char* pszKey, bool bKeyWanted, int nSecon
         }
     }
 
-    for (int i = 0; i < nSeconds && KeyExists(pszKey) != bKeyWanted; ++i)
+    // The program the launcher started may hand over to another (an uninstaller restarting from
+    // the temporary folder) and end at once: only what it leaves behind tells that it is done.
+    for (int i = 0; i < nSeconds && KeyExists(step.m_pszKey) != step.m_bSetup; ++i)
         ::Sleep(1000);
-    if (KeyExists(pszKey) != bKeyWanted)
+    if (KeyExists(step.m_pszKey) != step.m_bSetup)
     {
-        std::fprintf(stderr, "korvelt-driver: the program did not %s %s\n", bKeyWanted ? "write" : "remove", pszKey);
+        std::fprintf(stderr, "korvelt-driver: the program did not %s %s\n", step.m_bSetup ? "write" : "remove",
+                     step.m_pszKey);
         return 1;
     }
-    // Give the launcher time to minimise itself before it is brought back.
-    ::Sleep(2000);
-    ::ShowWindow(hFrame, SW_RESTORE);
-    ::SetForegroundWindow(hFrame);
-    std::printf("korvelt-driver: %s %s, window restored\n", pszKey, bKeyWanted ? "written" : "removed");
+    const std::string strWanted = step.m_bSetup ? LoadMessage(MSG_STATUS_INSTALLED) : std::string();
+    if (!WaitForStatus(hFrame, hList, step.m_nRow, strWanted))
+        return 1;
+    std::printf("korvelt-driver: %s %s, row %d reads \"%s\"\n", step.m_pszKey,
+                step.m_bSetup ? "written" : "removed", step.m_nRow, strWanted.c_str());
+    std::fflush(stdout);
     return 0;
+}
+
+// The steps of the command line, or an empty list when one is malformed.
+std::vector<CStep> ParseSteps(int nArgs, char** ppszArgs)
+{
+    std::vector<CStep> steps;
+    for (int i = 0; i + 2 < nArgs; i += 3)
+    {
+        const std::string strVerb = ppszArgs[i];
+        char* pszEnd = nullptr;
+        const long nRow = std::strtol(ppszArgs[i + 1], &pszEnd, 10);
+        if ((strVerb != "setup" && strVerb != "uninstall") || *pszEnd != '\0' || nRow < 0 || nRow > 1000)
+            return {};
+        steps.push_back({strVerb == "setup", static_cast<int>(nRow), ppszArgs[i + 2]});
+    }
+    if (static_cast<int>(steps.size()) * 3 != nArgs)
+        return {};
+    return steps;
 }
 
 } // namespace
@@ -220,31 +282,24 @@ int SecondStart(int nSeconds)
     return 0;
 }
 
-int Forget(int nKeys, char** ppszKeys)
-{
-    int nResult = 0;
-    for (int i = 0; i < nKeys; ++i)
-    {
-        for (HKEY hRoot : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
-            ::RegDeleteKeyA(hRoot, ppszKeys[i]);
-        if (KeyExists(ppszKeys[i]))
-            nResult = 1;
-    }
-    return nResult;
-}
-
 int main(int argc, char** argv)
 {
-    if (argc >= 3 && std::string(argv[1]) == "forget")
-        return Forget(argc - 2, argv + 2);
     if (argc >= 2 && std::string(argv[1]) == "second-start")
         return SecondStart(argc >= 3 ? std::atoi(argv[2]) : 300);
-    const int nSeconds = argc >= 5 ? std::atoi(argv[4]) : 300;
-    if (argc >= 4 && std::string(argv[1]) == "setup")
-        return Press(std::atoi(argv[2]), kSetupId, argv[3], true, nSeconds);
-    if (argc >= 4 && std::string(argv[1]) == "uninstall")
-        return Press(std::atoi(argv[2]), kUninstallId, argv[3], false, nSeconds);
-    std::fprintf(stderr, "usage: korvelt-driver forget KEY... | setup ROW KEY [SECONDS] | uninstall ROW KEY [SECONDS] | "
-                         "second-start [SECONDS]\n");
-    return 2;
+    const std::vector<CStep> steps = ParseSteps(argc - 1, argv + 1);
+    if (steps.empty())
+    {
+        std::fprintf(stderr, "usage: korvelt-driver (setup|uninstall ROW KEY)... | second-start [SECONDS]\n");
+        return 2;
+    }
+    const char* pszSeconds = std::getenv("KORVELT_DRIVER_SECONDS");
+    const int nSeconds = pszSeconds ? std::atoi(pszSeconds) : 300;
+    // The statuses the rows must come to read are the medium's own texts.
+    SetMessageFile("KORVELT.MSG");
+    for (const CStep& step : steps)
+    {
+        if (Press(step, nSeconds) != 0)
+            return 1;
+    }
+    return 0;
 }
