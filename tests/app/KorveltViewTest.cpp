@@ -835,8 +835,8 @@ protected:
 
 // The sample medium's real set-ups, started from the window as a user starts them: the household
 // book's, which registers in the 64-bit view, and the viewer's, which installs for the current
-// user alone and is removed through its Start-menu shortcut. Their uninstallers start a copy of
-// themselves in the temporary folder and end at once, so only the keys tell when they are done.
+// user alone. Both are removed through their uninstall entries, whose uninstallers start a copy of
+// themselves in the temporary folder and end at once: only the keys tell when they are done.
 TEST_F(SampleMediumTest, RealSetups_InstallAndRemoveThroughTheWindow)
 {
     ASSERT_TRUE(Start());
@@ -868,8 +868,8 @@ TEST_F(SampleMediumTest, RealSetups_InstallAndRemoveThroughTheWindow)
                 // The notice, and no error box.
                 ASSERT_EQ(watcher.Seen().size(), 1u);
             }
-            // Each 32-bit start is slow under emulation, and a removal through the Start menu
-            // takes three: cmd, the uninstaller and its copy.
+            // Each 32-bit start is slow under emulation, and a removal takes two: the uninstaller
+            // and its copy.
             EXPECT_TRUE(PumpUntil([&] { return KeyInView(setup.hRoot, setup.nView, setup.pszKey) == bSetup; }, 400000));
             ShowWindow(Frame(), SW_RESTORE);
             EXPECT_TRUE(PumpUntil([&] { return ItemText(hList, setup.nRow, 2) == (bSetup ? strInstalled : ""); }, 10000));

@@ -25,7 +25,7 @@ while IFS='|' read -r app member text; do
 done <<'TABLE'
 memo|m_strCheckKey|Software\Korvelt\Samples\Memo
 memo|m_strUninstallKey|Software\Microsoft\Windows\CurrentVersion\Uninstall\KorveltMemo
-viewer|m_strUninstallCommand|Korvelt\画像ビューアの削除.lnk
+viewer|m_strUninstallKey|Software\Microsoft\Windows\CurrentVersion\Uninstall\KorveltViewer
 viewer|m_strCheckFile|Korvelt\画像ビューア.lnk
 kakeibo|m_strCheckKey|Software\Korvelt\Samples\Kakeibo\2.0
 kakeibo|m_strDisplayName|Korvelt 家計簿 2.0

@@ -131,8 +131,9 @@ bool WaitForStatus(HWND hFrame, HWND hList, int nRow, const std::string& strWant
         if (i % 5 == 4)
             ::PostMessageA(hFrame, WM_COMMAND, MAKEWPARAM(ID_REFRESH_STATE, 0), 0);
     }
-    std::fprintf(stderr, "korvelt-driver: row %d reads \"%s\", not \"%s\"\n", nRow,
-                 strStatus ? strStatus->c_str() : "(unreadable)", strWanted.c_str());
+    std::fprintf(stderr, "korvelt-driver: row %d reads %s, not %s\n", nRow,
+                 !strStatus ? "nothing that could be read" : strStatus->empty() ? "nothing" : "another text",
+                 strWanted.empty() ? "nothing" : "message 14");
     return false;
 }
 
@@ -190,8 +191,9 @@ int Press(const CStep& step, int nSeconds)
     const std::string strWanted = step.m_bSetup ? LoadMessage(MSG_STATUS_INSTALLED) : std::string();
     if (!WaitForStatus(hFrame, hList, step.m_nRow, strWanted))
         return 1;
-    std::printf("korvelt-driver: %s %s, row %d reads \"%s\"\n", step.m_pszKey,
-                step.m_bSetup ? "written" : "removed", step.m_nRow, strWanted.c_str());
+    // The texts are code page 932; the console or log that reads this may be of any other.
+    std::printf("korvelt-driver: %s %s, row %d reads %s\n", step.m_pszKey, step.m_bSetup ? "written" : "removed",
+                step.m_nRow, step.m_bSetup ? "message 14" : "nothing");
     std::fflush(stdout);
     return 0;
 }
