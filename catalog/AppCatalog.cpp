@@ -27,6 +27,12 @@ void CAppCatalog::Serialize(CArchiveReader& ar)
 
 int CAppCatalog::Load()
 {
+    // The catalogue's paths are relative to the current folder: that folder is the medium.
+    if (!m_bMediumNamed)
+    {
+        m_strMediumFolder = TheSystem().GetCurrentFolder();
+        m_bMediumKnown = true;
+    }
     std::string strIndex;
     if (!TheSystem().ReadFile(m_strDatabasePath, strIndex))
     {
@@ -84,13 +90,21 @@ void CAppCatalog::RefreshAll()
         GetAt(n)->RefreshState(m_checkContext);
 }
 
+void CAppCatalog::SetMediumFolder(const std::string& strFolder)
+{
+    m_strMediumFolder = strFolder;
+    m_bMediumNamed = m_bMediumKnown = true;
+}
+
 int CAppCatalog::UpdateSourceDrive()
 {
-    // The folder that holds the program stands for the medium's root: at a drive's root that is
-    // the drive ("Q:"); a medium copied into a folder, or lying in one on a share, is that folder,
-    // so its set-ups and copy sources are its own and not those at the root of the drive.
-    const std::string strPath = m_strProgramPath.empty() ? TheSystem().GetProgramPath() : m_strProgramPath;
-    const std::size_t nLast = FindLastBackslash(strPath);
-    m_strSourceDrive = nLast == std::string::npos ? std::string() : strPath.substr(0, nLast);
+    // The medium is where the catalogue was read, whatever folder of it holds the launcher (an
+    // autorun may start "setup\korvelt.exe" from the root): at a drive's root that is the drive
+    // ("Q:"); a medium copied into a folder, or lying in one on a share, is that folder, so its
+    // set-ups and copy sources are its own and not those at the root of the drive.
+    std::string strFolder = m_bMediumKnown ? m_strMediumFolder : TheSystem().GetCurrentFolder();
+    if (!strFolder.empty() && FindLastBackslash(strFolder) + 1 == strFolder.size())
+        strFolder.pop_back();
+    m_strSourceDrive = strFolder;
     return 1;
 }

@@ -20,13 +20,16 @@ public:
     // throw (CArchiveException, CFileException).
     int Load();
 
+    // The medium: the folder whose catalogue was read, without a final backslash. "Q:" for a
+    // drive's root, the folder itself below it ("C:\Users\bob\Downloads\disc"); empty when
+    // code page 932 can carry neither its name nor its short name, and then nothing may be
+    // taken from it.
     const std::string& GetSourceDrive() const { return m_strSourceDrive; }
-    // Sets the source drive to the folder of the program path, without its final backslash: "Q:"
-    // for a program at a drive's root, the folder itself for one below it; returns 1.
+    // Sets the source drive to the medium: the folder named by SetMediumFolder, or else the
+    // current folder when the catalogue was loaded (or now, before any load); returns 1.
     int UpdateSourceDrive();
-    // The launcher's path that the source drive comes from; empty, as the launcher leaves it,
-    // for this program's own. The authoring tool names the launcher on a medium.
-    void SetProgramPath(const std::string& strPath) { m_strProgramPath = strPath; }
+    // The authoring tool names the medium it reads; the launcher leaves it to the current folder.
+    void SetMediumFolder(const std::string& strFolder);
 
     // What every check of the entries runs with; reading the catalogue leaves it as it is.
     void SetCheckContext(const CCheckContext& context) { m_checkContext = context; }
@@ -43,7 +46,9 @@ public:
 private:
     std::string m_strSourceDrive;
     std::string m_strDatabasePath;
-    std::string m_strProgramPath;
+    std::string m_strMediumFolder;  // as set, or the current folder at the last Load
+    bool m_bMediumNamed = false;    // by SetMediumFolder
+    bool m_bMediumKnown = false;
     CCheckContext m_checkContext;
 };
 

@@ -50,7 +50,7 @@ std::string ReadUninstallValue(const CCheckContext& context, const std::string& 
             continue;
         std::string strValue;
         const bool bRead =
-            sys.RegQueryString(place.m_root, strKey, "UninstallString", kValueRoom, strValue, place.m_view);
+            sys.RegQueryCommand(place.m_root, strKey, "UninstallString", kValueRoom, strValue, place.m_view);
         if (!bRead)
             strValue.clear();
         if (pObserver)

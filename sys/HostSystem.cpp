@@ -216,6 +216,13 @@ void CHostSystem::SetRegString(ERoot root, const std::string& strKey, const std:
     FindKey(root, view, strKey)->m_values[Normalize(strValue)] = strData;
 }
 
+void CHostSystem::SetRegExpandString(ERoot root, const std::string& strKey, const std::string& strValue,
+                                     const std::string& strData, ERegView view)
+{
+    SetRegString(root, strKey, strValue, strData, view);
+    FindKey(root, view, strKey)->m_expandable.insert(Normalize(strValue));
+}
+
 void CHostSystem::RemoveRegKey(ERoot root, const std::string& strKey, ERegView view)
 {
     const std::string strNorm = Normalize(strKey);
@@ -254,6 +261,45 @@ bool CHostSystem::RegQueryString(ERoot root, const std::string& strKey, const st
     if (it == pKey->m_values.end() || it->second.size() + 1 > nMaxBytes)
         return false;
     strOut = it->second;
+    return true;
+}
+
+bool CHostSystem::RegQueryCommand(ERoot root, const std::string& strKey, const std::string& strValue,
+                                  std::size_t nMaxBytes, std::string& strOut, ERegView view)
+{
+    std::string strStored;
+    if (!RegQueryString(root, strKey, strValue, nMaxBytes, strStored, view))
+        return false;
+    if (FindKey(root, view, strKey)->m_expandable.count(Normalize(strValue)) == 0)
+    {
+        strOut = strStored;
+        return true;
+    }
+    // As ExpandEnvironmentStrings: "%NAME%" of a set variable is replaced, anything else stays.
+    std::string strExpanded;
+    for (std::size_t nPos = 0; nPos < strStored.size();)
+    {
+        const std::size_t nOpen = strStored.find('%', nPos);
+        const std::size_t nClose = nOpen == std::string::npos ? std::string::npos : strStored.find('%', nOpen + 1);
+        if (nClose == std::string::npos)
+        {
+            strExpanded += strStored.substr(nPos);
+            break;
+        }
+        std::string strName = strStored.substr(nOpen + 1, nClose - nOpen - 1);
+        std::transform(strName.begin(), strName.end(), strName.begin(), [](char ch) { return ToUpperAscii(ch); });
+        const auto it = m_environment.find(strName);
+        strExpanded += strStored.substr(nPos, nOpen - nPos);
+        if (it == m_environment.end())
+        {
+            strExpanded += '%';
+            nPos = nOpen + 1;
+            continue;
+        }
+        strExpanded += it->second;
+        nPos = nClose + 1;
+    }
+    strOut = strExpanded;
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include "System.h"
 
 #include <map>
+#include <set>
 #include <tuple>
 
 class CHostSystem : public CSystem
@@ -37,7 +38,8 @@ public:
     std::string m_strSystemDirectory;
     std::string m_strSearchPath;
     std::string m_strTempPath;
-    std::string m_strModuleFileName;
+    std::string m_strCurrentFolder;          // empty: code page 932 cannot carry it
+    std::map<std::string, std::string> m_environment;  // for REG_EXPAND_SZ values, by upper-case name
     std::string m_strCommonPrograms;          // shell folders; empty: the system has none
     std::string m_strPrograms;
     uint32_t m_nVersion = 0x0A280105;        // an NT-family version by default
@@ -54,6 +56,9 @@ public:
     void AddRegKey(ERoot root, const std::string& strKey, ERegView view = ERegView::Own);
     void SetRegString(ERoot root, const std::string& strKey, const std::string& strValue, const std::string& strData,
                       ERegView view = ERegView::Own);
+    // A REG_EXPAND_SZ value: RegQueryCommand expands it with m_environment.
+    void SetRegExpandString(ERoot root, const std::string& strKey, const std::string& strValue,
+                            const std::string& strData, ERegView view = ERegView::Own);
     void RemoveRegKey(ERoot root, const std::string& strKey, ERegView view = ERegView::Own);  // with its subkeys
 
     // A host path for a path written with backslashes (code page 932 aware).
@@ -68,12 +73,14 @@ public:
     std::string GetSystemFolder() override { return m_strSystemDirectory; }
     std::string GetSearchPath() override { return m_strSearchPath; }
     std::string GetTempFolder() override { return m_strTempPath; }
-    std::string GetProgramPath() override { return m_strModuleFileName; }
+    std::string GetCurrentFolder() override { return m_strCurrentFolder; }
     uint32_t GetVersion() override { return m_nVersion; }
     bool GetShellFolder(EShellFolder folder, std::string& strPath) override;
     bool RegKeyExists(ERoot root, const std::string& strKey, ERegView view = ERegView::Own) override;
     bool RegQueryString(ERoot root, const std::string& strKey, const std::string& strValue,
                         std::size_t nMaxBytes, std::string& strOut, ERegView view = ERegView::Own) override;
+    bool RegQueryCommand(ERoot root, const std::string& strKey, const std::string& strValue,
+                         std::size_t nMaxBytes, std::string& strOut, ERegView view = ERegView::Own) override;
     EEnumResult RegEnumSubKey(ERoot root, const std::string& strKey, uint32_t nIndex,
                               std::size_t nMaxChars, std::string& strName, ERegView view = ERegView::Own) override;
     bool IsWow64() override { return m_bWow64; }
@@ -93,6 +100,7 @@ private:
     {
         std::vector<std::string> m_subKeys;                // names as added, in order
         std::map<std::string, std::string> m_values;       // by lower-case name
+        std::set<std::string> m_expandable;                // lower-case names of REG_EXPAND_SZ values
     };
     using KeyId = std::tuple<ERoot, ERegView, std::string>;  // root, view and lower-case full path
 

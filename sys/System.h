@@ -81,7 +81,10 @@ public:
     // The PATH variable's folders, separated by ";"; empty when there is none.
     virtual std::string GetSearchPath() = 0;
     virtual std::string GetTempFolder() = 0;     // ends in a separator
-    virtual std::string GetProgramPath() = 0;    // full path of the running program
+    // The current folder, absolute. Where code page 932 cannot carry it (a name with a letter
+    // that it lacks) or it reaches MAX_PATH, its short (8.3) form when that can be carried and
+    // fits; empty otherwise, so that no path is ever built on the root of the current drive.
+    virtual std::string GetCurrentFolder() = 0;
     virtual uint32_t GetVersion() = 0;           // bit 31 set on the Windows 95/98 family
     // A shell folder of Windows 2000 and later; false when the system has none or code page 932
     // cannot carry its path.
@@ -94,6 +97,12 @@ public:
     // character that code page 932 lacks.
     virtual bool RegQueryString(ERoot root, const std::string& strKey, const std::string& strValue,
                                 std::size_t nMaxBytes, std::string& strOut, ERegView view = ERegView::Own) = 0;
+    // The same for a command line (an uninstall string): a value stored as REG_EXPAND_SZ comes
+    // back with its environment variables expanded, as the system's own Programs list starts it;
+    // nMaxBytes limits the value as stored. False when the expansion fails or code page 932
+    // cannot carry it.
+    virtual bool RegQueryCommand(ERoot root, const std::string& strKey, const std::string& strValue,
+                                 std::size_t nMaxBytes, std::string& strOut, ERegView view = ERegView::Own) = 0;
     // The subkey with the given index; names longer than nMaxChars code page 932 bytes do not
     // fit. Enumeration goes on past a subkey that does not fit or that code page 932 cannot name.
     virtual EEnumResult RegEnumSubKey(ERoot root, const std::string& strKey, uint32_t nIndex,

@@ -10,7 +10,7 @@ have() { LC_ALL=C dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'insta
 pkgs=(cmake make g++ clang googletest nlohmann-json3-dev
       g++-mingw-w64-i686 binutils-mingw-w64-i686
       wine wine32:i386 wine64 qemu-user-static xvfb xauth x11-utils imagemagick fonts-ipafont-gothic locales
-      nsis)
+      nsis fonts-wine wixl)
 for p in "${pkgs[@]}"; do have "$p" || need+=("$p"); done
 
 sudo=""
@@ -22,7 +22,13 @@ if [ ${#need[@]} -gt 0 ]; then
         $sudo dpkg --add-architecture i386
     fi
     export DEBIAN_FRONTEND=noninteractive
-    $sudo apt-get update -qq
+    # A mirror in the middle of a sync serves an index whose size does not match its release
+    # file for a few minutes: try again before giving up, then install from what did arrive.
+    for try in 1 2 3 4 5; do
+        $sudo apt-get update -qq && break
+        echo "install-deps: apt-get update failed (try $try of 5)" >&2
+        [ "$try" -eq 5 ] || sleep $((try * 15))
+    done
     $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
 fi
 

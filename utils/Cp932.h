@@ -50,6 +50,39 @@ inline std::size_t FindLastSeparator(const std::string& strText)
     return nFound;
 }
 
+// True when a path's ".." components climb above where it starts ("..\\x", "\\a\\..\\..\\b"): a path
+// meant to stay on a medium or in a folder would leave it. "\\" and "/" separate. A component of
+// dots and trailing blanks ("...", ".. ") counts as "..": the system trims what such names end in.
+inline bool ClimbsAboveStart(const std::string& strPath)
+{
+    int nDepth = 0;
+    std::size_t nStart = 0;
+    for (std::size_t i = 0; i <= strPath.size(); ++i)
+    {
+        if (i + 1 < strPath.size() && IsCp932LeadByte(static_cast<unsigned char>(strPath[i])))
+        {
+            ++i;
+            continue;
+        }
+        if (i < strPath.size() && strPath[i] != '\\' && strPath[i] != '/')
+            continue;
+        std::string strPart = strPath.substr(nStart, i - nStart);
+        nStart = i + 1;
+        while (!strPart.empty() && strPart.back() == ' ')
+            strPart.pop_back();
+        if (strPart.size() >= 2 && strPart.find_first_not_of('.') == std::string::npos)
+        {
+            if (--nDepth < 0)
+                return true;
+        }
+        else if (!strPart.empty() && strPart != ".")
+        {
+            ++nDepth;
+        }
+    }
+    return false;
+}
+
 // A file's name without folder and extension ("korvelt" for "D:\KORVELT\korvelt.exe"). The
 // folder ends at the last "\", "/" or ":" that is a character of its own; the extension begins
 // at the name's last ".", unless that is its first character.

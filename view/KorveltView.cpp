@@ -179,7 +179,7 @@ void CKorveltView::OnSetup()
         m_copyPending.Mark(m_nSelected);
         // The set-up program gets the screen; the frame asks for a refresh when it is restored.
         ShowWindow(GetParentFrame()->m_hWnd, SW_SHOWMINIMIZED);
-        return RunInFolder(setup.m_strFolder, setup.m_strCommand);
+        return RunInFolder(setup.m_strFolder, setup.m_strCommand, setup.m_strProgram);
     });
 }
 

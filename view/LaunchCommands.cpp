@@ -27,9 +27,75 @@ bool NamesAFile(const std::string& strPath)
 }
 
 // ".exe" is never the end of a code page 932 character's bytes: "." cannot be a second byte.
+bool EndsInNoCase(const std::string& strPiece, std::string_view extension)
+{
+    return strPiece.size() > extension.size() &&
+           EqualsNoCaseAscii(std::string_view(strPiece).substr(strPiece.size() - extension.size()), extension);
+}
+
 bool EndsInExe(const std::string& strPiece)
 {
-    return strPiece.size() > 4 && EqualsNoCaseAscii(std::string_view(strPiece).substr(strPiece.size() - 4), ".exe");
+    return EndsInNoCase(strPiece, ".exe");
+}
+
+// A Windows Installer package or patch, which the system's msiexec opens.
+bool IsPackage(const std::string& strProgram)
+{
+    return EndsInNoCase(strProgram, ".msi") || EndsInNoCase(strProgram, ".msp");
+}
+
+const char* const kBlanks = " \t";
+
+std::string WithoutLeadingBlanks(const std::string& strLine)
+{
+    const std::size_t nStart = strLine.find_first_not_of(kBlanks);
+    return nStart == std::string::npos ? std::string() : strLine.substr(nStart);
+}
+
+// How a program path is written: what it is taken relative to.
+enum class EPathKind
+{
+    Bare,      // a name alone: looked for in folders
+    FromRoot,  // "\\apps\\x.exe": from the root, which on a medium in a folder is that folder
+    Relative,  // "apps\\x.exe"
+    Full,      // with a drive or a share
+};
+
+EPathKind KindOfPath(const std::string& strPath)
+{
+    const bool bShare = strPath.size() >= 2 && (strPath[0] == '\\' || strPath[0] == '/') &&
+                        (strPath[1] == '\\' || strPath[1] == '/');
+    if (bShare || strPath.find(':') != std::string::npos)
+        return EPathKind::Full;
+    if (!strPath.empty() && (strPath[0] == '\\' || strPath[0] == '/'))
+        return EPathKind::FromRoot;
+    return FindLastSeparator(strPath) == std::string::npos ? EPathKind::Bare : EPathKind::Relative;
+}
+
+// The end of the program in an unquoted command line, whose blanks may lie inside the program's
+// path or between it and its arguments. The shortest piece up to a blank that ends in ".exe" is
+// the program whether or not it is there: a missing program then fails to start rather than a
+// shorter piece planted beside it ("C:\\Tools\\My.exe" for "C:\\Tools\\My App\\x.exe"), and a later
+// ".exe" is an argument ("SETUP.EXE /copy APP.EXE"). A set-up may also be a package. Without such
+// a piece, the longest that names a file below strBase (as written, or with ".exe"). npos when no
+// piece is found.
+std::size_t FindProgramEnd(const std::string& strLine, const std::string& strBase, bool bPackages)
+{
+    std::size_t nFileEnd = std::string::npos;
+    for (std::size_t nEnd = strLine.find_first_of(kBlanks);; nEnd = strLine.find_first_of(kBlanks, nEnd + 1))
+    {
+        const std::string strPrefix = strLine.substr(0, nEnd);
+        // No path holds a quote: from one on ("cmd /c "C:\\x.exe /q"") the pieces are arguments.
+        if (strPrefix.find('"') != std::string::npos)
+            break;
+        if (EndsInExe(strPrefix) || (bPackages && IsPackage(strPrefix)))
+            return strPrefix.size();
+        if (NamesAFile(strBase + strPrefix) || NamesAFile(strBase + strPrefix + ".exe"))
+            nFileEnd = strPrefix.size();
+        if (nEnd == std::string::npos)
+            break;
+    }
+    return nFileEnd;
 }
 
 // The program and the arguments of a command line, read as the process creation reads them: a
@@ -63,9 +129,10 @@ bool IsRootedFolder(const std::string& strFolder)
 // The process creation looks for a program named without a folder ("cmd", "MsiExec.exe") beside
 // the launcher and in the current folder first, where a medium copied into Downloads may hold one
 // of that name. Such a program comes from the system folder, the Windows folder or a full folder
-// of PATH instead, with ".exe" added to a name without extension as the process creation does.
-// Empty when none of them has it. A program named with a folder is left as it is.
-std::string LocateProgram(const std::string& strProgram)
+// of PATH instead, with ".exe" added to a name without extension as the process creation does;
+// a set-up named so on the medium comes from the medium first (strFirst). Empty when none of them
+// has it. A program named with a folder is left as it is.
+std::string LocateProgram(const std::string& strProgram, const std::string& strFirst = std::string())
 {
     if (FindFirstBackslash(strProgram) != std::string::npos || strProgram.find_first_of("/:") != std::string::npos)
         return strProgram;
@@ -73,6 +140,8 @@ std::string LocateProgram(const std::string& strProgram)
         return std::string();
     CSystem& sys = TheSystem();
     std::vector<std::string> folders = {sys.GetSystemFolder(), sys.GetWindowsFolder()};
+    if (!strFirst.empty())
+        folders.insert(folders.begin(), strFirst);
     const std::string strPath = sys.GetSearchPath();
     for (std::size_t nPos = 0; nPos <= strPath.size();)
     {
@@ -110,22 +179,30 @@ std::string OnSourceDrive(const std::string& strDrive, const std::string& strPat
 // Creates the process; a program whose manifest asks for administrator rights, which the
 // system refuses to a process that has none, is started again through the shell, which asks the
 // user. The launcher itself never runs elevated. The program sees the command line as written.
-bool StartCommand(const std::string& strCommand, const char* pszFolder, bool bDetached)
+// strProgram, when given, is the full path of the program that the line names; otherwise the
+// line's program comes from where it says, or from the system's folders when it names none.
+bool StartCommand(const std::string& strProgram, const std::string& strCommand, const char* pszFolder,
+                  bool bDetached)
 {
     CSystem& sys = TheSystem();
     // The line ends at a NUL for the process creation; what is looked at is what starts.
-    const std::string strLine = QuoteProgramPath(strCommand.c_str());
-    std::string strProgram;
+    const std::string strLine = strProgram.empty() ? QuoteProgramPath(strCommand.c_str()) : strCommand;
+    std::string strNamed;
     std::string strParameters;
-    SplitCommandLine(strLine, strProgram, strParameters);
-    const std::string strLocated = LocateProgram(strProgram);
+    SplitCommandLine(strLine, strNamed, strParameters);
+    const std::string strLocated = strProgram.empty() ? LocateProgram(strNamed) : strProgram;
     if (strLocated.empty())
         return false;
-    const std::string strApplication = strLocated == strProgram ? std::string() : strLocated;
+    const std::string strApplication = strLocated == strNamed ? std::string() : strLocated;
     const CSystem::EStartResult result = sys.StartProcess(strApplication, strLine, pszFolder, bDetached);
     if (result != CSystem::EStartResult::ElevationRequired)
         return result == CSystem::EStartResult::Started;
     return sys.StartElevated(strLocated, strParameters, pszFolder);
+}
+
+std::string QuotedIfBlank(const std::string& strPath)
+{
+    return strPath.find_first_of(kBlanks) == std::string::npos ? strPath : '"' + strPath + '"';
 }
 
 } // namespace
@@ -141,26 +218,78 @@ std::string DriveOfCommand(const std::string& strCommand)
 {
     // Only a drive at the start of the program path counts ("uninst.exe /log:x" names none), and
     // it means that drive's root, not the launcher's current folder on it.
-    const std::size_t nStart = !strCommand.empty() && strCommand[0] == '"' ? 1 : 0;
-    if (strCommand.size() < nStart + 2 || strCommand[nStart + 1] != ':' ||
-        !std::isalpha(static_cast<unsigned char>(strCommand[nStart])))
+    const std::string strLine = WithoutLeadingBlanks(strCommand);
+    const std::size_t nStart = !strLine.empty() && strLine[0] == '"' ? 1 : 0;
+    if (strLine.size() < nStart + 2 || strLine[nStart + 1] != ':' ||
+        !std::isalpha(static_cast<unsigned char>(strLine[nStart])))
         return std::string();
-    return strCommand.substr(nStart, 2) + "\\";
+    return strLine.substr(nStart, 2) + "\\";
 }
 
 CSetupCommand ComposeSetupCommand(const CAppEntry& entry, CAppCatalog& catalog)
 {
     catalog.UpdateSourceDrive();
+    const std::string& strMedium = catalog.GetSourceDrive();
+    const std::string& strDir = entry.GetSetupDir();
     CSetupCommand setup;
-    if (entry.GetSetupDir().empty())
+    // The set-up is the medium's own: a medium whose folder cannot be named, or a folder that
+    // climbs out of it, starts nothing (an empty command fails as a missing program does).
+    if (!strDir.empty() && (strMedium.empty() || ClimbsAboveStart(strDir)))
+        return setup;
+    const std::string strSetup = WithoutLeadingBlanks(entry.GetSetupCommand());
+    const std::string strFolder = strDir.empty() ? std::string() : OnSourceDrive(strMedium, strDir);
+    std::string strProgram;
+    std::string strRest;
+    if (!strSetup.empty() && strSetup[0] == '"')
     {
-        setup.m_strCommand = entry.GetSetupCommand();
+        const std::size_t nClose = strSetup.find('"', 1);
+        strProgram = strSetup.substr(1, nClose == std::string::npos ? std::string::npos : nClose - 1);
+        strRest = nClose == std::string::npos ? std::string() : strSetup.substr(nClose + 1);
     }
     else
     {
-        setup.m_strFolder = OnSourceDrive(catalog.GetSourceDrive(), entry.GetSetupDir());
-        setup.m_strCommand = setup.m_strFolder + "\\" + entry.GetSetupCommand();
+        const std::string strBase = strFolder.empty() ? std::string() : strFolder + "\\";
+        std::size_t nEnd = FindProgramEnd(strSetup, strBase, true);
+        if (nEnd == std::string::npos)
+            nEnd = std::min(strSetup.find_first_of(kBlanks), strSetup.size());
+        strProgram = strSetup.substr(0, nEnd);
+        strRest = strSetup.substr(nEnd);
     }
+
+    // Where the program lies: in the set-up folder; without one, a full path as written, a path
+    // from the root or relative on the medium, a bare name on the medium or else in the
+    // system's folders (found when it starts).
+    std::string strFull;
+    const EPathKind kind = KindOfPath(strProgram);
+    if (!strFolder.empty())
+    {
+        strFull = strFolder + "\\" + strProgram;
+    }
+    else if (kind == EPathKind::Full)
+    {
+        strFull = strProgram;
+    }
+    else if (kind == EPathKind::Bare)
+    {
+        strFull = LocateProgram(strProgram, strMedium.empty() ? std::string() : strMedium + "\\");
+    }
+    else
+    {
+        if (strMedium.empty() || ClimbsAboveStart(strProgram))
+            return setup;
+        strFull = OnSourceDrive(strMedium, strProgram);
+    }
+
+    setup.m_strFolder = strFolder;
+    if (IsPackage(strProgram))
+    {
+        // As a double-click opens it: the system's msiexec installs a package, applies a patch.
+        setup.m_strCommand = std::string("msiexec.exe ") + (EndsInNoCase(strProgram, ".msp") ? "/p" : "/i") + " \"" +
+                             (strFull.empty() ? strProgram : strFull) + '"' + strRest;
+        return setup;
+    }
+    setup.m_strProgram = strFull;
+    setup.m_strCommand = QuotedIfBlank(strFolder.empty() ? strProgram : strFull) + strRest;
     return setup;
 }
 
@@ -176,9 +305,13 @@ std::string ComposeUninstallCommand(CAppEntry& entry, CAppCatalog& catalog)
     const std::size_t nMarker = strCommand.find(kDirectFromCd);
     if (nMarker != std::string::npos)
     {
-        // What stands before the marker is dropped; the rest is a path on the source drive.
+        // What stands before the marker is dropped; the rest is a path on the source drive, which
+        // must be named and must not be left.
         catalog.UpdateSourceDrive();
-        return OnSourceDrive(catalog.GetSourceDrive(), strCommand.substr(nMarker + kDirectFromCd.size()));
+        const std::string strPath = strCommand.substr(nMarker + kDirectFromCd.size());
+        if (catalog.GetSourceDrive().empty() || ClimbsAboveStart(strPath.substr(0, strPath.find_first_of(kBlanks))))
+            return std::string();
+        return OnSourceDrive(catalog.GetSourceDrive(), strPath);
     }
     const std::string& strPath =
         entry.IsPrevReleaseFound() ? entry.GetPrevUninstallCommand() : entry.GetUninstallPath(catalog.GetCheckContext());
@@ -187,38 +320,21 @@ std::string ComposeUninstallCommand(CAppEntry& entry, CAppCatalog& catalog)
 
 std::string QuoteProgramPath(const std::string& strCommand)
 {
-    if (strCommand.empty() || strCommand[0] == '"')
-        return strCommand;
+    const std::string strLine = WithoutLeadingBlanks(strCommand);
+    if (strLine.empty() || strLine[0] == '"')
+        return strLine;
     // Blanks and tabs separate, as the process creation takes them; neither is ever the second
-    // byte of a code page 932 character, so the line splits safely. A piece that ends in ".exe"
-    // is the program whether or not it is there: a missing program then fails to start rather
-    // than a shorter piece planted beside it ("C:\Tools\My.exe" for "C:\Tools\My App\x.exe").
-    const char* const kBlanks = " \t";
-    std::size_t nExeEnd = std::string::npos;
-    std::size_t nFileEnd = std::string::npos;
-    for (std::size_t nEnd = strCommand.find_first_of(kBlanks);; nEnd = strCommand.find_first_of(kBlanks, nEnd + 1))
-    {
-        const std::string strPrefix = strCommand.substr(0, nEnd);
-        // No path holds a quote: from one on ("cmd /c "C:\x.exe /q"") the pieces are arguments.
-        if (strPrefix.find('"') != std::string::npos)
-            break;
-        if (EndsInExe(strPrefix))
-            nExeEnd = strPrefix.size();
-        else if (NamesAFile(strPrefix) || NamesAFile(strPrefix + ".exe"))
-            nFileEnd = strPrefix.size();
-        if (nEnd == std::string::npos)
-            break;
-    }
-    const std::size_t nProgramEnd = nExeEnd != std::string::npos ? nExeEnd : nFileEnd;
-    if (nProgramEnd == std::string::npos || strCommand.find_first_of(kBlanks) >= nProgramEnd)
-        return strCommand;
-    return '"' + strCommand.substr(0, nProgramEnd) + '"' + strCommand.substr(nProgramEnd);
+    // byte of a code page 932 character, so the line splits safely.
+    const std::size_t nProgramEnd = FindProgramEnd(strLine, std::string(), false);
+    if (nProgramEnd == std::string::npos || strLine.find_first_of(kBlanks) >= nProgramEnd)
+        return strLine;
+    return '"' + strLine.substr(0, nProgramEnd) + '"' + strLine.substr(nProgramEnd);
 }
 
-int RunInFolder(const std::string& strFolder, const std::string& strCommand)
+int RunInFolder(const std::string& strFolder, const std::string& strCommand, const std::string& strProgram)
 {
     const char* pszFolder = strFolder.empty() ? nullptr : strFolder.c_str();
-    return StartCommand(strCommand, pszFolder, false) ? 0 : MSG_SETUP_FAILED;
+    return StartCommand(strProgram, strCommand, pszFolder, false) ? 0 : MSG_SETUP_FAILED;
 }
 
 int RunDetached(const std::string& strCommand)
@@ -228,7 +344,7 @@ int RunDetached(const std::string& strCommand)
     // working directory.
     const std::string strDrive = DriveOfCommand(strCommand);
     const char* pszFolder = strDrive.empty() ? nullptr : strDrive.c_str();
-    return StartCommand(strCommand, pszFolder, true) ? 0 : MSG_UNINSTALL_FAILED;
+    return StartCommand(std::string(), strCommand, pszFolder, true) ? 0 : MSG_UNINSTALL_FAILED;
 }
 
 int CopyFileList(const std::string& strList, const std::string& strDrive)

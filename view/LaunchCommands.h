@@ -9,11 +9,14 @@ class CAppCatalog;
 class CAppEntry;
 
 // Working folder and command line of an entry's set-up program; an empty folder means the
-// launcher's own current directory.
+// launcher's own current directory. An empty command starts nothing.
 struct CSetupCommand
 {
     std::string m_strFolder;
     std::string m_strCommand;
+    // The full path of the program that the command line names, where it is known (on the
+    // medium, or a bare name found in the system's folders); empty: found when it starts.
+    std::string m_strProgram;
 };
 
 // Appends CR LF pairs until the text has at least nMinLines lines (1 + its LF count).
@@ -22,7 +25,11 @@ void PadLines(std::string& strText, int nMinLines);
 // "X:\" for a command line whose program path begins with the drive X; empty otherwise.
 std::string DriveOfCommand(const std::string& strCommand);
 
-// The set-up program on the source drive (the catalogue's, refreshed first).
+// The set-up program on the source drive (the catalogue's medium, refreshed first): in the
+// entry's set-up folder on the medium; without one, a program named alone on the medium and
+// else in the system's folders. A Windows Installer package or patch is opened by the system's
+// msiexec ("/i" or "/p" and its full path), as a double-click would. Nothing when the medium
+// cannot be named or the set-up folder climbs out of it.
 CSetupCommand ComposeSetupCommand(const CAppEntry& entry, CAppCatalog& catalog);
 
 // The removal command: the registry's uninstall string (type 0), the catalogue command on the
@@ -32,15 +39,17 @@ std::string ComposeUninstallCommand(CAppEntry& entry, CAppCatalog& catalog);
 
 // An unquoted command line whose program path holds a space would let the process creation try
 // every shorter piece first ("C:\Program.exe" for "C:\Program Files\..."), so a program planted
-// there would run instead. The longest space-delimited piece that names a file (as written or
-// with ".exe") is the program the line means; it comes back quoted when a space lies inside it.
-// Quoted lines, lines whose program has no space and lines where no piece names a file come back
-// as they are.
+// there would run instead. The shortest blank-delimited piece that ends in ".exe", else the
+// longest that names a file (as written or with ".exe"), is the program the line means; it comes
+// back quoted when a blank lies inside it. Leading blanks go; otherwise quoted lines, lines whose
+// program has no blank and lines where no piece is found come back as they are.
 std::string QuoteProgramPath(const std::string& strCommand);
 
 // Starts the set-up in its folder: 0, or MSG_SETUP_FAILED when the process could not be created.
 // A program that asks for administrator rights is started elevated, in the same folder.
-int RunInFolder(const std::string& strFolder, const std::string& strCommand);
+// strProgram is the set-up's CSetupCommand::m_strProgram.
+int RunInFolder(const std::string& strFolder, const std::string& strCommand,
+                const std::string& strProgram = std::string());
 
 // Starts a removal command detached, on its command's drive: 0, or MSG_UNINSTALL_FAILED when it
 // failed. A program that asks for administrator rights is started elevated.

@@ -3,6 +3,7 @@
 #include "WideText.h"
 #include "Windows9x.h"
 
+#include <cwchar>
 #include <vector>
 
 namespace
@@ -205,6 +206,51 @@ std::string GetModuleFileName932(HMODULE hModule)
 {
     return PathFromSystem([hModule](char* p, DWORD n) { return ::GetModuleFileNameA(hModule, p, n); },
                           [hModule](wchar_t* p, DWORD n) { return ::GetModuleFileNameW(hModule, p, n); });
+}
+
+std::string GetCurrentDirectory932()
+{
+    if (IsWindows9x())
+    {
+        char buffer[MAX_PATH];
+        return PathFromSystemA(buffer, ::GetCurrentDirectoryA(MAX_PATH, buffer), MAX_PATH);
+    }
+    // A folder below a deep one can be longer than MAX_PATH; only its short form could then be
+    // handed on to the process creation.
+    constexpr DWORD kRoom = 32768;
+    std::vector<wchar_t> buffer(kRoom);
+    const DWORD nLength = ::GetCurrentDirectoryW(kRoom, buffer.data());
+    std::string strFolder = PathFromSystemW(buffer.data(), nLength, MAX_PATH);
+    if (!strFolder.empty() || !Fits(nLength, kRoom))
+        return strFolder;
+    wchar_t szShort[MAX_PATH];
+    return PathFromSystemW(szShort, ::GetShortPathNameW(buffer.data(), szShort, MAX_PATH), MAX_PATH);
+}
+
+bool ExpandEnvironmentStrings932(const std::string& strText, std::string& strOut)
+{
+    constexpr DWORD kRoom = 32768;
+    std::string strExpanded;
+    if (IsWindows9x())
+    {
+        std::vector<char> buffer(kRoom);
+        if (!IsCp932Text(strText) || !Fits(::ExpandEnvironmentStringsA(strText.c_str(), buffer.data(), kRoom), kRoom))
+            return false;
+        strExpanded.assign(buffer.data());
+    }
+    else
+    {
+        std::wstring strWide;
+        std::vector<wchar_t> buffer(kRoom);
+        if (!WideFromCodePageExact(kCodePage932, strText, strWide))
+            return false;
+        const DWORD nLength = ::ExpandEnvironmentStringsW(strWide.c_str(), buffer.data(), kRoom);
+        if (!Fits(nLength, kRoom) ||
+            !CodePageFromWideExact(kCodePage932, buffer.data(), std::wcslen(buffer.data()), strExpanded))
+            return false;
+    }
+    strOut.swap(strExpanded);
+    return true;
 }
 
 std::string GetModuleFileName932Lossy(HMODULE hModule)

@@ -36,6 +36,12 @@ std::string GetSystemDirectory932();
 // An environment variable; empty when it is not set, is too long or code page 932 cannot carry it.
 std::string GetEnvironmentVariable932(const char* pszName);
 std::string GetModuleFileName932(HMODULE hModule);
+// The current folder; where code page 932 cannot carry it or it does not fit MAX_PATH, its short
+// (8.3) form when that can and does; empty otherwise.
+std::string GetCurrentDirectory932();
+// Environment variables replaced as the system does; false when the result is too long or code
+// page 932 cannot carry it.
+bool ExpandEnvironmentStrings932(const std::string& strText, std::string& strOut);
 // For a name to show: a character that code page 932 lacks reads as "?", never as a separator.
 std::string GetModuleFileName932Lossy(HMODULE hModule);
 

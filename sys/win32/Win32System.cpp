@@ -75,7 +75,8 @@ CFoundFile FoundFrom(const TData& data, bool bNameCarried, std::string strName)
 
 // The ANSI forms, for Windows 95/98: texts are the system's bytes, which are code page 932 on the
 // Japanese systems the launcher is made for.
-bool QueryStringA(HKEY hKey, const std::string& strValue, std::size_t nMaxBytes, std::string& strOut)
+bool QueryStringA(HKEY hKey, const std::string& strValue, std::size_t nMaxBytes, std::string& strOut,
+                  bool* pbExpandable)
 {
     std::vector<char> buffer(nMaxBytes + 1, '\0');
     DWORD dwType = 0;
@@ -86,6 +87,7 @@ bool QueryStringA(HKEY hKey, const std::string& strValue, std::size_t nMaxBytes,
     if (dwType != REG_SZ && dwType != REG_EXPAND_SZ)
         return false;
     strOut.assign(buffer.data());
+    *pbExpandable = dwType == REG_EXPAND_SZ;
     return true;
 }
 
@@ -228,9 +230,9 @@ std::string CWin32System::GetSearchPath()
     return GetEnvironmentVariable932("PATH");
 }
 
-std::string CWin32System::GetProgramPath()
+std::string CWin32System::GetCurrentFolder()
 {
-    return GetModuleFileName932(nullptr);
+    return GetCurrentDirectory932();
 }
 
 uint32_t CWin32System::GetVersion()
@@ -246,11 +248,33 @@ bool CWin32System::RegKeyExists(ERoot root, const std::string& strKey, ERegView 
 bool CWin32System::RegQueryString(ERoot root, const std::string& strKey, const std::string& strValue,
                                   std::size_t nMaxBytes, std::string& strOut, ERegView view)
 {
+    bool bExpandable = false;
+    return QueryString(root, strKey, strValue, nMaxBytes, strOut, view, &bExpandable);
+}
+
+bool CWin32System::RegQueryCommand(ERoot root, const std::string& strKey, const std::string& strValue,
+                                   std::size_t nMaxBytes, std::string& strOut, ERegView view)
+{
+    std::string strStored;
+    bool bExpandable = false;
+    if (!QueryString(root, strKey, strValue, nMaxBytes, strStored, view, &bExpandable))
+        return false;
+    if (!bExpandable)
+    {
+        strOut.swap(strStored);
+        return true;
+    }
+    return ExpandEnvironmentStrings932(strStored, strOut);
+}
+
+bool CWin32System::QueryString(ERoot root, const std::string& strKey, const std::string& strValue,
+                               std::size_t nMaxBytes, std::string& strOut, ERegView view, bool* pbExpandable)
+{
     const CScopedRegKey key = OpenForReading(root, strKey, view);
     if (!key.IsValid())
         return false;
     if (IsWindows9x())
-        return QueryStringA(key.Get(), strValue, nMaxBytes, strOut);
+        return QueryStringA(key.Get(), strValue, nMaxBytes, strOut, pbExpandable);
     std::wstring strWideValue;
     if (!WideFromCodePageExact(kCodePage932, strValue, strWideValue))
         return false;
@@ -273,7 +297,10 @@ bool CWin32System::RegQueryString(ERoot root, const std::string& strKey, const s
         return false;
     // A text with a character that code page 932 lacks is no value the launcher can use: a
     // display name with a stand-in would match another, an uninstall string would name another file.
-    return CodePageFromWideExact(kCodePage932, buffer.data(), std::wcslen(buffer.data()), strOut);
+    if (!CodePageFromWideExact(kCodePage932, buffer.data(), std::wcslen(buffer.data()), strOut))
+        return false;
+    *pbExpandable = dwType == REG_EXPAND_SZ;
+    return true;
 }
 
 CSystem::EEnumResult CWin32System::RegEnumSubKey(ERoot root, const std::string& strKey, uint32_t nIndex,

@@ -18,12 +18,14 @@ public:
     std::string GetTempFolder() override;
     std::string GetSystemFolder() override;
     std::string GetSearchPath() override;
-    std::string GetProgramPath() override;
+    std::string GetCurrentFolder() override;
     uint32_t GetVersion() override;
     bool GetShellFolder(EShellFolder folder, std::string& strPath) override;  // Win32Shell.cpp
     bool RegKeyExists(ERoot root, const std::string& strKey, ERegView view = ERegView::Own) override;
     bool RegQueryString(ERoot root, const std::string& strKey, const std::string& strValue,
                         std::size_t nMaxBytes, std::string& strOut, ERegView view = ERegView::Own) override;
+    bool RegQueryCommand(ERoot root, const std::string& strKey, const std::string& strValue,
+                         std::size_t nMaxBytes, std::string& strOut, ERegView view = ERegView::Own) override;
     EEnumResult RegEnumSubKey(ERoot root, const std::string& strKey, uint32_t nIndex,
                               std::size_t nMaxChars, std::string& strName, ERegView view = ERegView::Own) override;
     bool IsWow64() override;  // Win32Registry.cpp
@@ -35,6 +37,11 @@ public:
                        const char* pszFolder) override;  // Win32Shell.cpp
     bool Utf16ToCp932(const std::u16string& strWide, bool bExact, std::string& strOut) override;
     bool Cp932ToUtf16(const std::string& strText, std::u16string& strOut) override;
+
+private:
+    // A REG_SZ or REG_EXPAND_SZ value as stored; *pbExpandable tells which.
+    bool QueryString(ERoot root, const std::string& strKey, const std::string& strValue, std::size_t nMaxBytes,
+                     std::string& strOut, ERegView view, bool* pbExpandable);
 };
 
 #endif

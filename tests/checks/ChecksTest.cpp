@@ -302,20 +302,29 @@ TEST_F(Checks, UninstallPathAndSourceDrive)
     EXPECT_EQ(pEntry->GetUninstallPath(m_context),
               "C:\\WINDOWS\\\xBD\xC0\xB0\xC4 \xD2\xC6\xAD\xB0\\\xCC\xDF\xDB\xB8\xDE\xD7\xD1\\Vendor\\Remove.lnk");
 
-    CAppCatalog catalog;
-    // The folder that holds the program stands for the medium's root; "表" ends in the byte of a
-    // backslash.
-    const struct { const char* program; const char* drive; } cases[] = {
-        {"D:\\korvelt.exe", "D:"}, {"E:\\setup\\korvelt.exe", "E:\\setup"},
-        {"\\\\server\\share\\korvelt.exe", "\\\\server\\share"},
-        {"\\\\server\\share\\disc\\korvelt.exe", "\\\\server\\share\\disc"},
-        {"C:\\\x95\x5C\\korvelt.exe", "C:\\\x95\x5C"}, {"korvelt.exe", ""},
+    // The folder whose catalogue was read (the current folder) is the medium, wherever the
+    // launcher lies on it; "表" ends in the byte of a backslash. A folder that code page 932
+    // cannot name, even by its short name, is no medium: nothing may come from the drive's root.
+    const struct { const char* folder; const char* drive; } cases[] = {
+        {"D:\\", "D:"}, {"E:\\setup", "E:\\setup"}, {"E:\\setup\\", "E:\\setup"},
+        {"\\\\server\\share\\", "\\\\server\\share"},
+        {"\\\\server\\share\\disc", "\\\\server\\share\\disc"},
+        {"C:\\\x95\x5C", "C:\\\x95\x5C"}, {"C:\\JOSE~1", "C:\\JOSE~1"}, {"", ""},
     };
     for (const auto& c : cases)
     {
-        m_sys.m_strModuleFileName = c.program;
+        CAppCatalog catalog;
+        m_sys.m_strCurrentFolder = c.folder;
         EXPECT_EQ(catalog.UpdateSourceDrive(), 1);
-        EXPECT_EQ(catalog.GetSourceDrive(), c.drive) << c.program;
+        EXPECT_EQ(catalog.GetSourceDrive(), c.drive) << c.folder;
+        // Loaded there, it keeps that medium when the current folder changes later (a file
+        // dialog may change it).
+        catalog.SetDirectory("no-such-catalogue-folder");
+        catalog.SetDatabasePath("no-such-catalogue-folder\\appdb.dat");
+        EXPECT_EQ(catalog.Load(), 1);
+        m_sys.m_strCurrentFolder = "Z:\\elsewhere";
+        catalog.UpdateSourceDrive();
+        EXPECT_EQ(catalog.GetSourceDrive(), c.drive) << c.folder;
     }
 }
 

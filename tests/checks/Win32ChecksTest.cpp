@@ -263,10 +263,10 @@ TEST_F(RealChecks, UninstallPathAndSourceDrive)
 
     CAppCatalog catalog;
     catalog.UpdateSourceDrive();
-    // The test program lies in a folder below its drive's root: that folder is its medium.
-    const std::string strProgram = GetModuleFileName932(nullptr);
-    EXPECT_EQ(catalog.GetSourceDrive(), strProgram.substr(0, strProgram.rfind('\\')));
-    EXPECT_GT(catalog.GetSourceDrive().size(), 3u);
+    // The test runs in a folder below its drive's root: that folder is its medium.
+    char szFolder[MAX_PATH] = {};
+    ASSERT_GT(::GetCurrentDirectoryA(MAX_PATH, szFolder), 3u);
+    EXPECT_EQ(catalog.GetSourceDrive(), szFolder);
 }
 
 // Wine runs this 32-bit program under WOW64 in its 64-bit prefix, as 64-bit Windows does. Windows

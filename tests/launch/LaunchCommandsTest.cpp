@@ -23,11 +23,11 @@ class Launch : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_sys.m_strModuleFileName = "Q:\\korvelt.exe";
+        m_sys.m_strCurrentFolder = "Q:\\";
         m_sys.m_strWindowsDirectory = "C:\\WINNT";
         // Programs named without a folder come from here.
         m_sys.m_strSystemDirectory = m_system.Path().string();
-        for (const char* pszName : {"X.EXE", "uninst.exe", "cmd.exe"})
+        for (const char* pszName : {"X.EXE", "uninst.exe", "cmd.exe", "msiexec.exe"})
             m_system.Write(pszName, "MZ");
         SetTheSystem(&m_sys);
     }
@@ -64,6 +64,7 @@ TEST(DriveOfCommand, RootOfTheProgramsDrive)
     EXPECT_EQ(DriveOfCommand("\"D:\\Program Files\\x.exe\" /y"), "D:\\");
     EXPECT_EQ(DriveOfCommand("cmd /c \"D:\\Start Menu\\x.lnk\""), "");
     EXPECT_EQ(DriveOfCommand("uninst.exe /log:x"), "");
+    EXPECT_EQ(DriveOfCommand(" \tC:\\App\\uninst.exe /x"), "C:\\");
     EXPECT_EQ(DriveOfCommand("uninst.exe"), "");
     EXPECT_EQ(DriveOfCommand(":x"), "");
     EXPECT_EQ(DriveOfCommand(""), "");
@@ -80,6 +81,7 @@ TEST_F(Launch, SetupCommandOnTheSourceDrive)
     setup = ComposeSetupCommand(*pBare, m_catalog);
     EXPECT_EQ(setup.m_strFolder, "");
     EXPECT_EQ(setup.m_strCommand, "X.EXE");
+    EXPECT_EQ(setup.m_strProgram, m_sys.m_strSystemDirectory + "\\X.EXE");  // not on Q:
 
     EXPECT_EQ(RunInFolder("", "X.EXE"), 0);
     ASSERT_EQ(m_sys.m_started.size(), 1u);
@@ -95,7 +97,7 @@ TEST_F(Launch, MediumInAFolder_SetsUpAndRemovesFromThatFolder)
 {
     // A disc image extracted into a folder: its own set-up and "%DIRECT_FROM_CD%=" removal, not
     // those at the root of C:.
-    m_sys.m_strModuleFileName = "C:\\Users\\bob\\Downloads\\disc\\korvelt.exe";
+    m_sys.m_strCurrentFolder = "C:\\Users\\bob\\Downloads\\disc";
     // Paths written without their first backslash still lie inside it, not beside it ("discapps").
     for (const char* pszFrom : {"\\", ""})
     {
@@ -110,6 +112,86 @@ TEST_F(Launch, MediumInAFolder_SetsUpAndRemovesFromThatFolder)
     }
 }
 
+// Where a set-up comes from: M stands for the medium (the folder whose catalogue was read), S for
+// the system folder. The medium holds X.EXE, Y.exe, memo.msi, apps/ and "My Apps/"; the system
+// folder holds X.EXE too.
+TEST_F(Launch, SetupProgram_ComesFromTheMediumElseTheSystem)
+{
+    CTempDir medium;
+    fs::create_directories(medium.Path() / "apps");
+    fs::create_directories(medium.Path() / "My Apps");
+    for (const char* pszFile : {"X.EXE", "Y.exe", "memo.msi", "apps/setup.exe", "apps/fix.msp", "My Apps/setup.exe"})
+        medium.Write(pszFile, "MZ");
+    const std::string strMedium = medium.Path().string();
+    const struct
+    {
+        const char* pszMedium;  // "M": the temporary medium; "": one that code page 932 cannot name
+        const char* pszDir;
+        const char* pszCommand;
+        const char* pszFolder;
+        const char* pszLine;
+        const char* pszProgram;
+    } cases[] = {
+        {"M", "\\apps", "setup.exe", "M\\apps", "M\\apps\\setup.exe", "M\\apps\\setup.exe"},
+        {"M", "apps", "SETUP.EXE /copy APP.EXE", "M\\apps", "M\\apps\\SETUP.EXE /copy APP.EXE", "M\\apps\\SETUP.EXE"},
+        {"M", "\\My Apps", "setup.exe /q", "M\\My Apps", "\"M\\My Apps\\setup.exe\" /q", "M\\My Apps\\setup.exe"},
+        {"M", "\\apps", "  setup.exe", "M\\apps", "M\\apps\\setup.exe", "M\\apps\\setup.exe"},
+        // A bare name: the medium's own first, else the system's.
+        {"M", "", "X.EXE /q", "", "X.EXE /q", "M\\X.EXE"},
+        {"M", "", "Y /q", "", "Y /q", "M\\Y.exe"},
+        {"M", "", "uninst.exe", "", "uninst.exe", "S\\uninst.exe"},
+        {"", "", "X.EXE", "", "X.EXE", "S\\X.EXE"},
+        // A path from the root or relative: on the medium, never at the root of the current drive.
+        {"M", "", "\\apps\\setup.exe /s", "", "\\apps\\setup.exe /s", "M\\apps\\setup.exe"},
+        {"M", "", "apps\\setup.exe", "", "apps\\setup.exe", "M\\apps\\setup.exe"},
+        // Packages and patches open as a double-click opens them.
+        {"M", "", "memo.msi /qb", "", "msiexec.exe /i \"M\\memo.msi\" /qb", ""},
+        {"M", "\\apps", "fix.msp", "M\\apps", "msiexec.exe /p \"M\\apps\\fix.msp\"", ""},
+        // Nothing starts: a folder or path that climbs out of the medium, a medium not named.
+        {"M", "\\..\\..\\Users\\bob", "setup.exe", "", "", ""},
+        {"M", "apps\\...\\.. \\x", "setup.exe", "", "", ""},
+        {"M", "", "\\..\\x.exe", "", "", ""},
+        {"", "\\apps", "setup.exe", "", "", ""},
+        {"", "", "\\apps\\setup.exe", "", "", ""},
+    };
+    const auto expand = [&](std::string strText) {
+        for (std::size_t nPos; (nPos = strText.find("M\\")) != std::string::npos;)
+            strText.replace(nPos, 1, strMedium);
+        if (strText.rfind("S\\", 0) == 0)
+            strText.replace(0, 1, m_sys.m_strSystemDirectory);
+        return strText;
+    };
+    for (const auto& c : cases)
+    {
+        m_sys.m_strCurrentFolder = *c.pszMedium ? strMedium : "";
+        CAppCatalog catalog;
+        auto pEntry = MakeEntry({{"m_strSetupDir", c.pszDir}, {"m_strSetupCommand", c.pszCommand}}, {});
+        const CSetupCommand setup = ComposeSetupCommand(*pEntry, catalog);
+        EXPECT_EQ(setup.m_strFolder, expand(c.pszFolder)) << c.pszDir << "|" << c.pszCommand;
+        EXPECT_EQ(setup.m_strCommand, expand(c.pszLine)) << c.pszDir << "|" << c.pszCommand;
+        EXPECT_EQ(setup.m_strProgram, expand(c.pszProgram)) << c.pszDir << "|" << c.pszCommand;
+
+        // What starts: that program with that line, or nothing at all.
+        m_sys.m_started.clear();
+        const int nResult = RunInFolder(setup.m_strFolder, setup.m_strCommand, setup.m_strProgram);
+        if (*c.pszLine == '\0')
+        {
+            EXPECT_EQ(nResult, MSG_SETUP_FAILED) << c.pszDir << "|" << c.pszCommand;
+            EXPECT_TRUE(m_sys.m_started.empty());
+            continue;
+        }
+        ASSERT_EQ(nResult, 0) << c.pszDir << "|" << c.pszCommand;
+        ASSERT_EQ(m_sys.m_started.size(), 1u);
+        EXPECT_EQ(m_sys.m_started[0].m_strCommandLine, setup.m_strCommand);
+        const std::string strExpected = *c.pszProgram ? expand(c.pszProgram) : m_sys.m_strSystemDirectory + "\\msiexec.exe";
+        // An empty program: the line names it with its folder.
+        const std::string& strStarted = m_sys.m_started[0].m_strProgram;
+        const std::string strNamed = setup.m_strCommand.substr(setup.m_strCommand.rfind('"', 0) == 0 ? 1 : 0);
+        EXPECT_TRUE(strStarted == strExpected || (strStarted.empty() && strNamed.rfind(strExpected, 0) == 0))
+            << strStarted << " for " << c.pszDir << "|" << c.pszCommand;
+    }
+}
+
 TEST_F(Launch, UninstallCommandForms)
 {
     const struct { const char* command; uint32_t version; const char* expected; } cases[] = {
@@ -121,6 +203,8 @@ TEST_F(Launch, UninstallCommandForms)
          "start \"C:\\WINNT\\\xBD\xC0\xB0\xC4 \xD2\xC6\xAD\xB0\\\xCC\xDF\xDB\xB8\xDE\xD7\xD1\\Vendor\\Remove.lnk\""},
         {"%direct_from_cd%=\\X.EXE", 0xC0000A04,
          "start \"C:\\WINNT\\\xBD\xC0\xB0\xC4 \xD2\xC6\xAD\xB0\\\xCC\xDF\xDB\xB8\xDE\xD7\xD1\\%direct_from_cd%=\\X.EXE\""},
+        // The medium's own removal never climbs out of it.
+        {"%DIRECT_FROM_CD%=\\..\\..\\Windows\\x.exe /q", 0x0A280105, ""},
     };
     for (const auto& c : cases)
     {
@@ -132,6 +216,15 @@ TEST_F(Launch, UninstallCommandForms)
     m_sys.SetRegString(CSystem::ERoot::LocalMachine, "Software\\U", "UninstallString", "C:\\UNINST.EXE /x");
     auto pRegistry = MakeEntry({{"m_strUninstallKey", "Software\\U"}}, {{"m_nUninstallType", 0}});
     EXPECT_EQ(ComposeUninstallCommand(*pRegistry, m_catalog), "C:\\UNINST.EXE /x");
+    // An expandable string is expanded, as the system's Programs list starts it; a plain one is not.
+    m_sys.m_environment["PROGRAMFILES"] = "C:\\Program Files";
+    m_sys.SetRegExpandString(CSystem::ERoot::LocalMachine, "Software\\E", "UninstallString",
+                             "\"%ProgramFiles%\\App\\uninst.exe\" /x %NotSet%");
+    auto pExpand = MakeEntry({{"m_strUninstallKey", "Software\\E"}}, {{"m_nUninstallType", 0}});
+    EXPECT_EQ(ComposeUninstallCommand(*pExpand, m_catalog), "\"C:\\Program Files\\App\\uninst.exe\" /x %NotSet%");
+    m_sys.SetRegString(CSystem::ERoot::LocalMachine, "Software\\P", "UninstallString", "%ProgramFiles%\\u.exe");
+    auto pPlain = MakeEntry({{"m_strUninstallKey", "Software\\P"}}, {{"m_nUninstallType", 0}});
+    EXPECT_EQ(ComposeUninstallCommand(*pPlain, m_catalog), "%ProgramFiles%\\u.exe");
     auto pOther = MakeEntry({{"m_strUninstallCommand", "x.exe"}}, {{"m_nUninstallType", 7}});
     EXPECT_EQ(ComposeUninstallCommand(*pOther, m_catalog), "");
 }
@@ -174,7 +267,7 @@ TEST_F(Launch, BareProgram_ComesFromTheSystemWindowsOrPathFolders)
     const std::string strSystem = m_sys.m_strSystemDirectory;
     const struct { const char* pszLine; std::string strProgram; } cases[] = {
         {"cmd /c \"C:\\WINNT\\Start Menu\\x.lnk\"", strSystem + "\\cmd.exe"},
-        {"MsiExec.exe /X{1}", onPath.Path().string() + "\\MsiExec.exe"},
+        {"MsiExec.exe /X{1}", strSystem + "\\MsiExec.exe"},  // the system's before PATH's
         {"tool /q", onPath.Path().string() + "\\tool.exe"},
         {"Q:\\TOOLS\\REMOVE.EXE /Q", ""},  // named with its folder: the process creation reads it
     };
@@ -327,7 +420,7 @@ TEST_F(Launch, EntryActionsPerKindOfEntry)
 // "Program.exe" is planted beside the "Program Files" folder that the real programs are in,
 // "Tools/My.exe" beside a "My App" folder whose program is gone, "uninst.exe -remove" beside
 // "uninst.exe".
-TEST_F(Launch, QuoteProgramPath_TakesTheLongestExePieceElseTheLongestThatNamesAFile)
+TEST_F(Launch, QuoteProgramPath_TakesTheShortestExePieceElseTheLongestThatNamesAFile)
 {
     CTempDir dir;
     fs::create_directories(dir.Path() / "Program Files/Some App");
@@ -350,6 +443,12 @@ TEST_F(Launch, QuoteProgramPath_TakesTheLongestExePieceElseTheLongestThatNamesAF
         {d + "\\Tools\\My App\\uninst.exe /S", '"' + d + "\\Tools\\My App\\uninst.exe\" /S"},
         {d + "\\Nowhere\\At All.exe /x", '"' + d + "\\Nowhere\\At All.exe\" /x"},
         {d + "\\Plain\\uninst.exe -remove", ""},
+        // A later ".exe" is an argument; leading blanks are no part of the program.
+        {d + "\\Program Files\\Some App\\uninstall.exe /remove " + d + "\\Program Files\\Some App\\app.exe",
+         '"' + d + "\\Program Files\\Some App\\uninstall.exe\" /remove " + d + "\\Program Files\\Some App\\app.exe"},
+        {"SETUP.EXE /copy APP.EXE", ""},
+        {"  " + d + "\\Program Files\\Some App\\uninstall.exe /x", '"' + d + "\\Program Files\\Some App\\uninstall.exe\" /x"},
+        {" \t" + d + "\\Plain\\app.exe /x", d + "\\Plain\\app.exe /x"},
         // Already quoted, no space in the program, nothing found, a folder only: as they are.
         {'"' + d + "\\Program Files\\Some App\\uninstall.exe\" /x", ""},
         {d + "\\Plain\\app.exe /x y", ""},

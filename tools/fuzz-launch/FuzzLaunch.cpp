@@ -247,7 +247,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
         return bFolderMedium ? StartsWith(strPath, strMedium + "\\") || StartsWith(strPath, strMedium + "/")
                              : StartsWith(strPath, strMedium);
     };
-    system.m_strModuleFileName = strMedium + "\\korvelt.exe";
+    system.m_strCurrentFolder = bFolderMedium ? strMedium : strMedium + "\\";
     system.m_nVersion = (nSettings & 2) != 0 ? 0xC0000A04 : 0x0A280105;
     system.m_strSystemDirectory = kSystemFolder;
     system.m_strWindowsDirectory = kWindowsFolder;
@@ -271,7 +271,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
         FUZZ_CHECK(onMedium(setup.m_strFolder));
         FUZZ_CHECK(StartsWith(setup.m_strCommand, setup.m_strFolder + "\\"));
     }
-    RunInFolder(setup.m_strFolder, setup.m_strCommand);
+    RunInFolder(setup.m_strFolder, setup.m_strCommand, setup.m_strProgram);
     for (const CHostSystem::CStarted& started : system.m_started)
         FUZZ_CHECK(started.m_bHasFolder == !setup.m_strFolder.empty() && started.m_strFolder == setup.m_strFolder.c_str());
     CheckStarts(system, setup.m_strCommand);

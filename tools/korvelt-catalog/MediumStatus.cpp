@@ -175,10 +175,10 @@ std::string FolderText(const json& folder)
 
 } // namespace
 
-std::string CMediumStatus::LauncherPath() const
+std::string CMediumStatus::MediumFolder() const
 {
-    // The launcher lies at the medium's top, and its folder is what set-ups and copy sources come
-    // from: the medium's full path, without a final separator.
+    // The launcher reads the catalogue of its current folder, and set-ups and copy sources come
+    // from there: the medium's full path, without a final separator.
     std::string strMedium = m_strMedium;
     const bool bFull = (strMedium.size() >= 2 && strMedium[1] == ':') || strMedium.rfind("\\\\", 0) == 0;
     if (!bFull)
@@ -191,7 +191,7 @@ std::string CMediumStatus::LauncherPath() const
     while (strMedium.size() > 1 &&
            (strMedium.back() == '/' || FindLastBackslash(strMedium) == strMedium.size() - 1))
         strMedium.pop_back();
-    return strMedium + "\\korvelt.exe";
+    return strMedium;
 }
 
 nlohmann::ordered_json CMediumStatus::Evaluate()
@@ -209,7 +209,7 @@ nlohmann::ordered_json CMediumStatus::Evaluate()
     catalog.SetCheckContext(context);
     if (!CCatalogFolder::Load(catalog, reporter, m_strMedium + "\\korvelt"))
         throw std::runtime_error("no catalogue (neither korvelt\\appdb.dat nor any korvelt\\*.app file)");
-    catalog.SetProgramPath(LauncherPath());
+    catalog.SetMediumFolder(MediumFolder());
     catalog.UpdateSourceDrive();
 
     const uint32_t nVersion = sys.GetVersion();

@@ -24,7 +24,7 @@ public:
 
 private:
     // The path the launcher would have on this medium, which its source drive comes from.
-    std::string LauncherPath() const;
+    std::string MediumFolder() const;
 
     std::string m_strMedium;
 };
