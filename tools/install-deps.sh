@@ -24,12 +24,30 @@ if [ ${#need[@]} -gt 0 ]; then
     export DEBIAN_FRONTEND=noninteractive
     # A mirror in the middle of a sync serves an index whose size does not match its release
     # file for a few minutes: try again before giving up, then install from what did arrive.
+    updated=false
     for try in 1 2 3 4 5; do
-        $sudo apt-get update -qq && break
+        if $sudo apt-get update -qq; then updated=true; break; fi
         echo "install-deps: apt-get update failed (try $try of 5)" >&2
         [ "$try" -eq 5 ] || sleep $((try * 15))
     done
-    $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+    if ! $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null; then
+        $updated && exit 1
+        # Without the security suite's i386 index the i386 libraries that Wine needs cannot match
+        # their amd64 twins, which came from that suite. The main suite alone has both at one
+        # version: install from it, in lists of its own.
+        echo "install-deps: installing from the main suites alone" >&2
+        alt=$(mktemp -d)
+        mkdir -p "$alt/parts" "$alt/lists/partial"
+        for f in /etc/apt/sources.list.d/*.sources; do
+            [ -e "$f" ] || continue
+            awk 'BEGIN { RS = ""; ORS = "\n\n" } !/-security/' "$f" > "$alt/parts/$(basename "$f")"
+        done
+        [ -e /etc/apt/sources.list ] && grep -v -- '-security' /etc/apt/sources.list > "$alt/sources.list" || : > "$alt/sources.list"
+        o=(-o "Dir::Etc::SourceParts=$alt/parts" -o "Dir::Etc::SourceList=$alt/sources.list" -o "Dir::State::Lists=$alt/lists")
+        $sudo apt-get "${o[@]}" update -qq
+        $sudo apt-get "${o[@]}" install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+        rm -rf "$alt"
+    fi
 fi
 
 # ja_JP.UTF-8 is the users' locale and gives Wine code page 932; en_US.UTF-8 runs the tests as on

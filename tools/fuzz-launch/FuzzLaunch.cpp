@@ -31,6 +31,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <string>
 #include <utility>
@@ -109,36 +110,52 @@ bool EndsInExe(const std::string& strPiece)
     return strPiece.size() > 4 && EqualsNoCaseAscii(std::string_view(strPiece).substr(strPiece.size() - 4), ".exe");
 }
 
-// The line the program sees is the command, or the command with its program quoted.
+// The line the program sees is the command without its leading blanks, or that with its program
+// quoted: the shortest piece that ends in ".exe" when there is one.
 void CheckLineOf(const std::string& strCommand, const std::string& strLine)
 {
-    if (strLine == strCommand)
+    const std::size_t nStart = strCommand.find_first_not_of(" \t");
+    const std::string strGiven = nStart == std::string::npos ? std::string() : strCommand.substr(nStart);
+    // The pieces of the line up to a blank, before the first that holds a quote (no path does).
+    const auto pieces = [](const std::string& strText) {
+        std::vector<std::string> found;
+        for (std::size_t nEnd = strText.find_first_of(" \t");; nEnd = strText.find_first_of(" \t", nEnd + 1))
+        {
+            const std::string strPiece = strText.substr(0, nEnd);
+            if (strPiece.find('"') != std::string::npos)
+                break;
+            found.push_back(strPiece);
+            if (nEnd == std::string::npos)
+                break;
+        }
+        return found;
+    };
+    if (strLine == strGiven)
     {
-        // Left unquoted: no longer piece than the first ends in ".exe" (no path holds a quote,
-        // so the pieces end before one).
+        // Left unquoted: the first piece is the program, or no piece ends in ".exe".
         if (!strLine.empty() && strLine[0] != '"')
         {
-            const std::size_t nFirst = strLine.find_first_of(" \t");
-            for (std::size_t nEnd = nFirst; nFirst != std::string::npos; nEnd = strLine.find_first_of(" \t", nEnd + 1))
-            {
-                const std::string strPiece = strLine.substr(0, nEnd);
-                if (strPiece.find('"') != std::string::npos)
-                    break;
-                FUZZ_CHECK(nEnd == nFirst || !EndsInExe(strPiece));
-                if (nEnd == std::string::npos)
-                    break;
-            }
+            const std::vector<std::string> found = pieces(strLine);
+            bool bAnyExe = false;
+            for (const std::string& strPiece : found)
+                bAnyExe = bAnyExe || EndsInExe(strPiece);
+            FUZZ_CHECK(!bAnyExe || (!found.empty() && EndsInExe(found.front())));
         }
         return;
     }
     const std::size_t nClose = strLine.find('"', 1);
     FUZZ_CHECK(strLine[0] == '"' && nClose != std::string::npos);
-    FUZZ_CHECK(strLine.substr(1, nClose - 1) + strLine.substr(nClose + 1) == strCommand);
-    FUZZ_CHECK(strLine.substr(1, nClose - 1).find_first_of(" \t") != std::string::npos);
+    const std::string strProgram = strLine.substr(1, nClose - 1);
+    FUZZ_CHECK(strProgram + strLine.substr(nClose + 1) == strGiven);
+    FUZZ_CHECK(strProgram.find_first_of(" \t") != std::string::npos);
+    for (const std::string& strPiece : pieces(strGiven))
+        FUZZ_CHECK(strPiece.size() >= strProgram.size() || !EndsInExe(strPiece));
 }
 
 // Every start since the last call: the program and the line, as the process creation takes them.
-void CheckStarts(CPlantedSystem& system, const std::string& strCommand)
+// A set-up's program found on the medium (onMedium) may start from there too.
+void CheckStarts(CPlantedSystem& system, const std::string& strCommand,
+                 const std::function<bool(const std::string&)>& onMedium = nullptr)
 {
     const std::string strAllowed[] = {kSystemFolder, kWindowsFolder, kToolsFolder};
     for (const CHostSystem::CStarted& started : system.m_started)
@@ -159,7 +176,8 @@ void CheckStarts(CPlantedSystem& system, const std::string& strCommand)
         const std::size_t nSeparator = FindLastBackslash(started.m_strProgram);
         FUZZ_CHECK(nSeparator != std::string::npos);
         const std::string strFolder = started.m_strProgram.substr(0, nSeparator);
-        FUZZ_CHECK(strFolder == strAllowed[0] || strFolder == strAllowed[1] || strFolder == strAllowed[2]);
+        FUZZ_CHECK(strFolder == strAllowed[0] || strFolder == strAllowed[1] || strFolder == strAllowed[2] ||
+                   (onMedium && onMedium(started.m_strProgram)));
     }
     // A start refused for want of rights goes through the shell by the program's full path.
     for (const CHostSystem::CStartedElevated& started : system.m_startedElevated)
@@ -263,34 +281,39 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     entry.Serialize(reader);
     CAppCatalog catalog;
 
-    // The set-up comes from the medium and starts in its folder.
+    // The set-up comes from the medium and starts in its folder; one that would leave the medium
+    // starts nothing.
     const CSetupCommand setup = ComposeSetupCommand(entry, catalog);
     FUZZ_CHECK(catalog.GetSourceDrive() == strMedium);
-    if (!entry.GetSetupDir().empty())
+    if (!entry.GetSetupDir().empty() && !setup.m_strCommand.empty())
     {
         FUZZ_CHECK(onMedium(setup.m_strFolder));
-        FUZZ_CHECK(StartsWith(setup.m_strCommand, setup.m_strFolder + "\\"));
+        FUZZ_CHECK(StartsWith(setup.m_strCommand, setup.m_strFolder + "\\") ||
+                   StartsWith(setup.m_strCommand, "\"" + setup.m_strFolder + "\\") ||
+                   StartsWith(setup.m_strCommand, "msiexec.exe /"));
     }
+    FUZZ_CHECK(setup.m_strProgram.empty() || setup.m_strProgram.find_first_of("\\/:") != std::string::npos);
     RunInFolder(setup.m_strFolder, setup.m_strCommand, setup.m_strProgram);
     for (const CHostSystem::CStarted& started : system.m_started)
         FUZZ_CHECK(started.m_bHasFolder == !setup.m_strFolder.empty() && started.m_strFolder == setup.m_strFolder.c_str());
-    CheckStarts(system, setup.m_strCommand);
+    CheckStarts(system, setup.m_strCommand, onMedium);
 
     // The removal, and one more line, start on their program's drive.
     const std::string strUninstall = ComposeUninstallCommand(entry, catalog);
     if (entry.GetUninstallType() == 1 && entry.GetUninstallCommand().find("%DIRECT_FROM_CD%=") != std::string::npos)
         FUZZ_CHECK(onMedium(strUninstall));
-    for (const std::string& strCommand : {strUninstall, input.m_pieces[5]})
+    for (const std::string& strGiven : {strUninstall, input.m_pieces[5]})
     {
-        const std::string strDrive = DriveOfCommand(strCommand);
+        const std::string strDrive = DriveOfCommand(strGiven);
+        const std::string strCommand = strGiven.substr(std::min(strGiven.find_first_not_of(" \t"), strGiven.size()));
         FUZZ_CHECK(strDrive.empty() || (strDrive.size() == 3 && strDrive[1] == ':' && strDrive[2] == '\\' &&
                                         StartsWith(strCommand, strDrive.substr(0, 2)) ^ StartsWith(strCommand, "\"" + strDrive.substr(0, 2))));
         const std::string strQuoted = QuoteProgramPath(strCommand);
         FUZZ_CHECK(QuoteProgramPath(strQuoted) == strQuoted);
-        RunDetached(strCommand);
+        RunDetached(strGiven);
         for (const CHostSystem::CStarted& started : system.m_started)
             FUZZ_CHECK(started.m_bHasFolder == !strDrive.empty() && started.m_strFolder == strDrive);
-        CheckStarts(system, strCommand);
+        CheckStarts(system, strGiven);
     }
 
     // The copies: from the medium, into their target folders under their own names.
