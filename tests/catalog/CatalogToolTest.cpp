@@ -260,6 +260,8 @@ TEST_F(CatalogToolTest, Check_ReportsEveryProblemOnALine)
     const fs::path medium = m_dir.Path() / "medium";
     StageMedium(medium);
     fs::remove(medium / "apps" / "viewer" / "setup.exe");
+    std::ofstream(medium / "apps" / "kakeibo" / "setup.exe", std::ios::binary) << "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
+    std::ofstream(medium / "apps" / "fonts" / "setup.exe") << "echo not a program";
     fs::remove(medium / "korvelt" / "fonts.txt");
     fs::remove(medium / "korvelt" / "instttl.bmp");
     std::ofstream(medium / "korvelt" / "instapp.bmp") << "P6 not a bitmap";
@@ -278,7 +280,11 @@ TEST_F(CatalogToolTest, Check_ReportsEveryProblemOnALine)
               "KORVELT.MSG: message 94 is not defined\n"
               "korvelt: message 94 (catalogue index or entry file unreadable)\n"
               "korvelt: entry 2 (viewer.app): set-up program /apps/viewer/setup.exe not found\n"
+              "korvelt: entry 3 (kakeibo.app): set-up program /apps/kakeibo/setup.exe is a Windows Installer "
+              "package without the name of one (.msi, .msp)\n"
               "korvelt: entry 4 (fonts.app): text file korvelt/fonts.txt cannot be read\n"
+              "korvelt: entry 4 (fonts.app): set-up program /apps/fonts/setup.exe is neither a program nor a "
+              "Windows Installer package\n"
               "korvelt/instapp.bmp: not a bitmap file\n"
               "korvelt/instttl.bmp: cannot be read\n"
               "autorun.inf: OPEN=setup names no file on the medium\n"

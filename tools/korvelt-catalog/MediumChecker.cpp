@@ -16,7 +16,7 @@
 
 std::string CMediumChecker::ProgramOf(const std::string& strCommand)
 {
-    const std::size_t nStart = strCommand.find_first_not_of(' ');
+    const std::size_t nStart = strCommand.find_first_not_of(" \t");
     if (nStart == std::string::npos)
         return std::string();
     if (strCommand[nStart] == '"')
@@ -24,7 +24,21 @@ std::string CMediumChecker::ProgramOf(const std::string& strCommand)
         const std::size_t nEnd = strCommand.find('"', nStart + 1);
         return strCommand.substr(nStart + 1, nEnd == std::string::npos ? std::string::npos : nEnd - nStart - 1);
     }
-    const std::size_t nEnd = strCommand.find(' ', nStart);
+    // As the launcher reads it: the shortest piece that ends in ".exe", ".msi" or ".msp" (a
+    // program's name may hold blanks), else the text up to the first blank.
+    for (std::size_t nEnd = strCommand.find_first_of(" \t", nStart);; nEnd = strCommand.find_first_of(" \t", nEnd + 1))
+    {
+        const std::string_view piece =
+            std::string_view(strCommand).substr(nStart, nEnd == std::string::npos ? std::string::npos : nEnd - nStart);
+        if (piece.find('"') != std::string_view::npos)
+            break;
+        for (const char* pszExtension : {".exe", ".msi", ".msp"})
+            if (piece.size() > 4 && EqualsNoCaseAscii(piece.substr(piece.size() - 4), pszExtension))
+                return std::string(piece);
+        if (nEnd == std::string::npos)
+            break;
+    }
+    const std::size_t nEnd = strCommand.find_first_of(" \t", nStart);
     return strCommand.substr(nStart, nEnd == std::string::npos ? std::string::npos : nEnd - nStart);
 }
 
@@ -113,6 +127,29 @@ bool CMediumChecker::IsProgramOnMedium(const std::string& strPath)
     return true;
 }
 
+const char* CMediumChecker::NotStartable(const std::string& strPath)
+{
+    // What the process creation starts (a program, or a batch file through the command
+    // interpreter) and what msiexec opens (a compound file named as a package or patch).
+    static const char kCompoundFile[] = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
+    std::string strBytes;
+    std::string strFound = strPath;
+    if (!TheSystem().ReadFile(strFound, strBytes))
+        TheSystem().ReadFile(strFound += ".exe", strBytes);
+    const auto endsIn = [&strFound](const char* pszExtension) {
+        const std::size_t nLength = std::char_traits<char>::length(pszExtension);
+        return strFound.size() > nLength && EqualsNoCaseAscii(std::string_view(strFound).substr(strFound.size() - nLength), pszExtension);
+    };
+    const bool bPackageName = endsIn(".msi") || endsIn(".msp");
+    const bool bCompound = strBytes.compare(0, sizeof kCompoundFile - 1, kCompoundFile) == 0;
+    if (bPackageName)
+        return bCompound ? nullptr : "is named as a Windows Installer package but is none";
+    if (CMediumStarter::IsPlaceholder(strBytes) || strBytes.compare(0, 2, "MZ") == 0 || endsIn(".bat") || endsIn(".cmd"))
+        return nullptr;
+    return bCompound ? "is a Windows Installer package without the name of one (.msi, .msp)"
+                     : "is neither a program nor a Windows Installer package";
+}
+
 void CMediumChecker::NoteIfPlaceholder(const std::string& strPath, const std::string& strBytes)
 {
     if (CMediumStarter::IsPlaceholder(strBytes) && m_placeholders.insert(strPath).second)
@@ -175,9 +212,14 @@ void CMediumChecker::CheckEntry(int nNumber, const CAppEntry& entry)
     }
     const std::string strPath = entry.GetSetupDir().empty() ? OnMedium(strProgram)
                                                              : OnMedium(entry.GetSetupDir()) + "\\" + strProgram;
+    const std::string strShown = HostPath(CTextCodec::PrintableUtf8(strPath.substr(m_strMedium.size())));
     if (!IsProgramOnMedium(strPath))
-        Problem(strLabel + ": set-up program " +
-                HostPath(CTextCodec::PrintableUtf8(strPath.substr(m_strMedium.size()))) + " not found");
+    {
+        Problem(strLabel + ": set-up program " + strShown + " not found");
+        return;
+    }
+    if (const char* pszWhy = NotStartable(strPath))
+        Problem(strLabel + ": set-up program " + strShown + " " + pszWhy);
 }
 
 void CMediumChecker::CheckBitmap(const char* pszName)

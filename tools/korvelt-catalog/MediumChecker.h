@@ -33,6 +33,8 @@ private:
     void CheckAutorun();
     // A program file at this path, as given or with ".exe" when it names none.
     bool IsProgramOnMedium(const std::string& strPath);
+    // Why the set-up program at this path (found) cannot start; null when it can.
+    static const char* NotStartable(const std::string& strPath);
     void NoteIfPlaceholder(const std::string& strPath, const std::string& strBytes);
     // A path on the medium: relative paths from its top folder, a leading backslash from its root.
     std::string OnMedium(const std::string& strPath) const;
