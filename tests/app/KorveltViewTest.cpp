@@ -32,15 +32,6 @@
 
 namespace
 {
-// The launcher finds set-up programs and copy sources on its medium, whose top is the folder that
-// holds the program: the test program's, below the root of its drive.
-std::filesystem::path ProgramFolder()
-{
-    char szModule[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, szModule, MAX_PATH);
-    return std::filesystem::path(szModule).parent_path();
-}
-
 // As code page 932, whatever the system's code page.
 std::string ItemText(HWND hList, int nRow, int nSubItem)
 {
@@ -319,9 +310,9 @@ TEST_F(ShellTest, RestoreAfterMinimise_ShowsAnInstallationMadeMeanwhile)
 
 TEST_F(ShellTest, SetupWithMissingProgram_ReportsAndCopiesAfterTheNextRefresh)
 {
-    // The copy sources lie on the medium, in a folder beside the test program; the list names
-    // them from the medium's top.
-    const CTempDir sourceDir(ProgramFolder());
+    // The copy sources lie on the medium (the folder whose catalogue the launcher reads, below
+    // the root of its drive); the list names them from the medium's top.
+    const CTempDir sourceDir(m_dir.Path());
     const std::filesystem::path& source = sourceDir.Path();
     const std::string strSourceOnMedium = "\\" + source.filename().string();
     sourceDir.Write("a.txt", "alpha");
@@ -616,9 +607,9 @@ TEST_F(ShellTest, Painting_TilesTheBackgroundAndDrawsTheTitle)
 
 TEST_F(ShellTest, RealSetup_StandInWritesItsKeyAndTheRestoreShowsInstalled)
 {
-    // The set-up program lies on the medium, in a folder beside the test program, where the
-    // launcher looks for it.
-    const CTempDir medium(ProgramFolder());
+    // The set-up program lies on the medium, in a folder of its own, where the launcher looks
+    // for it.
+    const CTempDir medium(m_dir.Path());
     medium.MakeFolder("apps");
     const std::string strFolder = medium.MakeFolder("apps\\real");
     ASSERT_TRUE(CopyFileA(KORVELT_STANDIN_SETUP, (strFolder + "\\setup.exe").c_str(), FALSE));
@@ -779,6 +770,12 @@ protected:
         std::filesystem::remove_all(m_dir.Path() / "korvelt");
         std::filesystem::copy(medium, m_dir.Path(), std::filesystem::copy_options::overwrite_existing |
                                                         std::filesystem::copy_options::recursive);
+        // The set-ups that the build made lie beside the test program; on the medium, they lie
+        // below its top.
+        wchar_t szModule[MAX_PATH] = {};
+        GetModuleFileNameW(nullptr, szModule, MAX_PATH);
+        std::filesystem::copy(std::filesystem::path(szModule).parent_path() / "apps", m_dir.Path() / "apps",
+                              std::filesystem::copy_options::overwrite_existing | std::filesystem::copy_options::recursive);
     }
     void TearDown() override
     {
