@@ -29,13 +29,12 @@ long ReadNumber(const std::string& s)
 
 int GetPlatform()
 {
-    return (TheSystem().GetVersion() & 0x80000000u) ? PLATFORM_WIN95 : PLATFORM_WINNT;
+    return TheSystem().GetOsVersion().m_bWindows9x ? PLATFORM_WIN95 : PLATFORM_WINNT;
 }
 
 bool IsWindows2000OrLater()
 {
-    const uint32_t nVersion = TheSystem().GetVersion();
-    return (nVersion & 0x80000000u) == 0 && (nVersion & 0xFFu) >= 5;
+    return TheSystem().GetOsVersion().IsNT5OrLater();
 }
 
 std::vector<CRegPlace> RegistryPlaces(bool bCurrentUser)

@@ -4,17 +4,20 @@
 #include "ArchiveException.h"
 #include "ArchiveReader.h"
 #include "Cp932.h"
+#include "DeviceNames.h"
 #include "MessageNumbers.h"
 #include "System.h"
 
 namespace
 {
 // An entry file that the index names lies inside the catalogue folder: no drive, no path from a
-// root or a share, no ".." among its parts. Any other name reads as a missing file would, so an
-// index cannot make the launcher read a file elsewhere.
+// root or a share, no ".." and no device name ("nul.app", "COM1") among its parts. Any other name
+// reads as a missing file would, so an index cannot make the launcher read a file elsewhere or
+// from a port.
 bool LiesInsideTheFolder(const std::string& strName)
 {
-    if (strName.empty() || strName[0] == '\\' || strName[0] == '/' || strName.find(':') != std::string::npos)
+    if (strName.empty() || strName[0] == '\\' || strName[0] == '/' || strName.find(':') != std::string::npos ||
+        HasDeviceComponent(strName))
         return false;
     std::size_t nPartStart = 0;
     for (std::size_t i = 0; i <= strName.size(); ++i)

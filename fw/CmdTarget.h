@@ -19,7 +19,7 @@ public:
 
 protected:
     // Each class with handlers overrides this with its own static table:
-    //     static const CMessageMapEntry<CMyWnd> s_table[] = { HandleMessage(WM_SIZE, &CMyWnd::OnSize), ... };
+    //     static const CMessageMapEntry<CMyWnd> s_table[] = { HandleSize(&CMyWnd::OnSize), ... };
     //     return call.Run(s_table, this) || CBaseWnd::ProcessMessageTable(call);
     virtual bool ProcessMessageTable(CMessageCall& call) { return false; }
 };

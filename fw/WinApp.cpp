@@ -10,7 +10,6 @@
 #include "Kernel932.h"
 #include "User932.h"
 #include "WideText.h"
-#include "Windows9x.h"
 
 
 #include <new>
@@ -39,47 +38,7 @@ std::string ProfilePath(const std::string& strFile)
     return strWindows.empty() ? std::string() : strWindows + "\\" + strFile;
 }
 
-// The profile functions write a new file in the system's ANSI code page, which on most systems
-// cannot carry Japanese names; a file that begins as UTF-16 they keep writing as UTF-16. A code
-// page 932 system gets the file it always had; Windows 95/98 know no UTF-16 profiles.
-void BeginUnicodeProfile(const std::string& strFile)
-{
-    if (IsWindows9x() || GetACP() == kCodePage932)
-        return;
-    const std::string strPath = ProfilePath(strFile);
-    if (strPath.empty())
-        return;
-    CScopedKernelHandle file(CreateFile932(strPath, GENERIC_WRITE, 0, CREATE_NEW));
-    if (!file.IsValid())
-        return;
-    const unsigned char bom[] = {0xFF, 0xFE};
-    DWORD nWritten = 0;
-    WriteFile(file.Get(), bom, sizeof bom, &nWritten, nullptr);
-}
 
-// On the NT family the arguments come from the wide command line: the run-time's ANSI ones have
-// passed through the system's code page, which garbles a Japanese name on any other system. A
-// character that code page 932 lacks reads as "?", which names no file. False when the system
-// cannot split the line (shell32 without CommandLineToArgvW).
-bool ArgumentsFromWideCommandLine(std::vector<std::string>& args)
-{
-    using PfnCommandLineToArgvW = LPWSTR*(WINAPI*)(LPCWSTR, int*);
-    HMODULE hShell = LoadSystemLibrary932("shell32.dll");
-    const auto pfnSplit = hShell != nullptr ? reinterpret_cast<PfnCommandLineToArgvW>(
-                                                  reinterpret_cast<void*>(GetProcAddress(hShell, "CommandLineToArgvW")))
-                                            : nullptr;
-    int nArgs = 0;
-    LPWSTR* ppArgs = pfnSplit != nullptr ? pfnSplit(GetCommandLineW(), &nArgs) : nullptr;
-    if (ppArgs != nullptr)
-    {
-        for (int i = 1; i < nArgs; ++i)
-            args.push_back(CodePageFromWideLossy(kCodePage932, ppArgs[i]));
-        LocalFree(ppArgs);
-    }
-    if (hShell != nullptr)
-        FreeLibrary(hShell);
-    return ppArgs != nullptr;
-}
 }
 
 CWinApp* CWinApp::s_pApp = nullptr;
@@ -224,7 +183,7 @@ void CWinApp::SaveStdProfileSettings()
     const std::string& strFile = m_strProfileName;
     if (!IsCp932Text(strFile))
         return;
-    BeginUnicodeProfile(strFile);
+    BeginUnicodeProfile932(ProfilePath(strFile));
     // The section is rewritten as a whole, so entries beyond the list do not linger.
     WritePrivateProfileString932(kRecentSection, nullptr, nullptr, strFile);
     const std::vector<std::string>& names = m_recentFiles.GetNames();
@@ -248,13 +207,7 @@ void CWinApp::AddDocTemplate(std::unique_ptr<CSingleDocTemplate> pTemplate)
 
 std::vector<std::string> CWinApp::GetArguments() const
 {
-    std::vector<std::string> args;
-    if (!IsWindows9x() && ArgumentsFromWideCommandLine(args))
-        return args;
-    // Windows 95/98: the run-time's arguments, from the ANSI command line.
-    for (int i = 1; i < __argc; ++i)
-        args.push_back(__argv[i] != nullptr ? __argv[i] : "");
-    return args;
+    return GetCommandLineArguments932();
 }
 
 bool CWinApp::ProcessShellCommand(const CCommandLineInfo& info)

@@ -23,10 +23,10 @@ CHashKey DrawKey()
     nState = NextWord(nState) ^ static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
     nState = NextWord(nState) ^ reinterpret_cast<std::uintptr_t>(&nOnTheStack);
     nState = NextWord(nState) ^ reinterpret_cast<std::uintptr_t>(&DrawKey);
+    // Both halves come from all of them: the key is as hard to guess as they are, no harder.
     CHashKey key;
-    key.m_nNameSeed = NextWord(nState);
-    key.m_nMultiplier = NextWord(nState) | 1;
-    key.m_nAddend = NextWord(nState);
+    key.m_nK0 = NextWord(nState);
+    key.m_nK1 = NextWord(nState);
     return key;
 }
 

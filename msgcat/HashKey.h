@@ -7,11 +7,11 @@
 
 #include <cstdint>
 
+// SipHash's 128 bits: the key's first eight bytes, lowest first, then the other eight.
 struct CHashKey
 {
-    uint64_t m_nNameSeed;    // where the hash of a name starts
-    uint64_t m_nMultiplier;  // odd; with the addend, places a tag in a slot index
-    uint64_t m_nAddend;
+    uint64_t m_nK0;
+    uint64_t m_nK1;
 };
 
 const CHashKey& ProcessHashKey();

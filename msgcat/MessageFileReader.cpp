@@ -56,15 +56,8 @@ void CMessageFileReader::Read(std::string_view content, CNameTable& names, const
 
     bool bInMessages = false;
     std::size_t pos = 0;
-    while (pos < content.size())
+    for (std::string_view line; NextTrimmedLine(content, pos, line);)
     {
-        std::size_t end = content.find('\n', pos);
-        if (end == std::string_view::npos)
-            end = content.size();
-        // The CR of a CR LF pair is a blank, so trimming takes it off with the rest.
-        const std::string_view line = Trim(content.substr(pos, end - pos));
-        pos = end + 1;
-
         if (line.empty() || line.front() == ';')
             continue;
         if (!bInMessages && EqualsNoCaseAscii(line, "[MESSAGES]"))

@@ -48,7 +48,7 @@ void SortByNumber(uint64_t* pKeys, std::size_t nKeys)
 } // namespace
 
 CMessageList::CMessageList(std::string strFileName)
-    : m_strFileName(std::move(strFileName))
+    : m_strFileName(std::move(strFileName)), m_runIndex(CSlotIndex::CTags::Chosen)
 {
 }
 
@@ -98,18 +98,18 @@ CMessageEntry* CMessageList::NewEntry(int32_t nNumber, std::string_view text)
     return &entry;
 }
 
-void CMessageList::Append(int32_t nNumber, std::string_view text)
+void CMessageList::Append(int32_t nNumber, uint64_t nPlace, std::string_view text)
 {
     const uint32_t k = static_cast<uint32_t>(nNumber);
     CMessageEntry* pNew = NewEntry(nNumber, text);
-    const uint32_t nRun = m_runIndex.Find(k, [](uint32_t) { return true; });
+    const uint32_t nRun = m_runIndex.Find(k, nPlace, [](uint32_t) { return true; });
     if (nRun == CSlotIndex::kNone)
     {
         // Alone in its run, it has no neighbour of its own number to be placed against; where
         // the run goes among the others is settled by Link.
         m_runIndex.Reserve(m_runs.size() + 1);  // the allocations before the changes
         m_runs.push_back(CRun{pNew, pNew});
-        m_runIndex.Add(k, static_cast<uint32_t>(m_runs.size() - 1));
+        m_runIndex.Add(k, nPlace, static_cast<uint32_t>(m_runs.size() - 1));
     }
     else
     {
@@ -186,7 +186,7 @@ void CMessageList::Link() const
 
 void CMessageList::Insert(int32_t nNumber, std::string_view text)
 {
-    Append(nNumber, text);
+    Append(nNumber, m_runIndex.Place(static_cast<uint32_t>(nNumber)), text);
     Link();
 }
 
@@ -206,24 +206,28 @@ void CMessageList::CLoader::Expect(std::size_t nNewNumbers)
 
 void CMessageList::CLoader::Add(int32_t nNumber, std::string_view text)
 {
-    m_list.m_runIndex.PrefetchTag(static_cast<uint32_t>(nNumber));
+    const uint64_t nPlace = m_list.m_runIndex.Place(static_cast<uint32_t>(nNumber));
+    m_list.m_runIndex.PrefetchPlace(nPlace);
     if (m_nWaiting == kAhead)
     {
-        const CMessage& oldest = m_waiting[m_nOldest];
-        m_list.Append(oldest.first, oldest.second);
-        m_waiting[m_nOldest] = CMessage(nNumber, text);
+        const CWaiting& oldest = m_waiting[m_nOldest];
+        m_list.Append(oldest.m_nNumber, oldest.m_nPlace, oldest.m_text);
+        m_waiting[m_nOldest] = CWaiting{nNumber, nPlace, text};
         m_nOldest = (m_nOldest + 1) % kAhead;
     }
     else
     {
-        m_waiting[(m_nOldest + m_nWaiting++) % kAhead] = CMessage(nNumber, text);
+        m_waiting[(m_nOldest + m_nWaiting++) % kAhead] = CWaiting{nNumber, nPlace, text};
     }
 }
 
 void CMessageList::CLoader::Finish()
 {
     for (; m_nWaiting > 0; --m_nWaiting, m_nOldest = (m_nOldest + 1) % kAhead)
-        m_list.Append(m_waiting[m_nOldest].first, m_waiting[m_nOldest].second);
+    {
+        const CWaiting& oldest = m_waiting[m_nOldest];
+        m_list.Append(oldest.m_nNumber, oldest.m_nPlace, oldest.m_text);
+    }
     m_list.m_pLoading = nullptr;
 }
 

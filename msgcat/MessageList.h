@@ -18,14 +18,11 @@
 #include <deque>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 class CMessageList
 {
 public:
-    using CMessage = std::pair<int32_t, std::string_view>;
-
     explicit CMessageList(std::string strFileName);
     CMessageList(const CMessageList&) = delete;
     CMessageList& operator=(const CMessageList&) = delete;
@@ -57,9 +54,15 @@ public:
 
     private:
         static constexpr std::size_t kAhead = 32;
+        struct CWaiting
+        {
+            int32_t m_nNumber;
+            uint64_t m_nPlace;  // of the number in the index, worked out once when announced
+            std::string_view m_text;
+        };
         CMessageList& m_list;
         std::string_view m_fileText;
-        CMessage m_waiting[kAhead];
+        CWaiting m_waiting[kAhead];
         std::size_t m_nOldest = 0;
         std::size_t m_nWaiting = 0;
     };
@@ -82,7 +85,8 @@ private:
     CMessageEntry* NewEntry(int32_t nNumber, std::string_view text);
     std::string_view KeepText(std::string_view text);
     // Places the message among those of its number; a run of a new number waits for Link.
-    void Append(int32_t nNumber, std::string_view text);
+    // nPlace: the number's CSlotIndex::Place in the run index.
+    void Append(int32_t nNumber, uint64_t nPlace, std::string_view text);
     // Puts the runs of new numbers into the walk. Const, for GetFirst and GetLast: it changes
     // nothing a caller can see but how fast the walk starts.
     void Link() const;

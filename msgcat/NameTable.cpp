@@ -2,38 +2,16 @@
 
 #include "HashKey.h"
 #include "Prefetch.h"
+#include "SipHash.h"
 
-#include <cstring>
 #include <stdexcept>
 
-CNameTable::CNameTable() : m_nSeed(ProcessHashKey().m_nNameSeed) {}
+CNameTable::CNameTable() : m_index(CSlotIndex::CTags::Keyed), m_key(ProcessHashKey()) {}
 
 uint32_t CNameTable::Hash(std::string_view name) const
 {
-    // Eight bytes at a time (names are short, and a hash is needed for every line of a file),
-    // each step a multiply that spreads every input bit over the upper half, which is kept.
-    constexpr uint64_t kMultiplier = 0x9E3779B97F4A7C15u;
-    const auto mix = [](uint64_t h, uint64_t word) {
-        h = (h ^ word) * kMultiplier;
-        return h ^ (h >> 29);
-    };
-    uint64_t h = m_nSeed ^ (name.size() * kMultiplier);
-    std::size_t i = 0;
-    for (; i + 8 <= name.size(); i += 8)
-    {
-        uint64_t word;
-        std::memcpy(&word, name.data() + i, sizeof word);
-        h = mix(h, word);
-    }
-    if (i < name.size())
-    {
-        // The tail in a register: a partial copy into memory read back whole would stall.
-        uint64_t word = 0;
-        for (unsigned nShift = 0; i < name.size(); ++i, nShift += 8)
-            word |= uint64_t{static_cast<unsigned char>(name[i])} << nShift;
-        h = mix(h, word);
-    }
-    return static_cast<uint32_t>((h * kMultiplier) >> 32);
+    // Any 32 bits of SipHash are as hard to aim at as all of them.
+    return static_cast<uint32_t>(CSipHash13::Hash(m_key, name));
 }
 
 uint32_t CNameTable::Position(std::string_view name, uint32_t nHash) const

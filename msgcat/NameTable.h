@@ -6,6 +6,7 @@
 #ifndef KORVELT_MSGCAT_NAMETABLE_H
 #define KORVELT_MSGCAT_NAMETABLE_H
 
+#include "HashKey.h"
 #include "SlotIndex.h"
 #include "TextStore.h"
 
@@ -33,7 +34,8 @@ public:
     int32_t at(std::string_view name) const;
 
     // The same with the name's Hash worked out beforehand, for a reader that announces its
-    // names through Prefetch a few lines before it uses them. The hash is keyed per process.
+    // names through Prefetch a few lines before it uses them. The hash is SipHash under the
+    // process's key, so no file can choose names that share one.
     uint32_t Hash(std::string_view name) const;
     // Step 0 fetches the name's slot of the index; when that has arrived, step 1 its entry;
     // then step 2 the name's bytes. A lookup compares them, so each step waits for the one
@@ -67,7 +69,7 @@ private:
     CTextStore m_store;  // the names' bytes
     std::deque<CName> m_names;  // never moved as they grow
     CSlotIndex m_index;  // tag: Hash of the name
-    uint64_t m_nSeed;    // of Hash
+    CHashKey m_key;      // of Hash
 };
 
 #endif

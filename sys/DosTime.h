@@ -11,4 +11,11 @@ uint16_t PackDosDate(int nYear, int nMonth, int nDay);
 // False for a month outside 1-12, a day outside the month, or a time field out of range.
 bool DosToFileTime(uint16_t nDate, uint16_t nTime, uint64_t& nFileTime);
 
+// True when file time nTime lies before nThan by more than two seconds: FAT keeps times to two
+// seconds, so a copy made onto it may read as a little older or newer than its source.
+inline bool IsOlderFileTime(uint64_t nTime, uint64_t nThan)
+{
+    return nThan > 20000000 && nTime < nThan - 20000000;
+}
+
 #endif

@@ -123,18 +123,37 @@ bool CHostSystem::RemoveFile(const std::string& strPath)
     return fs::remove(NativePath(strPath), ec);
 }
 
-bool CHostSystem::CopyFileOver(const std::string& strFrom, const std::string& strTo)
+bool CHostSystem::CopyFileOver(const std::string& strFrom, const std::string& strTo, EReplace replace)
 {
-    // As on Windows: through a new file beside the target, so that a failed copy leaves the
-    // target as it was.
+    // As on Windows: a read-only or hidden target stays (here: no write permission for its
+    // owner, or a name that begins with "."), an older-only copy keeps a target that is not older
+    // than its source, and the copy goes through a new file beside the target, so that a failed
+    // copy leaves the target as it was.
     std::error_code ec;
+    const fs::path from = NativePath(strFrom);
     const fs::path to = NativePath(strTo);
+    const fs::file_time_type sourceTime = fs::last_write_time(from, ec);
+    if (ec)
+        return false;
+    const fs::file_status target = fs::status(to, ec);
+    if (fs::exists(target))
+    {
+        const bool bReadOnly = (target.permissions() & fs::perms::owner_write) == fs::perms::none;
+        const bool bHidden = to.filename().string().rfind('.', 0) == 0;
+        if (!fs::is_regular_file(target) || bReadOnly || bHidden)
+            return false;
+        const uint64_t nTargetTime = ToFileTime(fs::last_write_time(to, ec));
+        if (replace == EReplace::Older && !IsOlderFileTime(nTargetTime, ToFileTime(sourceTime)))
+            return false;
+    }
     const fs::path temp = to.parent_path() / (".kvt-" + to.filename().string());
-    if (!fs::copy_file(NativePath(strFrom), temp, fs::copy_options::overwrite_existing, ec))
+    if (!fs::copy_file(from, temp, fs::copy_options::overwrite_existing, ec))
     {
         fs::remove(temp, ec);
         return false;
     }
+    // The system's copy keeps the source's last-write time, which the next older-only copy reads.
+    fs::last_write_time(temp, sourceTime, ec);
     fs::permissions(temp, fs::perms::owner_write, fs::perm_options::add, ec);
     fs::rename(temp, to, ec);
     if (ec)

@@ -42,7 +42,7 @@ public:
     std::map<std::string, std::string> m_environment;  // for REG_EXPAND_SZ values, by upper-case name
     std::string m_strCommonPrograms;          // shell folders; empty: the system has none
     std::string m_strPrograms;
-    uint32_t m_nVersion = 0x0A280105;        // an NT-family version by default
+    uint32_t m_nVersion = 0x0A280105;        // as GetVersion gives it; an NT-family version by default
     bool m_bWow64 = false;
     int64_t m_nLocalOffset = 0;               // added to UTC file times, 100 ns units
     EStartResult m_startResult = EStartResult::Started;
@@ -67,14 +67,14 @@ public:
     bool ReadFile(const std::string& strPath, std::string& strBytes) override;
     bool WriteFile(const std::string& strPath, const std::string& strBytes) override;
     bool RemoveFile(const std::string& strPath) override;
-    bool CopyFileOver(const std::string& strFrom, const std::string& strTo) override;
+    bool CopyFileOver(const std::string& strFrom, const std::string& strTo, EReplace replace) override;
     std::vector<CFoundFile> FindFiles(const std::string& strPattern) override;
     std::string GetWindowsFolder() override { return m_strWindowsDirectory; }
     std::string GetSystemFolder() override { return m_strSystemDirectory; }
     std::string GetSearchPath() override { return m_strSearchPath; }
     std::string GetTempFolder() override { return m_strTempPath; }
     std::string GetCurrentFolder() override { return m_strCurrentFolder; }
-    uint32_t GetVersion() override { return m_nVersion; }
+    COsVersion GetOsVersion() override { return COsVersion::FromGetVersion(m_nVersion, m_bWow64); }
     bool GetShellFolder(EShellFolder folder, std::string& strPath) override;
     bool RegKeyExists(ERoot root, const std::string& strKey, ERegView view = ERegView::Own) override;
     bool RegQueryString(ERoot root, const std::string& strKey, const std::string& strValue,
@@ -83,7 +83,6 @@ public:
                          std::size_t nMaxBytes, std::string& strOut, ERegView view = ERegView::Own) override;
     EEnumResult RegEnumSubKey(ERoot root, const std::string& strKey, uint32_t nIndex,
                               std::size_t nMaxChars, std::string& strName, ERegView view = ERegView::Own) override;
-    bool IsWow64() override { return m_bWow64; }
     bool DosDateTimeToFileTime(uint16_t nDate, uint16_t nTime, uint64_t& nFileTime) override;
     uint64_t FileTimeToLocalFileTime(uint64_t nFileTime) override;
     // Records the program and the command line and answers m_startResult.

@@ -4,6 +4,8 @@
 #ifndef KORVELT_SYS_SYSTEM_H
 #define KORVELT_SYS_SYSTEM_H
 
+#include "OsVersion.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -51,6 +53,13 @@ public:
         Programs,        // the current user's own
     };
 
+    // Which existing target a copy may replace; a missing one is always made.
+    enum class EReplace
+    {
+        Any,
+        Older,  // only one last written before the source (DosTime.h's IsOlderFileTime)
+    };
+
     enum class EStartResult
     {
         Started,
@@ -67,8 +76,14 @@ public:
     virtual bool ReadFile(const std::string& strPath, std::string& strBytes) = 0;
     virtual bool WriteFile(const std::string& strPath, const std::string& strBytes) = 0;  // create or truncate
     virtual bool RemoveFile(const std::string& strPath) = 0;
-    // Copies over an existing target; the copy loses the read-only attribute.
-    virtual bool CopyFileOver(const std::string& strFrom, const std::string& strTo) = 0;
+    // Copies a file through a new one beside the target, which then takes the target's place, so
+    // that a copy failing part-way leaves the target as it was; the copy loses the read-only
+    // attribute (files from a CD have it). As the system's own copy does, it never replaces a
+    // target that is read-only or hidden (on the host: one without the owner's write permission,
+    // or whose name begins with "."). With EReplace::Older it replaces only a target last written
+    // before its source, so a file that the user changed since survives. True when the target now
+    // holds the copy.
+    virtual bool CopyFileOver(const std::string& strFrom, const std::string& strTo, EReplace replace) = 0;
 
     // Every entry matching a pattern whose last component may hold * and ?, in the order the
     // file system reports them.
@@ -85,7 +100,8 @@ public:
     // that it lacks) or it reaches MAX_PATH, its short (8.3) form when that can be carried and
     // fits; empty otherwise, so that no path is ever built on the root of the current drive.
     virtual std::string GetCurrentFolder() = 0;
-    virtual uint32_t GetVersion() = 0;           // bit 31 set on the Windows 95/98 family
+    // Which Windows this is (family, version, WOW64), read once.
+    virtual COsVersion GetOsVersion() = 0;
     // A shell folder of Windows 2000 and later; false when the system has none or code page 932
     // cannot carry its path.
     virtual bool GetShellFolder(EShellFolder folder, std::string& strPath) = 0;
@@ -108,7 +124,7 @@ public:
     virtual EEnumResult RegEnumSubKey(ERoot root, const std::string& strKey, uint32_t nIndex,
                                       std::size_t nMaxChars, std::string& strName, ERegView view = ERegView::Own) = 0;
     // True for a 32-bit process on 64-bit Windows, where the two registry views differ.
-    virtual bool IsWow64() = 0;
+    bool IsWow64() { return GetOsVersion().m_bWow64; }
 
     // Times. False when the DOS date or time is not valid.
     virtual bool DosDateTimeToFileTime(uint16_t nDate, uint16_t nTime, uint64_t& nFileTime) = 0;

@@ -3,84 +3,84 @@
 #ifndef KORVELT_UTILS_CP932_H
 #define KORVELT_UTILS_CP932_H
 
+#include <cstring>
 #include <string>
+#include <string_view>
 
 inline bool IsCp932LeadByte(unsigned char ch)
 {
     return (ch >= 0x81 && ch <= 0x9F) || (ch >= 0xE0 && ch <= 0xFC);
 }
 
+// The position of the first (or, bLast, the last) byte of pszBytes that is a character of its own:
+// a double-byte character is stepped over whole, so its second byte never counts. npos when none.
+inline std::size_t FindSingleByteOf(std::string_view text, const char* pszBytes, bool bLast)
+{
+    std::size_t nFound = std::string_view::npos;
+    for (std::size_t i = 0; i < text.size(); ++i)
+    {
+        if (IsCp932LeadByte(static_cast<unsigned char>(text[i])))
+        {
+            ++i;
+        }
+        else if (text[i] != '\0' && std::strchr(pszBytes, text[i]) != nullptr)
+        {
+            nFound = i;
+            if (!bLast)
+                break;
+        }
+    }
+    return nFound;
+}
+
 // Positions of the first and last backslash that is a character of its own; npos when none.
 inline std::size_t FindFirstBackslash(const std::string& strText)
 {
-    for (std::size_t i = 0; i < strText.size(); ++i)
-    {
-        if (IsCp932LeadByte(static_cast<unsigned char>(strText[i])))
-            ++i;
-        else if (strText[i] == '\\')
-            return i;
-    }
-    return std::string::npos;
+    return FindSingleByteOf(strText, "\\", false);
 }
 
 inline std::size_t FindLastBackslash(const std::string& strText)
 {
-    std::size_t nFound = std::string::npos;
-    for (std::size_t i = 0; i < strText.size(); ++i)
-    {
-        if (IsCp932LeadByte(static_cast<unsigned char>(strText[i])))
-            ++i;
-        else if (strText[i] == '\\')
-            nFound = i;
-    }
-    return nFound;
+    return FindSingleByteOf(strText, "\\", true);
 }
 
 // The last "\\" or "/" that is a character of its own; npos when none.
 inline std::size_t FindLastSeparator(const std::string& strText)
 {
-    std::size_t nFound = std::string::npos;
-    for (std::size_t i = 0; i < strText.size(); ++i)
+    return FindSingleByteOf(strText, "\\/", true);
+}
+
+// onComponent(component) for each piece of a path between "\\" and "/" separators, in order,
+// empty ones included, until it returns false; false then.
+template <class OnComponent>
+bool ForEachPathComponent(std::string_view path, OnComponent onComponent)
+{
+    for (std::size_t nStart = 0;;)
     {
-        if (IsCp932LeadByte(static_cast<unsigned char>(strText[i])))
-            ++i;
-        else if (strText[i] == '\\' || strText[i] == '/')
-            nFound = i;
+        const std::size_t nSeparator = FindSingleByteOf(path.substr(nStart), "\\/", false);
+        if (!onComponent(path.substr(nStart, nSeparator)))
+            return false;
+        if (nSeparator == std::string_view::npos)
+            return true;
+        nStart += nSeparator + 1;
     }
-    return nFound;
 }
 
 // True when a path's ".." components climb above where it starts ("..\\x", "\\a\\..\\..\\b"): a path
-// meant to stay on a medium or in a folder would leave it. "\\" and "/" separate. A component of
-// dots and trailing blanks ("...", ".. ") counts as "..": the system trims what such names end in.
-inline bool ClimbsAboveStart(const std::string& strPath)
+// meant to stay on a medium or in a folder would leave it. A component of dots and trailing
+// blanks ("...", ".. ") counts as "..": the system trims what such names end in.
+inline bool ClimbsAboveStart(std::string_view path)
 {
     int nDepth = 0;
-    std::size_t nStart = 0;
-    for (std::size_t i = 0; i <= strPath.size(); ++i)
-    {
-        if (i + 1 < strPath.size() && IsCp932LeadByte(static_cast<unsigned char>(strPath[i])))
-        {
-            ++i;
-            continue;
-        }
-        if (i < strPath.size() && strPath[i] != '\\' && strPath[i] != '/')
-            continue;
-        std::string strPart = strPath.substr(nStart, i - nStart);
-        nStart = i + 1;
-        while (!strPart.empty() && strPart.back() == ' ')
-            strPart.pop_back();
-        if (strPart.size() >= 2 && strPart.find_first_not_of('.') == std::string::npos)
-        {
-            if (--nDepth < 0)
-                return true;
-        }
-        else if (!strPart.empty() && strPart != ".")
-        {
+    return !ForEachPathComponent(path, [&nDepth](std::string_view part) {
+        while (!part.empty() && part.back() == ' ')
+            part.remove_suffix(1);
+        if (part.size() >= 2 && part.find_first_not_of('.') == std::string_view::npos)
+            return --nDepth >= 0;
+        if (!part.empty() && part != ".")
             ++nDepth;
-        }
-    }
-    return false;
+        return true;
+    });
 }
 
 // A file's name without folder and extension ("korvelt" for "D:\KORVELT\korvelt.exe"). The
@@ -88,15 +88,8 @@ inline bool ClimbsAboveStart(const std::string& strPath)
 // at the name's last ".", unless that is its first character.
 inline std::string FileBaseName(const std::string& strPath)
 {
-    std::size_t nStart = 0;
-    for (std::size_t i = 0; i < strPath.size(); ++i)
-    {
-        if (IsCp932LeadByte(static_cast<unsigned char>(strPath[i])))
-            ++i;
-        else if (strPath[i] == '\\' || strPath[i] == '/' || strPath[i] == ':')
-            nStart = i + 1;
-    }
-    std::string strName = strPath.substr(nStart);
+    const std::size_t nFolderEnd = FindSingleByteOf(strPath, "\\/:", true);
+    std::string strName = strPath.substr(nFolderEnd == std::string::npos ? 0 : nFolderEnd + 1);
     const std::size_t nDot = strName.rfind('.');
     if (nDot != std::string::npos && nDot > 0)
         strName.erase(nDot);

@@ -6,10 +6,7 @@
 #include <cstdio>
 
 #ifdef _WIN32
-#include "WideText.h"
-#include "Windows9x.h"
-
-#include <share.h>
+#include "Exclusive932.h"
 #endif
 
 // Binary mode; null when the file does not open. The path is code page 932 whatever the
@@ -18,14 +15,7 @@
 inline std::FILE* OpenExclusive(const char* pszPath)
 {
 #ifdef _WIN32
-    // Windows 95/98 implement the wide open only as a stub: the bytes go to the system as they are,
-    // in its ANSI code page, which is 932 on the Japanese systems the texts are made for.
-    if (IsWindows9x())
-        return _fsopen(pszPath, "rb", _SH_DENYRW);
-    std::wstring strWidePath;
-    if (!WideFromCodePageExact(kCodePage932, pszPath, strWidePath))
-        return nullptr;
-    return _wfsopen(strWidePath.c_str(), L"rb", _SH_DENYRW);
+    return OpenExclusive932(pszPath);
 #else
     return std::fopen(pszPath, "rb");
 #endif

@@ -167,15 +167,6 @@ std::string LocateProgram(const std::string& strProgram, const std::string& strF
     return std::string();
 }
 
-// A path on the source drive. Catalogues write it from the root ("\\apps\\memo"); one written
-// without that backslash means the same on a medium in a folder, as it does on a drive whose
-// current folder is its root, and never a folder beside the medium's.
-std::string OnSourceDrive(const std::string& strDrive, const std::string& strPath)
-{
-    const bool bFromRoot = !strPath.empty() && (strPath[0] == '\\' || strPath[0] == '/');
-    return strDrive.size() > 2 && !bFromRoot ? strDrive + "\\" + strPath : strDrive + strPath;
-}
-
 // Creates the process; a program whose manifest asks for administrator rights, which the
 // system refuses to a process that has none, is started again through the shell, which asks the
 // user. The launcher itself never runs elevated. The program sees the command line as written.
@@ -186,7 +177,7 @@ bool StartCommand(const std::string& strProgram, const std::string& strCommand, 
 {
     CSystem& sys = TheSystem();
     // The line ends at a NUL for the process creation; what is looked at is what starts.
-    const std::string strLine = strProgram.empty() ? QuoteProgramPath(strCommand.c_str()) : strCommand;
+    const std::string strLine = strProgram.empty() ? QuoteProgramPath(strCommand.c_str()) : strCommand.c_str();
     std::string strNamed;
     std::string strParameters;
     SplitCommandLine(strLine, strNamed, strParameters);
@@ -230,17 +221,19 @@ CSetupCommand ComposeSetupCommand(const CAppEntry& entry, CAppCatalog& catalog)
 {
     catalog.UpdateSourceDrive();
     const std::string& strMedium = catalog.GetSourceDrive();
-    const std::string& strDir = entry.GetSetupDir();
+    // Texts end at a NUL, as the process creation reads them.
+    const std::string strDir = entry.GetSetupDir().c_str();
     CSetupCommand setup;
     // The set-up is the medium's own: a medium whose folder cannot be named, or a folder that
     // climbs out of it, starts nothing (an empty command fails as a missing program does).
     if (!strDir.empty() && (strMedium.empty() || ClimbsAboveStart(strDir)))
         return setup;
-    const std::string strSetup = WithoutLeadingBlanks(entry.GetSetupCommand());
-    const std::string strFolder = strDir.empty() ? std::string() : OnSourceDrive(strMedium, strDir);
+    const std::string strSetup = WithoutLeadingBlanks(entry.GetSetupCommand().c_str());
+    const std::string strFolder = strDir.empty() ? std::string() : PathOnMedium(strMedium, strDir);
     std::string strProgram;
     std::string strRest;
-    if (!strSetup.empty() && strSetup[0] == '"')
+    const bool bQuoted = !strSetup.empty() && strSetup[0] == '"';
+    if (bQuoted)
     {
         const std::size_t nClose = strSetup.find('"', 1);
         strProgram = strSetup.substr(1, nClose == std::string::npos ? std::string::npos : nClose - 1);
@@ -277,7 +270,7 @@ CSetupCommand ComposeSetupCommand(const CAppEntry& entry, CAppCatalog& catalog)
     {
         if (strMedium.empty() || ClimbsAboveStart(strProgram))
             return setup;
-        strFull = OnSourceDrive(strMedium, strProgram);
+        strFull = PathOnMedium(strMedium, strProgram);
     }
 
     setup.m_strFolder = strFolder;
@@ -289,7 +282,9 @@ CSetupCommand ComposeSetupCommand(const CAppEntry& entry, CAppCatalog& catalog)
         return setup;
     }
     setup.m_strProgram = strFull;
-    setup.m_strCommand = QuotedIfBlank(strFolder.empty() ? strProgram : strFull) + strRest;
+    // A program written in quotes stays so: its arguments may follow the quote without a blank.
+    const std::string& strNamed = strFolder.empty() ? strProgram : strFull;
+    setup.m_strCommand = (bQuoted ? '"' + strNamed + '"' : QuotedIfBlank(strNamed)) + strRest;
     return setup;
 }
 
@@ -311,7 +306,7 @@ std::string ComposeUninstallCommand(CAppEntry& entry, CAppCatalog& catalog)
         const std::string strPath = strCommand.substr(nMarker + kDirectFromCd.size());
         if (catalog.GetSourceDrive().empty() || ClimbsAboveStart(strPath.substr(0, strPath.find_first_of(kBlanks))))
             return std::string();
-        return OnSourceDrive(catalog.GetSourceDrive(), strPath);
+        return PathOnMedium(catalog.GetSourceDrive(), strPath);
     }
     const std::string& strPath =
         entry.IsPrevReleaseFound() ? entry.GetPrevUninstallCommand() : entry.GetUninstallPath(catalog.GetCheckContext());
@@ -345,40 +340,4 @@ int RunDetached(const std::string& strCommand)
     const std::string strDrive = DriveOfCommand(strCommand);
     const char* pszFolder = strDrive.empty() ? nullptr : strDrive.c_str();
     return StartCommand(std::string(), strCommand, pszFolder, true) ? 0 : MSG_UNINSTALL_FAILED;
-}
-
-int CopyFileList(const std::string& strList, const std::string& strDrive)
-{
-    std::size_t nPos = 0;
-    while (nPos < strList.size())
-    {
-        std::size_t nEnd = strList.find('\r', nPos);
-        if (nEnd == std::string::npos)
-            nEnd = strList.size();
-        const std::string strLine = strList.substr(nPos, nEnd - nPos);
-        nPos = nEnd + 2;  // the LF after the CR
-
-        const std::size_t nArrow = strLine.rfind('>');
-        const std::string strSource = nArrow == std::string::npos ? std::string() : strLine.substr(0, nArrow);
-        const std::string strTarget = nArrow == std::string::npos ? std::string() : strLine.substr(nArrow + 1);
-        // "/" separates as "\\" does (it is never a second byte of a code page 932 character). The
-        // file keeps its name in the target folder: a name that would leave it ("..") or name a
-        // drive is skipped, as a copy that fails.
-        const std::size_t nSeparator = FindLastSeparator(strSource);
-        const std::string strName = nSeparator == std::string::npos ? strSource : strSource.substr(nSeparator + 1);
-        if (strName.empty() || strName == "." || strName == ".." || strName.find(':') != std::string::npos)
-            continue;
-        // A target folder that ends in half a double-byte character would take the backslash
-        // for its second byte, and the file would land beside the folder.
-        const std::string strTo = strTarget + "\\" + strName;
-        if (FindLastBackslash(strTo) != strTarget.size())
-            continue;
-        CopyOneFile(OnSourceDrive(strDrive, strSource), strTo);
-    }
-    return 1;
-}
-
-bool CopyOneFile(const std::string& strFrom, const std::string& strTo)
-{
-    return TheSystem().CopyFileOver(strFrom, strTo);
 }

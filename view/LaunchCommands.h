@@ -1,7 +1,9 @@
-// The command lines behind the set-up and uninstall buttons, the padding of notice texts and
-// the post-install copy. Portable: processes and copies go through the system interface.
+// The command lines behind the set-up and uninstall buttons and the padding of notice texts (the
+// post-install copy is PostInstallCopy.h's). Portable: processes go through the system interface.
 #ifndef KORVELT_VIEW_LAUNCHCOMMANDS_H
 #define KORVELT_VIEW_LAUNCHCOMMANDS_H
+
+#include "PostInstallCopy.h"
 
 #include <string>
 
@@ -54,12 +56,5 @@ int RunInFolder(const std::string& strFolder, const std::string& strCommand,
 // Starts a removal command detached, on its command's drive: 0, or MSG_UNINSTALL_FAILED when it
 // failed. A program that asks for administrator rights is started elevated.
 int RunDetached(const std::string& strCommand);
-
-// Copies each "\source>target folder" line of a copy list from the source drive; always 1,
-// failures are skipped silently.
-int CopyFileList(const std::string& strList, const std::string& strDrive);
-
-// Copies over an existing target, leaving the copy writable; false when it failed.
-bool CopyOneFile(const std::string& strFrom, const std::string& strTo);
 
 #endif

@@ -1,9 +1,11 @@
 #include "Kernel932.h"
 
+#include "ScopedHandle.h"
 #include "WideText.h"
 #include "Windows9x.h"
 
 #include <cwchar>
+#include <stdlib.h>
 #include <vector>
 
 namespace
@@ -42,17 +44,6 @@ std::string PathFromSystem(FillA fillA, FillW fillW)
 }
 }
 
-bool IsCp932Text(const std::string& strText)
-{
-    // A Windows 95/98 of another language may lack the code page; its ANSI functions take the
-    // bytes as they are all the same.
-    if (IsWindows9x() && !::IsValidCodePage(kCodePage932))
-        return true;
-    return strText.empty() ||
-           ::MultiByteToWideChar(kCodePage932, MB_ERR_INVALID_CHARS, strText.data(), static_cast<int>(strText.size()),
-                                 nullptr, 0) > 0;
-}
-
 HANDLE CreateFile932(const std::string& strPath, DWORD dwAccess, DWORD dwShare, DWORD dwDisposition)
 {
     if (IsWindows9x())
@@ -70,21 +61,14 @@ HANDLE CreateFile932(const std::string& strPath, DWORD dwAccess, DWORD dwShare, 
 
 bool DeleteFile932(const std::string& strPath)
 {
-    if (IsWindows9x())
-        return IsCp932Text(strPath) && ::DeleteFileA(strPath.c_str()) != FALSE;
-    std::wstring strWide;
-    return WideFromCodePageExact(kCodePage932, strPath, strWide) && ::DeleteFileW(strWide.c_str()) != FALSE;
+    return WithText932(strPath, false, [](const char* p) { return ::DeleteFileA(p) != FALSE; },
+                       [](const wchar_t* p) { return ::DeleteFileW(p) != FALSE; });
 }
 
 bool CopyFile932(const std::string& strFrom, const std::string& strTo)
 {
-    if (IsWindows9x())
-        return IsCp932Text(strFrom) && IsCp932Text(strTo) &&
-               ::CopyFileA(strFrom.c_str(), strTo.c_str(), FALSE) != FALSE;
-    std::wstring strWideFrom, strWideTo;
-    return WideFromCodePageExact(kCodePage932, strFrom, strWideFrom) &&
-           WideFromCodePageExact(kCodePage932, strTo, strWideTo) &&
-           ::CopyFileW(strWideFrom.c_str(), strWideTo.c_str(), FALSE) != FALSE;
+    return WithTexts932(strFrom, strTo, false, [](const char* a, const char* b) { return ::CopyFileA(a, b, FALSE) != FALSE; },
+                        [](const wchar_t* a, const wchar_t* b) { return ::CopyFileW(a, b, FALSE) != FALSE; });
 }
 
 std::string CreateTempFile932(const std::string& strFolder)
@@ -119,7 +103,15 @@ bool ReplaceFile932(const std::string& strNew, const std::string& strTarget)
             return false;
         if (::GetFileAttributesA(strTarget.c_str()) != INVALID_FILE_ATTRIBUTES && !::DeleteFileA(strTarget.c_str()))
             return false;
-        return ::MoveFileA(strNew.c_str(), strTarget.c_str()) != FALSE;
+        if (::MoveFileA(strNew.c_str(), strTarget.c_str()))
+            return true;
+        // The move failed (a scanner holding the new file, say) after the target went: a copy of
+        // the new file takes its place. strNew goes only once the target is there again; when
+        // even the copy fails it is the one file left.
+        if (!::CopyFileA(strNew.c_str(), strTarget.c_str(), TRUE))
+            return false;
+        ::DeleteFileA(strNew.c_str());
+        return true;
     }
     std::wstring strWideNew, strWideTarget;
     return WideFromCodePageExact(kCodePage932, strNew, strWideNew) &&
@@ -127,22 +119,56 @@ bool ReplaceFile932(const std::string& strNew, const std::string& strTarget)
            ::MoveFileExW(strWideNew.c_str(), strWideTarget.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
 }
 
+std::vector<CFound932> FindFiles932(const std::string& strPattern)
+{
+    std::vector<CFound932> found;
+    const auto add = [&found](const auto& data, bool bCarried, std::string strName) {
+        CFound932 file;
+        file.m_bNameCarried = bCarried;
+        if (bCarried)
+            file.m_strName.swap(strName);
+        file.m_dwAttributes = data.dwFileAttributes;
+        file.m_ftLastWrite = data.ftLastWriteTime;
+        found.push_back(std::move(file));
+    };
+    if (IsWindows9x())
+    {
+        WIN32_FIND_DATAA data;
+        const CScopedFindHandle find(IsCp932Text(strPattern) ? ::FindFirstFileA(strPattern.c_str(), &data)
+                                                             : INVALID_HANDLE_VALUE);
+        if (!find.IsValid())
+            return found;
+        do
+            add(data, true, data.cFileName);
+        while (::FindNextFileA(find.Get(), &data));
+        return found;
+    }
+    std::wstring strWidePattern;
+    if (!WideFromCodePageExact(kCodePage932, strPattern, strWidePattern))
+        return found;
+    WIN32_FIND_DATAW data;
+    const CScopedFindHandle find(::FindFirstFileW(strWidePattern.c_str(), &data));
+    if (!find.IsValid())
+        return found;
+    do
+    {
+        std::string strName;
+        const bool bCarried = CodePageFromWideExact(kCodePage932, data.cFileName, std::wcslen(data.cFileName), strName);
+        add(data, bCarried, strName);
+    } while (::FindNextFileW(find.Get(), &data));
+    return found;
+}
+
 DWORD GetFileAttributes932(const std::string& strPath)
 {
-    if (IsWindows9x())
-        return IsCp932Text(strPath) ? ::GetFileAttributesA(strPath.c_str()) : INVALID_FILE_ATTRIBUTES;
-    std::wstring strWide;
-    return WideFromCodePageExact(kCodePage932, strPath, strWide) ? ::GetFileAttributesW(strWide.c_str())
-                                                                 : INVALID_FILE_ATTRIBUTES;
+    return WithText932(strPath, static_cast<DWORD>(INVALID_FILE_ATTRIBUTES), &::GetFileAttributesA,
+                       &::GetFileAttributesW);
 }
 
 bool SetFileAttributes932(const std::string& strPath, DWORD dwAttributes)
 {
-    if (IsWindows9x())
-        return IsCp932Text(strPath) && ::SetFileAttributesA(strPath.c_str(), dwAttributes) != FALSE;
-    std::wstring strWide;
-    return WideFromCodePageExact(kCodePage932, strPath, strWide) &&
-           ::SetFileAttributesW(strWide.c_str(), dwAttributes) != FALSE;
+    return WithText932(strPath, false, [dwAttributes](const char* p) { return ::SetFileAttributesA(p, dwAttributes) != FALSE; },
+                       [dwAttributes](const wchar_t* p) { return ::SetFileAttributesW(p, dwAttributes) != FALSE; });
 }
 
 bool GetFullPathName932(const std::string& strPath, std::string& strFull)
@@ -383,4 +409,51 @@ bool WritePrivateProfileString932(const char* pszSection, const std::string* pKe
     return ::WritePrivateProfileStringW(
                WideFromCodePageLossy(kCodePage932, pszSection).c_str(), pKey != nullptr ? strWideKey.c_str() : nullptr,
                pValue != nullptr ? strWideValue.c_str() : nullptr, strWideFile.c_str()) != FALSE;
+}
+
+namespace {
+
+// False when the system cannot split the line (shell32 without CommandLineToArgvW).
+bool ArgumentsFromWideCommandLine(std::vector<std::string>& args)
+{
+    using PfnCommandLineToArgvW = LPWSTR*(WINAPI*)(LPCWSTR, int*);
+    HMODULE hShell = LoadSystemLibrary932("shell32.dll");
+    const auto pfnSplit = hShell != nullptr ? reinterpret_cast<PfnCommandLineToArgvW>(
+                                                  reinterpret_cast<void*>(::GetProcAddress(hShell, "CommandLineToArgvW")))
+                                            : nullptr;
+    int nArgs = 0;
+    LPWSTR* ppArgs = pfnSplit != nullptr ? pfnSplit(::GetCommandLineW(), &nArgs) : nullptr;
+    if (ppArgs != nullptr)
+    {
+        for (int i = 1; i < nArgs; ++i)
+            args.push_back(CodePageFromWideLossy(kCodePage932, ppArgs[i]));
+        ::LocalFree(ppArgs);
+    }
+    if (hShell != nullptr)
+        ::FreeLibrary(hShell);
+    return ppArgs != nullptr;
+}
+
+} // namespace
+
+std::vector<std::string> GetCommandLineArguments932()
+{
+    std::vector<std::string> args;
+    if (!IsWindows9x() && ArgumentsFromWideCommandLine(args))
+        return args;
+    for (int i = 1; i < __argc; ++i)
+        args.push_back(__argv[i] != nullptr ? __argv[i] : "");
+    return args;
+}
+
+void BeginUnicodeProfile932(const std::string& strPath)
+{
+    if (IsWindows9x() || ::GetACP() == kCodePage932 || strPath.empty())
+        return;
+    const CScopedKernelHandle file(CreateFile932(strPath, GENERIC_WRITE, 0, CREATE_NEW));
+    if (!file.IsValid())
+        return;
+    const unsigned char bom[] = {0xFF, 0xFE};
+    DWORD nWritten = 0;
+    ::WriteFile(file.Get(), bom, sizeof bom, &nWritten, nullptr);
 }

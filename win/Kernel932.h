@@ -5,13 +5,13 @@
 #ifndef KORVELT_WIN_KERNEL932_H
 #define KORVELT_WIN_KERNEL932_H
 
+#include "Text932.h"
+
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
-// True when the bytes are valid code page 932 (the empty text is), or when a Windows 95/98 that
-// lacks the code page cannot tell.
-bool IsCp932Text(const std::string& strText);
 
 // INVALID_HANDLE_VALUE when the file does not open.
 HANDLE CreateFile932(const std::string& strPath, DWORD dwAccess, DWORD dwShare, DWORD dwDisposition);
@@ -20,8 +20,22 @@ bool DeleteFile932(const std::string& strPath);
 bool CopyFile932(const std::string& strFrom, const std::string& strTo);
 // A new empty file of a name of its own in the folder; empty when none can be made.
 std::string CreateTempFile932(const std::string& strFolder);
-// strNew takes the place of strTarget (which may be missing), in the same folder.
+// strNew takes the place of strTarget (which may be missing), in the same folder. On failure
+// strNew is still there; on Windows 95/98, which delete the target before the move, strTarget
+// may then be gone, and strNew is what is left of the two.
 bool ReplaceFile932(const std::string& strNew, const std::string& strTarget);
+// One entry of a file search.
+struct CFound932
+{
+    std::string m_strName;        // empty when code page 932 cannot carry it
+    bool m_bNameCarried = true;
+    DWORD m_dwAttributes = 0;
+    FILETIME m_ftLastWrite = {};
+};
+// Every entry matching the pattern, in the order the file system reports them; none when the
+// pattern is not valid code page 932.
+std::vector<CFound932> FindFiles932(const std::string& strPattern);
+
 // INVALID_FILE_ATTRIBUTES when the file is not there.
 DWORD GetFileAttributes932(const std::string& strPath);
 bool SetFileAttributes932(const std::string& strPath, DWORD dwAttributes);
@@ -57,6 +71,18 @@ HMODULE LoadSystemLibrary932(const char* pszName);
 // folder only, where the system can say so (Windows 7 with its update of 2011 and later; before
 // that, XP SP1 and later, at least not from the current folder). Nothing on older systems.
 void KeepLibrariesToTheSystem();
+
+// The program's arguments, without its own name: on the NT family from the wide command line (the
+// run-time's ANSI ones have passed through the system's code page, which garbles a Japanese name
+// on any other system; a character that code page 932 lacks reads as "?", which names no file),
+// on Windows 95/98 the run-time's, from the ANSI command line.
+std::vector<std::string> GetCommandLineArguments932();
+
+// The profile functions write a new file in the system's ANSI code page, which on most systems
+// cannot carry Japanese names; a file that begins as UTF-16 they keep writing as UTF-16. On a
+// system whose ANSI code page is not 932 a profile that is not there yet is begun so; a code page
+// 932 system gets the file it always had, and Windows 95/98 know no UTF-16 profiles.
+void BeginUnicodeProfile932(const std::string& strPath);
 
 // Private profiles. A value that code page 932 cannot carry reads as empty.
 std::string GetPrivateProfileString932(const char* pszSection, const std::string& strKey, const std::string& strFile);

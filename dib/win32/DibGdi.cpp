@@ -9,43 +9,22 @@
 
 namespace {
 
-// The block's bitmap, locked, or null when it cannot be locked or does not hold what it
-// claims (a block that did not come from LoadDibFile is not trusted either).
-const void* LockSoundDib(HGLOBAL hDib, const CGlobalLock& lock)
-{
-    const void* pHeader = lock.Get();
-    if (!pHeader || !DibFitsInBlock(pHeader, ::GlobalSize(hDib)))
-        return nullptr;
-    return pHeader;
-}
-
-} // namespace
-
-CScopedGlobal LoadDibFile(const std::string& strPath)
-{
-    CScopedGlobal hDib;
-    std::optional<CGlobalLock> lock;
-    const bool bRead = CDibFile::Read(strPath, [&](std::size_t nLength) -> void* {
-        hDib = CScopedGlobal(::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, nLength));
-        if (!hDib.IsValid())
-            return nullptr;
-        lock.emplace(hDib.Get());
-        return lock->Get();
-    });
-    lock.reset();
-    if (!bRead)
-        hDib.Reset();
-    return hDib;
-}
-
-int MakeDibPalette(HGLOBAL hDib, CScopedPalette& palette)
+// use(header) with the block's bitmap locked; 0 without a block, or when it cannot be locked or
+// does not hold what it claims (a block that did not come from LoadDibFile is not trusted either).
+template <class Use>
+int WithSoundDib(HGLOBAL hDib, Use use)
 {
     if (!hDib)
         return 0;
-    CGlobalLock dib(hDib);
-    const void* pHeader = LockSoundDib(hDib, dib);
-    if (!pHeader)
+    const CGlobalLock lock(hDib);
+    const void* pHeader = lock.Get();
+    if (!pHeader || !DibFitsInBlock(pHeader, ::GlobalSize(hDib)))
         return 0;
+    return use(pHeader);
+}
+
+int MakePaletteOf(const void* pHeader, CScopedPalette& palette)
+{
     const std::vector<CDibRgb> colors = DibPaletteColors(pHeader);
     if (colors.empty())
         return 0;
@@ -75,14 +54,8 @@ int MakeDibPalette(HGLOBAL hDib, CScopedPalette& palette)
     return 1;
 }
 
-int DrawDib(HDC hDC, const RECT& rcDest, HGLOBAL hDib, const RECT& rcSource, const CScopedPalette* pPalette)
+int DrawLocked(HDC hDC, const RECT& rcDest, const void* pHeader, const RECT& rcSource, const CScopedPalette* pPalette)
 {
-    if (!hDib)
-        return 0;
-    CGlobalLock dib(hDib);
-    const void* pHeader = LockSoundDib(hDib, dib);
-    if (!pHeader)
-        return 0;
     const auto* pInfo = static_cast<const BITMAPINFO*>(pHeader);
     const uint8_t* pBits = DibPixelBits(pHeader);
 
@@ -104,4 +77,33 @@ int DrawDib(HDC hDC, const RECT& rcDest, HGLOBAL hDib, const RECT& rcSource, con
     }
     return ::StretchDIBits(hDC, rcDest.left, rcDest.top, nDestWidth, nDestHeight, rcSource.left, rcSource.top,
                            nSourceWidth, nSourceHeight, pBits, pInfo, DIB_RGB_COLORS, SRCCOPY);
+}
+
+} // namespace
+
+CScopedGlobal LoadDibFile(const std::string& strPath)
+{
+    CScopedGlobal hDib;
+    std::optional<CGlobalLock> lock;
+    const bool bRead = CDibFile::Read(strPath, [&](std::size_t nLength) -> void* {
+        hDib = CScopedGlobal(::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, nLength));
+        if (!hDib.IsValid())
+            return nullptr;
+        lock.emplace(hDib.Get());
+        return lock->Get();
+    });
+    lock.reset();
+    if (!bRead)
+        hDib.Reset();
+    return hDib;
+}
+
+int MakeDibPalette(HGLOBAL hDib, CScopedPalette& palette)
+{
+    return WithSoundDib(hDib, [&](const void* pHeader) { return MakePaletteOf(pHeader, palette); });
+}
+
+int DrawDib(HDC hDC, const RECT& rcDest, HGLOBAL hDib, const RECT& rcSource, const CScopedPalette* pPalette)
+{
+    return WithSoundDib(hDib, [&](const void* pHeader) { return DrawLocked(hDC, rcDest, pHeader, rcSource, pPalette); });
 }

@@ -1,93 +1,16 @@
-// The shell's folders and the elevated start. Both shell functions are looked up at run time,
-// so the program still loads on Windows 95/98 and NT 4, whose shell32 has no SHGetFolderPath.
+// The shell's folders and the elevated start, through the edge that knows the running Windows.
 #include "Win32System.h"
 
-#include "Kernel932.h"
-#include "ScopedHandle.h"
-#include "WideText.h"
-#include "Windows9x.h"
-
-#include <windows.h>
-#include <shellapi.h>
-
-#include <cwchar>
-
-namespace {
-
-constexpr int kCsidlPrograms = 0x0002;        // CSIDL_PROGRAMS
-constexpr int kCsidlCommonPrograms = 0x0017;  // CSIDL_COMMON_PROGRAMS
-constexpr DWORD kShgfpTypeCurrent = 0;        // SHGFP_TYPE_CURRENT
-
-// shell32 stays loaded for the life of the process: every refresh of the list asks it again.
-HMODULE Shell32()
-{
-    static const HMODULE s_hShell = LoadSystemLibrary932("shell32.dll");
-    return s_hShell;
-}
-
-template <typename TFunction>
-TFunction ShellFunction(const char* pszName)
-{
-    HMODULE hShell = Shell32();
-    return hShell != nullptr ? reinterpret_cast<TFunction>(reinterpret_cast<void*>(::GetProcAddress(hShell, pszName)))
-                             : nullptr;
-}
-
-} // namespace
+#include "Shell932.h"
 
 bool CWin32System::GetShellFolder(EShellFolder folder, std::string& strPath)
 {
-    const int nCsidl = folder == EShellFolder::CommonPrograms ? kCsidlCommonPrograms : kCsidlPrograms;
-    // S_FALSE says that the folder does not exist.
-    if (IsWindows9x())
-    {
-        using PfnSHGetFolderPathA = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
-        static const auto s_pfnGetFolderPathA = ShellFunction<PfnSHGetFolderPathA>("SHGetFolderPathA");
-        char szPath[MAX_PATH] = {};
-        if (s_pfnGetFolderPathA == nullptr ||
-            s_pfnGetFolderPathA(nullptr, nCsidl, nullptr, kShgfpTypeCurrent, szPath) != S_OK)
-            return false;
-        strPath = szPath;
-        return true;
-    }
-    using PfnSHGetFolderPathW = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
-    static const auto s_pfnGetFolderPath = ShellFunction<PfnSHGetFolderPathW>("SHGetFolderPathW");
-    wchar_t szPath[MAX_PATH] = {};
-    if (s_pfnGetFolderPath == nullptr ||
-        s_pfnGetFolderPath(nullptr, nCsidl, nullptr, kShgfpTypeCurrent, szPath) != S_OK)
-        return false;
-    return CodePageFromWideExact(kCodePage932, szPath, std::wcslen(szPath), strPath);
+    return GetShellFolderPath932(folder == EShellFolder::CommonPrograms ? kCsidlCommonPrograms : kCsidlPrograms,
+                                 strPath);
 }
 
 bool CWin32System::StartElevated(const std::string& strProgram, const std::string& strParameters,
                                  const char* pszFolder)
 {
-    // Windows 95/98 know no administrator rights to ask for.
-    if (IsWindows9x())
-        return false;
-    using PfnShellExecuteExW = BOOL(WINAPI*)(SHELLEXECUTEINFOW*);
-    static const auto s_pfnShellExecuteEx = ShellFunction<PfnShellExecuteExW>("ShellExecuteExW");
-    std::wstring strWideProgram;
-    std::wstring strWideParameters;
-    std::wstring strWideFolder;
-    if (s_pfnShellExecuteEx == nullptr || !WideFromCodePageExact(kCodePage932, strProgram, strWideProgram) ||
-        !WideFromCodePageExact(kCodePage932, strParameters, strWideParameters) ||
-        (pszFolder != nullptr && !WideFromCodePageExact(kCodePage932, pszFolder, strWideFolder)))
-        return false;
-
-    SHELLEXECUTEINFOW info = {};
-    info.cbSize = sizeof info;
-    // With the process handle asked for, the call returns once the process exists or the user
-    // has declined; the launcher's own error box is then the only one.
-    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
-    info.lpVerb = L"runas";
-    info.lpFile = strWideProgram.c_str();
-    info.lpParameters = strWideParameters.empty() ? nullptr : strWideParameters.c_str();
-    info.lpDirectory = pszFolder != nullptr ? strWideFolder.c_str() : nullptr;
-    info.nShow = SW_SHOWNORMAL;
-    if (!s_pfnShellExecuteEx(&info))
-        return false;
-    // The launcher never waits for its children.
-    CScopedKernelHandle process(info.hProcess);
-    return true;
+    return StartElevated932(strProgram, strParameters, pszFolder);
 }

@@ -1,9 +1,11 @@
 #include "Win32System.h"
 
 #include "Cp932.h"
+#include "DosTime.h"
 #include "Kernel932.h"
 #include "ScopedHandle.h"
 #include "WideText.h"
+#include "Registry932.h"
 #include "Win32Registry.h"
 #include "Windows9x.h"
 
@@ -20,24 +22,9 @@ HKEY RootKey(CSystem::ERoot root)
     return root == CSystem::ERoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
 }
 
-// Nothing held when the key cannot be opened, its path included when it is not code page 932.
 CScopedRegKey OpenForReading(CSystem::ERoot root, const std::string& strKey, CSystem::ERegView view)
 {
-    if (IsWindows9x())
-    {
-        HKEY hKey = nullptr;
-        if (!IsCp932Text(strKey) ||
-            ::RegOpenKeyExA(RootKey(root), strKey.c_str(), 0, KEY_READ | RegViewAccess(view), &hKey) != ERROR_SUCCESS)
-            return CScopedRegKey();
-        return CScopedRegKey(hKey);
-    }
-    std::wstring strWideKey;
-    if (!WideFromCodePageExact(kCodePage932, strKey, strWideKey))
-        return CScopedRegKey();
-    HKEY hKey = nullptr;
-    if (::RegOpenKeyExW(RootKey(root), strWideKey.c_str(), 0, KEY_READ | RegViewAccess(view), &hKey) != ERROR_SUCCESS)
-        return CScopedRegKey();
-    return CScopedRegKey(hKey);
+    return RegOpenForReading932(RootKey(root), strKey, RegViewAccess(view));
 }
 
 uint64_t FromFileTime(const FILETIME& ft)
@@ -60,50 +47,15 @@ void ClearReadOnly(const std::string& strPath)
         SetFileAttributes932(strPath, dwAttributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
 }
 
-// One entry of a search, from the find data of either character form.
-template <class TData>
-CFoundFile FoundFrom(const TData& data, bool bNameCarried, std::string strName)
+// A file's last-write time, through a handle: GetFileAttributesEx is not on Windows 95.
+bool LastWriteTime(const std::string& strPath, uint64_t& nTime)
 {
-    CFoundFile file;
-    file.m_bNameCarried = bNameCarried;
-    if (bNameCarried)
-        file.m_strName.swap(strName);
-    file.m_bDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    file.m_nLastWriteTime = FromFileTime(data.ftLastWriteTime);
-    return file;
-}
-
-// The ANSI forms, for Windows 95/98: texts are the system's bytes, which are code page 932 on the
-// Japanese systems the launcher is made for.
-bool QueryStringA(HKEY hKey, const std::string& strValue, std::size_t nMaxBytes, std::string& strOut,
-                  bool* pbExpandable)
-{
-    std::vector<char> buffer(nMaxBytes + 1, '\0');
-    DWORD dwType = 0;
-    DWORD dwSize = static_cast<DWORD>(nMaxBytes);
-    if (::RegQueryValueExA(hKey, strValue.c_str(), nullptr, &dwType, reinterpret_cast<BYTE*>(buffer.data()),
-                           &dwSize) != ERROR_SUCCESS)
+    CScopedKernelHandle file(CreateFile932(strPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING));
+    FILETIME written;
+    if (!file.IsValid() || !::GetFileTime(file.Get(), nullptr, nullptr, &written))
         return false;
-    if (dwType != REG_SZ && dwType != REG_EXPAND_SZ)
-        return false;
-    strOut.assign(buffer.data());
-    *pbExpandable = dwType == REG_EXPAND_SZ;
+    nTime = FromFileTime(written);
     return true;
-}
-
-CSystem::EEnumResult EnumSubKeyA(HKEY hKey, uint32_t nIndex, std::size_t nMaxChars, std::string& strName)
-{
-    char buffer[256];
-    DWORD dwLength = sizeof buffer;
-    const LONG lResult = ::RegEnumKeyExA(hKey, nIndex, buffer, &dwLength, nullptr, nullptr, nullptr, nullptr);
-    if (lResult == ERROR_MORE_DATA)
-        return CSystem::EEnumResult::TooLong;
-    if (lResult != ERROR_SUCCESS)
-        return CSystem::EEnumResult::NoMore;
-    if (dwLength > nMaxChars)
-        return CSystem::EEnumResult::TooLong;
-    strName.assign(buffer, dwLength);
-    return CSystem::EEnumResult::Found;
 }
 
 } // namespace
@@ -150,13 +102,23 @@ bool CWin32System::RemoveFile(const std::string& strPath)
     return DeleteFile932(strPath);
 }
 
-bool CWin32System::CopyFileOver(const std::string& strFrom, const std::string& strTo)
+bool CWin32System::CopyFileOver(const std::string& strFrom, const std::string& strTo, EReplace replace)
 {
     if (!IsCp932Text(strFrom) || !IsCp932Text(strTo))
         return false;
+    // The system's own copy fails on a read-only or hidden target and leaves it; so does this one.
+    const DWORD dwOld = GetFileAttributes932(strTo);
+    const bool bTargetThere = dwOld != INVALID_FILE_ATTRIBUTES;
+    if (bTargetThere && (dwOld & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DIRECTORY)) != 0)
+        return false;
+    uint64_t nTarget = 0;
+    uint64_t nSource = 0;
+    if (bTargetThere && replace == EReplace::Older &&
+        (!LastWriteTime(strTo, nTarget) || !LastWriteTime(strFrom, nSource) || !IsOlderFileTime(nTarget, nSource)))
+        return false;
     // The copy goes to a new file beside the target first, which then takes the target's place:
-    // a copy that fails part-way (a scratched CD) leaves the old file and its read-only flag as
-    // they were. Files copied from a CD arrive read-only; the copy loses that flag.
+    // a copy that fails part-way (a scratched CD) leaves the old file as it was. Files copied from
+    // a CD arrive read-only; the copy loses that flag.
     const std::size_t nSlash = FindLastBackslash(strTo);
     const std::string strTemp = CreateTempFile932(nSlash == std::string::npos ? "." : strTo.substr(0, nSlash));
     if (strTemp.empty())
@@ -167,46 +129,27 @@ bool CWin32System::CopyFileOver(const std::string& strFrom, const std::string& s
         return false;
     }
     ClearReadOnly(strTemp);
-    const DWORD dwOld = GetFileAttributes932(strTo);
-    ClearReadOnly(strTo);
-    if (!ReplaceFile932(strTemp, strTo))
-    {
-        if (dwOld != INVALID_FILE_ATTRIBUTES)
-            SetFileAttributes932(strTo, dwOld);
+    if (ReplaceFile932(strTemp, strTo))
+        return true;
+    // Windows 95/98 delete the target before the move. When neither the move nor a copy put the
+    // new file in its place, the temporary is the only file left of the two, and it stays.
+    if (!bTargetThere || GetFileAttributes932(strTo) != INVALID_FILE_ATTRIBUTES)
         DeleteFile932(strTemp);
-        return false;
-    }
-    return true;
+    return false;
 }
 
 std::vector<CFoundFile> CWin32System::FindFiles(const std::string& strPattern)
 {
     std::vector<CFoundFile> found;
-    if (IsWindows9x())
+    for (CFound932& entry : FindFiles932(strPattern))
     {
-        WIN32_FIND_DATAA data;
-        CScopedFindHandle find(IsCp932Text(strPattern) ? ::FindFirstFileA(strPattern.c_str(), &data)
-                                                       : INVALID_HANDLE_VALUE);
-        if (!find.IsValid())
-            return found;
-        do
-            found.push_back(FoundFrom(data, true, data.cFileName));
-        while (::FindNextFileA(find.Get(), &data));
-        return found;
+        CFoundFile file;
+        file.m_strName.swap(entry.m_strName);
+        file.m_bNameCarried = entry.m_bNameCarried;
+        file.m_bDirectory = (entry.m_dwAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        file.m_nLastWriteTime = FromFileTime(entry.m_ftLastWrite);
+        found.push_back(std::move(file));
     }
-    std::wstring strWidePattern;
-    if (!WideFromCodePageExact(kCodePage932, strPattern, strWidePattern))
-        return found;
-    WIN32_FIND_DATAW data;
-    CScopedFindHandle find(::FindFirstFileW(strWidePattern.c_str(), &data));
-    if (!find.IsValid())
-        return found;
-    do
-    {
-        std::string strName;
-        const bool bCarried = CodePageFromWideExact(kCodePage932, data.cFileName, std::wcslen(data.cFileName), strName);
-        found.push_back(FoundFrom(data, bCarried, strName));
-    } while (::FindNextFileW(find.Get(), &data));
     return found;
 }
 
@@ -235,9 +178,9 @@ std::string CWin32System::GetCurrentFolder()
     return GetCurrentDirectory932();
 }
 
-uint32_t CWin32System::GetVersion()
+COsVersion CWin32System::GetOsVersion()
 {
-    return ::GetVersion();
+    return RunningWindows();
 }
 
 bool CWin32System::RegKeyExists(ERoot root, const std::string& strKey, ERegView view)
@@ -271,36 +214,7 @@ bool CWin32System::QueryString(ERoot root, const std::string& strKey, const std:
                                std::size_t nMaxBytes, std::string& strOut, ERegView view, bool* pbExpandable)
 {
     const CScopedRegKey key = OpenForReading(root, strKey, view);
-    if (!key.IsValid())
-        return false;
-    if (IsWindows9x())
-        return QueryStringA(key.Get(), strValue, nMaxBytes, strOut, pbExpandable);
-    std::wstring strWideValue;
-    if (!WideFromCodePageExact(kCodePage932, strValue, strWideValue))
-        return false;
-    // Every code page 932 character takes at least one byte for its one UTF-16 unit, so data of
-    // more than nMaxBytes units cannot fit; the extra unit stops data stored without terminator.
-    std::vector<wchar_t> buffer(nMaxBytes + 1, L'\0');
-    DWORD dwType = 0;
-    DWORD dwSize = static_cast<DWORD>(nMaxBytes * sizeof(wchar_t));
-    if (::RegQueryValueExW(key.Get(), strWideValue.c_str(), nullptr, &dwType,
-                           reinterpret_cast<BYTE*>(buffer.data()), &dwSize) != ERROR_SUCCESS)
-        return false;
-    if (dwType != REG_SZ && dwType != REG_EXPAND_SZ)
-        return false;
-    // The room is counted in code page 932 bytes of the data as stored, terminator included when
-    // it is stored, as the ANSI function counts it.
-    const int nStored = static_cast<int>(dwSize / sizeof(wchar_t));
-    const int nBytes =
-        nStored == 0 ? 0 : ::WideCharToMultiByte(kCodePage932, 0, buffer.data(), nStored, nullptr, 0, nullptr, nullptr);
-    if (nBytes < 0 || static_cast<std::size_t>(nBytes) > nMaxBytes)
-        return false;
-    // A text with a character that code page 932 lacks is no value the launcher can use: a
-    // display name with a stand-in would match another, an uninstall string would name another file.
-    if (!CodePageFromWideExact(kCodePage932, buffer.data(), std::wcslen(buffer.data()), strOut))
-        return false;
-    *pbExpandable = dwType == REG_EXPAND_SZ;
-    return true;
+    return key.IsValid() && RegQueryString932(key.Get(), strValue, nMaxBytes, strOut, *pbExpandable);
 }
 
 CSystem::EEnumResult CWin32System::RegEnumSubKey(ERoot root, const std::string& strKey, uint32_t nIndex,
@@ -309,23 +223,14 @@ CSystem::EEnumResult CWin32System::RegEnumSubKey(ERoot root, const std::string& 
     const CScopedRegKey key = OpenForReading(root, strKey, view);
     if (!key.IsValid())
         return EEnumResult::NoMore;
-    if (IsWindows9x())
-        return EnumSubKeyA(key.Get(), nIndex, nMaxChars, strName);
-    // Key names have at most 255 characters.
-    wchar_t buffer[256];
-    DWORD dwLength = sizeof buffer / sizeof buffer[0];
-    const LONG lResult = ::RegEnumKeyExW(key.Get(), nIndex, buffer, &dwLength, nullptr, nullptr, nullptr, nullptr);
-    if (lResult == ERROR_MORE_DATA)
-        return EEnumResult::TooLong;
-    if (lResult != ERROR_SUCCESS)
-        return EEnumResult::NoMore;
-    std::string strCarried;
-    if (!CodePageFromWideExact(kCodePage932, buffer, dwLength, strCarried))
-        return EEnumResult::NotCp932;
-    if (strCarried.size() > nMaxChars)
-        return EEnumResult::TooLong;
-    strName.swap(strCarried);
-    return EEnumResult::Found;
+    switch (RegEnumKey932(key.Get(), nIndex, nMaxChars, strName))
+    {
+    case ERegEnum932::Found: return EEnumResult::Found;
+    case ERegEnum932::TooLong: return EEnumResult::TooLong;
+    case ERegEnum932::NotCp932: return EEnumResult::NotCp932;
+    case ERegEnum932::NoMore: break;
+    }
+    return EEnumResult::NoMore;
 }
 
 bool CWin32System::DosDateTimeToFileTime(uint16_t nDate, uint16_t nTime, uint64_t& nFileTime)

@@ -12,14 +12,14 @@ public:
     bool ReadFile(const std::string& strPath, std::string& strBytes) override;
     bool WriteFile(const std::string& strPath, const std::string& strBytes) override;
     bool RemoveFile(const std::string& strPath) override;
-    bool CopyFileOver(const std::string& strFrom, const std::string& strTo) override;
+    bool CopyFileOver(const std::string& strFrom, const std::string& strTo, EReplace replace) override;
     std::vector<CFoundFile> FindFiles(const std::string& strPattern) override;
     std::string GetWindowsFolder() override;
     std::string GetTempFolder() override;
     std::string GetSystemFolder() override;
     std::string GetSearchPath() override;
     std::string GetCurrentFolder() override;
-    uint32_t GetVersion() override;
+    COsVersion GetOsVersion() override;
     bool GetShellFolder(EShellFolder folder, std::string& strPath) override;  // Win32Shell.cpp
     bool RegKeyExists(ERoot root, const std::string& strKey, ERegView view = ERegView::Own) override;
     bool RegQueryString(ERoot root, const std::string& strKey, const std::string& strValue,
@@ -28,7 +28,6 @@ public:
                          std::size_t nMaxBytes, std::string& strOut, ERegView view = ERegView::Own) override;
     EEnumResult RegEnumSubKey(ERoot root, const std::string& strKey, uint32_t nIndex,
                               std::size_t nMaxChars, std::string& strName, ERegView view = ERegView::Own) override;
-    bool IsWow64() override;  // Win32Registry.cpp
     bool DosDateTimeToFileTime(uint16_t nDate, uint16_t nTime, uint64_t& nFileTime) override;
     uint64_t FileTimeToLocalFileTime(uint64_t nFileTime) override;
     EStartResult StartProcess(const std::string& strProgram, const std::string& strCommandLine,

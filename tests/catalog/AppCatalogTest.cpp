@@ -4,6 +4,7 @@
 #include "ArchiveException.h"
 #include "ArchiveReader.h"
 #include "CatalogBytes.h"
+#include "DeviceNames.h"
 #include "FileException.h"
 #include "HostSystem.h"
 #include "MessageNumbers.h"
@@ -174,7 +175,14 @@ struct CIndexCase
     const char* pszMissing;  // entry file not written, or null
     Titles expectedTitles;
     Messages expectedMessages;
+    const char* pszAlso = nullptr;  // one more entry file written, titled by its name, or null
 };
+
+#ifdef _WIN32
+constexpr bool kDevicesAreNoFiles = true;
+#else
+constexpr bool kDevicesAreNoFiles = false;
+#endif
 
 const CIndexCase kIndexCases[] = {
     {"FourZeroBytes_Empty", Le32(0), nullptr, {}, {}},
@@ -191,6 +199,12 @@ const CIndexCase kIndexCases[] = {
     // Entry files that are there, but by a way out of the catalogue folder.
     {"NameLeavesTheFolder", IndexBytes(1, {"..\\korvelt\\one"}), nullptr, {}, {kUnreadable}},
     {"NameLeavesTheFolderBySlash", IndexBytes(1, {"../korvelt/one"}), nullptr, {}, {kUnreadable}},
+    // Files of these names are there on the host; Windows would open a device for each.
+    {"DeviceName", IndexBytes(1, {"Nul.app"}), nullptr, {}, {kUnreadable}, "Nul.app"},
+    {"DeviceNameAfterAnEntry", IndexBytes(2, {"one", "com1"}), nullptr, {}, {kUnreadable}, "com1"},
+    {"DeviceNameWithBlanksAndExtension", IndexBytes(1, {"CON .dat"}), nullptr, {}, {kUnreadable}, "CON .dat"},
+    {"DeviceNameAsAFolder", IndexBytes(1, {"aux\\one"}), nullptr, {}, {kUnreadable}, "aux/one"},
+    {"NameThatBeginsLikeADevice", IndexBytes(1, {"console.app"}), nullptr, {"console.app"}, {}, "console.app"},
     {"NameInUtf16Form", Le32(1) + std::string("\xFF\xFE\xFF\x03o\0n\0e\0", 10), nullptr, {"One"}, {}},
 };
 
@@ -209,11 +223,21 @@ TEST_F(AppCatalogTest, Load_IndexOutcomes)
                 WriteCatalogFile(pszName, EntryBytes(strTitle));
             }
         }
+        // Windows has no file of a device's name: a write would go to the device. There the name
+        // is refused all the same.
+        const bool bWriteAlso = c.pszAlso && !(kDevicesAreNoFiles && HasDeviceComponent(c.pszAlso));
+        if (bWriteAlso)
+        {
+            fs::create_directories((m_dir.Path() / "korvelt" / c.pszAlso).parent_path());
+            WriteCatalogFile(c.pszAlso, EntryBytes(c.pszAlso));
+        }
         WriteIndex(c.strIndex);
         m_reporter.m_messages.clear();
         EXPECT_EQ(m_catalog.Load(), 0);
         EXPECT_EQ(LoadedTitles(), c.expectedTitles);
         EXPECT_EQ(m_reporter.m_messages, c.expectedMessages);
+        if (bWriteAlso)
+            fs::remove(m_dir.Path() / "korvelt" / c.pszAlso);
     }
 }
 

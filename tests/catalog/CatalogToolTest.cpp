@@ -267,6 +267,16 @@ TEST_F(CatalogToolTest, Check_ReportsEveryProblemOnALine)
     std::ofstream(medium / "korvelt" / "instapp.bmp") << "P6 not a bitmap";
     std::ofstream(medium / "autorun.inf", std::ios::binary) << "[Other]\r\nopen=elsewhere.exe\r\n[AutoRun]\r\n"
                                                                "OPEN = setup /s\r\nicon=art\\disc.ico,1\r\nicon=korvelt.exe,0\r\n";
+    // Entry 1's copy list: the launcher copies its first and last line and skips the rest.
+    nlohmann::json source = nlohmann::json::parse(ReadAll(kSampleMedium + "/catalog.json"));
+    source["entries"][0]["m_strPostInstallCopyList"] =
+        "\\korvelt\\memo.txt>C:\\Korvelt\\Memo\r\n\\korvelt\\gone.txt>C:\\Korvelt\\Memo\r\n\\..\\x.txt>C:\\App\r\n"
+        "no arrow\r\n\\korvelt\\>C:\\App\n\\korvelt\\Nul.txt>C:\\App\r\n\\CON\\memo.txt>C:\\App\r\n"
+        "\\korvelt\\a:b>C:\\App\r\n\\apps\\..\\..\\korvelt\\memo.txt>C:\\App\r\n\\korvelt\\memo.txt>App\r\n"
+        "korvelt\\memo.txt>C:\\App";
+    m_dir.Write("source.json", source.dump());
+    const std::string strCatalogue = (medium / "korvelt").string();
+    ASSERT_EQ(Tool("build " + Quote(m_dir.File("source.json")) + " " + Quote(strCatalogue)).nStatus, 0);
     std::ofstream(medium / "korvelt" / "appdb.dat", std::ios::app) << "x";
     std::string strMessages = ReadAll(medium / "KORVELT.MSG");
     const std::size_t nAt = strMessages.find("CATALOG_UNREADABLE=94");
@@ -279,6 +289,21 @@ TEST_F(CatalogToolTest, Check_ReportsEveryProblemOnALine)
     EXPECT_EQ(run.strOut,
               "KORVELT.MSG: message 94 is not defined\n"
               "korvelt: message 94 (catalogue index or entry file unreadable)\n"
+              "korvelt: entry 1 (memo.app): copy list line 2 (\"\\korvelt\\gone.txt>C:\\Korvelt\\Memo\"): the source "
+              "is not on the medium\n"
+              "korvelt: entry 1 (memo.app): copy list line 3 (\"\\..\\x.txt>C:\\App\"): the source leaves the medium\n"
+              "korvelt: entry 1 (memo.app): copy list line 4 (\"no arrow\"): no \">\" between the source and the "
+              "target folder\n"
+              "korvelt: entry 1 (memo.app): copy list line 5 (\"\\korvelt\\>C:\\App\"): the source names no file\n"
+              "korvelt: entry 1 (memo.app): copy list line 6 (\"\\korvelt\\Nul.txt>C:\\App\"): a device name on Windows, "
+              "not a file\n"
+              "korvelt: entry 1 (memo.app): copy list line 7 (\"\\CON\\memo.txt>C:\\App\"): a device name on Windows, "
+              "not a file\n"
+              "korvelt: entry 1 (memo.app): copy list line 8 (\"\\korvelt\\a:b>C:\\App\"): the file's name holds a \":\"\n"
+              "korvelt: entry 1 (memo.app): copy list line 9 (\"\\apps\\..\\..\\korvelt\\memo.txt>C:\\App\"): the source "
+              "leaves the medium\n"
+              "korvelt: entry 1 (memo.app): copy list line 10 (\"\\korvelt\\memo.txt>App\"): the target folder is "
+              "not a full path\n"
               "korvelt: entry 2 (viewer.app): set-up program /apps/viewer/setup.exe not found\n"
               "korvelt: entry 3 (kakeibo.app): set-up program /apps/kakeibo/setup.exe is a Windows Installer "
               "package without the name of one (.msi, .msp)\n"

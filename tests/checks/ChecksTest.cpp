@@ -58,7 +58,7 @@ protected:
     void AddStartMenuFile(const std::string& strRelative)
     {
         const fs::path base = fs::path(m_sys.m_strWindowsDirectory) /
-            (m_sys.m_nVersion & 0x80000000u ? "" : "Profiles/All Users") / kPrograms;
+            (m_sys.GetOsVersion().m_bWindows9x ? "" : "Profiles/All Users") / kPrograms;
         fs::create_directories((base / strRelative).parent_path());
         std::ofstream(base / strRelative) << "x";
     }

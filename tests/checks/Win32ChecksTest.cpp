@@ -11,6 +11,8 @@
 #include "WideNames.h"
 #include "WideText.h"
 
+#include "Windows9x.h"
+
 #include <windows.h>
 #include <shlobj.h>
 #include <shlwapi.h>
@@ -92,8 +94,8 @@ protected:
     }
     void TearDown() override { RemoveAll(); }
 
-    static bool IsNT() { return (::GetVersion() & 0x80000000u) == 0; }
-    static bool IsWindows2000OrLater() { return IsNT() && LOBYTE(::GetVersion()) >= 5; }
+    static bool IsNT() { return !RunningWindows().m_bWindows9x; }
+    static bool IsWindows2000OrLater() { return RunningWindows().IsNT5OrLater(); }
 
     static std::string WindowsFolder()
     {

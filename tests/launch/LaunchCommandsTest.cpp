@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -76,6 +77,11 @@ TEST_F(Launch, SetupCommandOnTheSourceDrive)
     CSetupCommand setup = ComposeSetupCommand(*pEntry, m_catalog);
     EXPECT_EQ(setup.m_strFolder, "Q:\\SETUP\\APP1");
     EXPECT_EQ(setup.m_strCommand, "Q:\\SETUP\\APP1\\SETUP.EXE");
+
+    // Without its first backslash the folder still lies below the drive's root, not below its
+    // current folder ("Q:SETUP").
+    auto pRelative = MakeEntry({{"m_strSetupDir", "SETUP\\APP1"}, {"m_strSetupCommand", "SETUP.EXE"}}, {});
+    EXPECT_EQ(ComposeSetupCommand(*pRelative, m_catalog).m_strFolder, "Q:\\SETUP\\APP1");
 
     auto pBare = MakeEntry({{"m_strSetupCommand", "X.EXE"}}, {});
     setup = ComposeSetupCommand(*pBare, m_catalog);
@@ -284,6 +290,35 @@ TEST_F(Launch, BareProgram_ComesFromTheSystemWindowsOrPathFolders)
     EXPECT_EQ(m_sys.m_started.size(), nStarted);
 }
 
+// Lines that copy nothing, with the file that each would write (below the test's folder) and what
+// that file holds before and after, or null when it is not there and must not appear. The sources
+// are there: each would be copied without its rule.
+struct CSkippedCopy
+{
+    const char* pszLine;  // followed by ">" and the app folder
+    const char* pszTarget;
+    const char* pszKept;
+};
+
+const CSkippedCopy kSkippedCopies[] = {
+    // The system's own copy leaves a read-only or hidden target (on the host: a name with a dot
+    // first); so does the launcher's.
+    {"\\DATA\\RO.TXT", "app/RO.TXT", "the user's, read-only"},
+    {"\\DATA\\.HIDDEN", "app/.HIDDEN", "the user's, hidden"},
+    // Out of the medium ("cd") to the file beside it.
+    {"\\..\\SECRET.TXT", "app/SECRET.TXT", nullptr},
+    {"..\\SECRET.TXT", "app/SECRET.TXT", nullptr},
+    {"\\DATA\\..\\..\\SECRET.TXT", "app/SECRET.TXT", nullptr},
+    {"/DATA/../../SECRET.TXT", "app/SECRET.TXT", nullptr},
+    // Windows opens a device for these, in any letter case, with any extension, in any folder.
+    {"\\DATA\\nul.txt", "app/nul.txt", nullptr},
+    {"\\DATA\\Con", "app/Con", nullptr},
+    {"\\COM1\\F.TXT", "app/F.TXT", nullptr},
+    {"\\DATA\\lpt9 .log", "app/lpt9 .log", nullptr},
+    // Windows drops the dots that a name ends in: "..." names the folder itself.
+    {"\\DATA\\...", "app/...", nullptr},
+};
+
 TEST_F(Launch, CopyFileListCopiesEachLine)
 {
     CTempDir dir;
@@ -298,13 +333,28 @@ TEST_F(Launch, CopyFileListCopiesEachLine)
     std::ofstream(dir.Path() / "cd/DATA/E.TXT") << "e";
     std::ofstream(dir.Path() / "app/B.TXT") << "old";
     fs::permissions(dir.Path() / "cd/DATA/A.DLL", fs::perms::owner_write, fs::perm_options::remove);
+    std::ofstream(dir.Path() / "cd/DATA/G.TXT") << "g";
+    std::ofstream(dir.Path() / "cd/DATA/CONSOLE.TXT") << "not a device";
+    fs::create_directories(dir.Path() / "cd/COM1");
+    for (const char* pszSource : {"SECRET.TXT", "cd/DATA/RO.TXT", "cd/DATA/.HIDDEN", "cd/DATA/nul.txt", "cd/DATA/Con",
+                                  "cd/COM1/F.TXT", "cd/DATA/lpt9 .log", "cd/DATA/..."})
+        std::ofstream(dir.Path() / pszSource) << "from the source";
+    for (const CSkippedCopy& c : kSkippedCopies)
+        if (c.pszKept)
+            std::ofstream(dir.Path() / c.pszTarget) << c.pszKept;
+    fs::permissions(dir.Path() / "app/RO.TXT", fs::perms::owner_write, fs::perm_options::remove);
 
     const std::string strApp = dir.Path().string() + "/app";
     const std::string strList = "\\DATA\\A.DLL>" + strApp + "\\BIN\r\n\\DATA\\B.TXT>" + strApp +
                                 "\r\nno arrow here\r\n\\DATA\\MISSING>" + strApp + "\r\n\\DATA\\\x95\x5C.TXT>" + strApp +
                                 "\r\n/DATA/C.TXT>" + strApp + "\\BIN\r\n\\DATA\\D:EVIL>" + strApp + "\r\n\\DATA\\..>" + strApp +
-                                "\r\nDATA\\E.TXT>" + strApp + "\r\n\\DATA\\C.TXT>" + strApp + "\\\x95";
-    EXPECT_EQ(CopyFileList(strList, strDrive), 1);
+                                "\r\nDATA\\E.TXT>" + strApp + "\r\n\\DATA\\C.TXT>" + strApp + "\\\x95" +
+                                // A LF alone ends a line too; a ".." that stays on the medium is kept.
+                                "\r\n\\DATA\\G.TXT>" + strApp + "\n\\DATA\\..\\DATA\\CONSOLE.TXT>" + strApp;
+    std::string strSkipped;
+    for (const CSkippedCopy& c : kSkippedCopies)
+        strSkipped += std::string("\r\n") + c.pszLine + ">" + strApp;
+    EXPECT_EQ(CopyFileList(strList + strSkipped, strDrive, CSystem::EReplace::Any), 1);
 
     auto read = [](const fs::path& p) { std::ifstream in(p); return std::string(std::istreambuf_iterator<char>(in), {}); };
     EXPECT_EQ(read(dir.Path() / "app/BIN/A.DLL"), "a");
@@ -320,17 +370,52 @@ TEST_F(Launch, CopyFileListCopiesEachLine)
     EXPECT_EQ(read(dir.Path() / "app/E.TXT"), "e");
     EXPECT_FALSE(fs::exists(dir.Path() / "app/\x95\\C.TXT"));
     EXPECT_FALSE(fs::exists(dir.Path() / "app/C.TXT"));
+    EXPECT_EQ(read(dir.Path() / "app/G.TXT"), "g");
+    EXPECT_EQ(read(dir.Path() / "app/CONSOLE.TXT"), "not a device");
+    for (const CSkippedCopy& c : kSkippedCopies)
+    {
+        SCOPED_TRACE(c.pszLine);
+        EXPECT_EQ(fs::exists(dir.Path() / c.pszTarget), c.pszKept != nullptr);
+        if (c.pszKept)
+        {
+            EXPECT_EQ(read(dir.Path() / c.pszTarget), c.pszKept);
+        }
+    }
+    EXPECT_EQ(fs::status(dir.Path() / "app/RO.TXT").permissions() & fs::perms::owner_write, fs::perms::none);
+
+    // Without the medium's folder nothing is copied, not even from a full path.
+    const std::string strFullPath = (dir.Path() / "cd/DATA/G.TXT").string();
+    EXPECT_EQ(CopyFileList(strFullPath + ">" + strApp + "\\BIN", "", CSystem::EReplace::Any), 1);
+    EXPECT_FALSE(fs::exists(dir.Path() / "app/BIN/G.TXT"));
+
+    // A target folder that is no full path would be the current drive's root or the current
+    // folder: nothing is copied there.
+    std::ofstream(dir.Path() / "cd/DATA/KORVELT-REL.TXT") << "relative";
+    EXPECT_EQ(CopyFileList("\\DATA\\KORVELT-REL.TXT>\r\n\\DATA\\KORVELT-REL.TXT>.", strDrive, CSystem::EReplace::Any), 1);
+    EXPECT_FALSE(fs::exists("/KORVELT-REL.TXT"));
+    EXPECT_FALSE(fs::exists("KORVELT-REL.TXT"));
 }
 
-// Entries 1 and 3 carry copy lists into their own folders; entry 2 has none.
+// Entries 1, 3 and 4 carry copy lists into their own folders; entry 2 has none. The medium's
+// files are two hours old.
 TEST_F(Launch, PendingCopiesFollowTheSetupsThatRan)
 {
     CTempDir dir;
     fs::create_directories(dir.Path() / "cd/DATA");
     std::ofstream(dir.Path() / "cd/DATA/ONE.INI") << "one";
     std::ofstream(dir.Path() / "cd/DATA/THREE.INI") << "three";
-    fs::create_directories(dir.Path() / "app1");
-    fs::create_directories(dir.Path() / "app3");
+    std::ofstream(dir.Path() / "cd/DATA/KEPT.INI") << "kept from the medium";
+    std::ofstream(dir.Path() / "cd/DATA/OLD.INI") << "old from the medium";
+    for (const char* pszName : {"ONE.INI", "THREE.INI", "KEPT.INI", "OLD.INI"})
+        fs::last_write_time(dir.Path() / "cd/DATA" / pszName, fs::file_time_type::clock::now() - std::chrono::hours(2));
+    for (const char* pszFolder : {"app1", "app3", "app4"})
+        fs::create_directories(dir.Path() / pszFolder);
+    // Entry 3's file as the user changed it after an earlier set-up; entry 4's as the user changed
+    // one, and as the application left the other before the medium's was made.
+    std::ofstream(dir.Path() / "app3/THREE.INI") << "the user's";
+    std::ofstream(dir.Path() / "app4/KEPT.INI") << "the user's";
+    std::ofstream(dir.Path() / "app4/OLD.INI") << "outdated";
+    fs::last_write_time(dir.Path() / "app4/OLD.INI", fs::file_time_type::clock::now() - std::chrono::hours(3));
     const std::string strDrive = dir.Path().string() + "/cd";
     auto copying = [&](const std::string& strName, const std::string& strFolder) {
         return MakeEntry({{"m_strCheckKey", "Software\\" + strFolder},
@@ -340,6 +425,10 @@ TEST_F(Launch, PendingCopiesFollowTheSetupsThatRan)
     m_catalog.Add(copying("ONE.INI", "app1"));
     m_catalog.Add(MakeEntry({{"m_strCheckKey", "Software\\app2"}}, {}));
     m_catalog.Add(copying("THREE.INI", "app3"));
+    const std::string strApp4 = (dir.Path() / "app4").string();
+    const std::string strList4 = "\\DATA\\KEPT.INI>" + strApp4 + "\r\n\\DATA\\OLD.INI>" + strApp4;
+    m_catalog.Add(MakeEntry({{"m_strCheckKey", "Software\\app4"}, {"m_strPostInstallCopyList", strList4}},
+                            {{"m_bPostInstallCopy", 1}}));
     auto read = [](const fs::path& p) { std::ifstream in(p); return std::string(std::istreambuf_iterator<char>(in), {}); };
     CPendingCopies pending;
     auto pass = [&] {
@@ -349,12 +438,16 @@ TEST_F(Launch, PendingCopiesFollowTheSetupsThatRan)
         return strInstalled;
     };
 
-    // Loaded with entry 1 already installed: its files come with the first pass; entry 3 keeps
-    // its mark while it is not installed.
+    // Loaded with entries 1 and 4 already installed: their files come with the first pass, as
+    // far as they are missing or older than the medium's; entry 3 keeps its mark while it is not
+    // installed.
     pending.MarkAll(m_catalog.GetCount());
     m_sys.AddRegKey(CSystem::ERoot::LocalMachine, "Software\\app1");
-    EXPECT_EQ(pass(), "100");
+    m_sys.AddRegKey(CSystem::ERoot::LocalMachine, "Software\\app4");
+    EXPECT_EQ(pass(), "1001");
     EXPECT_EQ(read(dir.Path() / "app1/ONE.INI"), "one");
+    EXPECT_EQ(read(dir.Path() / "app4/KEPT.INI"), "the user's");
+    EXPECT_EQ(read(dir.Path() / "app4/OLD.INI"), "old from the medium");
     EXPECT_FALSE(pending.IsMarked(1));
     EXPECT_TRUE(pending.IsMarked(3));
 
@@ -362,24 +455,38 @@ TEST_F(Launch, PendingCopiesFollowTheSetupsThatRan)
     // pass, which copies nothing.
     std::ofstream(dir.Path() / "app1/ONE.INI") << "changed by the user";
     pending.Mark(3);
-    EXPECT_EQ(pass(), "100");
-    EXPECT_FALSE(fs::exists(dir.Path() / "app3/THREE.INI"));
+    EXPECT_EQ(pass(), "1001");
+    EXPECT_EQ(read(dir.Path() / "app3/THREE.INI"), "the user's");
     EXPECT_TRUE(pending.IsMarked(3));
 
-    // Once entry 3 is installed only its own files are written, once.
+    // Once entry 3 is installed only its own files are written, once; the set-up that the user
+    // started replaces its file however new.
     m_sys.AddRegKey(CSystem::ERoot::LocalMachine, "Software\\app3");
-    EXPECT_EQ(pass(), "101");
+    EXPECT_EQ(pass(), "1011");
     EXPECT_EQ(read(dir.Path() / "app3/THREE.INI"), "three");
     EXPECT_EQ(read(dir.Path() / "app1/ONE.INI"), "changed by the user");
     EXPECT_FALSE(pending.IsMarked(3));
     fs::remove(dir.Path() / "app3/THREE.INI");
-    EXPECT_EQ(pass(), "101");
+    EXPECT_EQ(pass(), "1011");
+    EXPECT_FALSE(fs::exists(dir.Path() / "app3/THREE.INI"));
+
+    // The next start: what is missing comes again; what the user changed stays.
+    pending.MarkAll(m_catalog.GetCount());
+    EXPECT_EQ(pass(), "1011");
+    EXPECT_EQ(read(dir.Path() / "app3/THREE.INI"), "three");
+    EXPECT_EQ(read(dir.Path() / "app1/ONE.INI"), "changed by the user");
+    EXPECT_EQ(read(dir.Path() / "app4/KEPT.INI"), "the user's");
+
+    // Without the medium's folder a pass copies nothing.
+    fs::remove(dir.Path() / "app3/THREE.INI");
+    pending.Mark(3);
+    EXPECT_TRUE(pending.Refresh(m_catalog.GetCheckContext(), 3, *m_catalog.GetAt(3), ""));
     EXPECT_FALSE(fs::exists(dir.Path() / "app3/THREE.INI"));
 
     // Marks outside the catalogue are ignored.
     pending.Mark(0);
-    pending.Mark(4);
-    EXPECT_FALSE(pending.IsMarked(4));
+    pending.Mark(5);
+    EXPECT_FALSE(pending.IsMarked(5));
 }
 
 TEST_F(Launch, EntryActionsPerKindOfEntry)

@@ -1,8 +1,9 @@
 // The name table against a plain map: names sharing prefixes, lengths around the hash's
-// eight-byte steps, bytes outside ASCII and NULs, redefinitions, lookups in and out of the order
+// eight-byte blocks, bytes outside ASCII and NULs, redefinitions, lookups in and out of the order
 // of definition, and enough names to make the index grow many times.
 #include "NameTable.h"
 
+#include "CancellingNames.h"
 #include "CollidingNames.h"
 
 #include <gtest/gtest.h>
@@ -79,20 +80,67 @@ TEST(NameTable, At_ThrowsForAnUndefinedName)
     EXPECT_THROW(names.at(""), std::out_of_range);
 }
 
-// Names that would share one hash with no key: the keyed hash spreads them, and the table keeps
-// them apart either way.
+namespace {
+
+// The name hash this table had before SipHash: multiply-xorshift over eight-byte words from a
+// seed. The cancelling names must defeat it whatever the seed, or spreading them proves nothing.
+uint32_t MultiplyXorshiftHash(uint64_t nSeed, const std::string& strName)
+{
+    constexpr uint64_t kMultiplier = 0x9E3779B97F4A7C15u;
+    uint64_t h = nSeed ^ (strName.size() * kMultiplier);
+    for (std::size_t i = 0; i < strName.size(); i += 8)
+    {
+        uint64_t word = 0;
+        for (std::size_t j = i; j < i + 8 && j < strName.size(); ++j)
+            word |= uint64_t{static_cast<unsigned char>(strName[j])} << (8 * (j - i));
+        h = (h ^ word) * kMultiplier;
+        h ^= h >> 29;
+    }
+    return static_cast<uint32_t>((h * kMultiplier) >> 32);
+}
+
+} // namespace
+
+TEST(NameTable, CancellingNamesShareOneSeededHash)
+{
+    std::mt19937_64 rng(3);
+    const std::vector<std::string> crafted = MakeCancellingNames(1000, true, rng);
+    for (uint64_t nSeed : {uint64_t{0}, uint64_t{1}, uint64_t{0x0123456789ABCDEFu}, uint64_t(rng())})
+    {
+        std::unordered_set<uint32_t> hashes;
+        for (const std::string& strName : crafted)
+            hashes.insert(MultiplyXorshiftHash(nSeed, strName));
+        EXPECT_EQ(hashes.size(), 1u) << "seed " << nSeed;
+    }
+}
+
+// Names made to share one hash, with no key or whatever the seed: the keyed hash spreads them,
+// and the table keeps them apart either way.
 TEST(NameTable, NamesMadeToCollideSpread)
 {
     std::mt19937_64 rng(11);
-    const std::vector<std::string> crafted = MakeNames(2000, true, rng);
-    CNameTable names;
-    std::unordered_set<uint32_t> hashes;
-    for (std::size_t i = 0; i < crafted.size(); ++i)
+    const struct
     {
-        names[crafted[i]] = static_cast<int32_t>(i);
-        hashes.insert(names.Hash(crafted[i]));
+        const char* pszWhat;
+        std::vector<std::string> names;
+    } cases[] = {
+        {"one hash with no key", MakeNames(2000, true, rng)},
+        {"cancelling words", MakeCancellingNames(2000, true, rng)},
+    };
+    for (const auto& c : cases)
+    {
+        CNameTable names;
+        std::unordered_set<uint32_t> hashes;
+        for (std::size_t i = 0; i < c.names.size(); ++i)
+        {
+            names[c.names[i]] = static_cast<int32_t>(i);
+            hashes.insert(names.Hash(c.names[i]));
+        }
+        // Random 32-bit hashes of 2000 names hardly ever meet; a hash that can be aimed at
+        // gives them all one.
+        EXPECT_GT(hashes.size(), c.names.size() * 99 / 100) << c.pszWhat;
+        ASSERT_EQ(names.size(), c.names.size()) << c.pszWhat;
+        for (std::size_t i = 0; i < c.names.size(); ++i)
+            ASSERT_EQ(names.at(c.names[i]), static_cast<int32_t>(i)) << c.pszWhat;
     }
-    EXPECT_GT(hashes.size(), crafted.size() * 99 / 100);
-    for (std::size_t i = 0; i < crafted.size(); ++i)
-        ASSERT_EQ(names.at(crafted[i]), static_cast<int32_t>(i));
 }

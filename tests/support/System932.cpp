@@ -3,49 +3,28 @@
 #include "Kernel932.h"
 #include "ScopedHandle.h"
 #include "WideText.h"
-#include "Windows9x.h"
+#include "Registry932.h"
 
 #include <shlwapi.h>
 
+#include <cwchar>
+
 bool CreateFolder932(const std::string& strPath)
 {
-    if (IsWindows9x())
-        return IsCp932Text(strPath) && ::CreateDirectoryA(strPath.c_str(), nullptr) != FALSE;
-    std::wstring strWide;
-    return WideFromCodePageExact(kCodePage932, strPath, strWide) &&
-           ::CreateDirectoryW(strWide.c_str(), nullptr) != FALSE;
+    return WithText932(strPath, false, [](const char* p) { return ::CreateDirectoryA(p, nullptr) != FALSE; },
+                       [](const wchar_t* p) { return ::CreateDirectoryW(p, nullptr) != FALSE; });
 }
 
 std::vector<std::string> ListFolder932(const std::string& strPath)
 {
     std::vector<std::string> names;
-    auto add = [&](std::string strName) {
-        if (strName != "." && strName != "..")
-            names.push_back(std::move(strName));
-    };
-    const std::string strPattern = strPath + "\\*";
-    if (IsWindows9x())
+    for (const CFound932& found : FindFiles932(strPath + "\\*"))
     {
-        WIN32_FIND_DATAA found{};
-        CScopedFindHandle hFind(IsCp932Text(strPattern) ? ::FindFirstFileA(strPattern.c_str(), &found)
-                                                        : INVALID_HANDLE_VALUE);
-        if (!hFind.IsValid())
-            return names;
-        do
-            add(found.cFileName);
-        while (::FindNextFileA(hFind.Get(), &found));
-        return names;
+        // A name that code page 932 cannot carry is listed as "?", which names no file.
+        const std::string strName = found.m_bNameCarried ? found.m_strName : "?";
+        if (strName != "." && strName != "..")
+            names.push_back(strName);
     }
-    std::wstring strWide;
-    WIN32_FIND_DATAW found{};
-    CScopedFindHandle hFind(WideFromCodePageExact(kCodePage932, strPattern, strWide)
-                                ? ::FindFirstFileW(strWide.c_str(), &found)
-                                : INVALID_HANDLE_VALUE);
-    if (!hFind.IsValid())
-        return names;
-    do
-        add(CodePageFromWideLossy(kCodePage932, found.cFileName));
-    while (::FindNextFileW(hFind.Get(), &found));
     return names;
 }
 
@@ -61,10 +40,8 @@ bool RemoveTree932(const std::string& strPath)
         return DeleteFile932(strPath);
     for (const std::string& strName : ListFolder932(strPath))
         RemoveTree932(strPath + "\\" + strName);
-    if (IsWindows9x())
-        return ::RemoveDirectoryA(strPath.c_str()) != FALSE;
-    std::wstring strWide;
-    return WideFromCodePageExact(kCodePage932, strPath, strWide) && ::RemoveDirectoryW(strWide.c_str()) != FALSE;
+    return WithText932(strPath, false, [](const char* p) { return ::RemoveDirectoryA(p) != FALSE; },
+                       [](const wchar_t* p) { return ::RemoveDirectoryW(p) != FALSE; });
 }
 
 bool WriteFile932(const std::string& strPath, const std::string& strBytes)
@@ -89,110 +66,76 @@ std::optional<std::string> ReadFile932(const std::string& strPath)
     return strBytes;
 }
 
-namespace
-{
-// The key opened or created for writing; null when it cannot be.
-HKEY CreateKeyForWriting(HKEY hRoot, const std::string& strKey)
-{
-    HKEY hKey = nullptr;
-    if (IsWindows9x())
-    {
-        if (!IsCp932Text(strKey) || ::RegCreateKeyExA(hRoot, strKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                                      KEY_ALL_ACCESS, nullptr, &hKey, nullptr) != ERROR_SUCCESS)
-            return nullptr;
-        return hKey;
-    }
-    std::wstring strWide;
-    if (!WideFromCodePageExact(kCodePage932, strKey, strWide) ||
-        ::RegCreateKeyExW(hRoot, strWide.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                          &hKey, nullptr) != ERROR_SUCCESS)
-        return nullptr;
-    return hKey;
-}
-}
-
 bool SetRegString932(HKEY hRoot, const std::string& strKey, const std::string& strValue, const std::string& strData)
 {
-    CScopedRegKey hKey(CreateKeyForWriting(hRoot, strKey));
-    if (!hKey.IsValid())
+    HKEY hKey = nullptr;
+    const LONG nCreated = WithText932(
+        strKey, LONG{ERROR_INVALID_NAME},
+        [&](const char* p) { return ::RegCreateKeyExA(hRoot, p, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr); },
+        [&](const wchar_t* p) { return ::RegCreateKeyExW(hRoot, p, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr); });
+    const CScopedRegKey key(nCreated == ERROR_SUCCESS ? hKey : nullptr);
+    if (!key.IsValid())
         return false;
-    if (IsWindows9x())
-        return IsCp932Text(strValue) && IsCp932Text(strData) &&
-               ::RegSetValueExA(hKey.Get(), strValue.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(strData.c_str()),
-                                static_cast<DWORD>(strData.size() + 1)) == ERROR_SUCCESS;
-    std::wstring strWideValue, strWideData;
-    return WideFromCodePageExact(kCodePage932, strValue, strWideValue) &&
-           WideFromCodePageExact(kCodePage932, strData, strWideData) &&
-           ::RegSetValueExW(hKey.Get(), strWideValue.c_str(), 0, REG_SZ,
-                            reinterpret_cast<const BYTE*>(strWideData.c_str()),
-                            static_cast<DWORD>((strWideData.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+    return WithTexts932(
+        strValue, strData, false,
+        [&](const char* pValue, const char* pData) {
+            return ::RegSetValueExA(key.Get(), pValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(pData),
+                                    static_cast<DWORD>(strData.size() + 1)) == ERROR_SUCCESS;
+        },
+        [&](const wchar_t* pValue, const wchar_t* pData) {
+            return ::RegSetValueExW(key.Get(), pValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(pData),
+                                    static_cast<DWORD>((std::wcslen(pData) + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+        });
 }
 
 bool RegKeyExists932(HKEY hRoot, const std::string& strKey)
 {
-    HKEY hKey = nullptr;
-    LONG nResult = ERROR_FILE_NOT_FOUND;
-    std::wstring strWide;
-    if (IsWindows9x())
-        nResult = IsCp932Text(strKey) ? ::RegOpenKeyExA(hRoot, strKey.c_str(), 0, KEY_READ, &hKey) : nResult;
-    else if (WideFromCodePageExact(kCodePage932, strKey, strWide))
-        nResult = ::RegOpenKeyExW(hRoot, strWide.c_str(), 0, KEY_READ, &hKey);
-    CScopedRegKey key(nResult == ERROR_SUCCESS ? hKey : nullptr);
-    return key.IsValid();
+    return RegOpenForReading932(hRoot, strKey, 0).IsValid();
 }
 
 void DeleteRegTree932(HKEY hRoot, const std::string& strKey)
 {
-    if (IsWindows9x())
-    {
-        if (IsCp932Text(strKey))
-            ::SHDeleteKeyA(hRoot, strKey.c_str());
-        return;
-    }
-    std::wstring strWide;
-    if (WideFromCodePageExact(kCodePage932, strKey, strWide))
-        ::SHDeleteKeyW(hRoot, strWide.c_str());
+    WithText932(strKey, false, [hRoot](const char* p) { return ::SHDeleteKeyA(hRoot, p) == ERROR_SUCCESS; },
+                [hRoot](const wchar_t* p) { return ::SHDeleteKeyW(hRoot, p) == ERROR_SUCCESS; });
 }
 
 std::string ReadProfile932(const std::string& strFile, const char* pszSection, const char* pszKey,
                            const char* pszDefault)
 {
-    if (IsWindows9x())
-    {
-        char szValue[MAX_PATH] = {};
-        ::GetPrivateProfileStringA(pszSection, pszKey, pszDefault, szValue, MAX_PATH, strFile.c_str());
-        return szValue;
-    }
-    wchar_t szValue[MAX_PATH] = {};
-    ::GetPrivateProfileStringW(WideFromCodePageLossy(kCodePage932, pszSection).c_str(),
-                               WideFromCodePageLossy(kCodePage932, pszKey).c_str(),
-                               WideFromCodePageLossy(kCodePage932, pszDefault).c_str(), szValue, MAX_PATH,
-                               WideFromCodePageLossy(kCodePage932, strFile).c_str());
-    return CodePageFromWideLossy(kCodePage932, szValue);
+    const std::wstring strSection = WideFromCodePageLossy(kCodePage932, pszSection);
+    const std::wstring strKey = WideFromCodePageLossy(kCodePage932, pszKey);
+    const std::wstring strDefault = WideFromCodePageLossy(kCodePage932, pszDefault);
+    const std::wstring strWideFile = WideFromCodePageLossy(kCodePage932, strFile);
+    return TextFromSystem932<MAX_PATH>(
+        [&](char* p, DWORD n) { return ::GetPrivateProfileStringA(pszSection, pszKey, pszDefault, p, n, strFile.c_str()); },
+        [&](wchar_t* p, DWORD n) {
+            return ::GetPrivateProfileStringW(strSection.c_str(), strKey.c_str(), strDefault.c_str(), p, n,
+                                              strWideFile.c_str());
+        },
+        false);
 }
 
 std::string GetClassName932(HWND hWnd)
 {
-    if (IsWindows9x())
-    {
-        char szClass[64] = {};
-        ::GetClassNameA(hWnd, szClass, 64);
-        return szClass;
-    }
-    wchar_t szClass[64] = {};
-    ::GetClassNameW(hWnd, szClass, 64);
-    return CodePageFromWideLossy(kCodePage932, szClass);
+    return TextFromSystem932<64>([hWnd](char* p, DWORD n) { return static_cast<DWORD>(::GetClassNameA(hWnd, p, static_cast<int>(n))); },
+                                 [hWnd](wchar_t* p, DWORD n) { return static_cast<DWORD>(::GetClassNameW(hWnd, p, static_cast<int>(n))); },
+                                 false);
 }
 
 std::string GetFontFace932(HFONT hFont)
 {
-    if (IsWindows9x())
-    {
-        LOGFONTA lf{};
-        ::GetObjectA(hFont, sizeof lf, &lf);
-        return lf.lfFaceName;
-    }
-    LOGFONTW lf{};
-    ::GetObjectW(hFont, sizeof lf, &lf);
-    return CodePageFromWideLossy(kCodePage932, lf.lfFaceName);
+    LOGFONTA lfA{};
+    LOGFONTW lfW{};
+    return TextFromSystem932<LF_FACESIZE + 1>(
+        [&](char* p, DWORD) {
+            ::GetObjectA(hFont, sizeof lfA, &lfA);
+            lstrcpynA(p, lfA.lfFaceName, LF_FACESIZE);
+            return static_cast<DWORD>(lstrlenA(p));
+        },
+        [&](wchar_t* p, DWORD) {
+            ::GetObjectW(hFont, sizeof lfW, &lfW);
+            lstrcpynW(p, lfW.lfFaceName, LF_FACESIZE);
+            return static_cast<DWORD>(lstrlenW(p));
+        },
+        false);
 }

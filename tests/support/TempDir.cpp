@@ -139,3 +139,34 @@ bool CTempDir::IsReadOnly(std::string_view name) const
     return (fs::status(strPath).permissions() & fs::perms::owner_write) == fs::perms::none;
 #endif
 }
+
+void CTempDir::SetHidden(std::string_view name) const
+{
+#ifdef _WIN32
+    const std::string strPath = File(name);
+    SetFileAttributes932(strPath, Attributes(strPath) | FILE_ATTRIBUTE_HIDDEN);
+#else
+    if (name.empty() || name[0] != '.')
+        throw std::runtime_error("a hidden file's name begins with \".\" here: " + std::string(name));
+#endif
+}
+
+void CTempDir::SetAge(std::string_view name, int nSeconds) const
+{
+    const std::string strPath = File(name);
+#ifdef _WIN32
+    FILETIME now;
+    ::GetSystemTimeAsFileTime(&now);
+    const uint64_t nTime = ((static_cast<uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime) -
+                           static_cast<uint64_t>(nSeconds) * 10000000;
+    const FILETIME written = {static_cast<DWORD>(nTime), static_cast<DWORD>(nTime >> 32)};
+    const HANDLE hFile = CreateFile932(strPath, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
+    const bool bSet = hFile != INVALID_HANDLE_VALUE && ::SetFileTime(hFile, nullptr, nullptr, &written);
+    if (hFile != INVALID_HANDLE_VALUE)
+        ::CloseHandle(hFile);
+    if (!bSet)
+        throw std::runtime_error("cannot date " + strPath);
+#else
+    fs::last_write_time(strPath, fs::file_time_type::clock::now() - std::chrono::seconds(nSeconds));
+#endif
+}

@@ -27,6 +27,11 @@ public:
     // Gives a file inside the folder the read-only attribute or takes it away; and reads it.
     void SetReadOnly(std::string_view name, bool bReadOnly) const;
     bool IsReadOnly(std::string_view name) const;
+    // Gives a file the hidden attribute. The host's hidden files are those whose names begin with
+    // ".", which this cannot give: there a name without one throws.
+    void SetHidden(std::string_view name) const;
+    // Sets a file's last-write time to nSeconds before now.
+    void SetAge(std::string_view name, int nSeconds) const;
 
 private:
     std::filesystem::path m_path;

@@ -42,31 +42,83 @@ TEST(SystemFiles, FolderIsNotReadAsAFile)
     EXPECT_FALSE(TheSystem().ReadFile(Join(dir, "sub.app"), strRead));
 }
 
-TEST(SystemFiles, CopyOverwritesAndDropsReadOnly)
+// A copy from a read-only source (as from a CD) onto targets of every kind. The source is two
+// hours old; a target's age is relative to it.
+struct CCopyCase
+{
+    const char* pszName;
+    const char* pszTarget;  // the target's name, or null for no target yet
+    bool bReadOnly;         // the target's attributes
+    bool bHidden;
+    int nOlderBy;           // seconds the target is older than the source (negative: newer)
+    CSystem::EReplace replace;
+    bool bCopied;
+};
+
+const CCopyCase kCopyCases[] = {
+    {"NoTarget_Made", nullptr, false, false, 0, CSystem::EReplace::Any, true},
+    {"PlainTarget_Replaced", "to.txt", false, false, -3600, CSystem::EReplace::Any, true},
+    // The system's own copy refuses these; the user or the application marked them to stay.
+    {"ReadOnlyTarget_Left", "to.txt", true, false, 3600, CSystem::EReplace::Any, false},
+    {"HiddenTarget_Left", ".to.txt", false, true, 3600, CSystem::EReplace::Any, false},
+    {"ReadOnlyTarget_LeftByAnOlderOnlyCopy", "to.txt", true, false, 3600, CSystem::EReplace::Older, false},
+    // An older-only copy: a file that the user changed since is newer than its source.
+    {"Older_NoTarget_Made", nullptr, false, false, 0, CSystem::EReplace::Older, true},
+    {"Older_OlderTarget_Replaced", "to.txt", false, false, 3600, CSystem::EReplace::Older, true},
+    {"Older_NewerTarget_Kept", "to.txt", false, false, -3600, CSystem::EReplace::Older, false},
+    // FAT keeps times to two seconds: a copy there may read as a second older than its source.
+    {"Older_TargetOfTheSourcesTime_Kept", "to.txt", false, false, 1, CSystem::EReplace::Older, false},
+};
+
+TEST(SystemFiles, CopyTakesTheTargetsPlaceUnlessItIsToStay)
+{
+    for (const CCopyCase& c : kCopyCases)
+    {
+        SCOPED_TRACE(c.pszName);
+        CTempDir dir;
+        CSystem& sys = TheSystem();
+        const std::string strFrom = dir.Write("from.txt", "new");
+        dir.SetAge("from.txt", 7200);
+        dir.SetReadOnly("from.txt", true);
+        const std::string strName = c.pszTarget ? c.pszTarget : "to.txt";
+        const std::string strTo = Join(dir, strName);
+        if (c.pszTarget)
+        {
+            dir.Write(strName, "old contents");
+            dir.SetAge(strName, 7200 + c.nOlderBy);
+            if (c.bHidden)
+                dir.SetHidden(strName);
+            dir.SetReadOnly(strName, c.bReadOnly);
+        }
+
+        EXPECT_EQ(sys.CopyFileOver(strFrom, strTo, c.replace), c.bCopied);
+        std::string strRead;
+        ASSERT_TRUE(sys.ReadFile(strTo, strRead));
+        EXPECT_EQ(strRead, c.bCopied ? "new" : "old contents");
+        EXPECT_EQ(dir.IsReadOnly(strName), !c.bCopied && c.bReadOnly);
+        // No temporary is left beside them.
+        const std::vector<CFoundFile> found = sys.FindFiles(Join(dir, "*"));
+        EXPECT_EQ(std::count_if(found.begin(), found.end(), [](const CFoundFile& f) { return !f.m_bDirectory; }), 2);
+        // The copy has its source's time, so the next start's older-only copy leaves it.
+        if (c.bCopied)
+        {
+            EXPECT_FALSE(sys.CopyFileOver(strFrom, strTo, CSystem::EReplace::Older));
+        }
+        dir.SetReadOnly("from.txt", false);
+    }
+}
+
+TEST(SystemFiles, FailedCopyLeavesTheTargetAndTheFolder)
 {
     CTempDir dir;
     CSystem& sys = TheSystem();
-    const std::string strFrom = dir.Write("from.txt", "new");
     const std::string strTo = dir.Write("to.txt", "old contents");
-    dir.SetReadOnly("from.txt", true);
-    dir.SetReadOnly("to.txt", true);
-
-    ASSERT_TRUE(sys.CopyFileOver(strFrom, strTo));
+    EXPECT_FALSE(sys.CopyFileOver(Join(dir, "missing"), strTo, CSystem::EReplace::Any));
     std::string strRead;
     ASSERT_TRUE(sys.ReadFile(strTo, strRead));
-    EXPECT_EQ(strRead, "new");
-    EXPECT_FALSE(dir.IsReadOnly("to.txt"));
-    dir.SetReadOnly("from.txt", false);
-
-    // A copy that fails leaves the target, its read-only flag and the folder as they were.
-    dir.SetReadOnly("to.txt", true);
-    EXPECT_FALSE(sys.CopyFileOver(Join(dir, "missing"), strTo));
-    EXPECT_TRUE(dir.IsReadOnly("to.txt"));
-    ASSERT_TRUE(sys.ReadFile(strTo, strRead));
-    EXPECT_EQ(strRead, "new");
+    EXPECT_EQ(strRead, "old contents");
     const std::vector<CFoundFile> found = sys.FindFiles(Join(dir, "*"));
-    EXPECT_EQ(std::count_if(found.begin(), found.end(), [](const CFoundFile& f) { return !f.m_bDirectory; }), 2);
-    dir.SetReadOnly("to.txt", false);
+    EXPECT_EQ(std::count_if(found.begin(), found.end(), [](const CFoundFile& f) { return !f.m_bDirectory; }), 1);
 }
 
 TEST(SystemFiles, FindFilesHonoursWildcards)

@@ -1,10 +1,12 @@
 // The Win32 system against the real registry, files and process start, under Wine. The program
 // also runs with the system code page 1252: the Japanese names must mean the same there.
 #include "Kernel932.h"
+#include "ScopedHandle.h"
 #include "System.h"
 #include "System932.h"
 #include "TempDir.h"
 #include "WideNames.h"
+#include "Windows9x.h"
 
 #include <windows.h>
 #include <shlwapi.h>
@@ -102,7 +104,9 @@ TEST(Win32System, FoldersAndVersion)
     const std::string strFolder = sys.GetCurrentFolder();
     ASSERT_GE(strFolder.size(), 3u);
     EXPECT_EQ(strFolder[1], ':');
-    EXPECT_EQ(sys.GetVersion(), ::GetVersion());
+    const COsVersion version = sys.GetOsVersion();
+    EXPECT_EQ(version.m_bWindows9x, (::GetVersion() & 0x80000000u) != 0);
+    EXPECT_EQ(version.m_nMajor, LOBYTE(::GetVersion()));
 }
 
 TEST(Win32System, StartProcessReportsFailure)
@@ -154,12 +158,31 @@ TEST_F(Win32Files, JapaneseNames_ReachTheFilesOfThoseNames)
     const std::vector<CFoundFile> found = sys.FindFiles(strFolder + "\\*.txt");
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].m_strName, kTextFile932);
-    ASSERT_TRUE(sys.CopyFileOver(strText, strFolder + "\\copy.bin"));
+    ASSERT_TRUE(sys.CopyFileOver(strText, strFolder + "\\copy.bin", CSystem::EReplace::Any));
     std::string strRead;
     EXPECT_TRUE(sys.ReadFile(strFolder + "\\copy.bin", strRead));
     EXPECT_EQ(strRead, "text");
     EXPECT_TRUE(sys.RemoveFile(strText));
     EXPECT_FALSE(Exists(strText));
+}
+
+// A scanner holding the new file keeps the move from taking place. NT leaves the target as it
+// was; Windows 95/98 have deleted it by then, and a copy of the new file takes its place.
+TEST_F(Win32Files, ReplaceWhileTheNewFileIsHeld_NeverLosesTheTarget)
+{
+    CSystem& sys = TheSystem();
+    const std::string strNew = Path932("new.tmp");
+    const std::string strTarget = Path932("target.txt");
+    ASSERT_TRUE(sys.WriteFile(strNew, "new"));
+    ASSERT_TRUE(sys.WriteFile(strTarget, "old"));
+    CScopedKernelHandle held(CreateFile932(strNew, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING));
+    ASSERT_TRUE(held.IsValid());
+    const bool bReplaced = ReplaceFile932(strNew, strTarget);
+    EXPECT_EQ(bReplaced, IsWindows9x());
+    std::string strRead;
+    ASSERT_TRUE(sys.ReadFile(strTarget, strRead));
+    EXPECT_EQ(strRead, bReplaced ? "new" : "old");
+    EXPECT_TRUE(Exists(strNew));
 }
 
 TEST_F(Win32Files, PathsThatAreNotCp932_ReachNoFile)
@@ -170,7 +193,7 @@ TEST_F(Win32Files, PathsThatAreNotCp932_ReachNoFile)
     // A lead byte without its second byte: any guess at it would name some file.
     const std::string strBroken = Path932("broken\x82");
     EXPECT_FALSE(sys.WriteFile(strBroken, "x"));
-    EXPECT_FALSE(sys.CopyFileOver(strFrom, strBroken));
+    EXPECT_FALSE(sys.CopyFileOver(strFrom, strBroken, CSystem::EReplace::Any));
     std::string strRead = "untouched";
     EXPECT_FALSE(sys.ReadFile(strBroken, strRead));
     EXPECT_EQ(strRead, "untouched");

@@ -3,6 +3,7 @@
 // file, which is the floor it cannot go below; the word-for-word walking list on a smaller file
 // for comparison; and files crafted against the hashes, set against a random file of the same
 // size.
+#include "CancellingNames.h"
 #include "CollidingNames.h"
 #include "LiteralMessageList.h"
 #include "MessageCatalog.h"
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <ctime>
 #include <cstdio>
 #include <filesystem>
@@ -17,6 +19,7 @@
 #include <numeric>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -65,14 +68,20 @@ std::string MakeFile(int nLines, std::mt19937& rng, std::vector<int32_t>& number
     return strText;
 }
 
-// What a crafted file can do: names that share one hash, as the name hash would give them with no
-// key, or numbers that all land in one place of a number index that multiplies by the golden
-// ratio. "random" is the same file with random names and numbers.
-enum class CFileKind { Random, CollidingNames, CollidingNumbers };
+// What a crafted file can do, against the hashes used before SipHash: names that share one hash
+// under the multiply-xorshift name hash with no seed; numbers that all land in one place of a
+// number index that multiplies by the golden ratio; or long names that share one hash under that
+// name hash whatever its seed (CancellingNames.h). Each is set against a file of random names and
+// numbers of the same size.
+enum class CFileKind { Random, CollidingNames, CollidingNumbers, RandomLongNames, CancellingNames };
 
 std::string MakeCraftedFile(CFileKind kind, int nLines, std::mt19937_64& rng)
 {
-    const std::vector<std::string> names = MakeNames(static_cast<std::size_t>(nLines), kind == CFileKind::CollidingNames, rng);
+    const std::size_t nNames = static_cast<std::size_t>(nLines);
+    const std::vector<std::string> names =
+        kind == CFileKind::RandomLongNames || kind == CFileKind::CancellingNames
+            ? MakeCancellingNames(nNames, kind == CFileKind::CancellingNames, rng)
+            : MakeNames(nNames, kind == CFileKind::CollidingNames, rng);
     constexpr uint32_t kGoldenInverse = 0x144CBC89u;  // 0x9E3779B9 * this == 1 (mod 2^32)
     std::string strText;
     for (int i = 0; i < nLines; ++i)
@@ -184,13 +193,16 @@ int main()
     std::printf("ratio on the %d-line file: load %.1fx faster, lookups %.0fx faster\n",
                 kSmallLines, dModelLoad / dSmallLoad, dModelLookups / dSmallLookups);
 
-    // Files made to collide in the indexes, against a random one of the same size.
+    // Files made to collide in the indexes, each against a random one of the same size, which
+    // comes first.
     const int kCraftedLines = 40000;
     std::mt19937_64 craftRng(7);
     double dRandomLoad = 0;
-    for (const auto& [kind, pszKind] : {std::pair{CFileKind::Random, "random"},
+    for (const auto& [kind, pszKind] : {std::pair{CFileKind::Random, "random names"},
                                         std::pair{CFileKind::CollidingNames, "colliding names"},
-                                        std::pair{CFileKind::CollidingNumbers, "colliding numbers"}})
+                                        std::pair{CFileKind::CollidingNumbers, "colliding numbers"},
+                                        std::pair{CFileKind::RandomLongNames, "random long names"},
+                                        std::pair{CFileKind::CancellingNames, "long names with cancelling words"}})
     {
         const std::string strText = MakeCraftedFile(kind, kCraftedLines, craftRng);
         const std::string strCrafted = WriteTemp(strText);
@@ -200,11 +212,16 @@ int main()
             CMessageCatalog fresh;
             crafted.Measure([&] { fresh.SetMessageFile(strCrafted.c_str()); });
         }
-        if (kind == CFileKind::Random)
+        std::filesystem::remove(strCrafted);
+        if (kind == CFileKind::Random || kind == CFileKind::RandomLongNames)
+        {
             dRandomLoad = crafted.dProcessor;
+            std::printf("crafted: %d lines (%.2f MB) of %s: load %.4f s (processor time)\n",
+                        kCraftedLines, strText.size() / 1e6, pszKind, crafted.dProcessor);
+            continue;
+        }
         std::printf("crafted: %d lines (%.2f MB) of %s: load %.4f s, %.1f times the random file's (processor time)\n",
                     kCraftedLines, strText.size() / 1e6, pszKind, crafted.dProcessor, crafted.dProcessor / dRandomLoad);
-        std::filesystem::remove(strCrafted);
     }
 
     std::filesystem::remove(strPath);

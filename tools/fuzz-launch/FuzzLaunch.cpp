@@ -22,6 +22,7 @@
 #include "ArchiveWriter.h"
 #include "AsciiText.h"
 #include "Cp932.h"
+#include "DeviceNames.h"
 #include "HostSystem.h"
 #include "LaunchCommands.h"
 
@@ -67,7 +68,7 @@ public:
         const bool bDrive = strPattern.size() >= 2 && strPattern[1] == ':';
         return CHostSystem::FindFiles(m_strRoot + (bDrive ? "\\" : "\\cwd\\") + strPattern);
     }
-    bool CopyFileOver(const std::string& strFrom, const std::string& strTo) override
+    bool CopyFileOver(const std::string& strFrom, const std::string& strTo, EReplace) override
     {
         m_copies.emplace_back(strFrom, strTo);
         return true;
@@ -173,11 +174,12 @@ void CheckStarts(CPlantedSystem& system, const std::string& strCommand,
             FUZZ_CHECK(strProgram.find_first_of("\\/:") != std::string::npos);
             continue;
         }
+        if (onMedium && onMedium(started.m_strProgram))
+            continue;
         const std::size_t nSeparator = FindLastBackslash(started.m_strProgram);
         FUZZ_CHECK(nSeparator != std::string::npos);
         const std::string strFolder = started.m_strProgram.substr(0, nSeparator);
-        FUZZ_CHECK(strFolder == strAllowed[0] || strFolder == strAllowed[1] || strFolder == strAllowed[2] ||
-                   (onMedium && onMedium(started.m_strProgram)));
+        FUZZ_CHECK(strFolder == strAllowed[0] || strFolder == strAllowed[1] || strFolder == strAllowed[2]);
     }
     // A start refused for want of rights goes through the shell by the program's full path.
     for (const CHostSystem::CStartedElevated& started : system.m_startedElevated)
@@ -285,7 +287,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     // starts nothing.
     const CSetupCommand setup = ComposeSetupCommand(entry, catalog);
     FUZZ_CHECK(catalog.GetSourceDrive() == strMedium);
-    if (!entry.GetSetupDir().empty() && !setup.m_strCommand.empty())
+    if (*entry.GetSetupDir().c_str() != '\0' && !setup.m_strCommand.empty())  // the folder ends at a NUL
     {
         FUZZ_CHECK(onMedium(setup.m_strFolder));
         FUZZ_CHECK(StartsWith(setup.m_strCommand, setup.m_strFolder + "\\") ||
@@ -317,10 +319,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     }
 
     // The copies: from the medium, into their target folders under their own names.
-    CopyFileList(input.m_pieces[4], strMedium);
+    CopyFileList(input.m_pieces[4], strMedium, CSystem::EReplace::Any);
     for (const auto& [strFrom, strTo] : system.m_copies)
     {
         FUZZ_CHECK(onMedium(strFrom));
+        FUZZ_CHECK(!ClimbsAboveStart(strFrom.substr(strMedium.size())) && !HasDeviceComponent(strFrom));
         const std::string strName = NameOf(strTo);
         FUZZ_CHECK(strName == NameOf(strFrom));
         FUZZ_CHECK(!strName.empty() && strName != "." && strName != ".." && strName.find(':') == std::string::npos);

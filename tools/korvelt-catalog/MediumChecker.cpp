@@ -9,10 +9,32 @@
 #include "MediumStarter.h"
 #include "MessageCatalog.h"
 #include "MessageNumbers.h"
+#include "PostInstallCopy.h"
 #include "System.h"
 #include "TextCodec.h"
 
 #include <vector>
+
+namespace {
+
+const char* CopySkipText(ECopySkip skip)
+{
+    switch (skip)
+    {
+    case ECopySkip::NoArrow: return "no \">\" between the source and the target folder";
+    case ECopySkip::NoName: return "the source names no file";
+    case ECopySkip::NameWithDrive: return "the file's name holds a \":\"";
+    case ECopySkip::HalfCharacter: return "the target folder ends in half a double-byte character";
+    case ECopySkip::LeavesMedium: return "the source leaves the medium";
+    case ECopySkip::DeviceName: return "a device name on Windows, not a file";
+    case ECopySkip::TargetRelative: return "the target folder is not a full path";
+    case ECopySkip::SourceMissing: return "the source is not on the medium";
+    case ECopySkip::None: break;
+    }
+    return "";
+}
+
+} // namespace
 
 std::string CMediumChecker::ProgramOf(const std::string& strCommand)
 {
@@ -165,13 +187,8 @@ void CMediumChecker::CheckAutorun()
         return;
     bool bInSection = false;
     std::size_t nPos = 0;
-    while (nPos < strBytes.size())
+    for (std::string_view line; NextTrimmedLine(strBytes, nPos, line);)
     {
-        std::size_t nEnd = strBytes.find('\n', nPos);
-        if (nEnd == std::string::npos)
-            nEnd = strBytes.size();
-        const std::string_view line = Trim(std::string_view(strBytes).substr(nPos, nEnd - nPos));
-        nPos = nEnd + 1;
         if (!line.empty() && line.front() == '[')
         {
             bInSection = EqualsNoCaseAscii(line, "[autorun]");
@@ -203,6 +220,7 @@ void CMediumChecker::CheckEntry(int nNumber, const CAppEntry& entry)
     if (!entry.GetTextFile().empty() && !TheSystem().ReadFile(OnMedium(entry.GetTextFile()), strBytes))
         Problem(strLabel + ": text file " + HostPath(CTextCodec::PrintableUtf8(entry.GetTextFile())) +
                 " cannot be read");
+    CheckCopyList(strLabel, entry);
 
     const std::string strProgram = ProgramOf(entry.GetSetupCommand());
     if (strProgram.empty())
@@ -220,6 +238,24 @@ void CMediumChecker::CheckEntry(int nNumber, const CAppEntry& entry)
     }
     if (const char* pszWhy = NotStartable(strPath))
         Problem(strLabel + ": set-up program " + strShown + " " + pszWhy);
+}
+
+void CMediumChecker::CheckCopyList(const std::string& strLabel, const CAppEntry& entry)
+{
+    // The launcher copies the list only of an entry that asks for the copy.
+    if (!entry.IsPostInstallCopy())
+        return;
+    const std::vector<CCopyLine> lines = ParseCopyList(entry.GetPostInstallCopyList());
+    for (std::size_t i = 0; i < lines.size(); ++i)
+    {
+        ECopySkip skip = lines[i].m_skip;
+        std::string strBytes;
+        if (skip == ECopySkip::None && !TheSystem().ReadFile(PathOnMedium(m_strMedium, lines[i].m_strSource), strBytes))
+            skip = ECopySkip::SourceMissing;
+        if (skip != ECopySkip::None)
+            Problem(strLabel + ": copy list line " + std::to_string(i + 1) + " (\"" +
+                    CTextCodec::PrintableUtf8(lines[i].m_strLine) + "\"): " + CopySkipText(skip));
+    }
 }
 
 void CMediumChecker::CheckBitmap(const char* pszName)

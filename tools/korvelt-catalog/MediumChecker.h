@@ -1,7 +1,7 @@
 // Checks a whole medium as the launcher would meet it: the message file, the catalogue, the text
-// files and set-up programs its entries name, the two bitmaps, and the programs and icon that
-// an autorun.inf names. Writes one line per problem, and a note for each program that is still a
-// placeholder of `new` (no problem: the medium is whole, only not yet real).
+// files, copy lists and set-up programs its entries name, the two bitmaps, and the programs and
+// icon that an autorun.inf names. Writes one line per problem, and a note for each program that
+// is still a placeholder of `new` (no problem: the medium is whole, only not yet real).
 #ifndef KORVELT_TOOLS_MEDIUMCHECKER_H
 #define KORVELT_TOOLS_MEDIUMCHECKER_H
 
@@ -29,6 +29,8 @@ private:
     void CheckMessageFile();
     void CheckCatalogue();
     void CheckEntry(int nNumber, const CAppEntry& entry);
+    // Every line of the entry's copy list that the launcher skips, with its reason.
+    void CheckCopyList(const std::string& strLabel, const CAppEntry& entry);
     void CheckBitmap(const char* pszName);
     void CheckAutorun();
     // A program file at this path, as given or with ".exe" when it names none.

@@ -212,14 +212,14 @@ nlohmann::ordered_json CMediumStatus::Evaluate()
     catalog.SetMediumFolder(MediumFolder());
     catalog.UpdateSourceDrive();
 
-    const uint32_t nVersion = sys.GetVersion();
+    const COsVersion version = sys.GetOsVersion();
     json status = {
         {"medium", CTextCodec::PrintableUtf8(m_strMedium)},
         {"sourceDrive", CTextCodec::PrintableUtf8(catalog.GetSourceDrive())},
         {"atDriveRoot", IsDriveRoot(m_strMedium)},
         {"system",
          {{"platform", GetPlatform() == PLATFORM_WIN95 ? "Windows 95/98" : "Windows NT"},
-          {"version", std::to_string(nVersion & 0xFF) + "." + std::to_string((nVersion >> 8) & 0xFF)},
+          {"version", std::to_string(version.m_nMajor) + "." + std::to_string(version.m_nMinor)},
           {"wow64", sys.IsWow64()}}},
         {"labels", {{"setup", CTextCodec::PrintableUtf8(messages.LoadMessage(MSG_BUTTON_SETUP))},
                     {"uninstall", CTextCodec::PrintableUtf8(messages.LoadMessage(MSG_BUTTON_UNINSTALL))},

@@ -1,6 +1,7 @@
 #include "SourceSchema.h"
 
 #include "AppEntry.h"
+#include "DeviceNames.h"
 #include "TextCodec.h"
 
 #include <limits>
@@ -116,18 +117,6 @@ std::string FoldAscii(std::string strUtf8)
         if (ch >= 'A' && ch <= 'Z')
             ch = static_cast<char>(ch - 'A' + 'a');
     return strUtf8;
-}
-
-bool IsDeviceName(const std::string& strFolded)
-{
-    // Windows opens a device for these names, whatever extension follows.
-    std::string strBase = strFolded.substr(0, strFolded.find('.'));
-    while (!strBase.empty() && strBase.back() == ' ')
-        strBase.pop_back();
-    if (strBase == "con" || strBase == "prn" || strBase == "aux" || strBase == "nul")
-        return true;
-    return strBase.size() == 4 && (strBase.compare(0, 3, "com") == 0 || strBase.compare(0, 3, "lpt") == 0) &&
-           strBase[3] >= '1' && strBase[3] <= '9';
 }
 
 // The launcher opens the name inside the catalogue folder, and the medium is written on a file

@@ -1,5 +1,7 @@
 #include "StandinOptions.h"
 
+#include "Windows9x.h"
+
 #include <windows.h>
 
 namespace {
@@ -82,7 +84,7 @@ std::string CStandinOptions::StartMenuPath(const std::string& strRelative)
     char szWindows[MAX_PATH];
     const UINT n = ::GetWindowsDirectoryA(szWindows, MAX_PATH);
     std::string strPath(szWindows, n < MAX_PATH ? n : 0);
-    if ((::GetVersion() & 0x80000000u) == 0)
+    if (!IsWindows9x())
         strPath += "\\Profiles\\All Users";
     return strPath + kProgramsPiece + strRelative;
 }
