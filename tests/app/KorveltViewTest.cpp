@@ -1,6 +1,7 @@
 // What a user sees in the launcher's form: the list, the buttons per kind of entry, the refresh
 // after a restore, the post-install copy, the error box, the layout at other window sizes and
 // the painted pictures. The view runs in-process on a catalogue of the test's own.
+#include "MessageSequence.h"
 #include "ModalWatcher.h"
 #include "ShellFixture.h"
 
@@ -181,7 +182,7 @@ void PressKey(CWinApp& app, UINT nMessage, WPARAM nKey, BYTE nShiftState = 0)
 }
 }
 
-TEST_F(ShellTest, ButtonsAndStatus_FollowEachKindOfEntry)
+TEST_F(ShellTextTest, ButtonsAndStatus_FollowEachKindOfEntry)
 {
     const std::string strReleaseFile = m_dir.Write("old-release.dat", "1.0");
     ASSERT_TRUE(CreateKey(HKEY_CURRENT_USER, TestKey("Installed")));
@@ -206,7 +207,7 @@ TEST_F(ShellTest, ButtonsAndStatus_FollowEachKindOfEntry)
          {{"m_bHasPrevRelease", 1}, {"m_bCanUninstall", 1}}},
     });
     ASSERT_TRUE(Start());
-    Pump(200);
+    ASSERT_TRUE(WaitForRefresh(1));
     HWND hView = View();
     HWND hList = GetDlgItem(hView, IDC_APPLIST);
     ASSERT_EQ(RowCount(hList), 5);
@@ -251,7 +252,7 @@ TEST_F(ShellTest, EmptyCatalogue_ShowsNoRowsAndOffersNothing)
 {
     WriteCatalog({});
     ASSERT_TRUE(Start());
-    Pump(200);
+    ASSERT_TRUE(WaitForRefresh(1));
     HWND hList = GetDlgItem(View(), IDC_APPLIST);
     EXPECT_EQ(RowCount(hList), 0);
     EXPECT_EQ(ColumnCount(hList), 3);
@@ -260,7 +261,7 @@ TEST_F(ShellTest, EmptyCatalogue_ShowsNoRowsAndOffersNothing)
     CModalWatcher watcher;
     Click(View(), IDC_SETUP);
     Click(View(), IDC_TEXTFILE);
-    Pump(100);
+    PumpPending();
     EXPECT_TRUE(watcher.Seen().empty());
     EXPECT_FALSE(IsIconic(Frame()));
 }
@@ -269,7 +270,7 @@ TEST_F(ShellTest, RepeatedNew_RebuildsTheListFromTheCatalogue)
 {
     WriteCatalog({{{{"m_strTitle", "One"}}, {}}, {{{"m_strTitle", "Two"}}, {}}, {{{"m_strTitle", "Three"}}, {}}});
     ASSERT_TRUE(Start());
-    Pump(100);
+    ASSERT_TRUE(WaitForRefresh(1));
     HWND hList = GetDlgItem(View(), IDC_APPLIST);
     SendMessageA(Frame(), WM_COMMAND, MAKEWPARAM(ID_FILE_NEW, 0), 0);
     EXPECT_EQ(ColumnCount(hList), 3);
@@ -295,20 +296,31 @@ TEST_F(ShellTest, RestoreAfterMinimise_ShowsAnInstallationMadeMeanwhile)
 {
     WriteCatalog({{{{"m_strTitle", "Later"}, {"m_strCheckKey", TestKey("Later")}}, {{"m_bCanUninstall", 1}}}});
     ASSERT_TRUE(Start());
-    Pump(200);
+    ASSERT_TRUE(WaitForRefresh(1));
+    HWND hFrame = Frame();
     HWND hList = GetDlgItem(View(), IDC_APPLIST);
     EXPECT_EQ(ItemText(hList, 0, 2), "");
-    ShowWindow(Frame(), SW_MINIMIZE);
-    Pump(100);
+    // The re-check is the one that the restore asks for.
+    CMessageSequence sequence({{hFrame, "frame", {WM_SIZE}}, {View(), "view", {WM_REFRESH_STATE}}});
+    ShowWindow(hFrame, SW_MINIMIZE);
+    ASSERT_TRUE(PumpUntil([&] { return IsIconic(hFrame) != FALSE; }));
     ASSERT_TRUE(CreateKey(HKEY_CURRENT_USER, TestKey("Later")));
     EXPECT_EQ(ItemText(hList, 0, 2), "");
-    ShowWindow(Frame(), SW_RESTORE);
-    EXPECT_TRUE(PumpUntil([&] { return ItemText(hList, 0, 2) == "Installed"; }, 3000));
+    ShowWindow(hFrame, SW_RESTORE);
+    EXPECT_TRUE(PumpUntil([&] { return ItemText(hList, 0, 2) == "Installed"; }));
+    EXPECT_TRUE(sequence.Matches({
+        {hFrame, WM_SIZE, CMessageSequence::kSent | CMessageSequence::kWParam, SIZE_MINIMIZED},
+        {hFrame, WM_SIZE, CMessageSequence::kSent | CMessageSequence::kWParam, SIZE_RESTORED},
+        // The move home, should it change the size.
+        {hFrame, WM_SIZE, CMessageSequence::kSent | CMessageSequence::kWParam | CMessageSequence::kOptional,
+         SIZE_RESTORED},
+        {View(), WM_REFRESH_STATE, CMessageSequence::kPosted},
+    }));
     EXPECT_EQ(ButtonStates(View()), "0/1/0");
     EXPECT_EQ(SelectedRow(hList), 0);
 }
 
-TEST_F(ShellTest, SetupWithMissingProgram_ReportsAndCopiesAfterTheNextRefresh)
+TEST_F(ShellSetupTest, SetupWithMissingProgram_ReportsAndCopiesAfterTheNextRefresh)
 {
     // The copy sources lie on the medium (the folder whose catalogue the launcher reads, below
     // the root of its drive); the list names them from the medium's top.
@@ -346,8 +358,7 @@ TEST_F(ShellTest, SetupWithMissingProgram_ReportsAndCopiesAfterTheNextRefresh)
     HWND hList = GetDlgItem(hView, IDC_APPLIST);
     // The first refresh pass finds only the third installed and copies its file from the medium;
     // the other two keep waiting for their copies.
-    ASSERT_TRUE(PumpUntil([&] { return PostedToView(WM_REFRESH_STATE) == 1; }, 3000));
-    Pump(100);
+    ASSERT_TRUE(PumpUntil([&] { return PostedToView(WM_REFRESH_STATE) == 1; }));
     EXPECT_TRUE(ViewObject(hView)->IsCopyPending(1));
     EXPECT_TRUE(ViewObject(hView)->IsCopyPending(2));
     EXPECT_FALSE(ViewObject(hView)->IsCopyPending(3));
@@ -357,13 +368,10 @@ TEST_F(ShellTest, SetupWithMissingProgram_ReportsAndCopiesAfterTheNextRefresh)
     {
         CModalWatcher watcher;
         Click(hView, IDC_SETUP);
-        ASSERT_EQ(watcher.Seen().size(), 1u);
+        ASSERT_TRUE(watcher.SawOneBox("ERROR", "Set-up did not start."));
         const CModalWatcher::CSeen& seen = watcher.Seen()[0];
-        EXPECT_EQ(seen.strCaption, "ERROR");
         EXPECT_EQ(seen.hOwner, Frame());
         EXPECT_TRUE(seen.bShowsIcon);
-        ASSERT_FALSE(seen.statics.empty());
-        EXPECT_EQ(seen.statics.back(), "Set-up did not start.");
     }
     EXPECT_TRUE(IsIconic(Frame()));
     EXPECT_EQ(SelectedRow(hList), 0);
@@ -372,7 +380,7 @@ TEST_F(ShellTest, SetupWithMissingProgram_ReportsAndCopiesAfterTheNextRefresh)
     ASSERT_TRUE(CreateKey(HKEY_CURRENT_USER, TestKey("First")));
     ASSERT_TRUE(CreateKey(HKEY_CURRENT_USER, TestKey("Second")));
     PostMessageA(hView, WM_REFRESH_STATE, 0, 0);
-    EXPECT_TRUE(PumpUntil([&] { return ItemText(hList, 1, 2) == "Installed"; }, 3000));
+    EXPECT_TRUE(PumpUntil([&] { return ItemText(hList, 1, 2) == "Installed"; }));
     EXPECT_EQ(ItemText(hList, 0, 2), "Installed");
     EXPECT_FALSE(ViewObject(hView)->IsCopyPending(1));
     EXPECT_FALSE(ViewObject(hView)->IsCopyPending(2));
@@ -395,12 +403,12 @@ TEST_F(ShellTest, SetupWithMissingProgram_ReportsAndCopiesAfterTheNextRefresh)
     }
     EXPECT_TRUE(ViewObject(hView)->IsCopyPending(2));
     PostMessageA(hView, WM_REFRESH_STATE, 0, 0);
-    EXPECT_TRUE(PumpUntil([&] { return !ViewObject(hView)->IsCopyPending(2); }, 3000));
+    EXPECT_TRUE(PumpUntil([&] { return !ViewObject(hView)->IsCopyPending(2); }));
     EXPECT_EQ(ReadFile(strTarget2 + "\\c.txt"), "gamma");
     EXPECT_EQ(ReadFile(strTarget1 + "\\b.txt"), "changed");
 }
 
-TEST_F(ShellTest, TextFileButton_ShowsTheFileOrReportsItMissing)
+TEST_F(ShellTextTest, TextFileButton_ShowsTheFileOrReportsItMissing)
 {
     // "説明.txt" holding "メモ帳": a Japanese name and line, shown as they are on any system.
     const std::string strJapaneseName = "\x90\xe0\x96\xbe.txt";
@@ -416,7 +424,7 @@ TEST_F(ShellTest, TextFileButton_ShowsTheFileOrReportsItMissing)
                   // A lead byte without its second byte: not code page 932, so no file's name.
                   {{{"m_strTitle", "Garbled"}, {"m_strTextFile", "readme\x82.txt"}}, {}}});
     ASSERT_TRUE(Start());
-    Pump(200);
+    ASSERT_TRUE(WaitForRefresh(1));
     HWND hView = View();
     HWND hList = GetDlgItem(hView, IDC_APPLIST);
 
@@ -438,17 +446,11 @@ TEST_F(ShellTest, TextFileButton_ShowsTheFileOrReportsItMissing)
         SelectRow(hList, c.nRow);
         CModalWatcher watcher;
         Click(hView, IDC_TEXTFILE);
-        ASSERT_EQ(watcher.Seen().size(), 1u);
-        const CModalWatcher::CSeen& seen = watcher.Seen()[0];
-        EXPECT_EQ(seen.strCaption, c.pszCaption);
-        if (seen.strCaption == "ERROR")
+        const bool bError = std::string(c.pszCaption) == "ERROR";
+        ASSERT_TRUE(watcher.SawOneBox(c.pszCaption, bError ? std::optional<std::string>(c.strText) : std::nullopt));
+        if (!bError)
         {
-            ASSERT_FALSE(seen.statics.empty());
-            EXPECT_EQ(seen.statics.back(), c.strText);
-        }
-        else
-        {
-            EXPECT_EQ(seen.texts.at(IDC_TEXTVIEW_EDIT).rfind(c.strText, 0), 0u);
+            EXPECT_EQ(watcher.Seen()[0].texts.at(IDC_TEXTVIEW_EDIT).rfind(c.strText, 0), 0u);
         }
         EXPECT_EQ(SelectedRow(hList), c.nRow);
         EXPECT_EQ(GetFocus(), hList);
@@ -488,7 +490,7 @@ void ExpectControlsScaled(HWND hView, const CFormLayout::CFactors& factors, cons
 TEST_F(ShellTest, Resize_ScalesTheControlsBothWays)
 {
     ASSERT_TRUE(Start());
-    Pump(200);
+    ASSERT_TRUE(WaitForRefresh(1));
     HWND hView = View();
     const SIZE sizeForm = static_cast<CFormView*>(CWnd::FromHandle(hView))->GetTotalSize();
     const RECT rcListDesign = DesignRect(hView, kDesign[0].rcUnits);
@@ -511,7 +513,7 @@ TEST_F(ShellTest, ResizeWithNoZoomOut_NeverShrinksBelowTheDesign)
 {
     m_pApp->SetCmdLine("/nozoomout");
     ASSERT_TRUE(Start());
-    Pump(200);
+    ASSERT_TRUE(WaitForRefresh(1));
     HWND hView = View();
     const SIZE sizeForm = static_cast<CFormView*>(CWnd::FromHandle(hView))->GetTotalSize();
     const RECT rcListDesign = DesignRect(hView, kDesign[0].rcUnits);
@@ -556,7 +558,7 @@ TEST_F(ShellTest, Painting_TilesTheBackgroundAndDrawsTheTitle)
     m_dir.Write("korvelt/instttl.bmp",
                 MakeBitmapFile(4, 2, [&](int x, int) { return x < 2 ? crTitleLeft : crTitleRight; }));
     ASSERT_TRUE(Start());
-    Pump(200);
+    ASSERT_TRUE(WaitForRefresh(1));
     HWND hView = View();
     RECT rcClient{};
     GetClientRect(hView, &rcClient);
@@ -605,7 +607,7 @@ TEST_F(ShellTest, Painting_TilesTheBackgroundAndDrawsTheTitle)
     SelectObject(hMem, hOld);
 }
 
-TEST_F(ShellTest, RealSetup_StandInWritesItsKeyAndTheRestoreShowsInstalled)
+TEST_F(ShellSetupTest, RealSetup_StandInWritesItsKeyAndTheRestoreShowsInstalled)
 {
     // The set-up program lies on the medium, in a folder of its own, where the launcher looks
     // for it.
@@ -620,7 +622,7 @@ TEST_F(ShellTest, RealSetup_StandInWritesItsKeyAndTheRestoreShowsInstalled)
                     {"m_strCheckKey", strKey}},
                    {{"m_bCanUninstall", 1}}}});
     ASSERT_TRUE(Start());
-    Pump(200);
+    ASSERT_TRUE(WaitForRefresh(1));
     HWND hList = GetDlgItem(View(), IDC_APPLIST);
     EXPECT_EQ(ButtonStates(View()), "1/0/0");
     {
@@ -632,14 +634,16 @@ TEST_F(ShellTest, RealSetup_StandInWritesItsKeyAndTheRestoreShowsInstalled)
     // A Windows process start is slow under emulation.
     EXPECT_TRUE(PumpUntil([&] { return KeyExists(HKEY_LOCAL_MACHINE, strKey); }, 150000));
     ShowWindow(Frame(), SW_RESTORE);
-    EXPECT_TRUE(PumpUntil([&] { return ItemText(hList, 0, 2) == "Installed"; }, 5000));
+    EXPECT_TRUE(PumpUntil([&] { return ItemText(hList, 0, 2) == "Installed"; }));
     EXPECT_EQ(ButtonStates(View()), "0/1/0");
 
-    // The stand-in set-up may still be ending; its file cannot go with the folder before.
-    Pump(2000);
+    // The stand-in set-up may still be ending; its file cannot go with the folder before, and
+    // goes once it can.
+    const std::string strProgram = strFolder + "\\setup.exe";
+    EXPECT_TRUE(PumpUntil([&] { return DeleteFileA(strProgram.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND; }));
 }
 
-TEST_F(ShellTest, UninstallWithMissingProgram_ShowsTheNoticeThenReports)
+TEST_F(ShellTextTest, UninstallWithMissingProgram_ShowsTheNoticeThenReports)
 {
     ASSERT_TRUE(CreateKey(HKEY_CURRENT_USER, TestKey("Gone")));
     WriteCatalog({{{{"m_strTitle", "Gone"},
@@ -648,7 +652,7 @@ TEST_F(ShellTest, UninstallWithMissingProgram_ShowsTheNoticeThenReports)
                     {"m_strUninstallNotice", "Removing.\r\nReally."}},
                    {{"m_bCanUninstall", 1}, {"m_nUninstallType", 1}}}});
     ASSERT_TRUE(Start());
-    Pump(200);
+    ASSERT_TRUE(WaitForRefresh(1));
     HWND hView = View();
     ASSERT_EQ(ButtonStates(hView), "0/1/0");
     {
@@ -667,7 +671,7 @@ TEST_F(ShellTest, UninstallWithMissingProgram_ShowsTheNoticeThenReports)
         EXPECT_EQ(error.statics.back(), "Removal did not start.");
     }
     // The frame was asked to minimise, and does so once the click is over.
-    EXPECT_TRUE(PumpUntil([&] { return IsIconic(Frame()) != FALSE; }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return IsIconic(Frame()) != FALSE; }));
     EXPECT_EQ(PostedToView(WM_REFRESH_STATE), 1);
 }
 
@@ -683,7 +687,7 @@ TEST_F(ShellTest, KeyboardAndDoubleClick_RunTheRowsActionRefreshAndMove)
         {{{"m_strTitle", "Later"}, {"m_strCheckKey", TestKey("Later")}}, {}},
     });
     ASSERT_TRUE(Start());
-    Pump(200);
+    ASSERT_TRUE(WaitForRefresh(1));
     HWND hView = View();
     HWND hList = GetDlgItem(hView, IDC_APPLIST);
     SetForegroundWindow(Frame());
@@ -713,25 +717,24 @@ TEST_F(ShellTest, KeyboardAndDoubleClick_RunTheRowsActionRefreshAndMove)
     {
         SCOPED_TRACE(c.nRow);
         ShowWindow(Frame(), SW_RESTORE);
-        Pump(50);
+        PumpPending();
         SelectRow(hList, c.nRow);
         SetFocus(hList);
         CModalWatcher watcher;
         c.act();
-        Pump(50);
+        // The minimisation that a removal asks for is posted.
+        PumpPending();
         if (c.pszBox == nullptr)
         {
             EXPECT_TRUE(watcher.Seen().empty());
             continue;
         }
-        ASSERT_EQ(watcher.Seen().size(), 1u);
-        ASSERT_FALSE(watcher.Seen()[0].statics.empty());
-        EXPECT_EQ(watcher.Seen()[0].statics.back(), c.pszBox);
+        EXPECT_TRUE(watcher.SawOneBox("ERROR", c.pszBox));
     }
 
     // F5 re-checks every entry, as the refresh after a restore does.
     ShowWindow(Frame(), SW_RESTORE);
-    Pump(50);
+    PumpPending();
     SetFocus(hList);
     ASSERT_TRUE(CreateKey(HKEY_CURRENT_USER, TestKey("Later")));
     EXPECT_EQ(ItemText(hList, 3, 2), "");
@@ -837,7 +840,7 @@ protected:
 TEST_F(SampleMediumTest, RealSetups_InstallAndRemoveThroughTheWindow)
 {
     ASSERT_TRUE(Start());
-    Pump(200);
+    ASSERT_TRUE(WaitForRefresh(1));
     HWND hList = GetDlgItem(View(), IDC_APPLIST);
     const std::string strInstalled = LoadMessage(MSG_STATUS_INSTALLED);
     ASSERT_FALSE(strInstalled.empty());
@@ -869,12 +872,16 @@ TEST_F(SampleMediumTest, RealSetups_InstallAndRemoveThroughTheWindow)
             // and its copy.
             EXPECT_TRUE(PumpUntil([&] { return KeyInView(setup.hRoot, setup.nView, setup.pszKey) == bSetup; }, 400000));
             ShowWindow(Frame(), SW_RESTORE);
-            EXPECT_TRUE(PumpUntil([&] { return ItemText(hList, setup.nRow, 2) == (bSetup ? strInstalled : ""); }, 10000));
+            EXPECT_TRUE(PumpUntil([&] { return ItemText(hList, setup.nRow, 2) == (bSetup ? strInstalled : ""); }));
             EXPECT_EQ(ButtonStates(View()), bSetup ? "0/1/1" : "1/0/1");
         }
     }
-    // The last uninstaller may still be clearing the shared folders.
-    Pump(3000);
+    // The last uninstaller may still be clearing the places the samples share; it is done when
+    // its folder and its key of them are gone.
+    EXPECT_TRUE(PumpUntil([&] {
+        std::error_code error;
+        return !KeyInView(HKEY_CURRENT_USER, 0, kSamples) && !std::filesystem::exists(m_userSamples, error);
+    }));
 }
 
 // The sample medium as a user has it installed: its memo in the 64-bit view, its viewer's
@@ -936,7 +943,7 @@ TEST_F(StatusCommandTest, StatusOfTheSampleMedium_IsWhatTheWindowShows)
     ASSERT_TRUE(status.is_object()) << status.dump();
     EXPECT_EQ(status["reported"], nlohmann::json::array());
     ASSERT_TRUE(Start());
-    Pump(200);
+    ASSERT_TRUE(WaitForRefresh(1));
     HWND hList = GetDlgItem(View(), IDC_APPLIST);
     const nlohmann::json& entries = status["entries"];
     ASSERT_EQ(RowCount(hList), 4);

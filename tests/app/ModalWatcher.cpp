@@ -77,3 +77,26 @@ void CModalWatcher::Record(HWND hDialog)
     }
     m_seen.push_back(seen);
 }
+
+::testing::AssertionResult CModalWatcher::SawOneBox(const std::optional<std::string>& caption,
+                                                    const std::optional<std::string>& message) const
+{
+    const bool bOne = m_seen.size() == 1;
+    if (bOne && (!caption || m_seen[0].strCaption == *caption) &&
+        (!message || (!m_seen[0].statics.empty() && m_seen[0].statics.back() == *message)))
+        return ::testing::AssertionSuccess();
+    ::testing::AssertionResult failure = ::testing::AssertionFailure();
+    failure << "expected one box";
+    if (caption)
+        failure << " captioned \"" << *caption << "\"";
+    if (message)
+        failure << " saying \"" << *message << "\"";
+    failure << "; seen " << m_seen.size() << ":";
+    for (const CSeen& seen : m_seen)
+    {
+        failure << "\n  \"" << seen.strCaption << "\":";
+        for (const std::string& strStatic : seen.statics)
+            failure << " \"" << strStatic << "\"";
+    }
+    return failure;
+}

@@ -5,8 +5,11 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +36,11 @@ public:
     CModalWatcher& operator=(const CModalWatcher&) = delete;
 
     const std::vector<CSeen>& Seen() const { return m_seen; }
+    // Whether exactly one dialog or box was seen, with this caption and, for a message box, this
+    // message (its last static text); std::nullopt leaves either open. A failure lists every
+    // dialog seen, with its caption and static texts.
+    ::testing::AssertionResult SawOneBox(const std::optional<std::string>& caption,
+                                         const std::optional<std::string>& message = std::nullopt) const;
 
 private:
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);

@@ -1,6 +1,7 @@
 #include "ShellFixture.h"
 
 #include "EntryBuilder.h"
+#include "FrameMessages.h"
 #include "FrameWnd.h"
 #include "SingleDocTemplate.h"
 #include "System932.h"
@@ -137,7 +138,7 @@ void ShellTest::TearDown()
 {
     m_pApp.reset();
     // Whatever the closing windows left behind, the quit message included.
-    Pump(50);
+    PumpPending();
     UnhookWindowsHookEx(m_hGetMessageHook);
     UnhookWindowsHookEx(m_hCallWndHook);
     SetCurrentDirectoryA(m_strOldDir.c_str());
@@ -179,9 +180,29 @@ bool ShellTest::Start()
     return m_pApp->InitInstance();
 }
 
-void ShellTest::Pump(DWORD nMilliseconds)
+void ShellTest::PumpPending()
+{
+    MSG msg;
+    while (PeekMessage932(msg, PM_REMOVE))
+    {
+        if (msg.message == WM_QUIT)
+        {
+            m_bQuitPosted = true;
+            continue;
+        }
+        TranslateMessage(&msg);
+        DispatchMessage932(msg);
+    }
+}
+
+void ShellTest::PumpFor(DWORD nMilliseconds)
 {
     PumpUntil([] { return false; }, nMilliseconds);
+}
+
+bool ShellTest::WaitForRefresh(int nCount)
+{
+    return PumpUntil([&] { return PostedToView(WM_REFRESH_STATE) >= nCount; });
 }
 
 bool ShellTest::PumpUntil(const std::function<bool()>& done, DWORD nTimeoutMs)
@@ -189,17 +210,7 @@ bool ShellTest::PumpUntil(const std::function<bool()>& done, DWORD nTimeoutMs)
     const DWORD nStart = GetTickCount();
     for (;;)
     {
-        MSG msg;
-        while (PeekMessage932(msg, PM_REMOVE))
-        {
-            if (msg.message == WM_QUIT)
-            {
-                m_bQuitPosted = true;
-                continue;
-            }
-            TranslateMessage(&msg);
-            DispatchMessage932(msg);
-        }
+        PumpPending();
         if (done())
             return true;
         if (GetTickCount() - nStart >= nTimeoutMs)

@@ -22,12 +22,24 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+    // The longest a wait for what a test expects may take. A wait ends as soon as its condition
+    // holds, so the limit costs nothing when things work, and under emulation on a busy machine
+    // a window's reaction may take seconds.
+    static constexpr DWORD kWaitMs = 30000;
+
     // The application's start-up; true when it would enter its message loop.
     bool Start();
-    // Dispatches this thread's messages for the given time.
-    void Pump(DWORD nMilliseconds);
+    // Dispatches what this thread's queue holds now, and what that posts in turn, without
+    // waiting for anything to come.
+    void PumpPending();
     // Dispatches messages until done() holds or the time is up; done()'s last answer.
-    bool PumpUntil(const std::function<bool()>& done, DWORD nTimeoutMs);
+    bool PumpUntil(const std::function<bool()>& done, DWORD nTimeoutMs = kWaitMs);
+    // Dispatches messages for the given time: only for a test that needs the time to pass, one
+    // that shows that something does not happen within it.
+    void PumpFor(DWORD nMilliseconds);
+    // Dispatches messages until the view has received (and handled) its nCount-th refresh
+    // request; the first one follows the start.
+    bool WaitForRefresh(int nCount);
 
     HWND Frame() const;
     HWND View() const;
@@ -68,5 +80,13 @@ private:
     HHOOK m_hGetMessageHook = nullptr;
     HHOOK m_hCallWndHook = nullptr;
 };
+
+// The suite names say which other runs a case belongs to (tests/app/CMakeLists.txt filters on
+// them), so no list of names has to follow the cases.
+// Cases whose windows show texts: run again as on a Windows of another language (shell_tests_en)
+// and as Windows 95/98 (shell_tests9x).
+using ShellTextTest = ShellTest;
+// Cases that start a set-up program from the medium, or fail to: run again as Windows 95/98.
+using ShellSetupTest = ShellTest;
 
 #endif
