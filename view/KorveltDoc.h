@@ -24,7 +24,8 @@ public:
     // The process exit code for a failure code of the catalogue's Load.
     static int ExitCodeFor(int nLoadFailure);
 
-    CAppCatalog m_catalog;
+    CAppCatalog& GetCatalog() { return m_catalog; }
+    const CDibPictures& GetPictures() const { return m_pictures; }
 
 private:
     // Shows the catalogue's read problems (message 94) in the framework message box.
@@ -36,8 +37,7 @@ private:
 
     CCatalogReporter m_catalogReporter;
     CWin32PictureReporter m_pictureReporter;  // before the pictures, which keep a reference to it
-
-public:
+    CAppCatalog m_catalog;
     CDibPictures m_pictures{m_pictureReporter};
 };
 

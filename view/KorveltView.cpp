@@ -57,6 +57,11 @@ CKorveltDoc* CKorveltView::GetDocument() const
     return static_cast<CKorveltDoc*>(CFormView::GetDocument());
 }
 
+CAppCatalog& CKorveltView::Catalog() const
+{
+    return GetDocument()->GetCatalog();
+}
+
 void CKorveltView::OnInitialUpdate()
 {
     CFormView::OnInitialUpdate();
@@ -72,7 +77,7 @@ void CKorveltView::OnInitialUpdate()
     m_listApps.Clear(false);
     m_bListFilled = false;
     GetDocument()->LoadCatalog();
-    const CAppCatalog& catalog = GetDocument()->m_catalog;
+    const CAppCatalog& catalog = Catalog();
     m_copyPending.MarkAll(catalog.GetCount());
     FillList();
     // A repeated initial update may bring a shorter catalogue.
@@ -89,7 +94,7 @@ void CKorveltView::OnInitialUpdate()
 void CKorveltView::FillList()
 {
     CFormTexts::ResetColumns(m_listApps);
-    const CAppCatalog& catalog = GetDocument()->m_catalog;
+    const CAppCatalog& catalog = Catalog();
     for (int n = 1; n <= catalog.GetCount(); ++n)
     {
         const CAppEntry* pEntry = catalog.GetAt(n);
@@ -101,7 +106,7 @@ void CKorveltView::FillList()
 
 CAppEntry* CKorveltView::SelectedEntry() const
 {
-    const CAppCatalog& catalog = GetDocument()->m_catalog;
+    const CAppCatalog& catalog = Catalog();
     if (!m_bListFilled || m_nSelected < 1 || m_nSelected > catalog.GetCount())
         return nullptr;
     return catalog.GetAt(m_nSelected);
@@ -141,14 +146,14 @@ void CKorveltView::RefreshAll()
     if (!m_bListFilled)
         return;
     // Each entry is evaluated once per pass, by its row.
-    for (int n = 1; n <= GetDocument()->m_catalog.GetCount(); ++n)
+    for (int n = 1; n <= Catalog().GetCount(); ++n)
         RefreshRow(n);
     SelectCurrent();
 }
 
 void CKorveltView::RefreshRow(int n)
 {
-    CAppCatalog& catalog = GetDocument()->m_catalog;
+    CAppCatalog& catalog = Catalog();
     CAppEntry* pEntry = catalog.GetAt(n);
     const bool bInstalled = m_copyPending.Refresh(catalog.GetCheckContext(), n, *pEntry, catalog.GetSourceDrive());
     const bool bPrevRelease = pEntry->IsPrevReleaseFound() != 0;
@@ -173,7 +178,7 @@ void CKorveltView::OnSetup()
     const CAppEntry* pEntry = SelectedEntry();
     if (pEntry == nullptr)
         return;
-    const CSetupCommand setup = ComposeSetupCommand(*pEntry, GetDocument()->m_catalog);
+    const CSetupCommand setup = ComposeSetupCommand(*pEntry, Catalog());
     CInstallNoticeDlg notice;
     Launch(notice, pEntry->GetInstallNotice(), [&] {
         m_copyPending.Mark(m_nSelected);
@@ -188,7 +193,7 @@ void CKorveltView::OnUninstall()
     CAppEntry* pEntry = SelectedEntry();
     if (pEntry == nullptr)
         return;
-    const std::string strCommand = ComposeUninstallCommand(*pEntry, GetDocument()->m_catalog);
+    const std::string strCommand = ComposeUninstallCommand(*pEntry, Catalog());
     CUninstallNoticeDlg notice;
     Launch(notice, pEntry->GetUninstallNotice(), [&] {
         // Posted: the frame minimises after this handler, once the removal has started.
@@ -288,7 +293,7 @@ void CKorveltView::OnDraw(HDC hDC)
 {
     RECT rcClient{};
     GetClientRect(m_hWnd, &rcClient);
-    GetDocument()->m_pictures.Paint(hDC, rcClient.right, rcClient.bottom, m_rcTitle, &CFormLayout::TileCount);
+    GetDocument()->GetPictures().Paint(hDC, rcClient.right, rcClient.bottom, m_rcTitle, &CFormLayout::TileCount);
 }
 
 // Realised as foreground palettes in the main window whenever the form is activated.
@@ -299,6 +304,6 @@ void CKorveltView::OnActivateView(bool bActivate, CView* pActivateView, CView* p
     if (!bActivate || pMain == nullptr)
         return;
     CClientDC dc(pMain->m_hWnd);
-    if (dc.IsValid() && GetDocument()->m_pictures.RealizePalettes(dc.Get(), false))
+    if (dc.IsValid() && GetDocument()->GetPictures().RealizePalettes(dc.Get(), false))
         GetDocument()->UpdateAllViews(nullptr);
 }

@@ -13,6 +13,7 @@
 #include <functional>
 #include <string>
 
+class CAppCatalog;
 class CAppEntry;
 class CReadOnlyTextDlg;
 class CKorveltDoc;
@@ -53,6 +54,8 @@ protected:
     void OnSize(UINT nType, int cx, int cy);
 
 private:
+    // The document's catalogue, which the view reads and whose entries it refreshes.
+    CAppCatalog& Catalog() const;
     // Re-checks every entry, makes the copies that have become due and selects the entry again.
     void RefreshAll();
     // Builds the columns and one row per catalogue entry.

@@ -200,8 +200,8 @@ TEST_F(ShellTextTest, MissingApplicationPicture_IsReportedOnceAndTheTitleIsNotRe
     ASSERT_TRUE(Start());
     EXPECT_TRUE(watcher.SawOneBox(m_pApp->GetAppName(), "Cannot read DIB File"));
     auto* pDocument = static_cast<CKorveltDoc*>(m_pApp->GetDocTemplate()->GetDocument());
-    EXPECT_FALSE(pDocument->m_pictures.m_picApp.m_hDib.IsValid());
-    EXPECT_FALSE(pDocument->m_pictures.m_picTitle.m_hDib.IsValid());
+    EXPECT_FALSE(pDocument->GetPictures().m_picApp.m_hDib.IsValid());
+    EXPECT_FALSE(pDocument->GetPictures().m_picTitle.m_hDib.IsValid());
     EXPECT_TRUE(IsWindowVisible(Frame()));
 }
 
@@ -209,10 +209,10 @@ TEST_F(ShellTest, RepeatedNew_ReadsThePicturesAgain)
 {
     ASSERT_TRUE(Start());
     auto* pDocument = static_cast<CKorveltDoc*>(m_pApp->GetDocTemplate()->GetDocument());
-    ASSERT_TRUE(pDocument->m_pictures.m_picApp.m_hDib.IsValid());
-    ASSERT_TRUE(pDocument->m_pictures.m_picApp.m_palette.IsValid());
+    ASSERT_TRUE(pDocument->GetPictures().m_picApp.m_hDib.IsValid());
+    ASSERT_TRUE(pDocument->GetPictures().m_picApp.m_palette.IsValid());
     ASSERT_TRUE(DeleteFile932(m_dir.File("korvelt\\instttl.bmp")));
     SendMessageA(Frame(), WM_COMMAND, MAKEWPARAM(ID_FILE_NEW, 0), 0);
-    EXPECT_TRUE(pDocument->m_pictures.m_picApp.m_hDib.IsValid());
-    EXPECT_FALSE(pDocument->m_pictures.m_picTitle.m_hDib.IsValid());
+    EXPECT_TRUE(pDocument->GetPictures().m_picApp.m_hDib.IsValid());
+    EXPECT_FALSE(pDocument->GetPictures().m_picTitle.m_hDib.IsValid());
 }
