@@ -1,8 +1,8 @@
-#include "AboutDlg.h"
+#include "app/AboutDlg.h"
 
-#include "MessageNumbers.h"
-#include "resource.h"
-#include "tarven.h"
+#include "msgcat/tarven.h"
+#include "res/MessageNumbers.h"
+#include "res/resource.h"
 
 CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX)
 {

@@ -2,7 +2,7 @@
 #ifndef KORVELT_APP_ABOUTDLG_H
 #define KORVELT_APP_ABOUTDLG_H
 
-#include "Dialog.h"
+#include "fw/Dialog.h"
 
 class CAboutDlg : public CDialog
 {

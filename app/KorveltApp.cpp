@@ -1,14 +1,14 @@
-#include "KorveltApp.h"
+#include "app/KorveltApp.h"
 
-#include "AboutDlg.h"
-#include "KorveltDoc.h"
-#include "KorveltView.h"
-#include "MainFrame.h"
-#include "MessageNumbers.h"
-#include "SingleDocTemplate.h"
-#include "User932.h"
-#include "resource.h"
-#include "tarven.h"
+#include "app/AboutDlg.h"
+#include "app/MainFrame.h"
+#include "fw/SingleDocTemplate.h"
+#include "msgcat/tarven.h"
+#include "res/MessageNumbers.h"
+#include "res/resource.h"
+#include "view/KorveltDoc.h"
+#include "view/KorveltView.h"
+#include "win/User932.h"
 
 #include <commctrl.h>
 

@@ -3,7 +3,7 @@
 #ifndef KORVELT_APP_KORVELTAPP_H
 #define KORVELT_APP_KORVELTAPP_H
 
-#include "WinApp.h"
+#include "fw/WinApp.h"
 
 class CKorveltApp : public CWinApp
 {

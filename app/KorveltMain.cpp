@@ -1,5 +1,5 @@
 // The program's one application object and its entry point, which hands over to the framework.
-#include "KorveltApp.h"
+#include "app/KorveltApp.h"
 
 static CKorveltApp theApp;
 

@@ -1,10 +1,10 @@
-#include "MainFrame.h"
+#include "app/MainFrame.h"
 
-#include "Dpi.h"
-#include "MediaRemovedDlg.h"
-#include "User932.h"
-#include "WinApp.h"
-#include "resource.h"
+#include "app/MediaRemovedDlg.h"
+#include "fw/WinApp.h"
+#include "res/resource.h"
+#include "win/Dpi.h"
+#include "win/User932.h"
 
 #include <dbt.h>
 

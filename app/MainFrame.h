@@ -4,8 +4,8 @@
 #ifndef KORVELT_APP_MAINFRAME_H
 #define KORVELT_APP_MAINFRAME_H
 
-#include "FrameMessages.h"
-#include "FrameWnd.h"
+#include "fw/FrameWnd.h"
+#include "res/FrameMessages.h"
 
 class CMainFrame : public CFrameWnd
 {

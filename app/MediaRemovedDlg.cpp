@@ -1,8 +1,8 @@
-#include "MediaRemovedDlg.h"
+#include "app/MediaRemovedDlg.h"
 
-#include "MessageNumbers.h"
-#include "resource.h"
-#include "tarven.h"
+#include "msgcat/tarven.h"
+#include "res/MessageNumbers.h"
+#include "res/resource.h"
 
 CMediaRemovedDlg::CMediaRemovedDlg() : CDialog(IDD_MEDIA_REMOVED)
 {

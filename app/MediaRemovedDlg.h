@@ -2,7 +2,7 @@
 #ifndef KORVELT_APP_MEDIAREMOVEDDLG_H
 #define KORVELT_APP_MEDIAREMOVEDDLG_H
 
-#include "Dialog.h"
+#include "fw/Dialog.h"
 
 class CMediaRemovedDlg : public CDialog
 {

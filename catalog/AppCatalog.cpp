@@ -1,11 +1,11 @@
-#include "AppCatalog.h"
+#include "catalog/AppCatalog.h"
 
-#include "ArchiveReader.h"
-#include "ArchiveWriter.h"
-#include "Cp932.h"
-#include "FileException.h"
-#include "MessageNumbers.h"
-#include "System.h"
+#include "catalog/ArchiveReader.h"
+#include "catalog/ArchiveWriter.h"
+#include "catalog/FileException.h"
+#include "res/MessageNumbers.h"
+#include "sys/System.h"
+#include "utils/Cp932.h"
 
 #include <algorithm>
 

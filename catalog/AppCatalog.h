@@ -4,8 +4,8 @@
 #ifndef KORVELT_CATALOG_APPCATALOG_H
 #define KORVELT_CATALOG_APPCATALOG_H
 
-#include "AppList.h"
-#include "CheckContext.h"
+#include "catalog/AppList.h"
+#include "catalog/CheckContext.h"
 
 #include <string>
 

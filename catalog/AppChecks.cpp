@@ -1,11 +1,11 @@
-#include "AppChecks.h"
+#include "catalog/AppChecks.h"
 
-#include "AppEntry.h"
-#include "AsciiText.h"
-#include "CheckContext.h"
-#include "CheckObserver.h"
-#include "Cp932.h"
-#include "System.h"
+#include "catalog/AppEntry.h"
+#include "catalog/CheckContext.h"
+#include "catalog/CheckObserver.h"
+#include "sys/System.h"
+#include "utils/AsciiText.h"
+#include "utils/Cp932.h"
 
 #include <cstdlib>
 

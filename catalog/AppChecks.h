@@ -5,7 +5,7 @@
 #ifndef KORVELT_CATALOG_APPCHECKS_H
 #define KORVELT_CATALOG_APPCHECKS_H
 
-#include "System.h"
+#include "sys/System.h"
 
 #include <string>
 #include <vector>

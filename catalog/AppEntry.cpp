@@ -1,6 +1,6 @@
-#include "AppEntry.h"
+#include "catalog/AppEntry.h"
 
-#include "ArchiveReader.h"
+#include "catalog/ArchiveReader.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #ifndef KORVELT_CATALOG_APPENTRY_H
 #define KORVELT_CATALOG_APPENTRY_H
 
-#include "AppChecks.h"
+#include "catalog/AppChecks.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,9 +1,9 @@
 // The installed-state checks of one entry and the lookup of its removal command.
-#include "AppChecks.h"
-#include "AppEntry.h"
-#include "CheckContext.h"
-#include "CheckObserver.h"
-#include "System.h"
+#include "catalog/AppChecks.h"
+#include "catalog/AppEntry.h"
+#include "catalog/CheckContext.h"
+#include "catalog/CheckObserver.h"
+#include "sys/System.h"
 
 #include <optional>
 #include <vector>

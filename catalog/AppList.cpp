@@ -1,12 +1,12 @@
-#include "AppList.h"
+#include "catalog/AppList.h"
 
-#include "AppReporter.h"
-#include "ArchiveException.h"
-#include "ArchiveReader.h"
-#include "Cp932.h"
-#include "DeviceNames.h"
-#include "MessageNumbers.h"
-#include "System.h"
+#include "catalog/AppReporter.h"
+#include "catalog/ArchiveException.h"
+#include "catalog/ArchiveReader.h"
+#include "res/MessageNumbers.h"
+#include "sys/System.h"
+#include "utils/Cp932.h"
+#include "utils/DeviceNames.h"
 
 namespace
 {

@@ -3,7 +3,7 @@
 #ifndef KORVELT_CATALOG_APPLIST_H
 #define KORVELT_CATALOG_APPLIST_H
 
-#include "AppEntry.h"
+#include "catalog/AppEntry.h"
 
 #include <memory>
 #include <string>

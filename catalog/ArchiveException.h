@@ -3,7 +3,7 @@
 #ifndef KORVELT_CATALOG_ARCHIVEEXCEPTION_H
 #define KORVELT_CATALOG_ARCHIVEEXCEPTION_H
 
-#include "CatalogException.h"
+#include "catalog/CatalogException.h"
 
 class CArchiveException : public CCatalogException
 {

@@ -1,7 +1,7 @@
-#include "ArchiveReader.h"
+#include "catalog/ArchiveReader.h"
 
-#include "ArchiveException.h"
-#include "System.h"
+#include "catalog/ArchiveException.h"
+#include "sys/System.h"
 
 const char* CArchiveReader::Take(uint64_t nBytes)
 {

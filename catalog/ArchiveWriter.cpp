@@ -1,4 +1,4 @@
-#include "ArchiveWriter.h"
+#include "catalog/ArchiveWriter.h"
 
 void CArchiveWriter::WriteUInt32(uint32_t nValue)
 {

@@ -5,7 +5,7 @@
 #ifndef KORVELT_CATALOG_CHECKOBSERVER_H
 #define KORVELT_CATALOG_CHECKOBSERVER_H
 
-#include "AppChecks.h"
+#include "catalog/AppChecks.h"
 
 #include <cstdint>
 #include <string>

@@ -3,7 +3,7 @@
 #ifndef KORVELT_CATALOG_FILEEXCEPTION_H
 #define KORVELT_CATALOG_FILEEXCEPTION_H
 
-#include "CatalogException.h"
+#include "catalog/CatalogException.h"
 
 class CFileException : public CCatalogException
 {

@@ -1,8 +1,8 @@
-#include "DibFile.h"
+#include "dib/DibFile.h"
 
-#include "DibFileException.h"
-#include "DibHeader.h"
-#include "ExclusiveFile.h"
+#include "dib/DibFileException.h"
+#include "dib/DibHeader.h"
+#include "utils/ExclusiveFile.h"
 
 CDibFile::~CDibFile()
 {

@@ -1,4 +1,4 @@
-#include "DibHeader.h"
+#include "dib/DibHeader.h"
 
 #include <algorithm>
 

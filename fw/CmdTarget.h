@@ -3,7 +3,7 @@
 #ifndef KORVELT_FW_CMDTARGET_H
 #define KORVELT_FW_CMDTARGET_H
 
-#include "MessageTable.h"
+#include "fw/MessageTable.h"
 
 class CCmdTarget
 {

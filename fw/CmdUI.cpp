@@ -1,4 +1,4 @@
-#include "CmdUI.h"
+#include "fw/CmdUI.h"
 
 void CCmdUI::Enable(bool bEnable)
 {

@@ -1,4 +1,4 @@
-#include "CommandLineInfo.h"
+#include "fw/CommandLineInfo.h"
 
 void CCommandLineInfo::Parse(const std::vector<std::string>& args)
 {

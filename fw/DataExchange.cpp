@@ -1,6 +1,6 @@
-#include "DataExchange.h"
+#include "fw/DataExchange.h"
 
-#include "Wnd.h"
+#include "fw/Wnd.h"
 
 void CDataExchange::Text(int nIDC, std::string& strValue)
 {

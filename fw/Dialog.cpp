@@ -1,8 +1,8 @@
-#include "Dialog.h"
+#include "fw/Dialog.h"
 
-#include "FrameWnd.h"
-#include "User932.h"
-#include "WinApp.h"
+#include "fw/FrameWnd.h"
+#include "fw/WinApp.h"
+#include "win/User932.h"
 
 INT_PTR CDialog::DoModal()
 {

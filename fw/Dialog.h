@@ -3,9 +3,9 @@
 #ifndef KORVELT_FW_DIALOG_H
 #define KORVELT_FW_DIALOG_H
 
-#include "DataExchange.h"
-#include "DialogFont.h"
-#include "Wnd.h"
+#include "fw/DataExchange.h"
+#include "fw/DialogFont.h"
+#include "fw/Wnd.h"
 
 class CDialog : public CWnd
 {

@@ -1,7 +1,7 @@
-#include "DialogFont.h"
+#include "fw/DialogFont.h"
 
-#include "User932.h"
-#include "WideText.h"
+#include "win/User932.h"
+#include "win/WideText.h"
 
 bool CDialogFont::IsNeeded()
 {

@@ -6,7 +6,7 @@
 #ifndef KORVELT_FW_DIALOGFONT_H
 #define KORVELT_FW_DIALOGFONT_H
 
-#include "ScopedHandle.h"
+#include "win/ScopedHandle.h"
 
 class CDialogFont
 {

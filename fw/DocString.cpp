@@ -1,4 +1,4 @@
-#include "DocString.h"
+#include "fw/DocString.h"
 
 std::string CDocString::GetField(EField field) const
 {

@@ -1,14 +1,14 @@
-#include "Document.h"
+#include "fw/Document.h"
 
-#include "FrameWnd.h"
-#include "SingleDocTemplate.h"
-#include "StockMessages.h"
-#include "View.h"
-#include "CommonDialogs932.h"
-#include "Kernel932.h"
-#include "ScopedHandle.h"
-#include "WinApp.h"
-#include "FrameworkIds.h"
+#include "fw/FrameWnd.h"
+#include "fw/FrameworkIds.h"
+#include "fw/SingleDocTemplate.h"
+#include "fw/StockMessages.h"
+#include "fw/View.h"
+#include "fw/WinApp.h"
+#include "win/CommonDialogs932.h"
+#include "win/Kernel932.h"
+#include "win/ScopedHandle.h"
 
 #include <algorithm>
 

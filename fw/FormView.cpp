@@ -1,9 +1,9 @@
-#include "FormView.h"
+#include "fw/FormView.h"
 
-#include "FrameWnd.h"
-#include "PaintDC.h"
-#include "User932.h"
-#include "WinApp.h"
+#include "fw/FrameWnd.h"
+#include "fw/WinApp.h"
+#include "win/PaintDC.h"
+#include "win/User932.h"
 
 bool CFormView::Create(CFrameWnd* pFrame, UINT nID)
 {

@@ -3,8 +3,8 @@
 #ifndef KORVELT_FW_FORMVIEW_H
 #define KORVELT_FW_FORMVIEW_H
 
-#include "DialogFont.h"
-#include "View.h"
+#include "fw/DialogFont.h"
+#include "fw/View.h"
 
 class CFormView : public CView
 {

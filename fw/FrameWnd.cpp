@@ -1,12 +1,12 @@
-#include "FrameWnd.h"
+#include "fw/FrameWnd.h"
 
-#include "CmdUI.h"
-#include "Document.h"
-#include "ScopedHandle.h"
-#include "User932.h"
-#include "View.h"
-#include "WinApp.h"
-#include "FrameworkIds.h"
+#include "fw/CmdUI.h"
+#include "fw/Document.h"
+#include "fw/FrameworkIds.h"
+#include "fw/View.h"
+#include "fw/WinApp.h"
+#include "win/ScopedHandle.h"
+#include "win/User932.h"
 
 namespace
 {

@@ -4,7 +4,7 @@
 #ifndef KORVELT_FW_FRAMEWND_H
 #define KORVELT_FW_FRAMEWND_H
 
-#include "Wnd.h"
+#include "fw/Wnd.h"
 
 #include <memory>
 #include <string>

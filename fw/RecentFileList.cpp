@@ -1,7 +1,7 @@
-#include "RecentFileList.h"
+#include "fw/RecentFileList.h"
 
-#include "AsciiText.h"
-#include "Cp932.h"
+#include "utils/AsciiText.h"
+#include "utils/Cp932.h"
 
 #include <algorithm>
 

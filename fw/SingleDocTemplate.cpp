@@ -1,12 +1,12 @@
-#include "SingleDocTemplate.h"
+#include "fw/SingleDocTemplate.h"
 
-#include "Document.h"
-#include "FrameWnd.h"
-#include "StockMessages.h"
-#include "View.h"
-#include "CommonDialogs932.h"
-#include "User932.h"
-#include "WinApp.h"
+#include "fw/Document.h"
+#include "fw/FrameWnd.h"
+#include "fw/StockMessages.h"
+#include "fw/View.h"
+#include "fw/WinApp.h"
+#include "win/CommonDialogs932.h"
+#include "win/User932.h"
 
 #include <commdlg.h>
 

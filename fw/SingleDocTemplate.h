@@ -3,7 +3,7 @@
 #ifndef KORVELT_FW_SINGLEDOCTEMPLATE_H
 #define KORVELT_FW_SINGLEDOCTEMPLATE_H
 
-#include "DocString.h"
+#include "fw/DocString.h"
 
 #include <windows.h>
 

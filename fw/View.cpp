@@ -1,6 +1,6 @@
-#include "View.h"
+#include "fw/View.h"
 
-#include "Document.h"
+#include "fw/Document.h"
 
 CView::~CView()
 {

@@ -3,7 +3,7 @@
 #ifndef KORVELT_FW_VIEW_H
 #define KORVELT_FW_VIEW_H
 
-#include "Wnd.h"
+#include "fw/Wnd.h"
 
 class CDocument;
 class CFrameWnd;

@@ -1,15 +1,15 @@
-#include "WinApp.h"
+#include "fw/WinApp.h"
 
-#include "Cp932.h"
-#include "FrameWnd.h"
-#include "ScopedHandle.h"
-#include "SingleDocTemplate.h"
-#include "StockMessages.h"
-#include "View.h"
-#include "FrameworkIds.h"
-#include "Kernel932.h"
-#include "User932.h"
-#include "WideText.h"
+#include "fw/FrameWnd.h"
+#include "fw/FrameworkIds.h"
+#include "fw/SingleDocTemplate.h"
+#include "fw/StockMessages.h"
+#include "fw/View.h"
+#include "utils/Cp932.h"
+#include "win/Kernel932.h"
+#include "win/ScopedHandle.h"
+#include "win/User932.h"
+#include "win/WideText.h"
 
 
 #include <new>

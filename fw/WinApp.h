@@ -4,9 +4,9 @@
 #ifndef KORVELT_FW_WINAPP_H
 #define KORVELT_FW_WINAPP_H
 
-#include "CmdTarget.h"
-#include "CommandLineInfo.h"
-#include "RecentFileList.h"
+#include "fw/CmdTarget.h"
+#include "fw/CommandLineInfo.h"
+#include "fw/RecentFileList.h"
 
 #include <memory>
 #include <string>

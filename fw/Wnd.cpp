@@ -1,7 +1,7 @@
-#include "Wnd.h"
+#include "fw/Wnd.h"
 
-#include "User932.h"
-#include "WinApp.h"
+#include "fw/WinApp.h"
+#include "win/User932.h"
 
 #include <utility>
 

@@ -3,7 +3,7 @@
 #ifndef KORVELT_FW_WND_H
 #define KORVELT_FW_WND_H
 
-#include "CmdTarget.h"
+#include "fw/CmdTarget.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "HashKey.h"
+#include "msgcat/HashKey.h"
 
 #include <chrono>
 #include <cstddef>

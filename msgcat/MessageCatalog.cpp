@@ -1,6 +1,6 @@
-#include "MessageCatalog.h"
+#include "msgcat/MessageCatalog.h"
 
-#include "ExclusiveFile.h"
+#include "utils/ExclusiveFile.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -3,8 +3,8 @@
 #ifndef KORVELT_MSGCAT_MESSAGECATALOG_H
 #define KORVELT_MSGCAT_MESSAGECATALOG_H
 
-#include "MessageFileReader.h"
-#include "MessageList.h"
+#include "msgcat/MessageFileReader.h"
+#include "msgcat/MessageList.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
-#include "MessageFileReader.h"
+#include "msgcat/MessageFileReader.h"
 
-#include "AsciiText.h"
+#include "utils/AsciiText.h"
 
 int32_t CMessageFileReader::ParseNumber(std::string_view value)
 {

@@ -4,7 +4,7 @@
 #ifndef KORVELT_MSGCAT_MESSAGEFILEREADER_H
 #define KORVELT_MSGCAT_MESSAGEFILEREADER_H
 
-#include "NameTable.h"
+#include "msgcat/NameTable.h"
 
 #include <cstdint>
 #include <functional>

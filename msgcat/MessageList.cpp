@@ -1,6 +1,6 @@
-#include "MessageList.h"
+#include "msgcat/MessageList.h"
 
-#include "Prefetch.h"
+#include "msgcat/Prefetch.h"
 
 #include <algorithm>
 #include <functional>

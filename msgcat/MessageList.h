@@ -9,9 +9,9 @@
 #ifndef KORVELT_MSGCAT_MESSAGELIST_H
 #define KORVELT_MSGCAT_MESSAGELIST_H
 
-#include "MessageEntry.h"
-#include "SlotIndex.h"
-#include "TextStore.h"
+#include "msgcat/MessageEntry.h"
+#include "msgcat/SlotIndex.h"
+#include "msgcat/TextStore.h"
 
 #include <cstddef>
 #include <cstdint>

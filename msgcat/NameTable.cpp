@@ -1,8 +1,8 @@
-#include "NameTable.h"
+#include "msgcat/NameTable.h"
 
-#include "HashKey.h"
-#include "Prefetch.h"
-#include "SipHash.h"
+#include "msgcat/HashKey.h"
+#include "msgcat/Prefetch.h"
+#include "msgcat/SipHash.h"
 
 #include <stdexcept>
 

@@ -6,9 +6,9 @@
 #ifndef KORVELT_MSGCAT_NAMETABLE_H
 #define KORVELT_MSGCAT_NAMETABLE_H
 
-#include "HashKey.h"
-#include "SlotIndex.h"
-#include "TextStore.h"
+#include "msgcat/HashKey.h"
+#include "msgcat/SlotIndex.h"
+#include "msgcat/TextStore.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -14,7 +14,7 @@
 #ifndef KORVELT_MSGCAT_SIPHASH_H
 #define KORVELT_MSGCAT_SIPHASH_H
 
-#include "HashKey.h"
+#include "msgcat/HashKey.h"
 
 #include <cstddef>
 #include <cstdint>

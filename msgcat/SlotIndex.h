@@ -8,9 +8,9 @@
 #ifndef KORVELT_MSGCAT_SLOTINDEX_H
 #define KORVELT_MSGCAT_SLOTINDEX_H
 
-#include "HashKey.h"
-#include "Prefetch.h"
-#include "SipHash.h"
+#include "msgcat/HashKey.h"
+#include "msgcat/Prefetch.h"
+#include "msgcat/SipHash.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "TextStore.h"
+#include "msgcat/TextStore.h"
 
 #include <algorithm>
 #include <cstring>

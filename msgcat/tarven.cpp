@@ -1,7 +1,7 @@
 // The exported functions of tarven over one library-wide catalogue.
-#include "tarven.h"
+#include "msgcat/tarven.h"
 
-#include "MessageCatalog.h"
+#include "msgcat/MessageCatalog.h"
 
 namespace {
 

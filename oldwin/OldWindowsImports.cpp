@@ -7,7 +7,7 @@
 
 #include <atomic>
 
-#include "TickCount64.h"
+#include "oldwin/TickCount64.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #ifndef KORVELT_RES_RESOURCE_H
 #define KORVELT_RES_RESOURCE_H
 
-#include "FrameworkIds.h"
+#include "fw/FrameworkIds.h"
 
 // Menu, accelerators, icon and document string of the main window
 #define IDR_MAINFRAME                   128

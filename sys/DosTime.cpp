@@ -1,4 +1,4 @@
-#include "DosTime.h"
+#include "sys/DosTime.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "HostSystem.h"
+#include "sys/HostSystem.h"
 
-#include "AsciiText.h"
-#include "Cp932.h"
-#include "DosTime.h"
+#include "sys/DosTime.h"
+#include "utils/AsciiText.h"
+#include "utils/Cp932.h"
 
 #include <algorithm>
 #include <chrono>

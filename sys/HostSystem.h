@@ -5,7 +5,7 @@
 #ifndef KORVELT_SYS_HOSTSYSTEM_H
 #define KORVELT_SYS_HOSTSYSTEM_H
 
-#include "System.h"
+#include "sys/System.h"
 
 #include <map>
 #include <set>

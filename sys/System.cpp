@@ -1,4 +1,4 @@
-#include "System.h"
+#include "sys/System.h"
 
 namespace {
 CSystem* g_pInstalled = nullptr;

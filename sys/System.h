@@ -4,7 +4,7 @@
 #ifndef KORVELT_SYS_SYSTEM_H
 #define KORVELT_SYS_SYSTEM_H
 
-#include "OsVersion.h"
+#include "utils/OsVersion.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -4,8 +4,8 @@
 #ifndef KORVELT_UTILS_DEVICENAMES_H
 #define KORVELT_UTILS_DEVICENAMES_H
 
-#include "AsciiText.h"
-#include "Cp932.h"
+#include "utils/AsciiText.h"
+#include "utils/Cp932.h"
 
 #include <string_view>
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #ifdef _WIN32
-#include "Exclusive932.h"
+#include "win/Exclusive932.h"
 #endif
 
 // Binary mode; null when the file does not open. The path is code page 932 whatever the

@@ -1,7 +1,7 @@
-#include "AppListCtrl.h"
+#include "view/AppListCtrl.h"
 
-#include "ListView932.h"
-#include "User932.h"
+#include "win/ListView932.h"
+#include "win/User932.h"
 
 #include <commctrl.h>
 

@@ -1,7 +1,7 @@
-#include "EntryActions.h"
+#include "view/EntryActions.h"
 
-#include "AppEntry.h"
-#include "MessageNumbers.h"
+#include "catalog/AppEntry.h"
+#include "res/MessageNumbers.h"
 
 CEntryActions CEntryActions::For(const CAppEntry* pEntry, bool bForceSetup)
 {

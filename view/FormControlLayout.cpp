@@ -1,6 +1,6 @@
-#include "FormControlLayout.h"
+#include "view/FormControlLayout.h"
 
-#include "resource.h"
+#include "res/resource.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #ifndef KORVELT_VIEW_FORMCONTROLLAYOUT_H
 #define KORVELT_VIEW_FORMCONTROLLAYOUT_H
 
-#include "FormLayout.h"
+#include "view/FormLayout.h"
 
 #include <windows.h>
 

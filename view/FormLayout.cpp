@@ -1,6 +1,6 @@
-#include "FormLayout.h"
+#include "view/FormLayout.h"
 
-#include "AsciiText.h"
+#include "utils/AsciiText.h"
 
 CFormLayout::CFactors CFormLayout::Factors(int nClientWidth, int nClientHeight, const CLayoutRect& rcForm,
                                            bool bZoomOut)

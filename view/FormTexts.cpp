@@ -1,13 +1,13 @@
-#include "FormTexts.h"
+#include "view/FormTexts.h"
 
-#include "AppListCtrl.h"
-#include "Dpi.h"
-#include "EntryActions.h"
-#include "MessageNumbers.h"
-#include "ScopedHandle.h"
-#include "User932.h"
-#include "resource.h"
-#include "tarven.h"
+#include "msgcat/tarven.h"
+#include "res/MessageNumbers.h"
+#include "res/resource.h"
+#include "view/AppListCtrl.h"
+#include "view/EntryActions.h"
+#include "win/Dpi.h"
+#include "win/ScopedHandle.h"
+#include "win/User932.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #ifndef KORVELT_VIEW_INSTALLNOTICEDLG_H
 #define KORVELT_VIEW_INSTALLNOTICEDLG_H
 
-#include "ReadOnlyTextDlg.h"
+#include "view/ReadOnlyTextDlg.h"
 
 class CInstallNoticeDlg : public CReadOnlyTextDlg
 {

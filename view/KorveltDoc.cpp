@@ -1,9 +1,9 @@
-#include "KorveltDoc.h"
+#include "view/KorveltDoc.h"
 
-#include "CheckContext.h"
-#include "MessageNumbers.h"
-#include "WinApp.h"
-#include "tarven.h"
+#include "catalog/CheckContext.h"
+#include "fw/WinApp.h"
+#include "msgcat/tarven.h"
+#include "res/MessageNumbers.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 #ifndef KORVELT_VIEW_KORVELTDOC_H
 #define KORVELT_VIEW_KORVELTDOC_H
 
-#include "AppCatalog.h"
-#include "AppReporter.h"
-#include "DibPictures.h"
-#include "Document.h"
-#include "Win32PictureReporter.h"
+#include "catalog/AppCatalog.h"
+#include "catalog/AppReporter.h"
+#include "dib/win32/DibPictures.h"
+#include "dib/win32/Win32PictureReporter.h"
+#include "fw/Document.h"
 
 class CKorveltDoc : public CDocument
 {

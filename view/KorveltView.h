@@ -5,10 +5,10 @@
 #ifndef KORVELT_VIEW_KORVELTVIEW_H
 #define KORVELT_VIEW_KORVELTVIEW_H
 
-#include "AppListCtrl.h"
-#include "FormControlLayout.h"
-#include "FormView.h"
-#include "PendingCopies.h"
+#include "fw/FormView.h"
+#include "view/AppListCtrl.h"
+#include "view/FormControlLayout.h"
+#include "view/PendingCopies.h"
 
 #include <functional>
 #include <string>

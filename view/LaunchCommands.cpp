@@ -1,12 +1,12 @@
-#include "LaunchCommands.h"
+#include "view/LaunchCommands.h"
 
-#include "AppCatalog.h"
-#include "AppChecks.h"
-#include "AppEntry.h"
-#include "AsciiText.h"
-#include "Cp932.h"
-#include "MessageNumbers.h"
-#include "System.h"
+#include "catalog/AppCatalog.h"
+#include "catalog/AppChecks.h"
+#include "catalog/AppEntry.h"
+#include "res/MessageNumbers.h"
+#include "sys/System.h"
+#include "utils/AsciiText.h"
+#include "utils/Cp932.h"
 
 #include <algorithm>
 #include <cctype>

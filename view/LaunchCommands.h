@@ -3,7 +3,7 @@
 #ifndef KORVELT_VIEW_LAUNCHCOMMANDS_H
 #define KORVELT_VIEW_LAUNCHCOMMANDS_H
 
-#include "PostInstallCopy.h"
+#include "view/PostInstallCopy.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
-#include "PendingCopies.h"
+#include "view/PendingCopies.h"
 
-#include "AppEntry.h"
-#include "PostInstallCopy.h"
+#include "catalog/AppEntry.h"
+#include "view/PostInstallCopy.h"
 
 void CPendingCopies::MarkAll(int nCount)
 {

@@ -1,7 +1,7 @@
-#include "PostInstallCopy.h"
+#include "view/PostInstallCopy.h"
 
-#include "Cp932.h"
-#include "DeviceNames.h"
+#include "utils/Cp932.h"
+#include "utils/DeviceNames.h"
 
 #include <algorithm>
 

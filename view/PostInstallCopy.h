@@ -5,7 +5,7 @@
 #ifndef KORVELT_VIEW_POSTINSTALLCOPY_H
 #define KORVELT_VIEW_POSTINSTALLCOPY_H
 
-#include "System.h"
+#include "sys/System.h"
 
 #include <string>
 #include <vector>

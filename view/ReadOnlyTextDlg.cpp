@@ -1,8 +1,8 @@
-#include "ReadOnlyTextDlg.h"
+#include "view/ReadOnlyTextDlg.h"
 
-#include "MessageNumbers.h"
-#include "User932.h"
-#include "tarven.h"
+#include "msgcat/tarven.h"
+#include "res/MessageNumbers.h"
+#include "win/User932.h"
 
 CReadOnlyTextDlg::CReadOnlyTextDlg(UINT nIDTemplate, int nEditID, int nTitleMessage, CWnd* pParent)
     : CDialog(nIDTemplate, pParent), m_nEditID(nEditID), m_nTitleMessage(nTitleMessage)

@@ -4,7 +4,7 @@
 #ifndef KORVELT_VIEW_READONLYTEXTDLG_H
 #define KORVELT_VIEW_READONLYTEXTDLG_H
 
-#include "Dialog.h"
+#include "fw/Dialog.h"
 
 #include <string>
 

@@ -1,9 +1,9 @@
-#include "TextViewDlg.h"
+#include "view/TextViewDlg.h"
 
-#include "MessageNumbers.h"
-#include "System.h"
-#include "ViewerText.h"
-#include "resource.h"
+#include "res/MessageNumbers.h"
+#include "res/resource.h"
+#include "sys/System.h"
+#include "view/ViewerText.h"
 
 #include <sstream>
 

@@ -2,7 +2,7 @@
 #ifndef KORVELT_VIEW_TEXTVIEWDLG_H
 #define KORVELT_VIEW_TEXTVIEWDLG_H
 
-#include "ReadOnlyTextDlg.h"
+#include "view/ReadOnlyTextDlg.h"
 
 #include <istream>
 #include <string>

@@ -1,7 +1,7 @@
-#include "UninstallNoticeDlg.h"
+#include "view/UninstallNoticeDlg.h"
 
-#include "MessageNumbers.h"
-#include "resource.h"
+#include "res/MessageNumbers.h"
+#include "res/resource.h"
 
 CUninstallNoticeDlg::CUninstallNoticeDlg(CWnd* pParent)
     : CReadOnlyTextDlg(IDD_UNINSTALL_NOTICE, IDC_UNINSTALL_NOTICE_EDIT, MSG_UNINSTALL_NOTICE_TITLE, pParent)

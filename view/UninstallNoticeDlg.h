@@ -2,7 +2,7 @@
 #ifndef KORVELT_VIEW_UNINSTALLNOTICEDLG_H
 #define KORVELT_VIEW_UNINSTALLNOTICEDLG_H
 
-#include "ReadOnlyTextDlg.h"
+#include "view/ReadOnlyTextDlg.h"
 
 class CUninstallNoticeDlg : public CReadOnlyTextDlg
 {

@@ -1,4 +1,4 @@
-#include "ViewerText.h"
+#include "view/ViewerText.h"
 
 #include <ios>
 

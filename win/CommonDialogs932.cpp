@@ -1,8 +1,8 @@
-#include "CommonDialogs932.h"
+#include "win/CommonDialogs932.h"
 
-#include "Kernel932.h"
-#include "WideText.h"
-#include "Windows9x.h"
+#include "win/Kernel932.h"
+#include "win/WideText.h"
+#include "win/Windows9x.h"
 
 #include <commdlg.h>
 

@@ -4,8 +4,8 @@
 #ifndef KORVELT_WIN_EXCLUSIVE932_H
 #define KORVELT_WIN_EXCLUSIVE932_H
 
-#include "WideText.h"
-#include "Windows9x.h"
+#include "win/WideText.h"
+#include "win/Windows9x.h"
 
 #include <cstdio>
 #include <share.h>

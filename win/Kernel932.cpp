@@ -1,8 +1,8 @@
-#include "Kernel932.h"
+#include "win/Kernel932.h"
 
-#include "ScopedHandle.h"
-#include "WideText.h"
-#include "Windows9x.h"
+#include "win/ScopedHandle.h"
+#include "win/WideText.h"
+#include "win/Windows9x.h"
 
 #include <cwchar>
 #include <stdlib.h>

@@ -5,7 +5,7 @@
 #ifndef KORVELT_WIN_KERNEL932_H
 #define KORVELT_WIN_KERNEL932_H
 
-#include "Text932.h"
+#include "win/Text932.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
-#include "ListView932.h"
+#include "win/ListView932.h"
 
-#include "User932.h"
-#include "WideText.h"
-#include "Windows9x.h"
+#include "win/User932.h"
+#include "win/WideText.h"
+#include "win/Windows9x.h"
 
 #include <commctrl.h>
 

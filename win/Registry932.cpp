@@ -1,8 +1,8 @@
-#include "Registry932.h"
+#include "win/Registry932.h"
 
-#include "Kernel932.h"
-#include "WideText.h"
-#include "Windows9x.h"
+#include "win/Kernel932.h"
+#include "win/WideText.h"
+#include "win/Windows9x.h"
 
 #include <cwchar>
 #include <vector>

@@ -3,7 +3,7 @@
 #ifndef KORVELT_WIN_REGISTRY932_H
 #define KORVELT_WIN_REGISTRY932_H
 
-#include "ScopedHandle.h"
+#include "win/ScopedHandle.h"
 
 #include <windows.h>
 

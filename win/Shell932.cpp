@@ -1,9 +1,9 @@
-#include "Shell932.h"
+#include "win/Shell932.h"
 
-#include "Kernel932.h"
-#include "ScopedHandle.h"
-#include "WideText.h"
-#include "Windows9x.h"
+#include "win/Kernel932.h"
+#include "win/ScopedHandle.h"
+#include "win/WideText.h"
+#include "win/Windows9x.h"
 
 #include <windows.h>
 #include <shellapi.h>

@@ -5,8 +5,8 @@
 #ifndef KORVELT_WIN_TEXT932_H
 #define KORVELT_WIN_TEXT932_H
 
-#include "WideText.h"
-#include "Windows9x.h"
+#include "win/WideText.h"
+#include "win/Windows9x.h"
 
 #include <string>
 

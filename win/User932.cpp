@@ -1,7 +1,7 @@
-#include "User932.h"
+#include "win/User932.h"
 
-#include "WideText.h"
-#include "Windows9x.h"
+#include "win/WideText.h"
+#include "win/Windows9x.h"
 
 #include <vector>
 

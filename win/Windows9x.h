@@ -7,7 +7,7 @@
 #ifndef KORVELT_WIN_WINDOWS9X_H
 #define KORVELT_WIN_WINDOWS9X_H
 
-#include "OsVersion.h"
+#include "utils/OsVersion.h"
 
 #include <windows.h>
 

@@ -1,9 +1,9 @@
-#include "DibGdi.h"
+#include "dib/win32/DibGdi.h"
 
-#include "DibFile.h"
-#include "DibHeader.h"
-#include "GdiSelection.h"
-#include "GlobalLock.h"
+#include "dib/DibFile.h"
+#include "dib/DibHeader.h"
+#include "win/GdiSelection.h"
+#include "win/GlobalLock.h"
 
 #include <optional>
 

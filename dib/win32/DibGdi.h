@@ -3,7 +3,7 @@
 #ifndef KORVELT_DIB_WIN32_DIBGDI_H
 #define KORVELT_DIB_WIN32_DIBGDI_H
 
-#include "ScopedHandle.h"
+#include "win/ScopedHandle.h"
 
 #include <windows.h>
 

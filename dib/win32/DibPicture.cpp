@@ -1,9 +1,9 @@
-#include "DibPicture.h"
+#include "dib/win32/DibPicture.h"
 
-#include "DibGdi.h"
-#include "DibHeader.h"
-#include "GdiSelection.h"
-#include "GlobalLock.h"
+#include "dib/DibHeader.h"
+#include "dib/win32/DibGdi.h"
+#include "win/GdiSelection.h"
+#include "win/GlobalLock.h"
 
 bool CDibPicture::GetSize(int& nWidth, int& nHeight) const
 {

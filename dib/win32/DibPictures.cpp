@@ -1,9 +1,9 @@
-#include "DibPictures.h"
+#include "dib/win32/DibPictures.h"
 
-#include "DibFileException.h"
-#include "DibGdi.h"
-#include "DibHeader.h"
-#include "GlobalLock.h"
+#include "dib/DibFileException.h"
+#include "dib/DibHeader.h"
+#include "dib/win32/DibGdi.h"
+#include "win/GlobalLock.h"
 
 CDibPictures::CDibPictures(IPictureReporter& reporter) : m_reporter(reporter)
 {

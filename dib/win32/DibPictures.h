@@ -3,8 +3,8 @@
 #ifndef KORVELT_DIB_WIN32_DIBPICTURES_H
 #define KORVELT_DIB_WIN32_DIBPICTURES_H
 
-#include "DibPicture.h"
-#include "PictureReporter.h"
+#include "dib/PictureReporter.h"
+#include "dib/win32/DibPicture.h"
 
 class CDibPictures
 {

@@ -1,8 +1,8 @@
-#include "Win32PictureReporter.h"
+#include "dib/win32/Win32PictureReporter.h"
 
-#include "Cp932.h"
-#include "Kernel932.h"
-#include "User932.h"
+#include "utils/Cp932.h"
+#include "win/Kernel932.h"
+#include "win/User932.h"
 
 #include <windows.h>
 

@@ -3,7 +3,7 @@
 #ifndef KORVELT_DIB_WIN32_WIN32PICTUREREPORTER_H
 #define KORVELT_DIB_WIN32_WIN32PICTUREREPORTER_H
 
-#include "PictureReporter.h"
+#include "dib/PictureReporter.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "Win32Registry.h"
+#include "sys/win32/Win32Registry.h"
 
-#include "Win32System.h"
+#include "sys/win32/Win32System.h"
 
 REGSAM RegViewAccess(CSystem::ERegView view)
 {

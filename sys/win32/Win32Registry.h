@@ -2,7 +2,7 @@
 #ifndef KORVELT_SYS_WIN32_WIN32REGISTRY_H
 #define KORVELT_SYS_WIN32_WIN32REGISTRY_H
 
-#include "System.h"
+#include "sys/System.h"
 
 #include <windows.h>
 

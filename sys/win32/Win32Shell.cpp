@@ -1,7 +1,7 @@
 // The shell's folders and the elevated start, through the edge that knows the running Windows.
-#include "Win32System.h"
+#include "sys/win32/Win32System.h"
 
-#include "Shell932.h"
+#include "win/Shell932.h"
 
 bool CWin32System::GetShellFolder(EShellFolder folder, std::string& strPath)
 {

@@ -1,13 +1,13 @@
-#include "Win32System.h"
+#include "sys/win32/Win32System.h"
 
-#include "Cp932.h"
-#include "DosTime.h"
-#include "Kernel932.h"
-#include "ScopedHandle.h"
-#include "WideText.h"
-#include "Registry932.h"
-#include "Win32Registry.h"
-#include "Windows9x.h"
+#include "sys/DosTime.h"
+#include "sys/win32/Win32Registry.h"
+#include "utils/Cp932.h"
+#include "win/Kernel932.h"
+#include "win/Registry932.h"
+#include "win/ScopedHandle.h"
+#include "win/WideText.h"
+#include "win/Windows9x.h"
 
 #include <algorithm>
 #include <cwchar>

@@ -4,7 +4,7 @@
 #ifndef KORVELT_SYS_WIN32_WIN32SYSTEM_H
 #define KORVELT_SYS_WIN32_WIN32SYSTEM_H
 
-#include "System.h"
+#include "sys/System.h"
 
 class CWin32System : public CSystem
 {

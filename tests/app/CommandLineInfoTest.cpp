@@ -1,5 +1,5 @@
 // What the command line asks for: a new document, or opening the first non-flag argument.
-#include "CommandLineInfo.h"
+#include "fw/CommandLineInfo.h"
 
 #include <gtest/gtest.h>
 

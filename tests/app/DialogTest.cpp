@@ -1,15 +1,15 @@
 // The text dialogs and the framework's dialog behaviour: texts from the message file, the text
 // in the read-only edit control, white backgrounds, data exchange, and the stock report of an
 // exception thrown inside a handler.
-#include "ModalWatcher.h"
-#include "ShellFixture.h"
+#include "tests/app/ModalWatcher.h"
+#include "tests/app/ShellFixture.h"
 
-#include "InstallNoticeDlg.h"
-#include "TextViewDlg.h"
-#include "System932.h"
-#include "UninstallNoticeDlg.h"
-#include "User932.h"
-#include "resource.h"
+#include "res/resource.h"
+#include "tests/support/System932.h"
+#include "view/InstallNoticeDlg.h"
+#include "view/TextViewDlg.h"
+#include "view/UninstallNoticeDlg.h"
+#include "win/User932.h"
 
 #include <commctrl.h>
 

@@ -1,5 +1,5 @@
 // Fields of the document string and the file dialogs' pattern.
-#include "DocString.h"
+#include "fw/DocString.h"
 
 #include <gtest/gtest.h>
 

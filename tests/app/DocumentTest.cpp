@@ -1,16 +1,16 @@
 // The contentless document: New reuses it, Open and Save name it (and the caption follows),
 // and the recent-file list of the private profile survives a run.
-#include "ModalWatcher.h"
-#include "ShellFixture.h"
+#include "tests/app/ModalWatcher.h"
+#include "tests/app/ShellFixture.h"
 
-#include "Document.h"
-#include "KorveltDoc.h"
-#include "MainFrame.h"
-#include "FrameWnd.h"
-#include "Kernel932.h"
-#include "SingleDocTemplate.h"
-#include "System932.h"
-#include "resource.h"
+#include "app/MainFrame.h"
+#include "fw/Document.h"
+#include "fw/FrameWnd.h"
+#include "fw/SingleDocTemplate.h"
+#include "res/resource.h"
+#include "tests/support/System932.h"
+#include "view/KorveltDoc.h"
+#include "win/Kernel932.h"
 
 #include <commctrl.h>
 

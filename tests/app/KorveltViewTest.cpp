@@ -1,22 +1,22 @@
 // What a user sees in the launcher's form: the list, the buttons per kind of entry, the refresh
 // after a restore, the post-install copy, the error box, the layout at other window sizes and
 // the painted pictures. The view runs in-process on a catalogue of the test's own.
-#include "MessageSequence.h"
-#include "ModalWatcher.h"
-#include "ShellFixture.h"
+#include "tests/app/MessageSequence.h"
+#include "tests/app/ModalWatcher.h"
+#include "tests/app/ShellFixture.h"
 
-#include "FormLayout.h"
-#include "FormView.h"
-#include "Kernel932.h"
-#include "KorveltView.h"
-#include "ListView932.h"
-#include "MainFrame.h"
-#include "MessageNumbers.h"
-#include "ScopedHandle.h"
-#include "User932.h"
-#include "WideText.h"
-#include "resource.h"
-#include "tarven.h"
+#include "app/MainFrame.h"
+#include "fw/FormView.h"
+#include "msgcat/tarven.h"
+#include "res/MessageNumbers.h"
+#include "res/resource.h"
+#include "view/FormLayout.h"
+#include "view/KorveltView.h"
+#include "win/Kernel932.h"
+#include "win/ListView932.h"
+#include "win/ScopedHandle.h"
+#include "win/User932.h"
+#include "win/WideText.h"
 
 #include <commctrl.h>
 #include <shlobj.h>

@@ -1,14 +1,14 @@
 // The main window as a user meets it: caption, menus, buttons, columns, its fixed place after
 // a restore, the refresh requests to the view, and the end after a volume removal.
-#include "MessageSequence.h"
-#include "ModalWatcher.h"
-#include "ShellFixture.h"
+#include "tests/app/MessageSequence.h"
+#include "tests/app/ModalWatcher.h"
+#include "tests/app/ShellFixture.h"
 
-#include "FrameWnd.h"
-#include "ListView932.h"
-#include "ScopedHandle.h"
-#include "User932.h"
-#include "resource.h"
+#include "fw/FrameWnd.h"
+#include "res/resource.h"
+#include "win/ListView932.h"
+#include "win/ScopedHandle.h"
+#include "win/User932.h"
 
 #include <commctrl.h>
 #include <dbt.h>

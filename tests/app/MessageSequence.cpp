@@ -1,6 +1,6 @@
-#include "MessageSequence.h"
+#include "tests/app/MessageSequence.h"
 
-#include "System932.h"
+#include "tests/support/System932.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,7 +1,7 @@
-#include "ModalWatcher.h"
+#include "tests/app/ModalWatcher.h"
 
-#include "System932.h"
-#include "User932.h"
+#include "tests/support/System932.h"
+#include "win/User932.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // The recent-file list: newest first, bounded, without duplicates.
-#include "RecentFileList.h"
+#include "fw/RecentFileList.h"
 
 #include <gtest/gtest.h>
 

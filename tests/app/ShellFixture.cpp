@@ -1,13 +1,13 @@
-#include "ShellFixture.h"
+#include "tests/app/ShellFixture.h"
 
-#include "EntryBuilder.h"
-#include "FrameMessages.h"
-#include "FrameWnd.h"
-#include "SingleDocTemplate.h"
-#include "System932.h"
-#include "User932.h"
-#include "View.h"
-#include "WideText.h"
+#include "fw/FrameWnd.h"
+#include "fw/SingleDocTemplate.h"
+#include "fw/View.h"
+#include "res/FrameMessages.h"
+#include "tests/support/EntryBuilder.h"
+#include "tests/support/System932.h"
+#include "win/User932.h"
+#include "win/WideText.h"
 
 #include <map>
 #include <utility>

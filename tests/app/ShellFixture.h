@@ -3,9 +3,9 @@
 #ifndef KORVELT_TESTS_SHELLFIXTURE_H
 #define KORVELT_TESTS_SHELLFIXTURE_H
 
-#include "EntryBuilder.h"
-#include "KorveltApp.h"
-#include "TempDir.h"
+#include "app/KorveltApp.h"
+#include "tests/support/EntryBuilder.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The viewer's text: lines ended by CR LF, at least 14 of them.
-#include "ViewerText.h"
+#include "view/ViewerText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,17 +1,17 @@
 // Reading entries, the index and the folder scan, with the messages and exceptions each outcome
 // gives. Files are written byte by byte into a fresh folder per test.
-#include "AppCatalog.h"
-#include "ArchiveException.h"
-#include "ArchiveReader.h"
-#include "CatalogBytes.h"
-#include "DeviceNames.h"
-#include "FileException.h"
-#include "HostSystem.h"
-#include "MessageNumbers.h"
-#include "TempDir.h"
+#include "catalog/AppCatalog.h"
+#include "catalog/ArchiveException.h"
+#include "catalog/ArchiveReader.h"
+#include "catalog/FileException.h"
+#include "res/MessageNumbers.h"
+#include "sys/HostSystem.h"
+#include "tests/catalog/CatalogBytes.h"
+#include "tests/support/TempDir.h"
+#include "utils/DeviceNames.h"
 
 #if defined(_WIN32)
-#include "WideNames.h"
+#include "tests/support/WideNames.h"
 #endif
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // The archive encoding: length prefixes, integers, the UTF-16 form, and short or hostile data.
-#include "ArchiveException.h"
-#include "ArchiveReader.h"
-#include "ArchiveWriter.h"
-#include "CatalogBytes.h"
-#include "HostSystem.h"
+#include "catalog/ArchiveException.h"
+#include "catalog/ArchiveReader.h"
+#include "catalog/ArchiveWriter.h"
+#include "sys/HostSystem.h"
+#include "tests/catalog/CatalogBytes.h"
 
 #include <gtest/gtest.h>
 

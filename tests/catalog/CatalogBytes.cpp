@@ -1,4 +1,4 @@
-#include "CatalogBytes.h"
+#include "tests/catalog/CatalogBytes.h"
 
 std::string Le32(uint32_t nValue)
 {

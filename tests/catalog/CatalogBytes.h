@@ -3,7 +3,7 @@
 #ifndef KORVELT_TESTS_CATALOG_CATALOGBYTES_H
 #define KORVELT_TESTS_CATALOG_CATALOGBYTES_H
 
-#include "AppReporter.h"
+#include "catalog/AppReporter.h"
 
 #include <cstdint>
 #include <string>

@@ -1,8 +1,8 @@
 // The authoring tool as a medium maker runs it: build and dump round trips, message and exit
 // status of dump, the medium check on the sample medium, the source's schema against what build
 // accepts, and a new medium.
-#include "CatalogBytes.h"
-#include "TempDir.h"
+#include "tests/catalog/CatalogBytes.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

@@ -1,10 +1,10 @@
 // `status` over the host system: each kind of evidence comes from the checks' own calls, and the
 // commands are the ones a click would start.
-#include "EntryBuilder.h"
-#include "EvidenceRecorder.h"
-#include "HostSystem.h"
-#include "MediumStatus.h"
-#include "TempDir.h"
+#include "sys/HostSystem.h"
+#include "tests/support/EntryBuilder.h"
+#include "tests/support/TempDir.h"
+#include "tools/korvelt-catalog/EvidenceRecorder.h"
+#include "tools/korvelt-catalog/MediumStatus.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // The installed-state rules over the host system: its registry table, a Windows folder in a
 // temporary folder, and a settable version and local-time offset.
-#include "AppCatalog.h"
-#include "AppChecks.h"
-#include "AppEntry.h"
-#include "CheckContext.h"
-#include "EntryBuilder.h"
-#include "DosTime.h"
-#include "HostSystem.h"
-#include "TempDir.h"
+#include "catalog/AppCatalog.h"
+#include "catalog/AppChecks.h"
+#include "catalog/AppEntry.h"
+#include "catalog/CheckContext.h"
+#include "sys/DosTime.h"
+#include "sys/HostSystem.h"
+#include "tests/support/EntryBuilder.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,17 +1,17 @@
 // The installed-state checks against the real registry and file system under Wine. The program
 // runs three times: as Windows NT reports itself, with Wine set to Windows 98 for it, and as
 // Windows NT with the system code page 1252, where the Japanese names must mean the same.
-#include "AppCatalog.h"
-#include "AppChecks.h"
-#include "AppEntry.h"
-#include "CheckContext.h"
-#include "EntryBuilder.h"
-#include "Kernel932.h"
-#include "TempDir.h"
-#include "WideNames.h"
-#include "WideText.h"
+#include "catalog/AppCatalog.h"
+#include "catalog/AppChecks.h"
+#include "catalog/AppEntry.h"
+#include "catalog/CheckContext.h"
+#include "tests/support/EntryBuilder.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/WideNames.h"
+#include "win/Kernel932.h"
+#include "win/WideText.h"
 
-#include "Windows9x.h"
+#include "win/Windows9x.h"
 
 #include <windows.h>
 #include <shlobj.h>

@@ -1,8 +1,8 @@
 // Reading bitmap files written by the test into blocks, as the launcher holds them.
-#include "DibFile.h"
-#include "DibHeader.h"
-#include "TempDir.h"
-#include "TestBitmap.h"
+#include "dib/DibFile.h"
+#include "dib/DibHeader.h"
+#include "tests/dib/TestBitmap.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 

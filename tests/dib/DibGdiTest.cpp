@@ -1,13 +1,13 @@
 // Global blocks, palettes and drawing into a real memory device context, read back pixel by
 // pixel.
-#include "DibFileException.h"
-#include "DibGdi.h"
-#include "DibHeader.h"
-#include "GdiSelection.h"
-#include "GlobalLock.h"
-#include "ScopedHandle.h"
-#include "TempDir.h"
-#include "TestBitmap.h"
+#include "dib/DibFileException.h"
+#include "dib/DibHeader.h"
+#include "dib/win32/DibGdi.h"
+#include "tests/dib/TestBitmap.h"
+#include "tests/support/TempDir.h"
+#include "win/GdiSelection.h"
+#include "win/GlobalLock.h"
+#include "win/ScopedHandle.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Measuring packed bitmaps in memory: colour counts, table sizes, pixel offsets and the check
 // that a block holds what its header claims.
-#include "DibHeader.h"
-#include "TestBitmap.h"
+#include "dib/DibHeader.h"
+#include "tests/dib/TestBitmap.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The document's two pictures read from ".\korvelt" below the current folder, with the
 // messages recorded instead of shown.
-#include "DibHeader.h"
-#include "DibPictures.h"
-#include "GlobalLock.h"
-#include "TempDir.h"
-#include "TestBitmap.h"
+#include "dib/DibHeader.h"
+#include "dib/win32/DibPictures.h"
+#include "tests/dib/TestBitmap.h"
+#include "tests/support/TempDir.h"
+#include "win/GlobalLock.h"
 
 #include <gtest/gtest.h>
 

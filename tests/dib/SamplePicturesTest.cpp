@@ -1,8 +1,8 @@
 // The sample medium's pictures are in the form the launcher prepares without a message: 8-bit
 // bottom-up bitmaps with a colour table, a 64 x 64 tile and a 507 x 64 title that is drawn
 // unscaled into the title rectangle.
-#include "DibFile.h"
-#include "DibHeader.h"
+#include "dib/DibFile.h"
+#include "dib/DibHeader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "TestBitmap.h"
+#include "tests/dib/TestBitmap.h"
 
 #include <cstdlib>
 

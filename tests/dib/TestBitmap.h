@@ -3,7 +3,7 @@
 #ifndef KORVELT_TESTS_DIB_TESTBITMAP_H
 #define KORVELT_TESTS_DIB_TESTBITMAP_H
 
-#include "DibHeader.h"
+#include "dib/DibHeader.h"
 
 #include <cstdint>
 #include <string>

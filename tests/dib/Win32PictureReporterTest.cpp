@@ -1,6 +1,6 @@
 // The message boxes of the pictures, found on the screen by a second thread, read and closed.
-#include "Cp932.h"
-#include "Win32PictureReporter.h"
+#include "dib/win32/Win32PictureReporter.h"
+#include "utils/Cp932.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Scaling of the form's controls, tiling of the background and the "/NOZOOMOUT" option.
-#include "FormLayout.h"
+#include "view/FormLayout.h"
 
 #include <gtest/gtest.h>
 

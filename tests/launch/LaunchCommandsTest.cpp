@@ -1,13 +1,13 @@
 // Composing the set-up and removal command lines, padding notices, and the post-install copy,
 // over the host system.
-#include "AppCatalog.h"
-#include "EntryActions.h"
-#include "EntryBuilder.h"
-#include "HostSystem.h"
-#include "LaunchCommands.h"
-#include "MessageNumbers.h"
-#include "PendingCopies.h"
-#include "TempDir.h"
+#include "catalog/AppCatalog.h"
+#include "res/MessageNumbers.h"
+#include "sys/HostSystem.h"
+#include "tests/support/EntryBuilder.h"
+#include "tests/support/TempDir.h"
+#include "view/EntryActions.h"
+#include "view/LaunchCommands.h"
+#include "view/PendingCopies.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 // "C:\Program Files" against a program planted as C:\Program.exe, the shell's elevated start, a
 // Windows Installer package on the medium, an expandable uninstall string, and a medium whose
 // folder code page 932 cannot name.
-#include "AppCatalog.h"
-#include "EntryBuilder.h"
-#include "LaunchCommands.h"
-#include "System.h"
+#include "catalog/AppCatalog.h"
+#include "sys/System.h"
+#include "tests/support/EntryBuilder.h"
+#include "view/LaunchCommands.h"
 
 #include <windows.h>
 

@@ -1,9 +1,9 @@
 // The indexed message list against a word-for-word model of the walking list: random files with
 // many duplicates and negative numbers must give the same text for every number.
-#include "LiteralMessageList.h"
-#include "MessageCatalog.h"
-#include "MessageFileReader.h"
-#include "TempDir.h"
+#include "msgcat/MessageCatalog.h"
+#include "msgcat/MessageFileReader.h"
+#include "tests/support/LiteralMessageList.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The library's behaviour over real files: the order of duplicate messages, the name table that
 // outlives a file, and what a failed open leaves.
-#include "MessageCatalog.h"
-#include "TempDir.h"
-#include "tarven.h"
+#include "msgcat/MessageCatalog.h"
+#include "msgcat/tarven.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 

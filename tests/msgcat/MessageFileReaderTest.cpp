@@ -1,5 +1,5 @@
-#include "AsciiText.h"
-#include "MessageFileReader.h"
+#include "msgcat/MessageFileReader.h"
+#include "utils/AsciiText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The name table against a plain map: names sharing prefixes, lengths around the hash's
 // eight-byte blocks, bytes outside ASCII and NULs, redefinitions, lookups in and out of the order
 // of definition, and enough names to make the index grow many times.
-#include "NameTable.h"
+#include "msgcat/NameTable.h"
 
-#include "CancellingNames.h"
-#include "CollidingNames.h"
+#include "tests/msgcat/CancellingNames.h"
+#include "tests/support/CollidingNames.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The sample medium's message file serves every number the launcher shows.
-#include "MessageCatalog.h"
-#include "MessageNumbers.h"
+#include "msgcat/MessageCatalog.h"
+#include "res/MessageNumbers.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // indexes use, against CPython's own implementation (its hash of bytes under PYTHONHASHSEED=0,
 // whose key is all zeros). The lengths go around the eight-byte blocks, where a tail or a length
 // byte goes wrong first.
-#include "SipHash.h"
+#include "msgcat/SipHash.h"
 
 #include <gtest/gtest.h>
 

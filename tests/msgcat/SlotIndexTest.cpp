@@ -2,7 +2,7 @@
 // all but a few places must spread over the slots as random ones do. Placed by their own bits,
 // or by any function a file's author can work out, they would fall in one run of slots, and
 // each lookup would walk it.
-#include "SlotIndex.h"
+#include "msgcat/SlotIndex.h"
 
 #include <gtest/gtest.h>
 

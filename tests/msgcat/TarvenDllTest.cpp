@@ -1,8 +1,8 @@
 // tarven.dll as korvelt.exe meets it: imported at load time under the decorated names, and
 // reading its file without sharing, by a code page 932 path whatever the system's code page.
-#include "TempDir.h"
-#include "WideNames.h"
-#include "tarven.h"
+#include "msgcat/tarven.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/WideNames.h"
 
 #include <windows.h>
 

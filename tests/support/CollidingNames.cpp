@@ -1,4 +1,4 @@
-#include "CollidingNames.h"
+#include "tests/support/CollidingNames.h"
 
 #include <algorithm>
 #include <cstdint>

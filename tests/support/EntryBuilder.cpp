@@ -1,8 +1,8 @@
-#include "EntryBuilder.h"
+#include "tests/support/EntryBuilder.h"
 
-#include "ArchiveReader.h"
-#include "ArchiveWriter.h"
-#include "TempDir.h"
+#include "catalog/ArchiveReader.h"
+#include "catalog/ArchiveWriter.h"
+#include "tests/support/TempDir.h"
 
 std::string MakeEntryBytes(const std::map<std::string, std::string>& strings,
                            const std::map<std::string, int32_t>& ints)

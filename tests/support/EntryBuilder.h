@@ -3,7 +3,7 @@
 #ifndef KORVELT_TESTS_ENTRYBUILDER_H
 #define KORVELT_TESTS_ENTRYBUILDER_H
 
-#include "AppEntry.h"
+#include "catalog/AppEntry.h"
 
 #include <cstdint>
 #include <map>

@@ -1,4 +1,4 @@
-#include "LiteralMessageList.h"
+#include "tests/support/LiteralMessageList.h"
 
 #include <iterator>
 

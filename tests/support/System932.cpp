@@ -1,9 +1,9 @@
-#include "System932.h"
+#include "tests/support/System932.h"
 
-#include "Kernel932.h"
-#include "ScopedHandle.h"
-#include "WideText.h"
-#include "Registry932.h"
+#include "win/Kernel932.h"
+#include "win/Registry932.h"
+#include "win/ScopedHandle.h"
+#include "win/WideText.h"
 
 #include <shlwapi.h>
 

@@ -1,4 +1,4 @@
-#include "TempDir.h"
+#include "tests/support/TempDir.h"
 
 #include <atomic>
 #include <chrono>
@@ -6,8 +6,8 @@
 #include <stdexcept>
 
 #ifdef _WIN32
-#include "Kernel932.h"
-#include "System932.h"
+#include "tests/support/System932.h"
+#include "win/Kernel932.h"
 #endif
 
 namespace fs = std::filesystem;

@@ -4,7 +4,7 @@
 #ifndef KORVELT_TESTS_WIDENAMES_H
 #define KORVELT_TESTS_WIDENAMES_H
 
-#include "WideText.h"
+#include "win/WideText.h"
 
 #include <stdexcept>
 #include <string>

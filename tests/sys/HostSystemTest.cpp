@@ -1,5 +1,5 @@
 // The host system's own rules: its registry table, paths and wildcards.
-#include "HostSystem.h"
+#include "sys/HostSystem.h"
 
 #include <gtest/gtest.h>
 

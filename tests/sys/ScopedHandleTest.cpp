@@ -1,6 +1,6 @@
 // The handle owner's rules, told by a kind whose closes are counted, and what each real kind
 // takes for "no handle".
-#include "ScopedHandle.h"
+#include "win/ScopedHandle.h"
 
 #include <gtest/gtest.h>
 

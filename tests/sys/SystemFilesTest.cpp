@@ -1,7 +1,7 @@
 // File operations of the platform's own system (host files natively, Win32 under Wine).
-#include "DosTime.h"
-#include "System.h"
-#include "TempDir.h"
+#include "sys/DosTime.h"
+#include "sys/System.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The 64-bit tick count that oldwin makes from the 32-bit one where the system has none.
-#include "TickCount64.h"
+#include "oldwin/TickCount64.h"
 
 #include <gtest/gtest.h>
 

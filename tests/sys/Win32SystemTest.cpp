@@ -1,12 +1,12 @@
 // The Win32 system against the real registry, files and process start, under Wine. The program
 // also runs with the system code page 1252: the Japanese names must mean the same there.
-#include "Kernel932.h"
-#include "ScopedHandle.h"
-#include "System.h"
-#include "System932.h"
-#include "TempDir.h"
-#include "WideNames.h"
-#include "Windows9x.h"
+#include "sys/System.h"
+#include "tests/support/System932.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/WideNames.h"
+#include "win/Kernel932.h"
+#include "win/ScopedHandle.h"
+#include "win/Windows9x.h"
 
 #include <windows.h>
 #include <shlwapi.h>

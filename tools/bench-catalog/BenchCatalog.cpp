@@ -1,10 +1,10 @@
 // Benchmark of catalogue loading: 10,000 entries with texts of a realistic size, loaded once
 // through the index and once through the "*.app" folder scan with its temporary index.
-#include "AppCatalog.h"
-#include "AppEntry.h"
-#include "ArchiveWriter.h"
-#include "HostSystem.h"
-#include "TempDir.h"
+#include "catalog/AppCatalog.h"
+#include "catalog/AppEntry.h"
+#include "catalog/ArchiveWriter.h"
+#include "sys/HostSystem.h"
+#include "tests/support/TempDir.h"
 
 #include <chrono>
 #include <cstdio>

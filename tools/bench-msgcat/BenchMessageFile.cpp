@@ -3,11 +3,11 @@
 // file, which is the floor it cannot go below; the word-for-word walking list on a smaller file
 // for comparison; and files crafted against the hashes, set against a random file of the same
 // size.
-#include "CancellingNames.h"
-#include "CollidingNames.h"
-#include "LiteralMessageList.h"
-#include "MessageCatalog.h"
-#include "MessageFileReader.h"
+#include "msgcat/MessageCatalog.h"
+#include "msgcat/MessageFileReader.h"
+#include "tests/msgcat/CancellingNames.h"
+#include "tests/support/CollidingNames.h"
+#include "tests/support/LiteralMessageList.h"
 
 #include <algorithm>
 #include <chrono>

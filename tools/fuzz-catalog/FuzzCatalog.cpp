@@ -3,11 +3,11 @@
 // name the index holds finds a file or none. The first byte chooses between the index and the
 // "*.app" scan (through the in-memory temporary index). Every read outcome is legal except a
 // crash, a sanitizer report or an exception of another kind.
-#include "AppCatalog.h"
-#include "AppReporter.h"
-#include "ArchiveReader.h"
-#include "CatalogException.h"
-#include "HostSystem.h"
+#include "catalog/AppCatalog.h"
+#include "catalog/AppReporter.h"
+#include "catalog/ArchiveReader.h"
+#include "catalog/CatalogException.h"
+#include "sys/HostSystem.h"
 
 #include <cstdint>
 #include <functional>

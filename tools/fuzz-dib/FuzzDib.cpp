@@ -4,7 +4,7 @@
 // last byte of the colour table and of the pixel array that the drawing calls read is worked
 // out here independently and touched. The buffer is exactly the block's length, so any read
 // past it is caught by the address sanitizer.
-#include "DibHeader.h"
+#include "dib/DibHeader.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -16,15 +16,15 @@
 // - a removal runs at the root of its own program's drive or where the launcher runs;
 // - set-ups, "%DIRECT_FROM_CD%=" removals and copy sources come from the medium;
 // - a copied file keeps its name and stays in its target folder.
-#include "AppCatalog.h"
-#include "AppEntry.h"
-#include "ArchiveReader.h"
-#include "ArchiveWriter.h"
-#include "AsciiText.h"
-#include "Cp932.h"
-#include "DeviceNames.h"
-#include "HostSystem.h"
-#include "LaunchCommands.h"
+#include "catalog/AppCatalog.h"
+#include "catalog/AppEntry.h"
+#include "catalog/ArchiveReader.h"
+#include "catalog/ArchiveWriter.h"
+#include "sys/HostSystem.h"
+#include "utils/AsciiText.h"
+#include "utils/Cp932.h"
+#include "utils/DeviceNames.h"
+#include "view/LaunchCommands.h"
 
 #include <unistd.h>
 

@@ -1,6 +1,6 @@
 // libFuzzer target: arbitrary bytes as a message file, read twice so the name table carries
 // over, then every number defined is looked up.
-#include "MessageCatalog.h"
+#include "msgcat/MessageCatalog.h"
 
 #include <cstdint>
 #include <cstdio>

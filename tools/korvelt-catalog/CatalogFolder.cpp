@@ -1,6 +1,6 @@
-#include "CatalogFolder.h"
+#include "tools/korvelt-catalog/CatalogFolder.h"
 
-#include "AppCatalog.h"
+#include "catalog/AppCatalog.h"
 
 bool CCatalogFolder::Load(CAppCatalog& catalog, IAppReporter& reporter, const std::string& strFolder)
 {

@@ -1,11 +1,11 @@
-#include "CatalogJson.h"
+#include "tools/korvelt-catalog/CatalogJson.h"
 
-#include "AppList.h"
-#include "ArchiveWriter.h"
-#include "HostPath.h"
-#include "SourceSchema.h"
-#include "System.h"
-#include "TextCodec.h"
+#include "catalog/AppList.h"
+#include "catalog/ArchiveWriter.h"
+#include "sys/System.h"
+#include "tools/korvelt-catalog/HostPath.h"
+#include "tools/korvelt-catalog/SourceSchema.h"
+#include "tools/korvelt-catalog/TextCodec.h"
 
 #include <filesystem>
 #include <stdexcept>

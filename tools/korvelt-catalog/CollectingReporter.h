@@ -2,7 +2,7 @@
 #ifndef KORVELT_TOOLS_COLLECTINGREPORTER_H
 #define KORVELT_TOOLS_COLLECTINGREPORTER_H
 
-#include "AppReporter.h"
+#include "catalog/AppReporter.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
-#include "EvidenceRecorder.h"
+#include "tools/korvelt-catalog/EvidenceRecorder.h"
 
-#include "TextCodec.h"
+#include "tools/korvelt-catalog/TextCodec.h"
 
 #include <iomanip>
 #include <sstream>

@@ -3,7 +3,7 @@
 #ifndef KORVELT_TOOLS_EVIDENCERECORDER_H
 #define KORVELT_TOOLS_EVIDENCERECORDER_H
 
-#include "CheckObserver.h"
+#include "catalog/CheckObserver.h"
 
 #include <nlohmann/json.hpp>
 

@@ -1,7 +1,7 @@
-#include "HostPath.h"
+#include "tools/korvelt-catalog/HostPath.h"
 
 #ifdef _WIN32
-#include "WideText.h"
+#include "win/WideText.h"
 #endif
 
 std::filesystem::path FileSystemPath(const std::string& strCommandLinePath)

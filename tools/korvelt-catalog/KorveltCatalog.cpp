@@ -1,16 +1,16 @@
 // korvelt-catalog: the medium maker's tool for the launcher's catalogue. Usage() lists its
 // commands; each command's function below says what it does.
-#include "AppCatalog.h"
-#include "AppReporter.h"
-#include "CatalogException.h"
-#include "CatalogFolder.h"
-#include "CatalogJson.h"
-#include "MediumChecker.h"
-#include "MediumStarter.h"
-#include "MediumStatus.h"
-#include "MessageCatalog.h"
-#include "SourceSchema.h"
-#include "TextCodec.h"
+#include "catalog/AppCatalog.h"
+#include "catalog/AppReporter.h"
+#include "catalog/CatalogException.h"
+#include "msgcat/MessageCatalog.h"
+#include "tools/korvelt-catalog/CatalogFolder.h"
+#include "tools/korvelt-catalog/CatalogJson.h"
+#include "tools/korvelt-catalog/MediumChecker.h"
+#include "tools/korvelt-catalog/MediumStarter.h"
+#include "tools/korvelt-catalog/MediumStatus.h"
+#include "tools/korvelt-catalog/SourceSchema.h"
+#include "tools/korvelt-catalog/TextCodec.h"
 
 #include <fstream>
 #include <iostream>

@@ -1,11 +1,11 @@
-#include "MediumStarter.h"
+#include "tools/korvelt-catalog/MediumStarter.h"
 
-#include "CatalogJson.h"
-#include "HostPath.h"
-#include "MessageNumbers.h"
-#include "SourceSchema.h"
-#include "System.h"
-#include "TextCodec.h"
+#include "res/MessageNumbers.h"
+#include "sys/System.h"
+#include "tools/korvelt-catalog/CatalogJson.h"
+#include "tools/korvelt-catalog/HostPath.h"
+#include "tools/korvelt-catalog/SourceSchema.h"
+#include "tools/korvelt-catalog/TextCodec.h"
 
 #include <cstdint>
 #include <stdexcept>

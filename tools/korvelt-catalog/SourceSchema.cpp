@@ -1,8 +1,8 @@
-#include "SourceSchema.h"
+#include "tools/korvelt-catalog/SourceSchema.h"
 
-#include "AppEntry.h"
-#include "DeviceNames.h"
-#include "TextCodec.h"
+#include "catalog/AppEntry.h"
+#include "tools/korvelt-catalog/TextCodec.h"
+#include "utils/DeviceNames.h"
 
 #include <limits>
 #include <map>

@@ -1,6 +1,6 @@
-#include "TextCodec.h"
+#include "tools/korvelt-catalog/TextCodec.h"
 
-#include "System.h"
+#include "sys/System.h"
 
 bool CTextCodec::Utf8ToUtf16(const std::string& strUtf8, std::u16string& strWide)
 {

@@ -12,12 +12,12 @@
 // HKEY_LOCAL_MACHINE in either registry view or under HKEY_CURRENT_USER. A set-up's row must come
 // to read message 14 of KORVELT.MSG, a removal's row nothing. KORVELT_DRIVER_SECONDS (default 300)
 // bounds each wait for a program. Exit status 0 when every step was done.
-#include "MessageNumbers.h"
-#include "ScopedHandle.h"
-#include "StatusReader.h"
-#include "WideText.h"
-#include "resource.h"
-#include "tarven.h"
+#include "msgcat/tarven.h"
+#include "res/MessageNumbers.h"
+#include "res/resource.h"
+#include "tools/korvelt-driver/StatusReader.h"
+#include "win/ScopedHandle.h"
+#include "win/WideText.h"
 
 #include <windows.h>
 #include <commctrl.h>

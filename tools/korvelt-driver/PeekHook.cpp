@@ -3,7 +3,7 @@
 // and sends the text back in a WM_COPYDATA, which the system copies between the processes. The
 // driver cannot read the list's memory itself: where Wine's 32-bit programs run through qemu, one
 // process's memory cannot be read or written from another.
-#include "PeekRequest.h"
+#include "tools/korvelt-driver/PeekRequest.h"
 
 #include <windows.h>
 #include <commctrl.h>

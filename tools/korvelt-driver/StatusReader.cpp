@@ -1,9 +1,9 @@
-#include "StatusReader.h"
+#include "tools/korvelt-driver/StatusReader.h"
 
-#include "Cp932.h"
-#include "Kernel932.h"
-#include "PeekRequest.h"
-#include "WideText.h"
+#include "tools/korvelt-driver/PeekRequest.h"
+#include "utils/Cp932.h"
+#include "win/Kernel932.h"
+#include "win/WideText.h"
 
 namespace
 {

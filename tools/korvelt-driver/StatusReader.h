@@ -3,7 +3,7 @@
 #ifndef KORVELT_TOOLS_STATUSREADER_H
 #define KORVELT_TOOLS_STATUSREADER_H
 
-#include "ScopedHandle.h"
+#include "win/ScopedHandle.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "StandinOptions.h"
+#include "tools/standin-setup/StandinOptions.h"
 
-#include "Windows9x.h"
+#include "win/Windows9x.h"
 
 #include <windows.h>
 

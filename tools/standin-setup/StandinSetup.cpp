@@ -1,8 +1,8 @@
 // Stand-in set-up program of the sample medium: "installs" an application by writing its check
 // key under HKEY_LOCAL_MACHINE with DisplayName and UninstallString (naming uninstall.exe beside
 // this program with the same arguments), and optionally a Start-menu file and a folder.
-#include "ScopedHandle.h"
-#include "StandinOptions.h"
+#include "tools/standin-setup/StandinOptions.h"
+#include "win/ScopedHandle.h"
 
 #include <windows.h>
 

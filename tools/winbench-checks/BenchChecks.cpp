@@ -2,10 +2,10 @@
 // entries with a mix of registry, Start-menu, previous-release and unchecked entries, refreshed
 // as the launcher refreshes its list. Keys and files live under names of its own and are
 // removed at the end.
-#include "AppCatalog.h"
-#include "CheckContext.h"
-#include "EntryBuilder.h"
-#include "PendingCopies.h"
+#include "catalog/AppCatalog.h"
+#include "catalog/CheckContext.h"
+#include "tests/support/EntryBuilder.h"
+#include "view/PendingCopies.h"
 
 #include <windows.h>
 #include <shlwapi.h>
