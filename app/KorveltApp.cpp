@@ -6,8 +6,8 @@
 #include "msgcat/tarven.h"
 #include "res/MessageNumbers.h"
 #include "res/resource.h"
-#include "view/KorveltDoc.h"
-#include "view/KorveltView.h"
+#include "view/win32/KorveltDoc.h"
+#include "view/win32/KorveltView.h"
 #include "win/User932.h"
 
 #include <commctrl.h>

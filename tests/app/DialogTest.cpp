@@ -6,9 +6,9 @@
 
 #include "res/resource.h"
 #include "tests/support/System932.h"
-#include "view/InstallNoticeDlg.h"
-#include "view/TextViewDlg.h"
-#include "view/UninstallNoticeDlg.h"
+#include "view/win32/InstallNoticeDlg.h"
+#include "view/win32/TextViewDlg.h"
+#include "view/win32/UninstallNoticeDlg.h"
 #include "win/User932.h"
 
 #include <commctrl.h>

@@ -9,7 +9,7 @@
 #include "fw/SingleDocTemplate.h"
 #include "res/resource.h"
 #include "tests/support/System932.h"
-#include "view/KorveltDoc.h"
+#include "view/win32/KorveltDoc.h"
 #include "win/Kernel932.h"
 
 #include <commctrl.h>

@@ -11,7 +11,7 @@
 #include "res/MessageNumbers.h"
 #include "res/resource.h"
 #include "view/FormLayout.h"
-#include "view/KorveltView.h"
+#include "view/win32/KorveltView.h"
 #include "win/Kernel932.h"
 #include "win/ListView932.h"
 #include "win/ScopedHandle.h"

@@ -1,8 +1,8 @@
 // The text-file viewer: an entry's text file, read-only, in a scrollable edit control.
-#ifndef KORVELT_VIEW_TEXTVIEWDLG_H
-#define KORVELT_VIEW_TEXTVIEWDLG_H
+#ifndef KORVELT_VIEW_WIN32_TEXTVIEWDLG_H
+#define KORVELT_VIEW_WIN32_TEXTVIEWDLG_H
 
-#include "view/ReadOnlyTextDlg.h"
+#include "view/win32/ReadOnlyTextDlg.h"
 
 #include <istream>
 #include <string>

@@ -1,8 +1,8 @@
 // A modal dialog that shows m_strText in one read-only edit control on a white background, with
 // its title and OK text from the message file. The text viewer and the two notices are this
 // dialog on their own templates.
-#ifndef KORVELT_VIEW_READONLYTEXTDLG_H
-#define KORVELT_VIEW_READONLYTEXTDLG_H
+#ifndef KORVELT_VIEW_WIN32_READONLYTEXTDLG_H
+#define KORVELT_VIEW_WIN32_READONLYTEXTDLG_H
 
 #include "fw/Dialog.h"
 

@@ -1,4 +1,4 @@
-#include "view/FormControlLayout.h"
+#include "view/win32/FormControlLayout.h"
 
 #include "res/resource.h"
 

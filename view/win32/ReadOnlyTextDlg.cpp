@@ -1,4 +1,4 @@
-#include "view/ReadOnlyTextDlg.h"
+#include "view/win32/ReadOnlyTextDlg.h"
 
 #include "msgcat/tarven.h"
 #include "res/MessageNumbers.h"

@@ -1,7 +1,7 @@
 // The report-style list of the view's form: three columns (title, description, status) and
 // one row per catalogue entry. Wraps the form's control; the form owns the window.
-#ifndef KORVELT_VIEW_APPLISTCTRL_H
-#define KORVELT_VIEW_APPLISTCTRL_H
+#ifndef KORVELT_VIEW_WIN32_APPLISTCTRL_H
+#define KORVELT_VIEW_WIN32_APPLISTCTRL_H
 
 #include <windows.h>
 

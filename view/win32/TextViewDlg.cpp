@@ -1,4 +1,4 @@
-#include "view/TextViewDlg.h"
+#include "view/win32/TextViewDlg.h"
 
 #include "res/MessageNumbers.h"
 #include "res/resource.h"

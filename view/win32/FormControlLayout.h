@@ -1,7 +1,7 @@
 // The form's controls laid out from their design rectangles: the places the dialog template
 // gives them, taken once, scaled to each new client size with CFormLayout's arithmetic.
-#ifndef KORVELT_VIEW_FORMCONTROLLAYOUT_H
-#define KORVELT_VIEW_FORMCONTROLLAYOUT_H
+#ifndef KORVELT_VIEW_WIN32_FORMCONTROLLAYOUT_H
+#define KORVELT_VIEW_WIN32_FORMCONTROLLAYOUT_H
 
 #include "view/FormLayout.h"
 

@@ -2,12 +2,12 @@
 // text-file buttons, on dialog template 101, over the tiled application picture and the title
 // picture. Owns the list's wrapper, the controls' layout and the marks of pending copies; the
 // form owns the controls' windows; reads and refreshes the document's catalogue.
-#ifndef KORVELT_VIEW_KORVELTVIEW_H
-#define KORVELT_VIEW_KORVELTVIEW_H
+#ifndef KORVELT_VIEW_WIN32_KORVELTVIEW_H
+#define KORVELT_VIEW_WIN32_KORVELTVIEW_H
 
 #include "fw/FormView.h"
-#include "view/AppListCtrl.h"
-#include "view/FormControlLayout.h"
+#include "view/win32/AppListCtrl.h"
+#include "view/win32/FormControlLayout.h"
 #include "view/PendingCopies.h"
 
 #include <functional>

@@ -1,9 +1,9 @@
-#include "view/FormTexts.h"
+#include "view/win32/FormTexts.h"
 
 #include "msgcat/tarven.h"
 #include "res/MessageNumbers.h"
 #include "res/resource.h"
-#include "view/AppListCtrl.h"
+#include "view/win32/AppListCtrl.h"
 #include "view/EntryActions.h"
 #include "win/Dpi.h"
 #include "win/ScopedHandle.h"

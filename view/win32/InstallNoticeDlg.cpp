@@ -1,4 +1,4 @@
-#include "view/InstallNoticeDlg.h"
+#include "view/win32/InstallNoticeDlg.h"
 
 #include "res/MessageNumbers.h"
 #include "res/resource.h"

@@ -1,8 +1,8 @@
 // The notice an entry shows before its set-up starts, read-only.
-#ifndef KORVELT_VIEW_INSTALLNOTICEDLG_H
-#define KORVELT_VIEW_INSTALLNOTICEDLG_H
+#ifndef KORVELT_VIEW_WIN32_INSTALLNOTICEDLG_H
+#define KORVELT_VIEW_WIN32_INSTALLNOTICEDLG_H
 
-#include "view/ReadOnlyTextDlg.h"
+#include "view/win32/ReadOnlyTextDlg.h"
 
 class CInstallNoticeDlg : public CReadOnlyTextDlg
 {

@@ -1,8 +1,8 @@
 // The notice an entry shows before its removal starts, read-only.
-#ifndef KORVELT_VIEW_UNINSTALLNOTICEDLG_H
-#define KORVELT_VIEW_UNINSTALLNOTICEDLG_H
+#ifndef KORVELT_VIEW_WIN32_UNINSTALLNOTICEDLG_H
+#define KORVELT_VIEW_WIN32_UNINSTALLNOTICEDLG_H
 
-#include "view/ReadOnlyTextDlg.h"
+#include "view/win32/ReadOnlyTextDlg.h"
 
 class CUninstallNoticeDlg : public CReadOnlyTextDlg
 {

@@ -1,7 +1,7 @@
 // The form's texts from the message file: the buttons, the list's columns, the status column,
 // the caption and the menu bar, whose three placeholders become pop-up menus of one item each.
-#ifndef KORVELT_VIEW_FORMTEXTS_H
-#define KORVELT_VIEW_FORMTEXTS_H
+#ifndef KORVELT_VIEW_WIN32_FORMTEXTS_H
+#define KORVELT_VIEW_WIN32_FORMTEXTS_H
 
 #include <windows.h>
 

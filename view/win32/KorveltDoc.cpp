@@ -1,4 +1,4 @@
-#include "view/KorveltDoc.h"
+#include "view/win32/KorveltDoc.h"
 
 #include "catalog/CheckContext.h"
 #include "fw/WinApp.h"

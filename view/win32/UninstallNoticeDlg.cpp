@@ -1,4 +1,4 @@
-#include "view/UninstallNoticeDlg.h"
+#include "view/win32/UninstallNoticeDlg.h"
 
 #include "res/MessageNumbers.h"
 #include "res/resource.h"

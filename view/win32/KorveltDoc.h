@@ -1,7 +1,7 @@
 // The launcher's one document. It stores nothing in files of its own: it owns the application
 // catalogue (directory "korvelt") and the two pictures that the view paints, with their palettes.
-#ifndef KORVELT_VIEW_KORVELTDOC_H
-#define KORVELT_VIEW_KORVELTDOC_H
+#ifndef KORVELT_VIEW_WIN32_KORVELTDOC_H
+#define KORVELT_VIEW_WIN32_KORVELTDOC_H
 
 #include "catalog/AppCatalog.h"
 #include "catalog/AppReporter.h"

@@ -1,4 +1,4 @@
-#include "view/AppListCtrl.h"
+#include "view/win32/AppListCtrl.h"
 
 #include "win/ListView932.h"
 #include "win/User932.h"
