@@ -42,9 +42,14 @@ inline const COsVersion& RunningWindows()
     return pOverride != nullptr ? *pOverride : s_version;
 }
 
+// Asked before every call that passes a text, tarven.dll's included: the family alone, without
+// the WOW64 look-up that RunningWindows makes once.
 inline bool IsWindows9x()
 {
-    return RunningWindows().m_bWindows9x;
+    if (const COsVersion* pOverride = korvelt_detail::OsVersionOverride())
+        return pOverride->m_bWindows9x;
+    static const bool s_b9x = COsVersion::FromGetVersion(::GetVersion()).m_bWindows9x;
+    return s_b9x;
 }
 
 // For its lifetime, the edge takes the given Windows for the running one (on one thread).
