@@ -10,7 +10,7 @@ have() { LC_ALL=C dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'insta
 pkgs=(cmake make g++ clang googletest nlohmann-json3-dev
       g++-mingw-w64-i686 binutils-mingw-w64-i686
       wine wine32:i386 wine64 qemu-user-static xvfb xauth x11-utils imagemagick fonts-ipafont-gothic locales
-      nsis fonts-wine wixl)
+      nsis fonts-wine wixl openbox)
 for p in "${pkgs[@]}"; do have "$p" || need+=("$p"); done
 
 sudo=""
@@ -18,7 +18,7 @@ sudo=""
 
 if [ ${#need[@]} -gt 0 ]; then
     echo "install-deps: installing ${need[*]}"
-    if ! LC_ALL=C dpkg --print-foreign-architectures | grep -qx i386; then
+    if ! LC_ALL=C dpkg --print-foreign-architectures | grep -x i386 >/dev/null; then
         $sudo dpkg --add-architecture i386
     fi
     export DEBIAN_FRONTEND=noninteractive
@@ -53,7 +53,7 @@ fi
 # ja_JP.UTF-8 is the users' locale and gives Wine code page 932; en_US.UTF-8 runs the tests as on
 # a Windows of another language (without it Wine garbles the Japanese names of unix files).
 for loc in ja_JP en_US; do
-    if ! LC_ALL=C locale -a 2>/dev/null | grep -qi "^$loc\.utf-\?8\$"; then
+    if ! LC_ALL=C locale -a 2>/dev/null | grep -i "^$loc\.utf-\?8$" >/dev/null; then
         echo "install-deps: generating $loc.UTF-8"
         $sudo sed -i "s/^# *\($loc.UTF-8 UTF-8\)/\1/" /etc/locale.gen
         grep -q "^$loc.UTF-8 UTF-8" /etc/locale.gen || echo "$loc.UTF-8 UTF-8" | $sudo tee -a /etc/locale.gen >/dev/null

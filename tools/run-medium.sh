@@ -119,8 +119,10 @@ trap stop_launcher EXIT
 # A 32-bit start takes about a minute here; wait for the main window.
 caption="Korvelt - Dravemont"
 shown=""
+# grep reads the whole tree: grep -q would stop at the first match, and xwininfo's broken pipe would
+# then fail the pipeline (pipefail) though the window is there.
 for _ in $(seq 1 180); do
-    if LC_ALL=C xwininfo -root -tree 2>/dev/null | grep -q "$caption"; then
+    if LC_ALL=C xwininfo -root -tree 2>/dev/null | grep "$caption" >/dev/null; then
         shown=1
         break
     fi

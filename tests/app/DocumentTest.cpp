@@ -166,8 +166,7 @@ TEST_F(ShellTest, CatalogueEntryFileBroken_ReportsTheErrorAndKeepsTheWindow)
         EXPECT_TRUE(IsWindowEnabled(GetDlgItem(hView, nID)));
         SendMessageA(hView, WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(hView, nID)));
     }
-    ShowWindow(Frame(), SW_MINIMIZE);
-    PumpPending();
+    MinimiseFrame();
     ShowWindow(Frame(), SW_RESTORE);
     // The start's refresh, then the restore's.
     ASSERT_TRUE(WaitForRefresh(2));

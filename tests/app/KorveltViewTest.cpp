@@ -302,8 +302,7 @@ TEST_F(ShellTest, RestoreAfterMinimise_ShowsAnInstallationMadeMeanwhile)
     EXPECT_EQ(ItemText(hList, 0, 2), "");
     // The re-check is the one that the restore asks for.
     CMessageSequence sequence({{hFrame, "frame", {WM_SIZE}}, {View(), "view", {WM_REFRESH_STATE}}});
-    ShowWindow(hFrame, SW_MINIMIZE);
-    ASSERT_TRUE(PumpUntil([&] { return IsIconic(hFrame) != FALSE; }));
+    MinimiseFrame();
     ASSERT_TRUE(CreateKey(HKEY_CURRENT_USER, TestKey("Later")));
     EXPECT_EQ(ItemText(hList, 0, 2), "");
     ShowWindow(hFrame, SW_RESTORE);

@@ -200,6 +200,14 @@ void ShellTest::PumpFor(DWORD nMilliseconds)
     PumpUntil([] { return false; }, nMilliseconds);
 }
 
+void ShellTest::MinimiseFrame()
+{
+    constexpr DWORD kWindowManagerMs = 300;
+    ShowWindow(Frame(), SW_MINIMIZE);
+    EXPECT_TRUE(PumpUntil([&] { return IsIconic(Frame()) != FALSE; }));
+    PumpFor(kWindowManagerMs);
+}
+
 bool ShellTest::WaitForRefresh(int nCount)
 {
     return PumpUntil([&] { return PostedToView(WM_REFRESH_STATE) >= nCount; });
