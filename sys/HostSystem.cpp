@@ -358,16 +358,21 @@ uint64_t CHostSystem::FileTimeToLocalFileTime(uint64_t nFileTime)
 }
 
 CSystem::EStartResult CHostSystem::StartProcess(const std::string& strProgram, const std::string& strCommandLine,
-                                                const char* pszFolder, bool bDetached)
+                                                const char* pszFolder, bool bDetached,
+                                                std::unique_ptr<CFollowedProcess>* pFollow)
 {
     m_started.push_back({strCommandLine, pszFolder != nullptr, pszFolder ? pszFolder : "", bDetached, strProgram});
+    if (pFollow != nullptr && m_startResult == EStartResult::Started)
+        *pFollow = std::move(m_pNextFollowed);
     return m_startResult;
 }
 
 bool CHostSystem::StartElevated(const std::string& strProgram, const std::string& strParameters,
-                                const char* pszFolder)
+                                const char* pszFolder, std::unique_ptr<CFollowedProcess>* pFollow)
 {
     m_startedElevated.push_back({strProgram, strParameters, pszFolder != nullptr, pszFolder ? pszFolder : ""});
+    if (pFollow != nullptr && m_bElevatedStartSucceeds)
+        *pFollow = std::move(m_pNextFollowed);
     return m_bElevatedStartSucceeds;
 }
 

@@ -49,6 +49,7 @@ public:
     bool m_bElevatedStartSucceeds = true;
     std::vector<CStarted> m_started;
     std::vector<CStartedElevated> m_startedElevated;
+    std::unique_ptr<CFollowedProcess> m_pNextFollowed;
 
     // Registry contents, one table per view. Keys are created with their parents; subkeys
     // enumerate in the order they were added. A subkey name that is not valid code page 932
@@ -86,10 +87,12 @@ public:
     bool DosDateTimeToFileTime(uint16_t nDate, uint16_t nTime, uint64_t& nFileTime) override;
     uint64_t FileTimeToLocalFileTime(uint64_t nFileTime) override;
     // Records the program and the command line and answers m_startResult.
+    // Asked to follow, hands out m_pNextFollowed (null when none is set).
     EStartResult StartProcess(const std::string& strProgram, const std::string& strCommandLine,
-                              const char* pszFolder, bool bDetached) override;
-    bool StartElevated(const std::string& strProgram, const std::string& strParameters,
-                       const char* pszFolder) override;
+                              const char* pszFolder, bool bDetached,
+                              std::unique_ptr<CFollowedProcess>* pFollow = nullptr) override;
+    bool StartElevated(const std::string& strProgram, const std::string& strParameters, const char* pszFolder,
+                       std::unique_ptr<CFollowedProcess>* pFollow = nullptr) override;
     // iconv's CP932 on the host; in the Windows tree the platform's own conversion.
     bool Utf16ToCp932(const std::u16string& strWide, bool bExact, std::string& strOut) override;
     bool Cp932ToUtf16(const std::string& strText, std::u16string& strOut) override;

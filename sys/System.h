@@ -4,10 +4,12 @@
 #ifndef KORVELT_SYS_SYSTEM_H
 #define KORVELT_SYS_SYSTEM_H
 
+#include "sys/FollowedProcess.h"
 #include "utils/OsVersion.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -130,16 +132,19 @@ public:
     virtual bool DosDateTimeToFileTime(uint16_t nDate, uint16_t nTime, uint64_t& nFileTime) = 0;
     virtual uint64_t FileTimeToLocalFileTime(uint64_t nFileTime) = 0;
 
-    // Starts a command line without waiting for it; keeps no handle. strProgram is the full path
-    // of the program to start, or empty when the command line names it with its folder; the
-    // program sees the command line as it is. pszFolder is the working folder, or null for the
-    // launcher's own. A detached child gets no console.
+    // Starts a command line without waiting for it. strProgram is the full path of the program to
+    // start, or empty when the command line names it with its folder; the program sees the
+    // command line as it is. pszFolder is the working folder, or null for the launcher's own. A
+    // detached child gets no console. With pFollow, *pFollow follows the started program (inside a
+    // job of its own where the system has them); without, no handle is kept.
     virtual EStartResult StartProcess(const std::string& strProgram, const std::string& strCommandLine,
-                                      const char* pszFolder, bool bDetached) = 0;
+                                      const char* pszFolder, bool bDetached,
+                                      std::unique_ptr<CFollowedProcess>* pFollow = nullptr) = 0;
     // Starts a program with administrator rights (the system asks the user for consent), without
-    // waiting for it; keeps no handle. strParameters is the command line after the program.
+    // waiting for it. strParameters is the command line after the program. pFollow as above; an
+    // elevated program is followed through its handle alone where the system refuses it a job.
     virtual bool StartElevated(const std::string& strProgram, const std::string& strParameters,
-                               const char* pszFolder) = 0;
+                               const char* pszFolder, std::unique_ptr<CFollowedProcess>* pFollow = nullptr) = 0;
 
     // Text conversion between UTF-16 and code page 932, whatever the ANSI code page of the
     // machine. Utf16ToCp932 with bExact false puts "?" for a character that code page 932 lacks

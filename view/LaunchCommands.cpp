@@ -173,7 +173,7 @@ std::string LocateProgram(const std::string& strProgram, const std::string& strF
 // strProgram, when given, is the full path of the program that the line names; otherwise the
 // line's program comes from where it says, or from the system's folders when it names none.
 bool StartCommand(const std::string& strProgram, const std::string& strCommand, const char* pszFolder,
-                  bool bDetached)
+                  bool bDetached, std::unique_ptr<CFollowedProcess>* pFollow)
 {
     CSystem& sys = TheSystem();
     // The line ends at a NUL for the process creation; what is looked at is what starts.
@@ -185,10 +185,10 @@ bool StartCommand(const std::string& strProgram, const std::string& strCommand, 
     if (strLocated.empty())
         return false;
     const std::string strApplication = strLocated == strNamed ? std::string() : strLocated;
-    const CSystem::EStartResult result = sys.StartProcess(strApplication, strLine, pszFolder, bDetached);
+    const CSystem::EStartResult result = sys.StartProcess(strApplication, strLine, pszFolder, bDetached, pFollow);
     if (result != CSystem::EStartResult::ElevationRequired)
         return result == CSystem::EStartResult::Started;
-    return sys.StartElevated(strLocated, strParameters, pszFolder);
+    return sys.StartElevated(strLocated, strParameters, pszFolder, pFollow);
 }
 
 std::string QuotedIfBlank(const std::string& strPath)
@@ -326,18 +326,19 @@ std::string QuoteProgramPath(const std::string& strCommand)
     return '"' + strLine.substr(0, nProgramEnd) + '"' + strLine.substr(nProgramEnd);
 }
 
-int RunInFolder(const std::string& strFolder, const std::string& strCommand, const std::string& strProgram)
+int RunInFolder(const std::string& strFolder, const std::string& strCommand, const std::string& strProgram,
+                std::unique_ptr<CFollowedProcess>* pFollow)
 {
     const char* pszFolder = strFolder.empty() ? nullptr : strFolder.c_str();
-    return StartCommand(strProgram, strCommand, pszFolder, false) ? 0 : MSG_SETUP_FAILED;
+    return StartCommand(strProgram, strCommand, pszFolder, false, pFollow) ? 0 : MSG_SETUP_FAILED;
 }
 
-int RunDetached(const std::string& strCommand)
+int RunDetached(const std::string& strCommand, std::unique_ptr<CFollowedProcess>* pFollow)
 {
     // The child runs at the root of its program's drive. A command without one runs where the
     // launcher runs, as a set-up without a folder does, rather than being refused for an empty
     // working directory.
     const std::string strDrive = DriveOfCommand(strCommand);
     const char* pszFolder = strDrive.empty() ? nullptr : strDrive.c_str();
-    return StartCommand(std::string(), strCommand, pszFolder, true) ? 0 : MSG_UNINSTALL_FAILED;
+    return StartCommand(std::string(), strCommand, pszFolder, true, pFollow) ? 0 : MSG_UNINSTALL_FAILED;
 }

@@ -5,7 +5,10 @@
 
 #include "view/PostInstallCopy.h"
 
+#include <memory>
 #include <string>
+
+class CFollowedProcess;
 
 class CAppCatalog;
 class CAppEntry;
@@ -49,12 +52,13 @@ std::string QuoteProgramPath(const std::string& strCommand);
 
 // Starts the set-up in its folder: 0, or MSG_SETUP_FAILED when the process could not be created.
 // A program that asks for administrator rights is started elevated, in the same folder.
-// strProgram is the set-up's CSetupCommand::m_strProgram.
+// strProgram is the set-up's CSetupCommand::m_strProgram. With pFollow, *pFollow follows the
+// started program (it stays empty where the system gave nothing to follow).
 int RunInFolder(const std::string& strFolder, const std::string& strCommand,
-                const std::string& strProgram = std::string());
+                const std::string& strProgram = std::string(), std::unique_ptr<CFollowedProcess>* pFollow = nullptr);
 
 // Starts a removal command detached, on its command's drive: 0, or MSG_UNINSTALL_FAILED when it
-// failed. A program that asks for administrator rights is started elevated.
-int RunDetached(const std::string& strCommand);
+// failed. A program that asks for administrator rights is started elevated. pFollow as above.
+int RunDetached(const std::string& strCommand, std::unique_ptr<CFollowedProcess>* pFollow = nullptr);
 
 #endif

@@ -55,7 +55,8 @@ bool GetShellFolderPath932(int nCsidl, std::string& strPath)
     return true;
 }
 
-bool StartElevated932(const std::string& strProgram, const std::string& strParameters, const char* pszFolder)
+bool StartElevated932(const std::string& strProgram, const std::string& strParameters, const char* pszFolder,
+                      CScopedKernelHandle* pProcess)
 {
     // Windows 95/98 know no administrator rights to ask for.
     if (IsWindows9x())
@@ -82,7 +83,8 @@ bool StartElevated932(const std::string& strProgram, const std::string& strParam
     info.nShow = SW_SHOWNORMAL;
     if (!s_pfnShellExecuteEx(&info))
         return false;
-    // The launcher never waits for its children.
     CScopedKernelHandle process(info.hProcess);
+    if (pProcess != nullptr)
+        *pProcess = std::move(process);
     return true;
 }

@@ -4,6 +4,8 @@
 #ifndef KORVELT_WIN_SHELL932_H
 #define KORVELT_WIN_SHELL932_H
 
+#include "win/ScopedHandle.h"
+
 #include <string>
 
 constexpr int kCsidlPrograms = 0x0002;        // CSIDL_PROGRAMS
@@ -16,6 +18,9 @@ bool GetShellFolderPath932(int nCsidl, std::string& strPath);
 // Starts a program with administrator rights through the shell, which asks the user; without
 // waiting, keeping no handle. False when the start fails or is declined, and on Windows 95/98,
 // which know no such rights.
-bool StartElevated932(const std::string& strProgram, const std::string& strParameters, const char* pszFolder);
+// With pProcess, the started process's handle goes there (null when the shell gives none);
+// without, it is closed.
+bool StartElevated932(const std::string& strProgram, const std::string& strParameters, const char* pszFolder,
+                      CScopedKernelHandle* pProcess = nullptr);
 
 #endif

@@ -1,9 +1,11 @@
 #include "sys/win32/Win32System.h"
 
 #include "sys/DosTime.h"
+#include "sys/win32/Win32FollowedProcess.h"
 #include "sys/win32/Win32Registry.h"
 #include "utils/Cp932.h"
 #include "win/Kernel932.h"
+#include "win/ProcessJob.h"
 #include "win/Registry932.h"
 #include "win/ScopedHandle.h"
 #include "win/WideText.h"
@@ -252,15 +254,28 @@ uint64_t CWin32System::FileTimeToLocalFileTime(uint64_t nFileTime)
 }
 
 CSystem::EStartResult CWin32System::StartProcess(const std::string& strProgram, const std::string& strCommandLine,
-                                                 const char* pszFolder, bool bDetached)
+                                                 const char* pszFolder, bool bDetached,
+                                                 std::unique_ptr<CFollowedProcess>* pFollow)
 {
+    // A followed program starts suspended inside its job, so that none of its own children can
+    // start outside it.
+    CProcessJob job = pFollow != nullptr ? CProcessJob::Create() : CProcessJob();
     PROCESS_INFORMATION info = {};
-    const DWORD dwFlags = NORMAL_PRIORITY_CLASS | (bDetached ? DETACHED_PROCESS : 0);
+    const DWORD dwFlags =
+        NORMAL_PRIORITY_CLASS | (bDetached ? DETACHED_PROCESS : 0) | (job.IsValid() ? CREATE_SUSPENDED : 0);
     if (!CreateProcess932(strProgram, strCommandLine, pszFolder, dwFlags, info))
         return ::GetLastError() == kErrorElevationRequired ? EStartResult::ElevationRequired : EStartResult::Failed;
-    // The launcher never waits for its children: their handles are closed at once.
     CScopedKernelHandle process(info.hProcess);
     CScopedKernelHandle thread(info.hThread);
+    if (job.IsValid())
+    {
+        // Refused (the launcher runs in a job that allows none inside it): the handle alone.
+        if (!job.Assign(process.Get()))
+            job = CProcessJob();
+        ::ResumeThread(thread.Get());
+    }
+    if (pFollow != nullptr)
+        *pFollow = std::make_unique<CWin32FollowedProcess>(std::move(process), std::move(job));
     return EStartResult::Started;
 }
 

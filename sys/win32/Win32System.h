@@ -31,9 +31,10 @@ public:
     bool DosDateTimeToFileTime(uint16_t nDate, uint16_t nTime, uint64_t& nFileTime) override;
     uint64_t FileTimeToLocalFileTime(uint64_t nFileTime) override;
     EStartResult StartProcess(const std::string& strProgram, const std::string& strCommandLine,
-                              const char* pszFolder, bool bDetached) override;
-    bool StartElevated(const std::string& strProgram, const std::string& strParameters,
-                       const char* pszFolder) override;  // Win32Shell.cpp
+                              const char* pszFolder, bool bDetached,
+                              std::unique_ptr<CFollowedProcess>* pFollow = nullptr) override;
+    bool StartElevated(const std::string& strProgram, const std::string& strParameters, const char* pszFolder,
+                       std::unique_ptr<CFollowedProcess>* pFollow = nullptr) override;  // Win32Shell.cpp
     bool Utf16ToCp932(const std::u16string& strWide, bool bExact, std::string& strOut) override;
     bool Cp932ToUtf16(const std::string& strText, std::u16string& strOut) override;
 

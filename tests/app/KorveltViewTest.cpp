@@ -642,6 +642,72 @@ TEST_F(ShellSetupTest, RealSetup_StandInWritesItsKeyAndTheRestoreShowsInstalled)
     EXPECT_TRUE(PumpUntil([&] { return DeleteFileA(strProgram.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND; }));
 }
 
+// Each set-up is followed to its end: the window comes back by itself (not before a copy that the
+// set-up handed over to has ended, but while a program that a finished set-up started still
+// runs), re-checks the row and says in one box what the exit code said, or nothing for a plain
+// success or a cancel.
+TEST_F(ShellSetupTest, FollowedSetup_ComesBackByItselfAndSaysHowItEnded)
+{
+    struct CEnd
+    {
+        const char* pszName;
+        const char* pszArguments;  // after "/key KEY" where the set-up writes its key
+        bool bWritesKey;
+        const char* pszBox;        // the box's message; null for none
+    };
+    static const CEnd kEnds[] = {
+        {"Success", "", true, nullptr},
+        {"EndsWellButWritesNothing", "/exit 0", false, "Ended, not found."},
+        {"AsksForARestart", "/exit 3010", true, "Restart Windows."},
+        {"Cancelled", "/exit 1602", false, nullptr},
+        {"AnotherInstallationRuns", "/exit 1618", false, "Another installation runs."},
+        {"Fails", "/exit 1603", false, "Ended with code 1603 (0x00000643)"},
+        {"OwnCodeAfterAGoodRun", "/exit 7", true, nullptr},
+        {"HandsOverToACopy", "/delay 3000 /relaunch", true, nullptr},
+        {"LeavesAProgramRunning", "/leave", true, nullptr},
+    };
+    const CTempDir medium(m_dir.Path());
+    medium.MakeFolder("apps");
+    const std::string strFolder = medium.MakeFolder("apps\\real");
+    ASSERT_TRUE(CopyFileA(KORVELT_STANDIN_SETUP, (strFolder + "\\setup.exe").c_str(), FALSE));
+    std::vector<SEntry> entries;
+    for (const CEnd& end : kEnds)
+    {
+        const std::string strKey = TestKey(end.pszName);
+        const std::string strKeyArgument = end.bWritesKey ? "/key " + strKey + " " : std::string();
+        entries.push_back({{{"m_strTitle", end.pszName},
+                            {"m_strSetupDir", "\\" + medium.Path().filename().string() + "\\apps\\real"},
+                            {"m_strSetupCommand", "setup.exe " + strKeyArgument + end.pszArguments},
+                            {"m_strCheckKey", strKey}},
+                           {}});
+    }
+    WriteCatalog(entries);
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(WaitForRefresh(1));
+    HWND hList = GetDlgItem(View(), IDC_APPLIST);
+    int nRefreshes = 1;
+    for (int nRow = 0; nRow < static_cast<int>(std::size(kEnds)); ++nRow)
+    {
+        const CEnd& end = kEnds[nRow];
+        SCOPED_TRACE(end.pszName);
+        SelectRow(hList, nRow);
+        CModalWatcher watcher;
+        Click(View(), IDC_SETUP);
+        EXPECT_TRUE(IsIconic(Frame()));
+        // A Windows process start is slow under emulation.
+        ASSERT_TRUE(PumpUntil([&] { return !IsIconic(Frame()); }, 150000));
+        // Never before the set-up has done its work.
+        EXPECT_EQ(KeyExists(HKEY_LOCAL_MACHINE, TestKey(end.pszName)), end.bWritesKey);
+        ASSERT_TRUE(WaitForRefresh(++nRefreshes));
+        PumpPending();
+        EXPECT_EQ(ItemText(hList, nRow, 2), end.bWritesKey ? "Installed" : "");
+        if (end.pszBox != nullptr)
+            EXPECT_TRUE(watcher.SawOneBox(m_pApp->GetAppName(), std::string(end.pszBox)));
+        else
+            EXPECT_TRUE(watcher.Seen().empty());
+    }
+}
+
 TEST_F(ShellTextTest, UninstallWithMissingProgram_ShowsTheNoticeThenReports)
 {
     ASSERT_TRUE(CreateKey(HKEY_CURRENT_USER, TestKey("Gone")));

@@ -46,6 +46,12 @@ const char kMessageFile[] =
     "SETUP_FAILED=28\r\n"
     "UNINSTALL_FAILED=29\r\n"
     "TEXTFILE_FAILED=32\r\n"
+    "SETUP_ENDED_NOT_FOUND=33\r\n"
+    "UNINSTALL_ENDED_STILL_FOUND=34\r\n"
+    "RESTART_NEEDED=35\r\n"
+    "RESTARTING=36\r\n"
+    "OTHER_INSTALL_RUNNING=37\r\n"
+    "SETUP_EXIT_CODE=38\r\n"
     "CATALOG_UNREADABLE=94\r\n"
     "[MESSAGES]\r\n"
     "CAPTION=Korvelt - Dravemont\r\n"
@@ -77,6 +83,12 @@ const char kMessageFile[] =
     "SETUP_FAILED=Set-up did not start.\r\n"
     "UNINSTALL_FAILED=Removal did not start.\r\n"
     "TEXTFILE_FAILED=No text file.\r\n"
+    "SETUP_ENDED_NOT_FOUND=Ended, not found.\r\n"
+    "UNINSTALL_ENDED_STILL_FOUND=Ended, still found.\r\n"
+    "RESTART_NEEDED=Restart Windows.\r\n"
+    "RESTARTING=Windows restarts.\r\n"
+    "OTHER_INSTALL_RUNNING=Another installation runs.\r\n"
+    "SETUP_EXIT_CODE=Ended with code\r\n"
     "CATALOG_UNREADABLE=Catalogue unreadable.\r\n";
 
 // Removes a key with everything below it.

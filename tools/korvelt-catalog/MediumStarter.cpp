@@ -52,6 +52,12 @@ constexpr CStarterMessage kMessages[] = {
     {MSG_SETUP_FAILED, "SETUP_FAILED", "セットアッププログラムを起動できませんでした。"},
     {MSG_UNINSTALL_FAILED, "UNINSTALL_FAILED", "アンインストールを開始できませんでした。"},
     {MSG_TEXTFILE_FAILED, "TEXTFILE_FAILED", "説明ファイルを開けませんでした。"},
+    {MSG_SETUP_ENDED_NOT_FOUND, "SETUP_ENDED_NOT_FOUND", "セットアップは終了しましたが、アプリケーションが見つかりません。"},
+    {MSG_UNINSTALL_ENDED_STILL_FOUND, "UNINSTALL_ENDED_STILL_FOUND", "アンインストールは終了しましたが、アプリケーションはまだ見つかります。"},
+    {MSG_RESTART_NEEDED, "RESTART_NEEDED", "完了するには、Windows を再起動してください。"},
+    {MSG_RESTARTING, "RESTARTING", "セットアップが Windows を再起動します。"},
+    {MSG_OTHER_INSTALL_RUNNING, "OTHER_INSTALL_RUNNING", "別のインストールが実行中です。それが終わってから、もう一度実行してください。"},
+    {MSG_SETUP_EXIT_CODE, "SETUP_EXIT_CODE", "プログラムは次のコードで終了しました:"},
     // The Start-menu Programs folder of the Windows 95/98 family, in half-width katakana.
     {MSG_STARTMENU_PROGRAMS, "STARTMENU_PROGRAMS", "\\ｽﾀｰﾄ ﾒﾆｭｰ\\ﾌﾟﾛｸﾞﾗﾑ\\"},
     {MSG_CATALOG_UNREADABLE, "CATALOG_UNREADABLE", "アプリケーションの一覧を読み込めませんでした。"},

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <cstdlib>
+
 namespace {
 
 // Code page 932: "\ｽﾀｰﾄ ﾒﾆｭｰ\ﾌﾟﾛｸﾞﾗﾑ\" in half-width katakana.
@@ -61,8 +63,32 @@ void CStandinOptions::Parse(const char* pszCommandLine)
     const char* pszArguments = SkipProgram(pszCommandLine);
     m_strArguments = pszArguments;
     const std::vector<std::string> args = SplitArguments(pszArguments);
+    for (const std::string& strArg : args)
+    {
+        if (lstrcmpiA(strArg.c_str(), "/relaunch") == 0)
+            m_bRelaunch = true;
+        else if (lstrcmpiA(strArg.c_str(), "/leave") == 0)
+            m_bLeave = true;
+        else
+            m_strCopyArguments += (m_strCopyArguments.empty() ? "\"" : " \"") + strArg + "\"";
+    }
     for (std::size_t i = 0; i + 1 < args.size(); ++i)
     {
+        unsigned long* pNumber = nullptr;
+        if (lstrcmpiA(args[i].c_str(), "/exit") == 0)
+        {
+            pNumber = &m_nExitCode;
+            m_bExitCode = true;
+        }
+        else if (lstrcmpiA(args[i].c_str(), "/delay") == 0)
+            pNumber = &m_nDelayMs;
+        else if (lstrcmpiA(args[i].c_str(), "/sleep") == 0)
+            pNumber = &m_nSleepMs;
+        if (pNumber)
+        {
+            *pNumber = std::strtoul(args[++i].c_str(), nullptr, 10);
+            continue;
+        }
         std::string* pTarget = nullptr;
         if (lstrcmpiA(args[i].c_str(), "/key") == 0)
             pTarget = &m_strKey;

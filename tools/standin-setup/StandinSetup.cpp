@@ -46,14 +46,41 @@ bool WriteSmallFile(const std::string& strPath, const char* pszText)
     return file.IsValid() && ::WriteFile(file.Get(), pszText, static_cast<DWORD>(lstrlenA(pszText)), &dwWritten, nullptr);
 }
 
+// Starts this program again with the given arguments, as set-ups that hand over to a copy of
+// themselves do; no handle is kept.
+bool StartCopy(const std::string& strArguments)
+{
+    char szPath[MAX_PATH];
+    const DWORD n = ::GetModuleFileNameA(nullptr, szPath, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH)
+        return false;
+    std::string strCommand = "\"" + std::string(szPath, n) + "\" " + strArguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!::CreateProcessA(nullptr, &strCommand[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        return false;
+    ::CloseHandle(info.hThread);
+    ::CloseHandle(info.hProcess);
+    return true;
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     CStandinOptions options;
     options.Parse(::GetCommandLineA());
+    if (options.m_nSleepMs != 0)
+    {
+        ::Sleep(options.m_nSleepMs);
+        return 0;
+    }
+    if (options.m_bRelaunch)
+        return StartCopy(options.m_strCopyArguments) ? 0 : 1;
+    ::Sleep(options.m_nDelayMs);
     if (options.m_strKey.empty())
-        return 2;
+        return options.m_bExitCode ? static_cast<int>(options.m_nExitCode) : 2;
 
     bool bOk = true;
     if (!options.m_strFolder.empty())
@@ -70,5 +97,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     bOk = key.SetString("DisplayName", options.m_strName) && bOk;
     bOk = key.SetString("UninstallString",
                         "\"" + CStandinOptions::OwnFolder() + "\\uninstall.exe\" " + options.m_strArguments) && bOk;
-    return bOk ? 0 : 1;
+    if (options.m_bLeave)
+        bOk = StartCopy("/sleep 10000") && bOk;
+    if (!bOk)
+        return 1;
+    return options.m_bExitCode ? static_cast<int>(options.m_nExitCode) : 0;
 }

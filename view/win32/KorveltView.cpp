@@ -13,6 +13,9 @@
 #include "view/win32/InstallNoticeDlg.h"
 #include "view/win32/KorveltDoc.h"
 #include "view/LaunchCommands.h"
+#include "catalog/AppCatalog.h"
+#include "catalog/AppEntry.h"
+#include "sys/FollowedProcess.h"
 #include "view/win32/TextViewDlg.h"
 #include "view/win32/UninstallNoticeDlg.h"
 #include "win/ClientDC.h"
@@ -25,6 +28,18 @@ namespace {
 
 // Lines that the set-up and removal notices show at least.
 constexpr int kNoticeLines = 17;
+// How often the set-ups and removals being followed are looked at.
+constexpr UINT_PTR kFollowTimerId = 1;
+constexpr UINT kFollowIntervalMs = 500;
+
+// Whether the entry, as last checked, reads as the action meant. An entry that is always set up
+// has nothing to find, so its set-up always reads as done.
+bool ReadsAsMeant(const CAppEntry& entry, bool bFound, EFollowedAction action)
+{
+    if (action == EFollowedAction::Setup)
+        return bFound || entry.IsAlwaysInstall();
+    return !bFound;
+}
 
 } // namespace
 
@@ -44,6 +59,7 @@ bool CKorveltView::ProcessMessageTable(CMessageCall& call)
         HandleNotify(NM_RETURN, IDC_APPLIST, &CKorveltView::OnReturnAppList),
         HandleCommand(IDOK, &CKorveltView::OnEnter),
         HandleSize(&CKorveltView::OnSize),
+        HandleTimer(&CKorveltView::OnTimer),
     };
     return call.Run(s_table, this) || CFormView::ProcessMessageTable(call);
 }
@@ -79,6 +95,8 @@ void CKorveltView::OnInitialUpdate()
     GetDocument()->LoadCatalog();
     const CAppCatalog& catalog = Catalog();
     m_copyPending.MarkAll(catalog.GetCount());
+    // Programs started for the entries of an earlier catalogue are no longer followed.
+    m_follower.Clear();
     FillList();
     // A repeated initial update may bring a shorter catalogue.
     if (m_nSelected > catalog.GetCount())
@@ -132,7 +150,70 @@ void CKorveltView::SelectCurrent()
 LRESULT CKorveltView::OnRefreshState(WPARAM, LPARAM)
 {
     RefreshAll();
+    ReportEnded();
     return 0;
+}
+
+void CKorveltView::OnTimer(UINT_PTR nID)
+{
+    if (nID != kFollowTimerId)
+    {
+        SetMsgHandled(false);
+        return;
+    }
+    CAppCatalog& catalog = Catalog();
+    const bool bAnyEnded = m_follower.Poll([&](int nEntry, EFollowedAction action) {
+        if (nEntry < 1 || nEntry > catalog.GetCount())
+            return false;
+        // Only while the first process has ended and others run; the refresh that follows the
+        // end brings the row up to date.
+        CAppEntry& entry = *catalog.GetAt(nEntry);
+        return ReadsAsMeant(entry, entry.RefreshState(catalog.GetCheckContext()) != 0, action);
+    });
+    if (!m_follower.IsFollowing())
+        KillTimer(m_hWnd, kFollowTimerId);
+    if (bAnyEnded)
+        ComeBack();
+}
+
+void CKorveltView::Follow(int nEntry, EFollowedAction action, std::unique_ptr<CFollowedProcess> process)
+{
+    if (process == nullptr)
+        return;
+    const CAppEntry* pEntry = Catalog().GetAt(nEntry);
+    const bool bFound = pEntry->IsInstalled() != 0 || pEntry->IsPrevReleaseFound() != 0;
+    m_follower.Add(nEntry, action, ReadsAsMeant(*pEntry, bFound, action), std::move(process));
+    SetTimer(m_hWnd, kFollowTimerId, kFollowIntervalMs, nullptr);
+}
+
+void CKorveltView::ComeBack()
+{
+    HWND hFrame = GetParentFrame()->m_hWnd;
+    // Restored as the user would: the frame then asks for the refresh, which reports the end.
+    if (IsIconic(hFrame))
+        ShowWindow(hFrame, SW_RESTORE);
+    else
+        PostMessage932(m_hWnd, WM_REFRESH_STATE, 0, 0);
+    // The system lets a program come forward only now and then; otherwise its button flashes.
+    if (!SetForegroundWindow(hFrame))
+        FlashWindow(hFrame, TRUE);
+}
+
+void CKorveltView::ReportEnded()
+{
+    CAppCatalog& catalog = Catalog();
+    for (const CSetupFollower::CEnded& ended : m_follower.TakeEnded())
+    {
+        if (ended.m_nEntry < 1 || ended.m_nEntry > catalog.GetCount())
+            continue;
+        const CAppEntry* pEntry = catalog.GetAt(ended.m_nEntry);
+        const bool bFound = pEntry->IsInstalled() != 0 || pEntry->IsPrevReleaseFound() != 0;
+        const CSetupOutcome outcome =
+            CSetupOutcome::For(ended.m_action, ended.m_nExitCode, ReadsAsMeant(*pEntry, bFound, ended.m_action));
+        if (outcome.m_nMessage != 0)
+            CWinApp::Get()->ShowMessage(outcome.Text(LoadMessage(outcome.m_nMessage), ended.m_nExitCode),
+                                        MB_OK | MB_ICONINFORMATION);
+    }
 }
 
 void CKorveltView::OnRefreshCommand()
@@ -180,12 +261,15 @@ void CKorveltView::OnSetup()
         return;
     const CSetupCommand setup = ComposeSetupCommand(*pEntry, Catalog());
     CInstallNoticeDlg notice;
+    const int nEntry = m_nSelected;
+    std::unique_ptr<CFollowedProcess> process;
     Launch(notice, pEntry->GetInstallNotice(), [&] {
-        m_copyPending.Mark(m_nSelected);
+        m_copyPending.Mark(nEntry);
         // The set-up program gets the screen; the frame asks for a refresh when it is restored.
         ShowWindow(GetParentFrame()->m_hWnd, SW_SHOWMINIMIZED);
-        return RunInFolder(setup.m_strFolder, setup.m_strCommand, setup.m_strProgram);
+        return RunInFolder(setup.m_strFolder, setup.m_strCommand, setup.m_strProgram, &process);
     });
+    Follow(nEntry, EFollowedAction::Setup, std::move(process));
 }
 
 void CKorveltView::OnUninstall()
@@ -195,11 +279,14 @@ void CKorveltView::OnUninstall()
         return;
     const std::string strCommand = ComposeUninstallCommand(*pEntry, Catalog());
     CUninstallNoticeDlg notice;
+    const int nEntry = m_nSelected;
+    std::unique_ptr<CFollowedProcess> process;
     Launch(notice, pEntry->GetUninstallNotice(), [&] {
         // Posted: the frame minimises after this handler, once the removal has started.
         PostMessage932(GetParentFrame()->m_hWnd, WM_MINIMIZE_FRAME, 0, 0);
-        return RunDetached(strCommand);
+        return RunDetached(strCommand, &process);
     });
+    Follow(nEntry, EFollowedAction::Uninstall, std::move(process));
 }
 
 void CKorveltView::Launch(CReadOnlyTextDlg& notice, const std::string& strNotice, const std::function<int()>& start)

@@ -9,6 +9,7 @@
 #include "view/win32/AppListCtrl.h"
 #include "view/win32/FormControlLayout.h"
 #include "view/PendingCopies.h"
+#include "view/SetupFollower.h"
 
 #include <functional>
 #include <string>
@@ -52,6 +53,8 @@ protected:
     // Enter in the form: the dialog keys send it as IDOK when no button has the focus.
     void OnEnter();
     void OnSize(UINT nType, int cx, int cy);
+    // The follow timer's tick: looks at the set-ups and removals being followed.
+    void OnTimer(UINT_PTR nID);
 
 private:
     // The document's catalogue, which the view reads and whose entries it refreshes.
@@ -78,6 +81,13 @@ private:
     // the program; reselects the row and reports a nonzero result of start() in the error box.
     void Launch(CReadOnlyTextDlg& notice, const std::string& strNotice, const std::function<int()>& start);
     void ShowError(int nMessage);
+    // Follows the program started for entry nEntry (none: nothing to follow, as on a system that
+    // gave no handle).
+    void Follow(int nEntry, EFollowedAction action, std::unique_ptr<CFollowedProcess> process);
+    // A followed program has ended: the window comes back, and its refresh reports the end.
+    void ComeBack();
+    // One box for each ended program whose end is not a plain success, after the refresh.
+    void ReportEnded();
 
     CAppListCtrl m_listApps;
     CFormControlLayout m_layout;
@@ -87,6 +97,7 @@ private:
     // The entries whose post-install copy is still to be made: all of them once the catalogue
     // is loaded, and each one whose set-up is started.
     CPendingCopies m_copyPending;
+    CSetupFollower m_follower;
     // Set once the rows stand for the loaded catalogue's entries; clear while it is read.
     bool m_bListFilled = false;
     bool m_bLayoutReady = false;
