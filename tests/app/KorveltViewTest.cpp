@@ -17,6 +17,7 @@
 #include "win/ScopedHandle.h"
 #include "win/User932.h"
 #include "win/WideText.h"
+#include "win/Windows9x.h"
 
 #include <commctrl.h>
 #include <shlobj.h>
@@ -24,6 +25,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <fstream>
@@ -685,11 +687,19 @@ TEST_F(ShellSetupTest, FollowedSetup_ComesBackByItselfAndSaysHowItEnded)
     ASSERT_TRUE(Start());
     ASSERT_TRUE(WaitForRefresh(1));
     HWND hList = GetDlgItem(View(), IDC_APPLIST);
+    // Windows 95/98 and NT 4.0 have no jobs: there the first process alone is followed, and a
+    // set-up that hands over to a copy of itself reads as one that ended without its work.
+    const bool bFollowsCopies = RunningWindows().IsNT5OrLater();
     int nRefreshes = 1;
     for (int nRow = 0; nRow < static_cast<int>(std::size(kEnds)); ++nRow)
     {
-        const CEnd& end = kEnds[nRow];
+        CEnd end = kEnds[nRow];
         SCOPED_TRACE(end.pszName);
+        if (!bFollowsCopies && std::strstr(end.pszArguments, "/relaunch") != nullptr)
+        {
+            end.bWritesKey = false;
+            end.pszBox = "Ended, not found.";
+        }
         SelectRow(hList, nRow);
         CModalWatcher watcher;
         Click(View(), IDC_SETUP);
