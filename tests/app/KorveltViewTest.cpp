@@ -943,12 +943,17 @@ TEST_F(SampleMediumTest, RealSetups_InstallAndRemoveThroughTheWindow)
                 // The notice, and no error box.
                 ASSERT_EQ(watcher.Seen().size(), 1u);
             }
-            // Each 32-bit start is slow under emulation, and a removal takes two: the uninstaller
-            // and its copy.
-            EXPECT_TRUE(PumpUntil([&] { return KeyInView(setup.hRoot, setup.nView, setup.pszKey) == bSetup; }, 400000));
-            ShowWindow(Frame(), SW_RESTORE);
+            // The window comes back by itself once the set-up, or the uninstaller and the copy of
+            // it that runs from the temporary folder, have ended: never before their work is
+            // done, and with no box. Each 32-bit start is slow under emulation, and a removal
+            // takes two.
+            CModalWatcher watcher;
+            ASSERT_TRUE(PumpUntil([&] { return IsIconic(Frame()) != FALSE; }));
+            ASSERT_TRUE(PumpUntil([&] { return !IsIconic(Frame()); }, 400000));
+            EXPECT_EQ(KeyInView(setup.hRoot, setup.nView, setup.pszKey), bSetup);
             EXPECT_TRUE(PumpUntil([&] { return ItemText(hList, setup.nRow, 2) == (bSetup ? strInstalled : ""); }));
             EXPECT_EQ(ButtonStates(View()), bSetup ? "0/1/1" : "1/0/1");
+            EXPECT_TRUE(watcher.Seen().empty());
         }
     }
     // The last uninstaller may still be clearing the places the samples share; it is done when
