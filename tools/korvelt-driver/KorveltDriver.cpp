@@ -1,7 +1,8 @@
 // Plays a user at a running launcher, for the end-to-end script. Each step selects a row, clicks
-// the set-up or removal button, confirms the notice, waits for what the program it started leaves
-// behind (its key written or gone), restores the launcher's window and waits until the row's
-// status reads what a user should see then.
+// the set-up or removal button, confirms the notice, waits for the launcher's window to come back
+// by itself once the program it started has ended (the first step instead waits for what the
+// program leaves behind and restores the window by hand, as a user coming back early would), and
+// waits until the row's status reads what a user should see then.
 //   korvelt-driver STEP...                  the steps in turn, each "setup ROW KEY" or
 //                                           "uninstall ROW KEY"; ends at the first that fails
 //   korvelt-driver second-start [SECONDS]   minimises the running launcher, answers the box of
@@ -112,15 +113,18 @@ struct CStep
     const char* m_pszKey;
 };
 
-// Restores the launcher's window, as a user coming back to it, and waits until the row reads
-// strWanted; the launcher checks its entries again when it comes back, and on F5 (the refresh
-// command, sent here every few seconds in case the program ended just after a check).
-bool WaitForStatus(HWND hFrame, HWND hList, int nRow, const std::string& strWanted)
+// Restores the launcher's window when bRestore, as a user coming back to it, and waits until the
+// row reads strWanted; the launcher checks its entries again when it comes back, and on F5 (the
+// refresh command, sent here every few seconds in case the program ended just after a check).
+bool WaitForStatus(HWND hFrame, HWND hList, int nRow, const std::string& strWanted, bool bRestore)
 {
-    // Give the launcher time to minimise itself before it is brought back.
-    ::Sleep(2000);
-    ::ShowWindow(hFrame, SW_RESTORE);
-    ::SetForegroundWindow(hFrame);
+    if (bRestore)
+    {
+        // Give the launcher time to minimise itself before it is brought back.
+        ::Sleep(2000);
+        ::ShowWindow(hFrame, SW_RESTORE);
+        ::SetForegroundWindow(hFrame);
+    }
     CStatusReader reader(hList);
     std::optional<std::string> strStatus;
     for (int i = 0; i < 60; ++i, ::Sleep(1000))
@@ -139,7 +143,7 @@ bool WaitForStatus(HWND hFrame, HWND hList, int nRow, const std::string& strWant
 
 // One step: selects the row, clicks its button, confirms the notice that follows, waits until
 // the key exists (a set-up) or is gone (a removal), and then for the row's new status.
-int Press(const CStep& step, int nSeconds)
+int Press(const CStep& step, int nSeconds, bool bRestoreByHand)
 {
     HWND hFrame = FindLauncher(nSeconds);
     if (!hFrame)
@@ -178,9 +182,23 @@ int Press(const CStep& step, int nSeconds)
         }
     }
 
-    // The program the launcher started may hand over to another (an uninstaller restarting from
-    // the temporary folder) and end at once: only what it leaves behind tells that it is done.
-    for (int i = 0; i < nSeconds && KeyExists(step.m_pszKey) != step.m_bSetup; ++i)
+    if (!bRestoreByHand)
+    {
+        // The launcher minimises itself, then follows the program (and the copy an uninstaller
+        // restarts from the temporary folder) to its end and comes back.
+        for (int i = 0; i < 100 && !::IsIconic(hFrame); ++i)
+            ::Sleep(100);
+        for (int i = 0; i < nSeconds * 10 && ::IsIconic(hFrame); ++i)
+            ::Sleep(100);
+        if (::IsIconic(hFrame))
+        {
+            std::fprintf(stderr, "korvelt-driver: the launcher did not come back after row %d\n", step.m_nRow);
+            return 1;
+        }
+    }
+    // By hand: the program the launcher started may hand over to another and end at once, so
+    // only what it leaves behind tells that it is done.
+    for (int i = 0; bRestoreByHand && i < nSeconds && KeyExists(step.m_pszKey) != step.m_bSetup; ++i)
         ::Sleep(1000);
     if (KeyExists(step.m_pszKey) != step.m_bSetup)
     {
@@ -189,7 +207,7 @@ int Press(const CStep& step, int nSeconds)
         return 1;
     }
     const std::string strWanted = step.m_bSetup ? LoadMessage(MSG_STATUS_INSTALLED) : std::string();
-    if (!WaitForStatus(hFrame, hList, step.m_nRow, strWanted))
+    if (!WaitForStatus(hFrame, hList, step.m_nRow, strWanted, bRestoreByHand))
         return 1;
     // The texts are code page 932; the console or log that reads this may be of any other.
     std::printf("korvelt-driver: %s %s, row %d reads %s\n", step.m_pszKey, step.m_bSetup ? "written" : "removed",
@@ -298,9 +316,9 @@ int main(int argc, char** argv)
     const int nSeconds = pszSeconds ? std::atoi(pszSeconds) : 300;
     // The statuses the rows must come to read are the medium's own texts.
     SetMessageFile("KORVELT.MSG");
-    for (const CStep& step : steps)
+    for (std::size_t i = 0; i < steps.size(); ++i)
     {
-        if (Press(step, nSeconds) != 0)
+        if (Press(steps[i], nSeconds, i == 0) != 0)
             return 1;
     }
     return 0;
