@@ -57,13 +57,11 @@ TEST(SetupOutcome, ByExitCodeAndWhatTheEntryReads)
         // The user cancelled: nothing to say.
         {Setup, 1602, false, 0, false},
         {Uninstall, 1223, false, 0, false},
-        {Setup, 1618, false, MSG_OTHER_INSTALL_RUNNING, false},
         {Setup, 1618, true, MSG_OTHER_INSTALL_RUNNING, false},
         // Any other code: told with the code, unless the work is plainly done.
         {Setup, 1603, false, MSG_SETUP_EXIT_CODE, true},
         {Uninstall, 0xC0000005u, false, MSG_SETUP_EXIT_CODE, true},
         {Setup, 1603, true, 0, false},
-        {Setup, 1, true, 0, false},
     };
     for (const auto& c : cases)
     {

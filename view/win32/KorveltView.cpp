@@ -1,5 +1,7 @@
 #include "view/win32/KorveltView.h"
 
+#include "catalog/AppCatalog.h"
+#include "catalog/AppEntry.h"
 #include "fw/CmdUI.h"
 #include "fw/FrameWnd.h"
 #include "fw/WinApp.h"
@@ -7,15 +9,13 @@
 #include "res/FrameMessages.h"
 #include "res/MessageNumbers.h"
 #include "res/resource.h"
+#include "sys/FollowedProcess.h"
 #include "view/EntryActions.h"
 #include "view/FormLayout.h"
 #include "view/win32/FormTexts.h"
 #include "view/win32/InstallNoticeDlg.h"
 #include "view/win32/KorveltDoc.h"
 #include "view/LaunchCommands.h"
-#include "catalog/AppCatalog.h"
-#include "catalog/AppEntry.h"
-#include "sys/FollowedProcess.h"
 #include "view/win32/TextViewDlg.h"
 #include "view/win32/UninstallNoticeDlg.h"
 #include "win/ClientDC.h"
@@ -32,10 +32,12 @@ constexpr int kNoticeLines = 17;
 constexpr UINT_PTR kFollowTimerId = 1;
 constexpr UINT kFollowIntervalMs = 500;
 
-// Whether the entry, as last checked, reads as the action meant. An entry that is always set up
-// has nothing to find, so its set-up always reads as done.
-bool ReadsAsMeant(const CAppEntry& entry, bool bFound, EFollowedAction action)
+// Whether the entry, as last checked, reads as the action meant: the same reading at the start,
+// while following and at the end, so that only a real change counts. An entry that is always set
+// up has nothing to find, so its set-up always reads as done.
+bool ReadsAsMeant(const CAppEntry& entry, EFollowedAction action)
 {
+    const bool bFound = entry.IsInstalled() != 0 || entry.IsPrevReleaseFound() != 0;
     if (action == EFollowedAction::Setup)
         return bFound || entry.IsAlwaysInstall();
     return !bFound;
@@ -168,7 +170,8 @@ void CKorveltView::OnTimer(UINT_PTR nID)
         // Only while the first process has ended and others run; the refresh that follows the
         // end brings the row up to date.
         CAppEntry& entry = *catalog.GetAt(nEntry);
-        return ReadsAsMeant(entry, entry.RefreshState(catalog.GetCheckContext()) != 0, action);
+        entry.RefreshState(catalog.GetCheckContext());
+        return ReadsAsMeant(entry, action);
     });
     if (!m_follower.IsFollowing())
         KillTimer(m_hWnd, kFollowTimerId);
@@ -180,9 +183,7 @@ void CKorveltView::Follow(int nEntry, EFollowedAction action, std::unique_ptr<CF
 {
     if (process == nullptr)
         return;
-    const CAppEntry* pEntry = Catalog().GetAt(nEntry);
-    const bool bFound = pEntry->IsInstalled() != 0 || pEntry->IsPrevReleaseFound() != 0;
-    m_follower.Add(nEntry, action, ReadsAsMeant(*pEntry, bFound, action), std::move(process));
+    m_follower.Add(nEntry, action, ReadsAsMeant(*Catalog().GetAt(nEntry), action), std::move(process));
     SetTimer(m_hWnd, kFollowTimerId, kFollowIntervalMs, nullptr);
 }
 
@@ -206,10 +207,8 @@ void CKorveltView::ReportEnded()
     {
         if (ended.m_nEntry < 1 || ended.m_nEntry > catalog.GetCount())
             continue;
-        const CAppEntry* pEntry = catalog.GetAt(ended.m_nEntry);
-        const bool bFound = pEntry->IsInstalled() != 0 || pEntry->IsPrevReleaseFound() != 0;
-        const CSetupOutcome outcome =
-            CSetupOutcome::For(ended.m_action, ended.m_nExitCode, ReadsAsMeant(*pEntry, bFound, ended.m_action));
+        const CSetupOutcome outcome = CSetupOutcome::For(
+            ended.m_action, ended.m_nExitCode, ReadsAsMeant(*catalog.GetAt(ended.m_nEntry), ended.m_action));
         if (outcome.m_nMessage != 0)
             CWinApp::Get()->ShowMessage(outcome.Text(LoadMessage(outcome.m_nMessage), ended.m_nExitCode),
                                         MB_OK | MB_ICONINFORMATION);
