@@ -83,6 +83,9 @@ public:
     int32_t RefreshState(const CCheckContext& context);
     // Looks the removal command up in the registry, then returns it.
     const std::string& GetUninstallString(const CCheckContext& context);
+    // The "QuietUninstallString" beside the uninstall string that GetUninstallString last found;
+    // empty when its key has none.
+    const std::string& GetQuietUninstallString() const { return m_strQuietUninstallString; }
     // Builds the Start-menu path of the catalogue removal command, then returns it.
     const std::string& GetUninstallPath(const CCheckContext& context);
 
@@ -124,6 +127,7 @@ private:
     int32_t m_bCanUninstall = 0;
     int32_t m_nUninstallType = 0;
     std::string m_strUninstallString;
+    std::string m_strQuietUninstallString;  // not stored: read with the uninstall string
     std::string m_strUninstallKey;
     std::string m_strUninstallCommand;
     std::string m_strUninstallPath;

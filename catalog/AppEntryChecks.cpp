@@ -34,10 +34,12 @@ int RunCheck(const CCheckContext& context, int32_t nType, const std::string& str
 
 // "UninstallString" of a key at its known place, or else at the first place where it opens
 // (HKEY_LOCAL_MACHINE before HKEY_CURRENT_USER, the own view before the other): that place
-// decides. Empty when there is none or the value does not fit.
+// decides. Empty when there is none or the value does not fit. strQuiet gets the same key's
+// "QuietUninstallString", which set-ups register for removals without questions.
 std::string ReadUninstallValue(const CCheckContext& context, const std::string& strKey,
-                               const std::optional<CRegPlace>& known)
+                               const std::optional<CRegPlace>& known, std::string& strQuiet)
 {
+    strQuiet.clear();
     CSystem& sys = TheSystem();
     const std::vector<CRegPlace> places = known ? std::vector<CRegPlace>{*known} : RegistryPlaces(true);
     ICheckObserver* const pObserver = context.m_pObserver;
@@ -55,6 +57,8 @@ std::string ReadUninstallValue(const CCheckContext& context, const std::string& 
             strValue.clear();
         if (pObserver)
             pObserver->OnUninstallValue(strKey, place, bRead, strValue);
+        if (!sys.RegQueryCommand(place.m_root, strKey, "QuietUninstallString", kValueRoom, strQuiet, place.m_view))
+            strQuiet.clear();
         return strValue;
     }
     return std::string();
@@ -142,14 +146,16 @@ const std::string& CAppEntry::GetUninstallString(const CCheckContext& context)
 
 void CAppEntry::ReadUninstallString(const CCheckContext& context)
 {
-    m_strUninstallString = m_bPrevReleaseFound
-                               ? ReadUninstallValue(context, m_strPrevUninstallKey, m_prevUninstallKeyPlace)
-                               : ReadUninstallValue(context, m_strUninstallKey, m_uninstallKeyPlace);
+    m_strUninstallString =
+        m_bPrevReleaseFound
+            ? ReadUninstallValue(context, m_strPrevUninstallKey, m_prevUninstallKeyPlace, m_strQuietUninstallString)
+            : ReadUninstallValue(context, m_strUninstallKey, m_uninstallKeyPlace, m_strQuietUninstallString);
 }
 
 void CAppEntry::SearchUninstallKey(const CCheckContext& context)
 {
     m_strUninstallString.clear();
+    m_strQuietUninstallString.clear();
     if (m_bPrevReleaseFound)
     {
         const std::optional<CFoundKey> found =

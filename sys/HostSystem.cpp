@@ -89,7 +89,7 @@ std::string CHostSystem::NativePath(const std::string& strPath)
     return strOut;
 }
 
-bool CHostSystem::ReadFile(const std::string& strPath, std::string& strBytes)
+bool CHostSystem::ReadFile(const std::string& strPath, std::string& strBytes, std::size_t nMaxBytes)
 {
     const fs::path path = NativePath(strPath);
     std::error_code ec;
@@ -102,7 +102,9 @@ bool CHostSystem::ReadFile(const std::string& strPath, std::string& strBytes)
     // through here.
     std::string strRead;
     char buffer[64 * 1024];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
+    while (strRead.size() < nMaxBytes &&
+           (in.read(buffer, static_cast<std::streamsize>(std::min<std::size_t>(sizeof buffer, nMaxBytes - strRead.size()))) ||
+            in.gcount() > 0))
         strRead.append(buffer, static_cast<std::size_t>(in.gcount()));
     if (in.bad())
         return false;
@@ -113,6 +115,13 @@ bool CHostSystem::ReadFile(const std::string& strPath, std::string& strBytes)
 bool CHostSystem::WriteFile(const std::string& strPath, const std::string& strBytes)
 {
     std::ofstream out(NativePath(strPath), std::ios::binary | std::ios::trunc);
+    out.write(strBytes.data(), static_cast<std::streamsize>(strBytes.size()));
+    return static_cast<bool>(out.flush());
+}
+
+bool CHostSystem::AppendFile(const std::string& strPath, const std::string& strBytes)
+{
+    std::ofstream out(NativePath(strPath), std::ios::binary | std::ios::app);
     out.write(strBytes.data(), static_cast<std::streamsize>(strBytes.size()));
     return static_cast<bool>(out.flush());
 }
@@ -355,6 +364,13 @@ bool CHostSystem::DosDateTimeToFileTime(uint16_t nDate, uint16_t nTime, uint64_t
 uint64_t CHostSystem::FileTimeToLocalFileTime(uint64_t nFileTime)
 {
     return static_cast<uint64_t>(static_cast<int64_t>(nFileTime) + m_nLocalOffset);
+}
+
+void CHostSystem::Pause(uint32_t nMilliseconds)
+{
+    m_nNow += uint64_t{nMilliseconds} * 10000;
+    if (m_onPause)
+        m_onPause();
 }
 
 CSystem::EStartResult CHostSystem::StartProcess(const std::string& strProgram, const std::string& strCommandLine,

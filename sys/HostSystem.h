@@ -7,6 +7,7 @@
 
 #include "sys/System.h"
 
+#include <functional>
 #include <map>
 #include <set>
 #include <tuple>
@@ -50,6 +51,8 @@ public:
     std::vector<CStarted> m_started;
     std::vector<CStartedElevated> m_startedElevated;
     std::unique_ptr<CFollowedProcess> m_pNextFollowed;
+    uint64_t m_nNow = 0;                      // GetNow's answer; each Pause moves it on
+    std::function<void()> m_onPause;          // called by each Pause, after the clock moved
 
     // Registry contents, one table per view. Keys are created with their parents; subkeys
     // enumerate in the order they were added. A subkey name that is not valid code page 932
@@ -65,8 +68,9 @@ public:
     // A host path for a path written with backslashes (code page 932 aware).
     static std::string NativePath(const std::string& strPath);
 
-    bool ReadFile(const std::string& strPath, std::string& strBytes) override;
+    bool ReadFile(const std::string& strPath, std::string& strBytes, std::size_t nMaxBytes = SIZE_MAX) override;
     bool WriteFile(const std::string& strPath, const std::string& strBytes) override;
+    bool AppendFile(const std::string& strPath, const std::string& strBytes) override;
     bool RemoveFile(const std::string& strPath) override;
     bool CopyFileOver(const std::string& strFrom, const std::string& strTo, EReplace replace) override;
     std::vector<CFoundFile> FindFiles(const std::string& strPattern) override;
@@ -86,6 +90,8 @@ public:
                               std::size_t nMaxChars, std::string& strName, ERegView view = ERegView::Own) override;
     bool DosDateTimeToFileTime(uint16_t nDate, uint16_t nTime, uint64_t& nFileTime) override;
     uint64_t FileTimeToLocalFileTime(uint64_t nFileTime) override;
+    uint64_t GetNow() override { return m_nNow; }
+    void Pause(uint32_t nMilliseconds) override;
     // Records the program and the command line and answers m_startResult.
     // Asked to follow, hands out m_pNextFollowed (null when none is set).
     EStartResult StartProcess(const std::string& strProgram, const std::string& strCommandLine,

@@ -75,8 +75,12 @@ public:
     // unless absolute. Output parameters are left untouched on failure. Every text passed in is
     // code page 932, whatever the system's own code page; a path, key or command line that is not
     // valid code page 932 is not found (or not started) rather than guessed.
-    virtual bool ReadFile(const std::string& strPath, std::string& strBytes) = 0;
+    // At most nMaxBytes from the start of the file (a set-up's kind is in its first bytes).
+    virtual bool ReadFile(const std::string& strPath, std::string& strBytes, std::size_t nMaxBytes = SIZE_MAX) = 0;
     virtual bool WriteFile(const std::string& strPath, const std::string& strBytes) = 0;  // create or truncate
+    // Adds the bytes at the end of the file, which is made when missing; others may read it
+    // meanwhile.
+    virtual bool AppendFile(const std::string& strPath, const std::string& strBytes) = 0;
     virtual bool RemoveFile(const std::string& strPath) = 0;
     // Copies a file through a new one beside the target, which then takes the target's place, so
     // that a copy failing part-way leaves the target as it was; the copy loses the read-only
@@ -131,6 +135,10 @@ public:
     // Times. False when the DOS date or time is not valid.
     virtual bool DosDateTimeToFileTime(uint16_t nDate, uint16_t nTime, uint64_t& nFileTime) = 0;
     virtual uint64_t FileTimeToLocalFileTime(uint64_t nFileTime) = 0;
+    // Now, as a file time (UTC).
+    virtual uint64_t GetNow() = 0;
+    // Lets the given time pass (between two looks at a program being followed).
+    virtual void Pause(uint32_t nMilliseconds) = 0;
 
     // Starts a command line without waiting for it. strProgram is the full path of the program to
     // start, or empty when the command line names it with its folder; the program sees the

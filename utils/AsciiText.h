@@ -41,8 +41,6 @@ inline std::string_view Trim(std::string_view s)
     return TrimLeft(TrimRight(s));
 }
 
-// Byte for byte with ASCII letters folded. Meant for comparing with an ASCII text (a keyword, an
-// option): a double-byte character never matches one, since its lead byte is no ASCII character.
 // Walks the lines of a text, each trimmed of blanks (so the CR of a CR LF pair goes with them):
 // the line that starts at nPos, with nPos moved past its LF; false at the end of the text.
 inline bool NextTrimmedLine(std::string_view text, std::size_t& nPos, std::string_view& line)
@@ -57,6 +55,8 @@ inline bool NextTrimmedLine(std::string_view text, std::size_t& nPos, std::strin
     return true;
 }
 
+// Byte for byte with ASCII letters folded. Meant for comparing with an ASCII text (a keyword, an
+// option): a double-byte character never matches one, since its lead byte is no ASCII character.
 inline bool EqualsNoCaseAscii(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())

@@ -33,6 +33,29 @@ inline std::size_t FindSingleByteOf(std::string_view text, const char* pszBytes,
     return nFound;
 }
 
+// Equal with the letters A to Z folded where they are characters of their own: the second byte
+// of a double-byte character is compared as it is.
+inline bool EqualsNoCaseCp932(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+    {
+        const char chA = a[i];
+        if (IsCp932LeadByte(static_cast<unsigned char>(chA)))
+        {
+            if (chA != b[i] || (i + 1 < a.size() && a[i + 1] != b[i + 1]))
+                return false;
+            ++i;
+            continue;
+        }
+        const auto upper = [](char ch) { return ch >= 'a' && ch <= 'z' ? static_cast<char>(ch - 'a' + 'A') : ch; };
+        if (upper(chA) != upper(b[i]))
+            return false;
+    }
+    return true;
+}
+
 // Positions of the first and last backslash that is a character of its own; npos when none.
 inline std::size_t FindFirstBackslash(const std::string& strText)
 {

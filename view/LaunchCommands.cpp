@@ -219,6 +219,11 @@ std::string DriveOfCommand(const std::string& strCommand)
 
 CSetupCommand ComposeSetupCommand(const CAppEntry& entry, CAppCatalog& catalog)
 {
+    return ComposeSetupCommand(entry, catalog, entry.GetSetupCommand());
+}
+
+CSetupCommand ComposeSetupCommand(const CAppEntry& entry, CAppCatalog& catalog, const std::string& strSetupCommand)
+{
     catalog.UpdateSourceDrive();
     const std::string& strMedium = catalog.GetSourceDrive();
     // Texts end at a NUL, as the process creation reads them.
@@ -228,7 +233,7 @@ CSetupCommand ComposeSetupCommand(const CAppEntry& entry, CAppCatalog& catalog)
     // climbs out of it, starts nothing (an empty command fails as a missing program does).
     if (!strDir.empty() && (strMedium.empty() || ClimbsAboveStart(strDir)))
         return setup;
-    const std::string strSetup = WithoutLeadingBlanks(entry.GetSetupCommand().c_str());
+    const std::string strSetup = WithoutLeadingBlanks(strSetupCommand.c_str());
     const std::string strFolder = strDir.empty() ? std::string() : PathOnMedium(strMedium, strDir);
     std::string strProgram;
     std::string strRest;
@@ -277,8 +282,9 @@ CSetupCommand ComposeSetupCommand(const CAppEntry& entry, CAppCatalog& catalog)
     if (IsPackage(strProgram))
     {
         // As a double-click opens it: the system's msiexec installs a package, applies a patch.
+        setup.m_strPackage = strFull.empty() ? strProgram : strFull;
         setup.m_strCommand = std::string("msiexec.exe ") + (EndsInNoCase(strProgram, ".msp") ? "/p" : "/i") + " \"" +
-                             (strFull.empty() ? strProgram : strFull) + '"' + strRest;
+                             setup.m_strPackage + '"' + strRest;
         return setup;
     }
     setup.m_strProgram = strFull;
@@ -286,6 +292,31 @@ CSetupCommand ComposeSetupCommand(const CAppEntry& entry, CAppCatalog& catalog)
     const std::string& strNamed = strFolder.empty() ? strProgram : strFull;
     setup.m_strCommand = (bQuoted ? '"' + strNamed + '"' : QuotedIfBlank(strNamed)) + strRest;
     return setup;
+}
+
+bool ComposeCommandOnMedium(const std::string& strWritten, CAppCatalog& catalog, std::string& strCommand)
+{
+    const std::string strTrimmed(TrimRight(strWritten));
+    const std::size_t nMarker = strTrimmed.find(kDirectFromCd);
+    if (nMarker == std::string::npos)
+        return false;
+    // What stands before the marker is dropped; the rest is a path on the source drive, which
+    // must be named and must not be left.
+    catalog.UpdateSourceDrive();
+    const std::string strPath = strTrimmed.substr(nMarker + kDirectFromCd.size());
+    if (catalog.GetSourceDrive().empty() || ClimbsAboveStart(strPath.substr(0, strPath.find_first_of(kBlanks))))
+        strCommand.clear();
+    else
+        strCommand = PathOnMedium(catalog.GetSourceDrive(), strPath);
+    return true;
+}
+
+std::string ProgramOfCommand(const std::string& strCommand)
+{
+    std::string strNamed;
+    std::string strParameters;
+    SplitCommandLine(QuoteProgramPath(strCommand.c_str()), strNamed, strParameters);
+    return LocateProgram(strNamed);
 }
 
 std::string ComposeUninstallCommand(CAppEntry& entry, CAppCatalog& catalog)
@@ -296,18 +327,9 @@ std::string ComposeUninstallCommand(CAppEntry& entry, CAppCatalog& catalog)
     if (nType != 1)
         return std::string();
 
-    const std::string strCommand(TrimRight(entry.GetUninstallCommand()));
-    const std::size_t nMarker = strCommand.find(kDirectFromCd);
-    if (nMarker != std::string::npos)
-    {
-        // What stands before the marker is dropped; the rest is a path on the source drive, which
-        // must be named and must not be left.
-        catalog.UpdateSourceDrive();
-        const std::string strPath = strCommand.substr(nMarker + kDirectFromCd.size());
-        if (catalog.GetSourceDrive().empty() || ClimbsAboveStart(strPath.substr(0, strPath.find_first_of(kBlanks))))
-            return std::string();
-        return PathOnMedium(catalog.GetSourceDrive(), strPath);
-    }
+    std::string strOnMedium;
+    if (ComposeCommandOnMedium(entry.GetUninstallCommand(), catalog, strOnMedium))
+        return strOnMedium;
     const std::string& strPath =
         entry.IsPrevReleaseFound() ? entry.GetPrevUninstallCommand() : entry.GetUninstallPath(catalog.GetCheckContext());
     return std::string(GetPlatform() == PLATFORM_WIN95 ? "start " : "cmd /c ") + "\"" + strPath + "\"";

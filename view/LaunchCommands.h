@@ -22,6 +22,8 @@ struct CSetupCommand
     // The full path of the program that the command line names, where it is known (on the
     // medium, or a bare name found in the system's folders); empty: found when it starts.
     std::string m_strProgram;
+    // The Windows Installer package or patch that msiexec opens; empty for a program.
+    std::string m_strPackage;
 };
 
 // Appends CR LF pairs until the text has at least nMinLines lines (1 + its LF count).
@@ -36,11 +38,22 @@ std::string DriveOfCommand(const std::string& strCommand);
 // msiexec ("/i" or "/p" and its full path), as a double-click would. Nothing when the medium
 // cannot be named or the set-up folder climbs out of it.
 CSetupCommand ComposeSetupCommand(const CAppEntry& entry, CAppCatalog& catalog);
+// The same for another set-up command of the entry's, written as the catalogue writes one.
+CSetupCommand ComposeSetupCommand(const CAppEntry& entry, CAppCatalog& catalog, const std::string& strSetupCommand);
 
 // The removal command: the registry's uninstall string (type 0), the catalogue command on the
 // source drive ("%DIRECT_FROM_CD%=") or through the platform's start program or command
 // interpreter (type 1); empty for any other type.
 std::string ComposeUninstallCommand(CAppEntry& entry, CAppCatalog& catalog);
+
+// A command written with "%DIRECT_FROM_CD%=": true, with strCommand the path after the marker on
+// the source drive (empty when the medium cannot be named or the path leaves it). False for a
+// command without the marker.
+bool ComposeCommandOnMedium(const std::string& strWritten, CAppCatalog& catalog, std::string& strCommand);
+
+// The full path of the program that a command line starts, read as the start reads it (a bare
+// name from the system's folders); empty when none is found.
+std::string ProgramOfCommand(const std::string& strCommand);
 
 // An unquoted command line whose program path holds a space would let the process creation try
 // every shorter piece first ("C:\Program.exe" for "C:\Program Files\..."), so a program planted

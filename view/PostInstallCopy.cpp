@@ -70,13 +70,22 @@ std::string PathOnMedium(const std::string& strMedium, const std::string& strPat
 
 int CopyFileList(const std::string& strList, const std::string& strDrive, CSystem::EReplace replace)
 {
+    CopyFileListCounted(strList, strDrive, replace);
+    return 1;
+}
+
+CCopyCount CopyFileListCounted(const std::string& strList, const std::string& strDrive, CSystem::EReplace replace)
+{
+    CCopyCount count;
+    const std::vector<CCopyLine> lines = ParseCopyList(strList);
+    count.m_nLines = static_cast<int>(lines.size());
     // Without the medium's folder a source "\\x" would be read from the current drive's root.
     if (strDrive.empty())
-        return 1;
-    for (const CCopyLine& line : ParseCopyList(strList))
-        if (line.m_skip == ECopySkip::None)
-            CopyOneFile(PathOnMedium(strDrive, line.m_strSource), line.m_strTo, replace);
-    return 1;
+        return count;
+    for (const CCopyLine& line : lines)
+        if (line.m_skip == ECopySkip::None && CopyOneFile(PathOnMedium(strDrive, line.m_strSource), line.m_strTo, replace))
+            ++count.m_nCopied;
+    return count;
 }
 
 bool CopyOneFile(const std::string& strFrom, const std::string& strTo, CSystem::EReplace replace)

@@ -50,6 +50,14 @@ std::string PathOnMedium(const std::string& strMedium, const std::string& strPat
 // older files). Always 1: failures are skipped silently.
 int CopyFileList(const std::string& strList, const std::string& strDrive, CSystem::EReplace replace);
 
+// The same, telling how many files of how many lines were copied.
+struct CCopyCount
+{
+    int m_nCopied = 0;
+    int m_nLines = 0;
+};
+CCopyCount CopyFileListCounted(const std::string& strList, const std::string& strDrive, CSystem::EReplace replace);
+
 // One file, through the system's copy (never over a read-only or hidden target); the copy is
 // left writable. False when nothing was copied.
 bool CopyOneFile(const std::string& strFrom, const std::string& strTo, CSystem::EReplace replace);

@@ -62,17 +62,18 @@ bool LastWriteTime(const std::string& strPath, uint64_t& nTime)
 
 } // namespace
 
-bool CWin32System::ReadFile(const std::string& strPath, std::string& strBytes)
+bool CWin32System::ReadFile(const std::string& strPath, std::string& strBytes, std::size_t nMaxBytes)
 {
     CScopedKernelHandle file(CreateFile932(strPath, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING));
     if (!file.IsValid())
         return false;
     std::string strRead;
     char buffer[16 * 1024];
-    for (;;)
+    while (strRead.size() < nMaxBytes)
     {
         DWORD dwRead = 0;
-        if (!::ReadFile(file.Get(), buffer, sizeof buffer, &dwRead, nullptr))
+        const DWORD dwWant = static_cast<DWORD>(std::min<std::size_t>(sizeof buffer, nMaxBytes - strRead.size()));
+        if (!::ReadFile(file.Get(), buffer, dwWant, &dwRead, nullptr))
             return false;
         if (dwRead == 0)
             break;
@@ -85,14 +86,25 @@ bool CWin32System::ReadFile(const std::string& strPath, std::string& strBytes)
 bool CWin32System::WriteFile(const std::string& strPath, const std::string& strBytes)
 {
     CScopedKernelHandle file(CreateFile932(strPath, GENERIC_WRITE, 0, CREATE_ALWAYS));
-    if (!file.IsValid())
+    return file.IsValid() && WriteAll(file.Get(), strBytes);
+}
+
+bool CWin32System::AppendFile(const std::string& strPath, const std::string& strBytes)
+{
+    CScopedKernelHandle file(CreateFile932(strPath, GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS));
+    if (!file.IsValid() || SetFilePointer(file.Get(), 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER)
         return false;
+    return WriteAll(file.Get(), strBytes);
+}
+
+bool CWin32System::WriteAll(HANDLE hFile, const std::string& strBytes)
+{
     std::size_t nDone = 0;
     while (nDone < strBytes.size())
     {
         DWORD dwWritten = 0;
         const DWORD dwChunk = static_cast<DWORD>(std::min<std::size_t>(strBytes.size() - nDone, 1 << 20));
-        if (!::WriteFile(file.Get(), strBytes.data() + nDone, dwChunk, &dwWritten, nullptr) || dwWritten == 0)
+        if (!::WriteFile(hFile, strBytes.data() + nDone, dwChunk, &dwWritten, nullptr) || dwWritten == 0)
             return false;
         nDone += dwWritten;
     }
@@ -251,6 +263,18 @@ uint64_t CWin32System::FileTimeToLocalFileTime(uint64_t nFileTime)
     if (!::FileTimeToLocalFileTime(&ft, &local))
         return nFileTime;
     return FromFileTime(local);
+}
+
+uint64_t CWin32System::GetNow()
+{
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    return FromFileTime(now);
+}
+
+void CWin32System::Pause(uint32_t nMilliseconds)
+{
+    Sleep(nMilliseconds);
 }
 
 CSystem::EStartResult CWin32System::StartProcess(const std::string& strProgram, const std::string& strCommandLine,

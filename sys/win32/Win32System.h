@@ -9,8 +9,9 @@
 class CWin32System : public CSystem
 {
 public:
-    bool ReadFile(const std::string& strPath, std::string& strBytes) override;
+    bool ReadFile(const std::string& strPath, std::string& strBytes, std::size_t nMaxBytes = SIZE_MAX) override;
     bool WriteFile(const std::string& strPath, const std::string& strBytes) override;
+    bool AppendFile(const std::string& strPath, const std::string& strBytes) override;
     bool RemoveFile(const std::string& strPath) override;
     bool CopyFileOver(const std::string& strFrom, const std::string& strTo, EReplace replace) override;
     std::vector<CFoundFile> FindFiles(const std::string& strPattern) override;
@@ -30,6 +31,8 @@ public:
                               std::size_t nMaxChars, std::string& strName, ERegView view = ERegView::Own) override;
     bool DosDateTimeToFileTime(uint16_t nDate, uint16_t nTime, uint64_t& nFileTime) override;
     uint64_t FileTimeToLocalFileTime(uint64_t nFileTime) override;
+    uint64_t GetNow() override;
+    void Pause(uint32_t nMilliseconds) override;
     EStartResult StartProcess(const std::string& strProgram, const std::string& strCommandLine,
                               const char* pszFolder, bool bDetached,
                               std::unique_ptr<CFollowedProcess>* pFollow = nullptr) override;
@@ -39,6 +42,8 @@ public:
     bool Cp932ToUtf16(const std::string& strText, std::u16string& strOut) override;
 
 private:
+    // Writes all the bytes at the file's current position.
+    static bool WriteAll(HANDLE hFile, const std::string& strBytes);
     // A REG_SZ or REG_EXPAND_SZ value as stored; *pbExpandable tells which.
     bool QueryString(ERoot root, const std::string& strKey, const std::string& strValue, std::size_t nMaxBytes,
                      std::string& strOut, ERegView view, bool* pbExpandable);
