@@ -2,6 +2,7 @@
 
 #include "app/AboutDlg.h"
 #include "app/MainFrame.h"
+#include "app/UnattendedMode.h"
 #include "fw/SingleDocTemplate.h"
 #include "msgcat/tarven.h"
 #include "res/MessageNumbers.h"
@@ -12,11 +13,28 @@
 
 #include <commctrl.h>
 
+CKorveltApp::CKorveltApp() = default;
+CKorveltApp::~CKorveltApp() = default;
+
 bool CKorveltApp::InitInstance()
 {
     SetMessageFile("KORVELT.MSG");
-    if (ActivateRunningInstance())
+    // An administrator's line: the window's single-instance rule is not for it.
+    const CUnattendedOptions options = CUnattendedOptions::Parse(GetArguments());
+    if (options.IsUnattended())
+    {
+        m_pUnattended = std::make_unique<CUnattendedMode>(options);
+        const int nRefused = options.ShowsWindow() ? m_pUnattended->PrepareWindowRun() : 0;
+        if (!options.ShowsWindow() || nRefused != 0)
+        {
+            SetExitCode(nRefused != 0 ? nRefused : m_pUnattended->RunWithoutWindow());
+            return false;
+        }
+    }
+    else if (ActivateRunningInstance())
+    {
         return false;
+    }
 
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&icc);

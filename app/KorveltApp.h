@@ -5,11 +5,15 @@
 
 #include "fw/WinApp.h"
 
+#include <memory>
+
+class CUnattendedMode;
+
 class CKorveltApp : public CWinApp
 {
 public:
-    CKorveltApp() = default;
-    ~CKorveltApp() override = default;
+    CKorveltApp();
+    ~CKorveltApp() override;
 
     bool InitInstance() override;
 
@@ -20,6 +24,9 @@ protected:
 private:
     // Looks for a window captioned like ours; when one exists, says so and brings it forward.
     static bool ActivateRunningInstance();
+
+    // An administrator's run, for as long as the process lives; none for a user's start.
+    std::unique_ptr<CUnattendedMode> m_pUnattended;
 };
 
 #endif

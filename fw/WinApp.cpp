@@ -89,7 +89,7 @@ int CWinApp::ExitInstance()
         SaveStdProfileSettings();
     m_pDocTemplate.reset();
     m_pMainWnd = nullptr;
-    return 0;
+    return m_nExitCode;
 }
 
 int CWinApp::Run()
@@ -106,7 +106,7 @@ int CWinApp::Run()
         DispatchMessage932(msg);
     }
     const int nExitCode = ExitInstance();
-    return nResult == 0 ? static_cast<int>(msg.wParam) : nExitCode;
+    return nResult == 0 && msg.wParam != 0 ? static_cast<int>(msg.wParam) : nExitCode;
 }
 
 // The main window's accelerators come first, then the form's dialog keys (Tab, Enter, mnemonics),

@@ -29,7 +29,9 @@ public:
     int WinMain(HINSTANCE hInstance, const char* pszCmdLine, int nCmdShow);
 
     virtual bool InitInstance() { return true; }
+    // The process exit code: 0, or what SetExitCode set.
     virtual int ExitInstance();
+    void SetExitCode(int nExitCode) { m_nExitCode = nExitCode; }
     int Run();
 
     // The framework message box: the program's name as caption, owned by the active window.
@@ -86,6 +88,7 @@ private:
     CRecentFileList m_recentFiles{0};
     int m_nPreviewPages = 0;
     bool m_bProfileLoaded = false;
+    int m_nExitCode = 0;
 };
 
 #endif

@@ -1,4 +1,4 @@
-// The two window messages that cross between the main frame and the view.
+// The window messages that cross between the main frame and the view, and the view's own.
 #ifndef KORVELT_RES_FRAMEMESSAGES_H
 #define KORVELT_RES_FRAMEMESSAGES_H
 
@@ -8,5 +8,8 @@
 constexpr UINT WM_REFRESH_STATE = WM_USER + 1;
 // Posted to the frame by the view before a removal command starts: minimise.
 constexpr UINT WM_MINIMIZE_FRAME = WM_USER;
+
+// Posted by the view to itself: an unattended run goes on with its next entry.
+constexpr UINT WM_UNATTENDED_NEXT = WM_USER + 2;
 
 #endif

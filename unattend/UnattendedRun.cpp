@@ -43,6 +43,12 @@ bool ReadsRemoved(const CAppEntry& entry)
     return entry.IsInstalled() == 0 && entry.IsPrevReleaseFound() == 0;
 }
 
+// The command line as the start hands it over: a program path with a blank comes quoted.
+std::string StartedLine(const CSetupCommand& command)
+{
+    return command.m_strProgram.empty() ? QuoteProgramPath(command.m_strCommand) : command.m_strCommand;
+}
+
 } // namespace
 
 int MoreSevereCode(int nA, int nB)
@@ -233,7 +239,7 @@ void CUnattendedRun::Record(const CUnattendedStep& step, const std::string& strO
     m_nExitCode = MoreSevereCode(m_nExitCode, nCode);
     if (!m_write)
         return;
-    const std::string strCommand = step.m_form.m_command.m_strCommand.empty() ? "-" : step.m_form.m_command.m_strCommand;
+    const std::string strCommand = step.m_form.m_command.m_strCommand.empty() ? "-" : StartedLine(step.m_form.m_command);
     CSystem& sys = TheSystem();
     m_write(FileTimeText(sys.FileTimeToLocalFileTime(sys.GetNow())) + "\t" + step.m_strName + "\t" +
             ActionName(step.m_action) + "\t" + strCommand + "\t" + strOutcome + "\t" +
@@ -272,7 +278,7 @@ std::vector<std::string> CUnattendedRun::Plan()
         }
         const CSilentForm form = FormFor(queued.m_nEntry, action);
         lines.push_back(std::string("  ") + ActionName(action) + " (" + form.m_strHow + "): " +
-                        (form.m_bKnown ? form.m_command.m_strCommand : std::string("would not start")));
+                        (form.m_bKnown ? StartedLine(form.m_command) : std::string("would not start")));
         if (form.m_bKnown && !form.m_command.m_strFolder.empty())
             lines.push_back("  in " + form.m_command.m_strFolder);
     }

@@ -62,6 +62,25 @@ bool LastWriteTime(const std::string& strPath, uint64_t& nTime)
 
 } // namespace
 
+namespace {
+
+// Writes all the bytes at the file's current position.
+bool WriteAll(HANDLE hFile, const std::string& strBytes)
+{
+    std::size_t nDone = 0;
+    while (nDone < strBytes.size())
+    {
+        DWORD dwWritten = 0;
+        const DWORD dwChunk = static_cast<DWORD>(std::min<std::size_t>(strBytes.size() - nDone, 1 << 20));
+        if (!::WriteFile(hFile, strBytes.data() + nDone, dwChunk, &dwWritten, nullptr) || dwWritten == 0)
+            return false;
+        nDone += dwWritten;
+    }
+    return true;
+}
+
+} // namespace
+
 bool CWin32System::ReadFile(const std::string& strPath, std::string& strBytes, std::size_t nMaxBytes)
 {
     CScopedKernelHandle file(CreateFile932(strPath, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING));
@@ -97,19 +116,6 @@ bool CWin32System::AppendFile(const std::string& strPath, const std::string& str
     return WriteAll(file.Get(), strBytes);
 }
 
-bool CWin32System::WriteAll(HANDLE hFile, const std::string& strBytes)
-{
-    std::size_t nDone = 0;
-    while (nDone < strBytes.size())
-    {
-        DWORD dwWritten = 0;
-        const DWORD dwChunk = static_cast<DWORD>(std::min<std::size_t>(strBytes.size() - nDone, 1 << 20));
-        if (!::WriteFile(hFile, strBytes.data() + nDone, dwChunk, &dwWritten, nullptr) || dwWritten == 0)
-            return false;
-        nDone += dwWritten;
-    }
-    return true;
-}
 
 bool CWin32System::RemoveFile(const std::string& strPath)
 {

@@ -42,8 +42,6 @@ public:
     bool Cp932ToUtf16(const std::string& strText, std::u16string& strOut) override;
 
 private:
-    // Writes all the bytes at the file's current position.
-    static bool WriteAll(HANDLE hFile, const std::string& strBytes);
     // A REG_SZ or REG_EXPAND_SZ value as stored; *pbExpandable tells which.
     bool QueryString(ERoot root, const std::string& strKey, const std::string& strValue, std::size_t nMaxBytes,
                      std::string& strOut, ERegView view, bool* pbExpandable);

@@ -52,6 +52,8 @@ const char kMessageFile[] =
     "RESTARTING=36\r\n"
     "OTHER_INSTALL_RUNNING=37\r\n"
     "SETUP_EXIT_CODE=38\r\n"
+    "STATUS_INSTALLING=39\r\n"
+    "STATUS_UNINSTALLING=40\r\n"
     "CATALOG_UNREADABLE=94\r\n"
     "[MESSAGES]\r\n"
     "CAPTION=Korvelt - Dravemont\r\n"
@@ -89,6 +91,8 @@ const char kMessageFile[] =
     "RESTARTING=Windows restarts.\r\n"
     "OTHER_INSTALL_RUNNING=Another installation runs.\r\n"
     "SETUP_EXIT_CODE=Ended with code\r\n"
+    "STATUS_INSTALLING=Setting up\r\n"
+    "STATUS_UNINSTALLING=Removing\r\n"
     "CATALOG_UNREADABLE=Catalogue unreadable.\r\n";
 
 // Removes a key with everything below it.

@@ -119,7 +119,9 @@ TEST(SetupFollower, OverWhenAllHaveEndedOrTheFirstHasAndTheEntryChanged)
         const std::vector<CSetupFollower::CEnded> ended = follower.TakeEnded();
         ASSERT_EQ(ended.size(), c.bOver ? 1u : 0u);
         if (c.bOver)
+        {
             EXPECT_EQ(ended[0].m_nExitCode, 3010u);
+        }
     }
 }
 

@@ -58,6 +58,8 @@ constexpr CStarterMessage kMessages[] = {
     {MSG_RESTARTING, "RESTARTING", "セットアップが Windows を再起動します。"},
     {MSG_OTHER_INSTALL_RUNNING, "OTHER_INSTALL_RUNNING", "別のインストールが実行中です。それが終わってから、もう一度実行してください。"},
     {MSG_SETUP_EXIT_CODE, "SETUP_EXIT_CODE", "プログラムは次のコードで終了しました:"},
+    {MSG_STATUS_INSTALLING, "STATUS_INSTALLING", "セットアップ中..."},
+    {MSG_STATUS_UNINSTALLING, "STATUS_UNINSTALLING", "アンインストール中..."},
     // The Start-menu Programs folder of the Windows 95/98 family, in half-width katakana.
     {MSG_STARTMENU_PROGRAMS, "STARTMENU_PROGRAMS", "\\ｽﾀｰﾄ ﾒﾆｭｰ\\ﾌﾟﾛｸﾞﾗﾑ\\"},
     {MSG_CATALOG_UNREADABLE, "CATALOG_UNREADABLE", "アプリケーションの一覧を読み込めませんでした。"},

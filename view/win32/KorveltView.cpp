@@ -20,6 +20,7 @@
 #include "view/win32/UninstallNoticeDlg.h"
 #include "win/ClientDC.h"
 #include "win/Dpi.h"
+#include "win/Console932.h"
 #include "win/User932.h"
 
 #include <commctrl.h>
@@ -62,6 +63,7 @@ bool CKorveltView::ProcessMessageTable(CMessageCall& call)
         HandleCommand(IDOK, &CKorveltView::OnEnter),
         HandleSize(&CKorveltView::OnSize),
         HandleTimer(&CKorveltView::OnTimer),
+        HandleMessage(WM_UNATTENDED_NEXT, &CKorveltView::OnUnattendedNext),
     };
     return call.Run(s_table, this) || CFormView::ProcessMessageTable(call);
 }
@@ -108,6 +110,90 @@ void CKorveltView::OnInitialUpdate()
     m_bLayoutReady = true;
     if (m_bZoomOut)
         ShowScrollBar(m_hWnd, SB_BOTH, FALSE);
+    BeginUnattendedRun();
+}
+
+void CKorveltView::BeginUnattendedRun()
+{
+    // A repeated initial update starts no second run.
+    if (m_pRun != nullptr)
+        return;
+    const CUnattendedOptions options = CUnattendedOptions::Parse(CWinApp::Get()->GetArguments());
+    if (!options.IsUnattended() || !options.ShowsWindow())
+        return;
+    m_runShow = options.m_show;
+    m_pRunLog = std::make_unique<CRunLog>(options.m_strLogFile);
+    CAppCatalog& catalog = Catalog();
+    m_pRun = std::make_unique<CUnattendedRun>(catalog, options,
+                                              CUnattendFile::Read(catalog.GetDirectory() + "\\unattend.ini"),
+                                              [this](const std::string& strLine) { m_pRunLog->Write(strLine); });
+    std::string strWhy;
+    if (!m_pRun->CheckNames(strWhy))
+    {
+        if (m_pRunLog->IsKept())
+            m_pRunLog->Write(strWhy);
+        else
+            WriteOutput932(strWhy + "\r\n");
+        EndUnattendedRun(kUnattendedBadCommandLine);
+        return;
+    }
+    // Once the window has shown.
+    PostMessage932(m_hWnd, WM_UNATTENDED_NEXT, 0, 0);
+}
+
+LRESULT CKorveltView::OnUnattendedNext(WPARAM, LPARAM)
+{
+    if (m_pRun == nullptr || m_bRunStepActive)
+        return 0;
+    if (!m_pRun->Next(m_runStep))
+    {
+        EndUnattendedRun(m_pRun->GetExitCode());
+        return 0;
+    }
+    m_bRunStepActive = true;
+    m_nSelected = m_runStep.m_nEntry;
+    SelectCurrent();
+    if (m_runShow == CUnattendedOptions::EShow::Full)
+    {
+        // As a click on the button: notice, minimised window, the box at the end.
+        if (m_runStep.m_action == EFollowedAction::Setup)
+            OnSetup();
+        else
+            OnUninstall();
+        if (!m_follower.IsFollowing())
+            EndUnattendedStep(false, 0, true);
+        return 0;
+    }
+    const bool bSetup = m_runStep.m_action == EFollowedAction::Setup;
+    m_listApps.SetStatus(m_nSelected - 1, LoadMessage(bSetup ? MSG_STATUS_INSTALLING : MSG_STATUS_UNINSTALLING));
+    std::unique_ptr<CFollowedProcess> process;
+    if (!m_pRun->Start(m_runStep, &process))
+    {
+        m_bRunStepActive = false;
+        RefreshAll();
+        PostMessage932(m_hWnd, WM_UNATTENDED_NEXT, 0, 0);
+        return 0;
+    }
+    if (process == nullptr)
+        EndUnattendedStep(false, 0, true);
+    else
+        Follow(m_runStep.m_nEntry, m_runStep.m_action, std::move(process));
+    return 0;
+}
+
+void CKorveltView::EndUnattendedStep(bool bEnded, uint32_t nExitCode, bool bGoOn)
+{
+    m_bRunStepActive = false;
+    m_pRun->Ended(m_runStep, bEnded, nExitCode);
+    RefreshAll();
+    if (bGoOn)
+        PostMessage932(m_hWnd, WM_UNATTENDED_NEXT, 0, 0);
+}
+
+void CKorveltView::EndUnattendedRun(int nExitCode)
+{
+    CWinApp::Get()->SetExitCode(nExitCode);
+    PostMessage932(GetParentFrame()->m_hWnd, WM_CLOSE, 0, 0);
 }
 
 // A repeated initial update starts the list afresh, so it keeps exactly three columns.
@@ -203,16 +289,25 @@ void CKorveltView::ComeBack()
 void CKorveltView::ReportEnded()
 {
     CAppCatalog& catalog = Catalog();
+    bool bRunGoesOn = false;
     for (const CSetupFollower::CEnded& ended : m_follower.TakeEnded())
     {
         if (ended.m_nEntry < 1 || ended.m_nEntry > catalog.GetCount())
             continue;
         const CSetupOutcome outcome = CSetupOutcome::For(
             ended.m_action, ended.m_nExitCode, ReadsAsMeant(*catalog.GetAt(ended.m_nEntry), ended.m_action));
-        if (outcome.m_nMessage != 0)
+        const bool bRunStep = m_bRunStepActive && ended.m_nEntry == m_runStep.m_nEntry;
+        if (bRunStep)
+            EndUnattendedStep(true, ended.m_nExitCode, false);
+        bRunGoesOn = bRunGoesOn || bRunStep;
+        // A passive run shows no boxes; one that runs set-ups as clicks shows what a click would.
+        if (outcome.m_nMessage != 0 && !(bRunStep && m_runShow != CUnattendedOptions::EShow::Full))
             CWinApp::Get()->ShowMessage(outcome.Text(LoadMessage(outcome.m_nMessage), ended.m_nExitCode),
                                         MB_OK | MB_ICONINFORMATION);
     }
+    // Only once the box, if any, is closed.
+    if (bRunGoesOn)
+        PostMessage932(m_hWnd, WM_UNATTENDED_NEXT, 0, 0);
 }
 
 void CKorveltView::OnRefreshCommand()

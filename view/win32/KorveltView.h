@@ -10,6 +10,8 @@
 #include "view/win32/FormControlLayout.h"
 #include "view/PendingCopies.h"
 #include "view/SetupFollower.h"
+#include "unattend/RunLog.h"
+#include "unattend/UnattendedRun.h"
 
 #include <functional>
 #include <string>
@@ -55,6 +57,8 @@ protected:
     void OnSize(UINT nType, int cx, int cy);
     // The follow timer's tick: looks at the set-ups and removals being followed.
     void OnTimer(UINT_PTR nID);
+    // An unattended run's next entry, or its end.
+    LRESULT OnUnattendedNext(WPARAM wParam, LPARAM lParam);
 
 private:
     // The document's catalogue, which the view reads and whose entries it refreshes.
@@ -89,6 +93,15 @@ private:
     // One box for each ended program whose end is not a plain success, after the refresh.
     void ReportEnded();
 
+    // An administrator's line with the window (/passive, or set-ups as clicks would run them):
+    // the run goes on by itself once the window shows.
+    void BeginUnattendedRun();
+    // The step of the run has ended (or could not be followed); with bGoOn the next one is asked
+    // for at once.
+    void EndUnattendedStep(bool bEnded, uint32_t nExitCode, bool bGoOn);
+    // The run is over: the launcher ends with its code.
+    void EndUnattendedRun(int nExitCode);
+
     CAppListCtrl m_listApps;
     CFormControlLayout m_layout;
     // The selected catalogue entry, counted from 1; the list row is one less.
@@ -103,6 +116,11 @@ private:
     bool m_bLayoutReady = false;
     RECT m_rcTitle{70, 25, 577, 89};
     bool m_bZoomOut = true;
+    std::unique_ptr<CRunLog> m_pRunLog;
+    std::unique_ptr<CUnattendedRun> m_pRun;
+    CUnattendedOptions::EShow m_runShow = CUnattendedOptions::EShow::Full;
+    CUnattendedStep m_runStep;
+    bool m_bRunStepActive = false;
 };
 
 #endif
