@@ -379,7 +379,7 @@ CSystem::EStartResult CHostSystem::StartProcess(const std::string& strProgram, c
 {
     m_started.push_back({strCommandLine, pszFolder != nullptr, pszFolder ? pszFolder : "", bDetached, strProgram});
     if (pFollow != nullptr && m_startResult == EStartResult::Started)
-        *pFollow = std::move(m_pNextFollowed);
+        *pFollow = m_makeFollowed ? m_makeFollowed(strCommandLine) : std::move(m_pNextFollowed);
     return m_startResult;
 }
 

@@ -51,6 +51,8 @@ public:
     std::vector<CStarted> m_started;
     std::vector<CStartedElevated> m_startedElevated;
     std::unique_ptr<CFollowedProcess> m_pNextFollowed;
+    // When set, what each start asked to follow hands out instead, made for the start just recorded.
+    std::function<std::unique_ptr<CFollowedProcess>(const std::string& strCommandLine)> m_makeFollowed;
     uint64_t m_nNow = 0;                      // GetNow's answer; each Pause moves it on
     std::function<void()> m_onPause;          // called by each Pause, after the clock moved
 

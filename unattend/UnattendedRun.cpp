@@ -179,7 +179,7 @@ bool CUnattendedRun::Next(CUnattendedStep& step)
         step.m_form = FormFor(queued.m_nEntry, queued.m_action);
         if (!step.m_form.m_bKnown)
         {
-            Record(step, "not started: no silent form (" + step.m_form.m_strHow + ")", kUnattendedFailed, "-");
+            Record(step, "not started: no silent form", kUnattendedFailed, "-");
             continue;
         }
         return true;
@@ -242,7 +242,8 @@ void CUnattendedRun::Record(const CUnattendedStep& step, const std::string& strO
     const std::string strCommand = step.m_form.m_command.m_strCommand.empty() ? "-" : StartedLine(step.m_form.m_command);
     CSystem& sys = TheSystem();
     m_write(FileTimeText(sys.FileTimeToLocalFileTime(sys.GetNow())) + "\t" + step.m_strName + "\t" +
-            ActionName(step.m_action) + "\t" + strCommand + "\t" + strOutcome + "\t" +
+            ActionName(step.m_action) + "\t" + (step.m_form.m_strHow.empty() ? "-" : step.m_form.m_strHow) + "\t" +
+            strCommand + "\t" + strOutcome + "\t" +
             StateText(*m_catalog.GetAt(step.m_nEntry)) + "\t" + strCopies + "\t" + std::to_string(nCode));
 }
 

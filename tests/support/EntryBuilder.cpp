@@ -42,9 +42,15 @@ void WriteCatalogFolder(const CTempDir& dir, std::string_view folder, const std:
     int n = 0;
     for (const CEntryFields& entry : entries)
     {
-        const std::string strName = "entry" + std::to_string(++n) + ".app";
+        ++n;
+        // The entry file's name is the index's, not a stored field.
+        std::map<std::string, std::string> strings = entry.strings;
+        const auto named = strings.find("m_strFileName");
+        const std::string strName = named != strings.end() ? named->second : "entry" + std::to_string(n) + ".app";
+        if (named != strings.end())
+            strings.erase(named);
         index.WriteString(strName);
-        dir.Write(strFolder + "/" + strName, MakeEntryBytes(entry.strings, entry.ints));
+        dir.Write(strFolder + "/" + strName, MakeEntryBytes(strings, entry.ints));
     }
     dir.Write(strFolder + "/appdb.dat", index.GetBytes());
 }

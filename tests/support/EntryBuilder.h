@@ -27,8 +27,8 @@ struct CEntryFields
     std::map<std::string, int32_t> ints;
 };
 
-// Writes a catalogue folder of dir: the index appdb.dat naming entry1.app, entry2.app, ... and
-// those entry files.
+// Writes a catalogue folder of dir: the index appdb.dat naming entry1.app, entry2.app, ... (or
+// the entry's "m_strFileName") and those entry files.
 void WriteCatalogFolder(const CTempDir& dir, std::string_view folder, const std::vector<CEntryFields>& entries);
 
 #endif
