@@ -412,8 +412,9 @@ TEST_F(CatalogToolTest, New_ThenCheck_Passes)
     const nlohmann::json source = nlohmann::json::parse(ReadAll(strMedium + "/catalog.json"));
     EXPECT_NE(check.strErr.find("note: korvelt.exe is a placeholder"), std::string::npos) << check.strErr;
     EXPECT_NE(check.strErr.find("note: tarven.dll is a placeholder"), std::string::npos) << check.strErr;
+    // Beside each placeholder set-up, that no unattended run could start it.
     EXPECT_EQ(static_cast<std::size_t>(std::count(check.strErr.begin(), check.strErr.end(), '\n')),
-              2 + source["entries"].size())
+              2 + 2 * source["entries"].size())
         << check.strErr;
 
     // With the real programs in their places the notes are gone.
@@ -425,9 +426,22 @@ TEST_F(CatalogToolTest, New_ThenCheck_Passes)
         std::replace(strProgram.begin(), strProgram.end(), '\\', '/');
         std::ofstream(strMedium + "/" + strProgram, std::ios::binary) << "MZ";
     }
+    // The first an NSIS set-up, the second's kind given by the medium, the third's unknown.
+    std::ofstream(strMedium + "/" + programs[2], std::ios::binary)
+        << "MZ" << std::string(510, '\0') << std::string("\0\0\0\0\xEF\xBE\xAD\xDENullsoftInst", 20);
+    std::ofstream(strMedium + "/korvelt/unattend.ini", std::ios::binary)
+        << "[appb]\r\nsetup=setup.exe --silent\r\nuninstall=C:\\AppB\\remove.exe --silent\r\n";
     const CRun real = Tool("check " + Quote(strMedium));
     EXPECT_EQ(real.nStatus, 0);
-    EXPECT_EQ(real.strOut + real.strErr, "");
+    EXPECT_EQ(real.strOut, "");
+    const auto dir = [&](int n) { return source["entries"][n]["m_strSetupDir"].get<std::string>(); };
+    EXPECT_EQ(real.strErr,
+              "note: korvelt: entry 1 (appa.app): unattended set-up (NSIS): " + dir(0) + "\\setup.exe /S\n"
+              "note: korvelt: entry 2 (appb.app): unattended set-up (unattend.ini): " + dir(1) +
+                  "\\setup.exe --silent\n"
+              "note: korvelt: entry 2 (appb.app): unattended removal (unattend.ini): C:\\AppB\\remove.exe --silent\n"
+              "note: korvelt: entry 3 (appc.app): no unattended set-up: its kind is unknown; korvelt\\unattend.ini "
+              "can give one\n");
 
     // The editor's schema beside the source, and the catalogue as build makes it from that source.
     EXPECT_EQ(nlohmann::json::parse(ReadAll(strMedium + "/" + source["$schema"].get<std::string>())),

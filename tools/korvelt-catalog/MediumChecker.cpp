@@ -11,6 +11,8 @@
 #include "tools/korvelt-catalog/MediumStarter.h"
 #include "tools/korvelt-catalog/TextCodec.h"
 #include "utils/AsciiText.h"
+#include "unattend/SilentForm.h"
+#include "unattend/UnattendFile.h"
 #include "view/PostInstallCopy.h"
 
 #include <vector>
@@ -238,6 +240,30 @@ void CMediumChecker::CheckEntry(int nNumber, const CAppEntry& entry)
     }
     if (const char* pszWhy = NotStartable(strPath))
         Problem(strLabel + ": set-up program " + strShown + " " + pszWhy);
+    else
+        NoteSilentForms(strLabel, entry);
+}
+
+void CMediumChecker::NoteSilentForms(const std::string& strLabel, const CAppEntry& entry)
+{
+    CAppCatalog catalog;
+    catalog.SetMediumFolder(m_strMedium);
+    const CUnattendFile unattend = CUnattendFile::Read(m_strMedium + "\\korvelt\\unattend.ini");
+    const CSilentForm form = SilentSetupForm(entry, catalog, unattend, CSilentSwitches());
+    // Paths on the medium as the catalogue writes them, from its root.
+    std::string strCommand = form.m_command.m_strCommand;
+    for (std::size_t nAt; (nAt = strCommand.find(m_strMedium)) != std::string::npos;)
+        strCommand.erase(nAt, m_strMedium.size());
+    if (form.m_bKnown)
+        m_notes << "note: " << strLabel << ": unattended set-up (" << form.m_strHow
+                << "): " << CTextCodec::PrintableUtf8(strCommand) << '\n';
+    else
+        m_notes << "note: " << strLabel << ": no unattended set-up: its kind is " << form.m_strHow
+                << "; korvelt\\unattend.ini can give one\n";
+    std::string strRemoval;
+    if (unattend.Find(EntryName(entry), "uninstall", strRemoval))
+        m_notes << "note: " << strLabel << ": unattended removal (unattend.ini): " << CTextCodec::PrintableUtf8(strRemoval)
+                << '\n';
 }
 
 void CMediumChecker::CheckCopyList(const std::string& strLabel, const CAppEntry& entry)

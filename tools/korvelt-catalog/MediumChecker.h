@@ -1,7 +1,8 @@
 // Checks a whole medium as the launcher would meet it: the message file, the catalogue, the text
 // files, copy lists and set-up programs its entries name, the two bitmaps, and the programs and
-// icon that an autorun.inf names. Writes one line per problem, and a note for each program that
-// is still a placeholder of `new` (no problem: the medium is whole, only not yet real).
+// icon that an autorun.inf names. Writes one line per problem, a note for each program that is
+// still a placeholder of `new` (no problem: the medium is whole, only not yet real), and a note
+// for each entry on how an unattended run would set it up.
 #ifndef KORVELT_TOOLS_MEDIUMCHECKER_H
 #define KORVELT_TOOLS_MEDIUMCHECKER_H
 
@@ -31,6 +32,9 @@ private:
     void CheckEntry(int nNumber, const CAppEntry& entry);
     // Every line of the entry's copy list that the launcher skips, with its reason.
     void CheckCopyList(const std::string& strLabel, const CAppEntry& entry);
+    // The set-up (and removal) that an unattended run would start for the entry, or that none is
+    // known; a note, since a medium need not serve unattended runs.
+    void NoteSilentForms(const std::string& strLabel, const CAppEntry& entry);
     void CheckBitmap(const char* pszName);
     void CheckAutorun();
     // A program file at this path, as given or with ".exe" when it names none.
