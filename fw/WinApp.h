@@ -32,6 +32,7 @@ public:
     // The process exit code: 0, or what SetExitCode set.
     virtual int ExitInstance();
     void SetExitCode(int nExitCode) { m_nExitCode = nExitCode; }
+    int GetExitCode() const { return m_nExitCode; }
     int Run();
 
     // The framework message box: the program's name as caption, owned by the active window.
@@ -61,6 +62,8 @@ public:
     bool PreTranslateMessage(MSG& msg);
     // The command-line arguments after the program name, in code page 932.
     std::vector<std::string> GetArguments() const;
+    // For a start without WinMain (the in-process tests): these instead of the process's own.
+    void SetArguments(std::vector<std::string> args) { m_pArguments = std::make_unique<std::vector<std::string>>(std::move(args)); }
 
 protected:
     // Reads the recent-file list ("Recent File List", File1...) and "PreviewPages" of "Settings".
@@ -89,6 +92,7 @@ private:
     int m_nPreviewPages = 0;
     bool m_bProfileLoaded = false;
     int m_nExitCode = 0;
+    std::unique_ptr<std::vector<std::string>> m_pArguments;
 };
 
 #endif

@@ -718,6 +718,75 @@ TEST_F(ShellSetupTest, FollowedSetup_ComesBackByItselfAndSaysHowItEnded)
     }
 }
 
+// An administrator's line with the window: it works through the named rows by itself, each
+// followed to its end, then closes with the run's code. Passive: silent forms, the row's status
+// says what is under way, no notices, no boxes. Without /passive: as clicks, notices and boxes.
+TEST_F(ShellSetupTest, UnattendedWithTheWindow_WorksThroughTheRowsAndCloses)
+{
+    const struct
+    {
+        const char* pszName;
+        std::vector<std::string> args;
+        std::vector<std::string> seen;  // the captions of the dialogs and boxes, in order (APP: the program's)
+        bool bStatusShown;              // "Setting up" stood in a row's status meanwhile
+    } kModes[] = {
+        {"Passive", {"/install:two,one", "/passive", "/NOZOOMOUT"}, {}, true},
+        {"AsClicks", {"/install:one,two"}, {"Before set-up", "Before set-up", "APP"}, false},
+    };
+    const CTempDir medium(m_dir.Path());
+    medium.MakeFolder("apps");
+    const std::string strFolder = medium.MakeFolder("apps\\real");
+    ASSERT_TRUE(CopyFileA(KORVELT_STANDIN_SETUP, (strFolder + "\\setup.exe").c_str(), FALSE));
+    const std::string strDir = "\\" + medium.Path().filename().string() + "\\apps\\real";
+    // The stand-in's kind is no known one: its silent form comes from the medium.
+    const auto setup = [&](const char* pszName, const char* pszMore) {
+        return "setup.exe /key " + TestKey(pszName) + " /delay 1500" + pszMore;
+    };
+    WriteCatalog({{{{"m_strFileName", "one.app"}, {"m_strTitle", "One"}, {"m_strSetupDir", strDir},
+                    {"m_strSetupCommand", setup("One", "")}, {"m_strCheckKey", TestKey("One")},
+                    {"m_strInstallNotice", "One."}},
+                   {}},
+                  {{{"m_strFileName", "two.app"}, {"m_strTitle", "Two"}, {"m_strSetupDir", strDir},
+                    {"m_strSetupCommand", setup("Two", " /exit 3010")}, {"m_strCheckKey", TestKey("Two")},
+                    {"m_strInstallNotice", "Two."}},
+                   {}}});
+    m_dir.Write("korvelt/unattend.ini", "[one]\r\nsetup=" + setup("One", "") + "\r\n[two]\r\nsetup=" +
+                                            setup("Two", " /exit 3010") + "\r\n");
+    for (const auto& mode : kModes)
+    {
+        SCOPED_TRACE(mode.pszName);
+        m_pApp = std::make_unique<CKorveltApp>();
+        m_pApp->m_strProfileName = m_dir.File("korvelt.ini");
+        m_pApp->SetArguments(mode.args);
+        m_bQuitPosted = false;
+        CModalWatcher watcher;
+        ASSERT_TRUE(Start());
+        HWND hList = GetDlgItem(View(), IDC_APPLIST);
+        bool bStatusShown = false;
+        // A Windows process start is slow under emulation.
+        EXPECT_TRUE(PumpUntil(
+            [&] {
+                if (IsWindow(hList) && (ItemText(hList, 0, 2) == "Setting up" || ItemText(hList, 1, 2) == "Setting up"))
+                    bStatusShown = true;
+                return m_bQuitPosted;
+            },
+            300000));
+        EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, TestKey("One")));
+        EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, TestKey("Two")));
+        EXPECT_EQ(bStatusShown, mode.bStatusShown);
+        std::vector<std::string> seen;
+        for (const CModalWatcher::CSeen& box : watcher.Seen())
+            seen.push_back(box.strCaption == m_pApp->GetAppName() ? "APP" : box.strCaption);
+        EXPECT_EQ(seen, mode.seen);
+        // The stand-in of "two" asked for a restart.
+        EXPECT_EQ(m_pApp->ExitInstance(), 3010);
+        m_pApp.reset();
+        PumpPending();
+        for (const char* pszName : {"One", "Two"})
+            RegDeleteKeyA(HKEY_LOCAL_MACHINE, TestKey(pszName).c_str());
+    }
+}
+
 TEST_F(ShellTextTest, UninstallWithMissingProgram_ShowsTheNoticeThenReports)
 {
     ASSERT_TRUE(CreateKey(HKEY_CURRENT_USER, TestKey("Gone")));
