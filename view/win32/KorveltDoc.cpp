@@ -4,6 +4,8 @@
 #include "fw/WinApp.h"
 #include "msgcat/tarven.h"
 #include "res/MessageNumbers.h"
+#include "unattend/RunLog.h"
+#include "unattend/UnattendedOptions.h"
 
 namespace {
 
@@ -64,5 +66,10 @@ void CKorveltDoc::LoadCatalog()
 
 void CKorveltDoc::CCatalogReporter::ReportMessage(int nMessage)
 {
-    CWinApp::Get()->ShowMessage(LoadMessage(nMessage));
+    // A passive run shows no boxes: its log (if any) tells instead.
+    const CUnattendedOptions options = CUnattendedOptions::Parse(CWinApp::Get()->GetArguments());
+    if (options.IsUnattended() && options.IsSilent())
+        CRunLog(options.m_strLogFile).Write(std::string("catalogue: ") + LoadMessage(nMessage));
+    else
+        CWinApp::Get()->ShowMessage(LoadMessage(nMessage));
 }
