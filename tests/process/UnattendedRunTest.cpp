@@ -52,16 +52,21 @@ struct CLaunch
     std::string strOutput;
 };
 
-// Starts the launcher in strMedium with strArguments, its output into a pipe, and waits for it.
-CLaunch RunLauncher(const std::string& strMedium, const std::string& strArguments)
+// A launcher started in strMedium with its output into a pipe.
+struct CRunning
 {
-    CLaunch launch;
-    SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+    HANDLE hProcess = nullptr;
     HANDLE hRead = nullptr;
+};
+
+CRunning StartLauncher(const std::string& strMedium, const std::string& strArguments)
+{
+    CRunning running;
+    SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
     HANDLE hWrite = nullptr;
-    if (!CreatePipe(&hRead, &hWrite, &sa, 0))
-        return launch;
-    SetHandleInformation(hRead, HANDLE_FLAG_INHERIT, 0);
+    if (!CreatePipe(&running.hRead, &hWrite, &sa, 0))
+        return running;
+    SetHandleInformation(running.hRead, HANDLE_FLAG_INHERIT, 0);
     STARTUPINFOA si{};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESTDHANDLES;
@@ -70,24 +75,50 @@ CLaunch RunLauncher(const std::string& strMedium, const std::string& strArgument
     si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     PROCESS_INFORMATION pi{};
     std::string strLine = "\"" + strMedium + "\\korvelt.exe\" " + strArguments;
-    const BOOL bStarted = CreateProcessA(nullptr, &strLine[0], nullptr, nullptr, TRUE, 0, nullptr, strMedium.c_str(), &si, &pi);
+    if (CreateProcessA(nullptr, &strLine[0], nullptr, nullptr, TRUE, 0, nullptr, strMedium.c_str(), &si, &pi))
+    {
+        CloseHandle(pi.hThread);
+        running.hProcess = pi.hProcess;
+    }
     CloseHandle(hWrite);
-    if (bStarted)
+    return running;
+}
+
+// Reads what it prints until it ends, and its exit code.
+CLaunch FinishLauncher(CRunning running)
+{
+    CLaunch launch;
+    if (running.hProcess != nullptr)
     {
         char buffer[4096];
         DWORD dwRead = 0;
-        while (ReadFile(hRead, buffer, sizeof buffer, &dwRead, nullptr) && dwRead > 0)
+        while (ReadFile(running.hRead, buffer, sizeof buffer, &dwRead, nullptr) && dwRead > 0)
             launch.strOutput.append(buffer, dwRead);
         // A set-up that waits on its pages would keep the launcher: a generous limit, then a failure.
-        if (WaitForSingleObject(pi.hProcess, 180000) == WAIT_OBJECT_0)
-            GetExitCodeProcess(pi.hProcess, &launch.dwExitCode);
+        if (WaitForSingleObject(running.hProcess, 180000) == WAIT_OBJECT_0)
+            GetExitCodeProcess(running.hProcess, &launch.dwExitCode);
         else
-            TerminateProcess(pi.hProcess, 1);
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
+            TerminateProcess(running.hProcess, 1);
+        CloseHandle(running.hProcess);
     }
-    CloseHandle(hRead);
+    if (running.hRead != nullptr)
+        CloseHandle(running.hRead);
     return launch;
+}
+
+CLaunch RunLauncher(const std::string& strMedium, const std::string& strArguments)
+{
+    return FinishLauncher(StartLauncher(strMedium, strArguments));
+}
+
+// Whether an unattended run works now: it holds its mutex.
+bool UnattendedRunWorks()
+{
+    HANDLE hMutex = OpenMutexA(SYNCHRONIZE, FALSE, "Korvelt.UnattendedRun");
+    if (hMutex == nullptr)
+        return false;
+    CloseHandle(hMutex);
+    return true;
 }
 
 std::string ReadText(const std::string& strPath)
@@ -176,7 +207,7 @@ protected:
                             entry("restart.app", "\\apps\\restart", "setup.exe", kRestartKey)});
         m_built.Write("korvelt/unattend.ini",
                       "; the stand-in's kind is its own\r\n[restart]\r\nsetup=setup.exe /key Software\\KorveltRestartTest "
-                      "/exit 3010\r\n");
+                      "/delay 3000 /exit 3010\r\n");
         return strDir;
     }
 
@@ -251,8 +282,16 @@ TEST_F(UnattendedRun, KindsFoundInTheFiles_APackageASetUpWithPagesARestart)
     // The package's own log lies beside the run's.
     EXPECT_NE(GetFileAttributesA((strLog + ".pkg.log").c_str()), INVALID_FILE_ATTRIBUTES);
 
-    // The stand-in says a restart is needed: the run says so too.
-    launch = RunLauncher(strMedium, "/install:restart /quiet /log:\"" + strLog + "\"");
+    // The stand-in says a restart is needed: the run says so too. While it works, a second run
+    // ends at once, and says why.
+    const CRunning first = StartLauncher(strMedium, "/install:restart /quiet /log:\"" + strLog + "\"");
+    for (DWORD dwWaited = 0; !UnattendedRunWorks() && dwWaited < 60000; dwWaited += 50)
+        Sleep(50);
+    launch = RunLauncher(strMedium, "/uninstall:pkg /quiet");
+    EXPECT_EQ(launch.dwExitCode, 1618u);
+    EXPECT_NE(launch.strOutput.find("another unattended run is working"), std::string::npos) << launch.strOutput;
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kPackageKey));
+    launch = FinishLauncher(first);
     strText = ReadText(strLog);
     EXPECT_EQ(launch.dwExitCode, 3010u) << strText;
     EXPECT_NE(LastLineOf(strText, "restart").find("unattend.ini"), std::string::npos) << strText;
