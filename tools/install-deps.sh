@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what the two build trees and the tests need on a Debian machine.
+# Installs what the three build trees and the tests need on a Debian machine.
 # Quiet and quick when everything is already there.
 set -euo pipefail
 
@@ -8,7 +8,7 @@ need=()
 have() { LC_ALL=C dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
 pkgs=(cmake make g++ clang googletest nlohmann-json3-dev
-      g++-mingw-w64-i686 binutils-mingw-w64-i686
+      g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
       wine wine32:i386 wine64 qemu-user-static xvfb xauth x11-utils imagemagick fonts-ipafont-gothic locales
       nsis fonts-wine wixl openbox)
 for p in "${pkgs[@]}"; do have "$p" || need+=("$p"); done

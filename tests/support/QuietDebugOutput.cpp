@@ -12,6 +12,11 @@ static void __stdcall IgnoreDebugString(const char*)
 {
 }
 
+// 64-bit Windows decorates no names: the slot is the plain name's.
+#if defined(_WIN64)
+void* korveltOutputDebugStringA __asm__("__imp_OutputDebugStringA") =
+#else
 void* korveltOutputDebugStringA __asm__("__imp__OutputDebugStringA@4") =
+#endif
     reinterpret_cast<void*>(&IgnoreDebugString);
 }

@@ -38,13 +38,20 @@ bool WaitFor(Condition condition)
     return condition();
 }
 
-bool KeyExists(const char* pszKey)
+bool KeyExists(const char* pszKey, REGSAM nView = 0)
 {
     HKEY hKey = nullptr;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, pszKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, pszKey, 0, KEY_READ | nView, &hKey) != ERROR_SUCCESS)
         return false;
     ::RegCloseKey(hKey);
     return true;
+}
+
+// The test package names no platform: it is a 32-bit package, whose keys go to the 32-bit view
+// whichever program looks for them.
+bool PackageInstalled()
+{
+    return KeyExists(kPackageKey, KEY_WOW64_32KEY);
 }
 
 // The system's msiexec, run to its end.
@@ -86,7 +93,7 @@ protected:
         ::RemoveDirectoryA(kCmdMade);
         ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, kExpandKey);
         const std::string strPackage = std::string(kPackageMedium) + "\\memo.msi";
-        if (KeyExists(kPackageKey))
+        if (PackageInstalled())
             RunMsiexec("/x \"" + strPackage + "\" /qn");
         ::DeleteFileA(strPackage.c_str());
         ::RemoveDirectoryA(kPackageMedium);
@@ -187,7 +194,7 @@ TEST_F(PlantedProgram, PackageOnTheMedium_IsInstalledThroughMsiexec)
     const CSetupCommand setup = ComposeSetupCommand(*MakeEntry({{"m_strSetupCommand", "memo.msi /qn"}}, {}), catalog);
     EXPECT_EQ(setup.m_strCommand, "msiexec.exe /i \"C:\\KorveltPackageMedium\\memo.msi\" /qn");
     ASSERT_EQ(RunInFolder(setup.m_strFolder, setup.m_strCommand, setup.m_strProgram), 0);
-    EXPECT_TRUE(WaitFor([] { return KeyExists(kPackageKey); }));
+    EXPECT_TRUE(WaitFor(PackageInstalled));
 #endif
 }
 
