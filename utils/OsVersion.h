@@ -12,7 +12,7 @@ struct COsVersion
     bool m_bWindows9x = false;
     unsigned m_nMajor = 0;
     unsigned m_nMinor = 0;
-    bool m_bWow64 = false;  // a 32-bit process on 64-bit Windows: the registry has two views
+    bool m_bWow64 = false;  // a 32-bit process on 64-bit Windows (or a 64-bit one): the registry has two views
 
     // Windows 2000 and later: per-user uninstall entries, the shell's Programs folders.
     bool IsNT5OrLater() const { return !m_bWindows9x && m_nMajor >= 5; }

@@ -24,7 +24,7 @@ constexpr const char* kRestartKey = "Software\\KorveltRestartTest";
 // In either registry view: the sample set-ups write to both.
 bool KeyExists(HKEY hRoot, const char* pszKey)
 {
-    for (REGSAM view : {REGSAM{0}, REGSAM{KEY_WOW64_64KEY}})
+    for (REGSAM view : {REGSAM{KEY_WOW64_32KEY}, REGSAM{KEY_WOW64_64KEY}})
     {
         HKEY hKey = nullptr;
         if (RegOpenKeyExA(hRoot, pszKey, 0, KEY_READ | view, &hKey) == ERROR_SUCCESS)
@@ -160,7 +160,7 @@ protected:
         // Whatever a failed case left installed goes, so that no later case finds it.
         RunLauncher(m_medium.Path().string(), "/uninstall:memo,kakeibo /quiet");
         RunLauncher(m_built.Path().string(), "/uninstall:pkg /quiet");
-        RegDeleteKeyA(HKEY_CURRENT_USER, kPagesKey);
+        RegDeleteKeyA(HKEY_CURRENT_USER, kPagesKey);  // a key of the current user has one view
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, kRestartKey);
     }
 
