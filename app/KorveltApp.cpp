@@ -24,10 +24,11 @@ bool CKorveltApp::InitInstance()
     if (options.IsUnattended())
     {
         m_pUnattended = std::make_unique<CUnattendedMode>(options);
-        const int nRefused = options.ShowsWindow() ? m_pUnattended->PrepareWindowRun() : 0;
-        if (!options.ShowsWindow() || nRefused != 0)
+        // A run with the window goes on below once nothing refuses it.
+        const int nExitCode = options.ShowsWindow() ? m_pUnattended->Refusal() : m_pUnattended->RunWithoutWindow();
+        if (!options.ShowsWindow() || nExitCode != 0)
         {
-            SetExitCode(nRefused != 0 ? nRefused : m_pUnattended->RunWithoutWindow());
+            SetExitCode(nExitCode);
             return false;
         }
     }

@@ -45,30 +45,14 @@ void CUnattendedMode::Tell(const std::string& strLine)
         WriteOutput932(strLine + "\r\n");
 }
 
-int CUnattendedMode::PrepareWindowRun()
-{
-    if (!m_options.m_strLogFile.empty() && !CRunLog(m_options.m_strLogFile).Open())
-    {
-        Tell("the log cannot be written: " + m_options.m_strLogFile);
-        return kUnattendedBadCommandLine;
-    }
-    if (!Claim())
-    {
-        Tell("another unattended run is working");
-        return kUnattendedOtherRunning;
-    }
-    return 0;
-}
-
-int CUnattendedMode::RunWithoutWindow()
+int CUnattendedMode::Refusal()
 {
     if (!m_options.m_strError.empty())
     {
         Tell(m_options.m_strError);
         return kUnattendedBadCommandLine;
     }
-    CRunLog log(m_options.m_strLogFile);
-    if (log.IsKept() && !log.Open())
+    if (!m_options.m_strLogFile.empty() && !CRunLog(m_options.m_strLogFile).Open())
     {
         Tell("the log cannot be written: " + m_options.m_strLogFile);
         return kUnattendedBadCommandLine;
@@ -79,7 +63,14 @@ int CUnattendedMode::RunWithoutWindow()
         Tell("another unattended run is working");
         return kUnattendedOtherRunning;
     }
+    return 0;
+}
 
+int CUnattendedMode::RunWithoutWindow()
+{
+    if (const int nRefused = Refusal())
+        return nRefused;
+    CRunLog log(m_options.m_strLogFile);
     CAppCatalog catalog;
     CLoggingReporter reporter(log);
     catalog.SetDirectory("korvelt");

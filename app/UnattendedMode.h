@@ -16,9 +16,10 @@ public:
 
     // Runs a line that shows no window; the process exit code.
     int RunWithoutWindow();
-    // Before a run with the window: 0 when it may go on, else the exit code it ends with (87 for
-    // a log that cannot be written, 1618 while another run works).
-    int PrepareWindowRun();
+    // Before any run: 0 when it may go on, else the exit code it ends with (87 for a line it cannot
+    // run or a log that cannot be written, 1618 while another run works), said in the log or on
+    // the console. A run that may go on, and is no dry run, holds the session's one run.
+    int Refusal();
 
 private:
     // Claims the session's one unattended run; false while another holds it.

@@ -207,7 +207,7 @@ void CWinApp::AddDocTemplate(std::unique_ptr<CSingleDocTemplate> pTemplate)
 
 std::vector<std::string> CWinApp::GetArguments() const
 {
-    return m_pArguments != nullptr ? *m_pArguments : GetCommandLineArguments932();
+    return m_arguments ? *m_arguments : GetCommandLineArguments932();
 }
 
 bool CWinApp::ProcessShellCommand(const CCommandLineInfo& info)

@@ -9,6 +9,7 @@
 #include "fw/RecentFileList.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,7 +64,7 @@ public:
     // The command-line arguments after the program name, in code page 932.
     std::vector<std::string> GetArguments() const;
     // For a start without WinMain (the in-process tests): these instead of the process's own.
-    void SetArguments(std::vector<std::string> args) { m_pArguments = std::make_unique<std::vector<std::string>>(std::move(args)); }
+    void SetArguments(std::vector<std::string> args) { m_arguments = std::move(args); }
 
 protected:
     // Reads the recent-file list ("Recent File List", File1...) and "PreviewPages" of "Settings".
@@ -92,7 +93,7 @@ private:
     int m_nPreviewPages = 0;
     bool m_bProfileLoaded = false;
     int m_nExitCode = 0;
-    std::unique_ptr<std::vector<std::string>> m_pArguments;
+    std::optional<std::vector<std::string>> m_arguments;
 };
 
 #endif

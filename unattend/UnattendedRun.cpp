@@ -43,6 +43,25 @@ bool ReadsRemoved(const CAppEntry& entry)
     return entry.IsInstalled() == 0 && entry.IsPrevReleaseFound() == 0;
 }
 
+// Whether the name given on the command line is the entry's, with or without ".app".
+bool IsNameOf(const std::string& strGiven, const CAppEntry& entry)
+{
+    const std::string strName = EntryName(entry);
+    return EqualsNoCaseCp932(strGiven, strName) || EqualsNoCaseCp932(strGiven, strName + ".app");
+}
+
+// Whether an entry, as last checked, is passed over: it reads as the action meant already (one
+// that is always set up is set up whenever it is named), or "*" took it though the window offers
+// no set-up for it.
+bool IsPassedOver(const CAppEntry& entry, EFollowedAction action, bool bNamed)
+{
+    if (action == EFollowedAction::Uninstall)
+        return ReadsRemoved(entry);
+    if (!bNamed && !CEntryActions::For(&entry, false).m_bSetup)
+        return true;
+    return ReadsInstalled(entry) && !(entry.IsAlwaysInstall() != 0 && bNamed);
+}
+
 // The command line as the start hands it over: a program path with a blank comes quoted.
 std::string StartedLine(const CSetupCommand& command)
 {
@@ -82,10 +101,8 @@ CUnattendedRun::CUnattendedRun(CAppCatalog& catalog, const CUnattendedOptions& o
     : m_catalog(catalog), m_options(options), m_unattend(std::move(unattend)), m_write(std::move(write))
 {
     const auto named = [&](const std::vector<std::string>& names, int n) {
-        const std::string strName = EntryName(*m_catalog.GetAt(n));
         return std::any_of(names.begin(), names.end(),
-                           [&](const std::string& strGiven) { return EqualsNoCaseCp932(strGiven, strName) ||
-                                                                     EqualsNoCaseCp932(strGiven, strName + ".app"); });
+                           [&](const std::string& strGiven) { return IsNameOf(strGiven, *m_catalog.GetAt(n)); });
     };
     // Removals first, so that a line that removes and sets up an entry again means just that.
     for (int n = 1; n <= m_catalog.GetCount(); ++n)
@@ -99,11 +116,8 @@ CUnattendedRun::CUnattendedRun(CAppCatalog& catalog, const CUnattendedOptions& o
 int CUnattendedRun::FindEntry(const std::string& strName) const
 {
     for (int n = 1; n <= m_catalog.GetCount(); ++n)
-    {
-        const std::string strEntry = EntryName(*m_catalog.GetAt(n));
-        if (EqualsNoCaseCp932(strName, strEntry) || EqualsNoCaseCp932(strName, strEntry + ".app"))
+        if (IsNameOf(strName, *m_catalog.GetAt(n)))
             return n;
-    }
     return 0;
 }
 
@@ -161,17 +175,12 @@ bool CUnattendedRun::Next(CUnattendedStep& step)
         CAppEntry& entry = *m_catalog.GetAt(queued.m_nEntry);
         entry.RefreshState(m_catalog.GetCheckContext());
         step = CUnattendedStep{queued.m_nEntry, queued.m_action, EntryName(entry), CSilentForm()};
-        const bool bSetup = queued.m_action == EFollowedAction::Setup;
-        // An entry that is always set up is set up whenever it is named.
-        const bool bDone = bSetup ? ReadsInstalled(entry) && !(entry.IsAlwaysInstall() != 0 && queued.m_bNamed)
-                                  : ReadsRemoved(entry);
-        // "*" takes what the window offers to set up.
-        if (bDone || (!queued.m_bNamed && !CEntryActions::For(&entry, false).m_bSetup))
+        if (IsPassedOver(entry, queued.m_action, queued.m_bNamed))
         {
             Record(step, "skipped", kUnattendedSuccess, "-");
             continue;
         }
-        if (!bSetup && entry.CanUninstall() == 0)
+        if (queued.m_action == EFollowedAction::Uninstall && entry.CanUninstall() == 0)
         {
             Record(step, "not started: the entry cannot be removed", kUnattendedFailed, "-");
             continue;
@@ -269,10 +278,7 @@ std::vector<std::string> CUnattendedRun::Plan()
         lines.push_back(EntryName(entry) + ": " + StateText(entry));
         for (const std::string& strLine : evidence)
             lines.push_back("  " + strLine);
-        const CUnattendedStep step{queued.m_nEntry, action, EntryName(entry), CSilentForm()};
-        const bool bDone = action == EFollowedAction::Setup ? ReadsInstalled(entry) && !entry.IsAlwaysInstall()
-                                                            : ReadsRemoved(entry);
-        if (bDone || (!queued.m_bNamed && !CEntryActions::For(&entry, false).m_bSetup))
+        if (IsPassedOver(entry, action, queued.m_bNamed))
         {
             lines.push_back(std::string("  ") + ActionName(action) + ": skipped, it reads as done");
             continue;

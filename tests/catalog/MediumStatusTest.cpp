@@ -4,6 +4,7 @@
 #include "tests/support/EntryBuilder.h"
 #include "tests/support/TempDir.h"
 #include "tools/korvelt-catalog/EvidenceRecorder.h"
+#include "utils/FileTimeText.h"
 #include "tools/korvelt-catalog/MediumStatus.h"
 
 #include <gtest/gtest.h>
@@ -107,7 +108,7 @@ TEST_F(MediumStatusTest, EachAnswer_NamesWhatDecidedIt)
         EXPECT_NE(text.str().find(pszLine), std::string::npos) << pszLine << text.str();
 }
 
-TEST(EvidenceRecorder, TimeText_IsTheCivilDate)
+TEST(FileTimeText, IsTheCivilDate)
 {
     const struct
     {
@@ -120,7 +121,7 @@ TEST(EvidenceRecorder, TimeText_IsTheCivilDate)
         {159992927940000000ull, "2107/12/31 23:59:54"},
     };
     for (const auto& time : kTimes)
-        EXPECT_EQ(CEvidenceRecorder::TimeText(time.nFileTime), time.pszText) << time.nFileTime;
+        EXPECT_EQ(FileTimeText(time.nFileTime), time.pszText) << time.nFileTime;
 }
 
 } // namespace

@@ -3,9 +3,6 @@
 #include "tools/korvelt-catalog/TextCodec.h"
 #include "utils/FileTimeText.h"
 
-#include <iomanip>
-#include <sstream>
-
 using json = nlohmann::ordered_json;
 
 nlohmann::ordered_json CEvidenceRecorder::Take()
@@ -14,11 +11,6 @@ nlohmann::ordered_json CEvidenceRecorder::Take()
     m_steps = json::object();
     m_pszStep = "installed";
     return steps;
-}
-
-std::string CEvidenceRecorder::TimeText(uint64_t nFileTime)
-{
-    return FileTimeText(nFileTime);
 }
 
 void CEvidenceRecorder::OnStep(EStep step)
@@ -67,11 +59,11 @@ void CEvidenceRecorder::OnReleaseDate(const CReleaseDateTest& test)
                  {"validDate", test.m_bValidDate}};
     if (test.m_bValidDate)
     {
-        look["before"] = TimeText(test.m_nBound);
+        look["before"] = FileTimeText(test.m_nBound);
         look["fileFound"] = test.m_bFileFound;
     }
     if (test.m_bFileFound)
-        look["written"] = TimeText(test.m_nWritten);
+        look["written"] = FileTimeText(test.m_nWritten);
     look["older"] = test.m_bOlder;
     Add(std::move(look));
 }

@@ -18,9 +18,6 @@ public:
     // "uninstallString", "uninstallPath"), each an array of looks in their order.
     nlohmann::ordered_json Take();
 
-    // A file time (100 ns units since 1601) as "YYYY/MM/DD hh:mm:ss".
-    static std::string TimeText(uint64_t nFileTime);
-
     void OnStep(EStep step) override;
     void OnCheck(int32_t nType) override;
     void OnOsQualifier(const std::string& strKey, int nQualifier, bool bExcluded) override;

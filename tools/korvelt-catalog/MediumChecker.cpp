@@ -130,8 +130,9 @@ void CMediumChecker::CheckCatalogue()
         Problem("korvelt: no catalogue (neither appdb.dat nor any *.app file)");
     for (int nMessage : reporter.m_messages)
         Problem("korvelt: message " + std::to_string(nMessage) + " (catalogue index or entry file unreadable)");
+    const CUnattendFile unattend = CUnattendFile::Read(m_strMedium + "\\korvelt\\unattend.ini");
     for (int n = 1; n <= catalog.GetCount(); ++n)
-        CheckEntry(n, *catalog.GetAt(n));
+        CheckEntry(n, *catalog.GetAt(n), unattend);
 }
 
 bool CMediumChecker::IsProgramOnMedium(const std::string& strPath)
@@ -214,7 +215,7 @@ void CMediumChecker::CheckAutorun()
     }
 }
 
-void CMediumChecker::CheckEntry(int nNumber, const CAppEntry& entry)
+void CMediumChecker::CheckEntry(int nNumber, const CAppEntry& entry, const CUnattendFile& unattend)
 {
     const std::string strLabel =
         "korvelt: entry " + std::to_string(nNumber) + " (" + CTextCodec::PrintableUtf8(entry.GetFileName()) + ")";
@@ -241,14 +242,14 @@ void CMediumChecker::CheckEntry(int nNumber, const CAppEntry& entry)
     if (const char* pszWhy = NotStartable(strPath))
         Problem(strLabel + ": set-up program " + strShown + " " + pszWhy);
     else
-        NoteSilentForms(strLabel, entry);
+        NoteSilentForms(strLabel, entry, unattend);
 }
 
-void CMediumChecker::NoteSilentForms(const std::string& strLabel, const CAppEntry& entry)
+void CMediumChecker::NoteSilentForms(const std::string& strLabel, const CAppEntry& entry,
+                                     const CUnattendFile& unattend)
 {
     CAppCatalog catalog;
     catalog.SetMediumFolder(m_strMedium);
-    const CUnattendFile unattend = CUnattendFile::Read(m_strMedium + "\\korvelt\\unattend.ini");
     const CSilentForm form = SilentSetupForm(entry, catalog, unattend, CSilentSwitches());
     // Paths on the medium as the catalogue writes them, from its root.
     std::string strCommand = form.m_command.m_strCommand;

@@ -11,6 +11,7 @@
 #include <string>
 
 class CAppEntry;
+class CUnattendFile;
 
 class CMediumChecker
 {
@@ -29,12 +30,12 @@ public:
 private:
     void CheckMessageFile();
     void CheckCatalogue();
-    void CheckEntry(int nNumber, const CAppEntry& entry);
+    void CheckEntry(int nNumber, const CAppEntry& entry, const CUnattendFile& unattend);
     // Every line of the entry's copy list that the launcher skips, with its reason.
     void CheckCopyList(const std::string& strLabel, const CAppEntry& entry);
     // The set-up (and removal) that an unattended run would start for the entry, or that none is
     // known; a note, since a medium need not serve unattended runs.
-    void NoteSilentForms(const std::string& strLabel, const CAppEntry& entry);
+    void NoteSilentForms(const std::string& strLabel, const CAppEntry& entry, const CUnattendFile& unattend);
     void CheckBitmap(const char* pszName);
     void CheckAutorun();
     // A program file at this path, as given or with ".exe" when it names none.

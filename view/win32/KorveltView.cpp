@@ -161,33 +161,32 @@ LRESULT CKorveltView::OnUnattendedNext(WPARAM, LPARAM)
         else
             OnUninstall();
         if (!m_follower.IsFollowing())
-            EndUnattendedStep(false, 0, true);
+            EndUnattendedStep(false, 0);
         return 0;
     }
     const bool bSetup = m_runStep.m_action == EFollowedAction::Setup;
     m_listApps.SetStatus(m_nSelected - 1, LoadMessage(bSetup ? MSG_STATUS_INSTALLING : MSG_STATUS_UNINSTALLING));
     std::unique_ptr<CFollowedProcess> process;
     if (!m_pRun->Start(m_runStep, &process))
-    {
-        m_bRunStepActive = false;
-        RefreshAll();
-        PostMessage932(m_hWnd, WM_UNATTENDED_NEXT, 0, 0);
-        return 0;
-    }
-    if (process == nullptr)
-        EndUnattendedStep(false, 0, true);
+        GoOnWithRun();
+    else if (process == nullptr)
+        EndUnattendedStep(false, 0);
     else
         Follow(m_runStep.m_nEntry, m_runStep.m_action, std::move(process));
     return 0;
 }
 
-void CKorveltView::EndUnattendedStep(bool bEnded, uint32_t nExitCode, bool bGoOn)
+void CKorveltView::EndUnattendedStep(bool bEnded, uint32_t nExitCode)
+{
+    m_pRun->Ended(m_runStep, bEnded, nExitCode);
+    GoOnWithRun();
+}
+
+void CKorveltView::GoOnWithRun()
 {
     m_bRunStepActive = false;
-    m_pRun->Ended(m_runStep, bEnded, nExitCode);
     RefreshAll();
-    if (bGoOn)
-        PostMessage932(m_hWnd, WM_UNATTENDED_NEXT, 0, 0);
+    PostMessage932(m_hWnd, WM_UNATTENDED_NEXT, 0, 0);
 }
 
 void CKorveltView::EndUnattendedRun(int nExitCode)
@@ -296,9 +295,13 @@ void CKorveltView::ReportEnded()
             continue;
         const CSetupOutcome outcome = CSetupOutcome::For(
             ended.m_action, ended.m_nExitCode, ReadsAsMeant(*catalog.GetAt(ended.m_nEntry), ended.m_action));
+        // The refresh before this has already rewritten the rows.
         const bool bRunStep = m_bRunStepActive && ended.m_nEntry == m_runStep.m_nEntry;
         if (bRunStep)
-            EndUnattendedStep(true, ended.m_nExitCode, false);
+        {
+            m_bRunStepActive = false;
+            m_pRun->Ended(m_runStep, true, ended.m_nExitCode);
+        }
         bRunGoesOn = bRunGoesOn || bRunStep;
         // A passive run shows no boxes; one that runs set-ups as clicks shows what a click would.
         if (outcome.m_nMessage != 0 && !(bRunStep && m_runShow != CUnattendedOptions::EShow::Full))

@@ -96,9 +96,10 @@ private:
     // An administrator's line with the window (/passive, or set-ups as clicks would run them):
     // the run goes on by itself once the window shows.
     void BeginUnattendedRun();
-    // The step of the run has ended (or could not be followed); with bGoOn the next one is asked
-    // for at once.
-    void EndUnattendedStep(bool bEnded, uint32_t nExitCode, bool bGoOn);
+    // The step of the run has ended, or could not be followed; the run goes on.
+    void EndUnattendedStep(bool bEnded, uint32_t nExitCode);
+    // The rows read afresh, then the next step of the run.
+    void GoOnWithRun();
     // The run is over: the launcher ends with its code.
     void EndUnattendedRun(int nExitCode);
 
