@@ -608,7 +608,8 @@ TEST_F(ShellTest, Painting_TilesTheBackgroundAndDrawsTheTitle)
     SelectObject(hMem, hOld);
 }
 
-TEST_F(ShellSetupTest, RealSetup_StandInWritesItsKeyAndTheRestoreShowsInstalled)
+// Not again as Windows 95/98: the table below follows set-ups there.
+TEST_F(ShellTest, RealSetup_StandInWritesItsKeyAndTheRestoreShowsInstalled)
 {
     // The set-up program lies on the medium, in a folder of its own, where the launcher looks
     // for it.
@@ -647,7 +648,9 @@ TEST_F(ShellSetupTest, RealSetup_StandInWritesItsKeyAndTheRestoreShowsInstalled)
 // Each set-up is followed to its end: the window comes back by itself (not before a copy that the
 // set-up handed over to has ended, but while a program that a finished set-up started still
 // runs), re-checks the row and says in one box what the exit code said, or nothing for a plain
-// success or a cancel.
+// success or a cancel. As Windows 95/98 only the rows whose following differs there, or that read
+// the exit code there: what a code means is the same on every Windows, and each start of the
+// 32-bit stand-in costs a minute where that runs under emulation.
 TEST_F(ShellSetupTest, FollowedSetup_ComesBackByItselfAndSaysHowItEnded)
 {
     struct CEnd
@@ -656,17 +659,18 @@ TEST_F(ShellSetupTest, FollowedSetup_ComesBackByItselfAndSaysHowItEnded)
         const char* pszArguments;  // after "/key KEY" where the set-up writes its key
         bool bWritesKey;
         const char* pszBox;        // the box's message; null for none
+        bool bAsWindows9x;         // run again as Windows 95/98
     };
     static const CEnd kEnds[] = {
-        {"Success", "", true, nullptr},
-        {"EndsWellButWritesNothing", "/exit 0", false, "Ended, not found."},
-        {"AsksForARestart", "/exit 3010", true, "Restart Windows."},
-        {"Cancelled", "/exit 1602", false, nullptr},
-        {"AnotherInstallationRuns", "/exit 1618", false, "Another installation runs."},
-        {"Fails", "/exit 1603", false, "Ended with code 1603 (0x00000643)"},
-        {"OwnCodeAfterAGoodRun", "/exit 7", true, nullptr},
-        {"HandsOverToACopy", "/delay 3000 /relaunch", true, nullptr},
-        {"LeavesAProgramRunning", "/leave", true, nullptr},
+        {"Success", "", true, nullptr, true},
+        {"EndsWellButWritesNothing", "/exit 0", false, "Ended, not found.", false},
+        {"AsksForARestart", "/exit 3010", true, "Restart Windows.", false},
+        {"Cancelled", "/exit 1602", false, nullptr, false},
+        {"AnotherInstallationRuns", "/exit 1618", false, "Another installation runs.", false},
+        {"Fails", "/exit 1603", false, "Ended with code 1603 (0x00000643)", true},
+        {"OwnCodeAfterAGoodRun", "/exit 7", true, nullptr, false},
+        {"HandsOverToACopy", "/delay 3000 /relaunch", true, nullptr, true},
+        {"LeavesAProgramRunning", "/leave", true, nullptr, false},
     };
     const CTempDir medium(m_dir.Path());
     medium.MakeFolder("apps");
@@ -694,6 +698,8 @@ TEST_F(ShellSetupTest, FollowedSetup_ComesBackByItselfAndSaysHowItEnded)
     for (int nRow = 0; nRow < static_cast<int>(std::size(kEnds)); ++nRow)
     {
         CEnd end = kEnds[nRow];
+        if (RunningWindows().m_bWindows9x && !end.bAsWindows9x)
+            continue;
         SCOPED_TRACE(end.pszName);
         if (!bFollowsCopies && std::strstr(end.pszArguments, "/relaunch") != nullptr)
         {

@@ -91,7 +91,8 @@ private:
 // Cases whose windows show texts: run again as on a Windows of another language (shell_tests_en)
 // and as Windows 95/98 (shell_tests9x).
 using ShellTextTest = ShellTest;
-// Cases that start a set-up program from the medium, or fail to: run again as Windows 95/98.
+// Cases that follow set-up programs started from the medium, or fail to start one: run again as
+// Windows 95/98.
 using ShellSetupTest = ShellTest;
 
 #endif

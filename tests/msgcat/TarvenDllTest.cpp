@@ -1,5 +1,6 @@
-// tarven.dll as korvelt.exe meets it: imported at load time under the decorated names, and
-// reading its file without sharing, by a code page 932 path whatever the system's code page.
+// tarven.dll as korvelt.exe meets it: imported at load time under the decorated names (TarvenDll,
+// the shipped 32-bit DLL's own), and reading its file without sharing, by a code page 932 path
+// whatever the system's code page (TarvenFile, the same in either word size).
 #include "msgcat/tarven.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/WideNames.h"
@@ -36,7 +37,7 @@ TEST(TarvenDll, DecoratedNamesResolve_AndNoUndecoratedOnes)
     EXPECT_EQ(pfnLoad(12345), LoadMessage(12345));
 }
 
-TEST(TarvenDll, FileHeldOpenElsewhere_CannotBeRead)
+TEST(TarvenFile, HeldOpenElsewhere_CannotBeRead)
 {
     CTempDir dir;
     const std::string strFile = dir.Write("held.msg", "A=3\n[MESSAGES]\nA=text\n");
@@ -54,7 +55,7 @@ TEST(TarvenDll, FileHeldOpenElsewhere_CannotBeRead)
     EXPECT_STREQ(LoadMessage(3), "text");
 }
 
-TEST(TarvenDll, MessageFileInAJapaneseFolder_IsRead)
+TEST(TarvenFile, InAJapaneseFolder_IsRead)
 {
     CTempDir dir;
     const std::wstring strFolder = dir.Path().wstring() + L"\\" + Wide(kSetupFolder932);
