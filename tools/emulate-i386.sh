@@ -8,8 +8,8 @@
 # For example, the Windows tests as such a machine runs them, from fresh prefixes:
 #   rm -rf build/win/wineprefix build/win64/wineprefix
 #   LANG=ja_JP.UTF-8 tools/emulate-i386.sh --starts /tmp/starts.txt make test-win
-# Needs root (binfmt_misc) and qemu-user-static (tools/install-deps.sh); QEMU_I386 names another
-# qemu-i386 to run them with.
+# Needs root (binfmt_misc) and a qemu for i386 programs: `bash tools/install-deps.sh --qemu`
+# installs the one that such machines get. QEMU_I386 names another to run them with.
 set -euo pipefail
 
 starts=/dev/null
@@ -19,8 +19,13 @@ if [ "${1:-}" = "--starts" ]; then
 fi
 [ $# -gt 0 ] || { echo "usage: emulate-i386.sh [--starts FILE] COMMAND..." >&2; exit 2; }
 
-qemu=${QEMU_I386:-/usr/bin/qemu-i386-static}
-[ -x "$qemu" ] || { echo "emulate-i386: no $qemu (tools/install-deps.sh installs it)" >&2; exit 1; }
+qemu=${QEMU_I386:-}
+if [ -z "$qemu" ]; then
+    for qemu in /usr/bin/qemu-i386 /usr/bin/qemu-i386-static; do
+        [ ! -x "$qemu" ] || break
+    done
+fi
+[ -x "$qemu" ] || { echo "emulate-i386: no qemu-i386 (bash tools/install-deps.sh --qemu installs one)" >&2; exit 1; }
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 binfmt=/proc/sys/fs/binfmt_misc

@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
 # Installs what the three build trees and the tests need on a Debian machine.
 # Quiet and quick when everything is already there.
+#   --qemu  also a qemu for 32-bit programs where the machine runs them itself, for
+#           tools/emulate-i386.sh
 set -euo pipefail
+with_qemu=false
+[ "${1:-}" != "--qemu" ] || with_qemu=true
 
 need=()
 # Every tool whose output is read here runs in the C locale: the user's shell may be Japanese.
@@ -9,7 +13,7 @@ have() { LC_ALL=C dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'insta
 
 pkgs=(cmake make g++ clang googletest nlohmann-json3-dev
       g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
-      wine wine32:i386 wine64 qemu-user-static xvfb xauth x11-utils imagemagick fonts-ipafont-gothic locales
+      wine wine32:i386 wine64 xvfb xauth x11-utils imagemagick fonts-ipafont-gothic locales
       nsis fonts-wine wixl openbox)
 for p in "${pkgs[@]}"; do have "$p" || need+=("$p"); done
 
@@ -62,13 +66,77 @@ for loc in ja_JP en_US; do
 done
 
 # Wine's 32-bit loader is a 32-bit Linux program. Where the kernel cannot start those (some
-# virtual machines run no 32-bit code at all), qemu runs them: register it for i386 programs.
-if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
-    binfmt=/proc/sys/fs/binfmt_misc
+# virtual machines run no 32-bit code at all), qemu runs them: it is registered for i386 programs.
+# A qemu before 9.1 walks its table of guest pages one page at a time on every mapping, and Wine
+# maps much: each start of a 32-bit Windows program cost a minute of such walks, where a later
+# qemu starts one in about a second. Where the release's own qemu is older, its backports' is
+# taken; without them the older one still works, slowly.
+binfmt=/proc/sys/fs/binfmt_misc
+entry="$binfmt/qemu-i386"
+qemu=/usr/bin/qemu-i386
+
+recent_qemu() {
+    local v
+    v=$(dpkg-query -W -f='${Version}' qemu-user 2>/dev/null) && [ -x "$qemu" ] && dpkg --compare-versions "$v" ge 1:9.1
+}
+
+# qemu-user (statically linked from 9.1 on, as binfmt_misc's F flag needs) from the release, or
+# else from its backports, read in lists of their own: the machine's sources stay as they are.
+install_recent_qemu() {
+    export DEBIAN_FRONTEND=noninteractive
+    local candidate
+    candidate=$(LC_ALL=C apt-cache policy qemu-user 2>/dev/null | awk '/Candidate:/ { print $2 }')
+    if [ -n "$candidate" ] && [ "$candidate" != "(none)" ] && dpkg --compare-versions "$candidate" ge 1:9.1; then
+        $sudo apt-get install -y -qq --no-install-recommends qemu-user >/dev/null && return
+    fi
+    local codename alt
+    codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+    [ -n "$codename" ] || return 1
+    alt=$(mktemp -d)
+    chmod 755 "$alt"
+    mkdir -p "$alt/parts" "$alt/lists/partial"
+    # The stanzas (or lines) of the release's own suites, turned to its backports.
+    for f in /etc/apt/sources.list.d/*.sources; do
+        [ -e "$f" ] || continue
+        awk -v suite="$codename" 'BEGIN { RS = ""; ORS = "\n\n" }
+            !/-security/ && $0 ~ ("Suites:[^\n]*[ \t]" suite "([ \t\n]|$)") {
+                sub(/Suites:[^\n]*/, "Suites: " suite "-backports"); print }' "$f" > "$alt/parts/$(basename "$f")"
+    done
+    if [ -e /etc/apt/sources.list ]; then
+        grep -E "^deb[[:space:]].*[[:space:]]$codename[[:space:]]" /etc/apt/sources.list | grep -v -- '-security' \
+            | sed "s/[[:space:]]$codename[[:space:]]/ $codename-backports /" > "$alt/sources.list" || :
+    else
+        : > "$alt/sources.list"
+    fi
+    local o=(-o "Dir::Etc::SourceParts=$alt/parts" -o "Dir::Etc::SourceList=$alt/sources.list" -o "Dir::State::Lists=$alt/lists")
+    local result=0
+    $sudo apt-get "${o[@]}" update -qq && \
+        $sudo apt-get "${o[@]}" install -y -qq --no-install-recommends "qemu-user/$codename-backports" >/dev/null || result=1
+    rm -rf "$alt"
+    return $result
+}
+
+needs_qemu=false
+if [ -e "$entry" ] || ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+    needs_qemu=true
+fi
+if { $needs_qemu || $with_qemu; } && ! recent_qemu; then
+    echo "install-deps: installing a qemu of 9.1 or later for 32-bit programs"
+    if ! install_recent_qemu || ! recent_qemu; then
+        echo "install-deps: no qemu of 9.1 or later: each 32-bit start will take a minute" >&2
+        have qemu-user-static || $sudo apt-get install -y -qq --no-install-recommends qemu-user-static >/dev/null
+        qemu=/usr/bin/qemu-i386-static
+    fi
+fi
+if $needs_qemu; then
     [ -e "$binfmt/register" ] || $sudo mount -t binfmt_misc binfmt_misc "$binfmt"
-    if [ ! -e "$binfmt/qemu-i386" ]; then
-        echo "install-deps: running 32-bit programs through qemu-i386"
-        printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386-static:F' \
+    # A registration of an older qemu (an earlier run of this script) gives way.
+    if [ -e "$entry" ] && ! grep -qx "interpreter $qemu" "$entry"; then
+        echo -1 | $sudo tee "$entry" >/dev/null
+    fi
+    if [ ! -e "$entry" ]; then
+        echo "install-deps: running 32-bit programs through $qemu"
+        printf '%s' ":qemu-i386:M::\\x7fELF\\x01\\x01\\x01\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x02\\x00\\x03\\x00:\\xff\\xff\\xff\\xff\\xff\\xfe\\xfe\\x00\\xff\\xff\\xff\\xff\\xff\\xff\\xff\\xff\\xfe\\xff\\xff\\xff:$qemu:F" \
             | $sudo tee "$binfmt/register" >/dev/null
     fi
     /lib/ld-linux.so.2 --version >/dev/null 2>&1 || { echo "install-deps: cannot run 32-bit programs" >&2; exit 1; }
