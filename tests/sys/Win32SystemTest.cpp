@@ -218,6 +218,15 @@ TEST_F(Win32Start, SetupInAJapaneseFolder_StartsThere)
         bWritten = RegKeyExists932(HKEY_LOCAL_MACHINE, kStartedKey);
     }
     EXPECT_TRUE(bWritten);
-    // The stand-in may still be ending; its file cannot go with the folder before.
-    ::Sleep(2000);
+    // The stand-in may still be ending; its file cannot go with the folder before, and goes once
+    // it can.
+    const std::string strProgram = strFolder932 + "\\setup.exe";
+    bool bGone = false;
+    for (int nWaited = 0; nWaited < 150000 && !bGone; nWaited += 100)
+    {
+        bGone = DeleteFile932(strProgram) || ::GetLastError() == ERROR_FILE_NOT_FOUND;
+        if (!bGone)
+            ::Sleep(100);
+    }
+    EXPECT_TRUE(bGone);
 }
