@@ -9,7 +9,6 @@
 
 namespace {
 
-
 // The parent's console, attached where the system can (AttachConsole is not on Windows 2000 and
 // earlier); its output then opens as CONOUT$.
 HANDLE OpenParentConsole()

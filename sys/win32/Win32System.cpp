@@ -60,10 +60,6 @@ bool LastWriteTime(const std::string& strPath, uint64_t& nTime)
     return true;
 }
 
-} // namespace
-
-namespace {
-
 // Writes all the bytes at the file's current position.
 bool WriteAll(HANDLE hFile, const std::string& strBytes)
 {
@@ -115,7 +111,6 @@ bool CWin32System::AppendFile(const std::string& strPath, const std::string& str
         return false;
     return WriteAll(file.Get(), strBytes);
 }
-
 
 bool CWin32System::RemoveFile(const std::string& strPath)
 {
