@@ -12,6 +12,10 @@ set -u
 action="$1"; wine_run="$2"; prefix="$3"; logs="$4"
 wm_pid="$logs/wine-session-wm.pid"
 
+display_answers() {
+    LC_ALL=C xprop -root >/dev/null 2>&1
+}
+
 has_window_manager() {
     LC_ALL=C xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
 }
@@ -29,6 +33,12 @@ start)
     WINEPREFIX="$prefix" wineserver -w >/dev/null 2>&1
     if [ -n "${DISPLAY:-}" ] && ! has_window_manager; then
         if command -v openbox >/dev/null 2>&1; then
+            # A fresh display may not answer at once: wait for it, and say so if it never does.
+            for _ in $(seq 1 100); do
+                display_answers && break
+                sleep 0.1
+            done
+            display_answers || { echo "wine-session: the display $DISPLAY does not answer:" >&2; LC_ALL=C xprop -root 2>&1 >/dev/null | head -3 >&2; exit 1; }
             setsid openbox --sm-disable >"$logs/wine-session-wm.log" 2>&1 &
             echo $! >"$wm_pid"
             for _ in $(seq 1 100); do
