@@ -14,7 +14,7 @@ have() { LC_ALL=C dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'insta
 pkgs=(cmake make g++ clang googletest nlohmann-json3-dev
       g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
       wine wine32:i386 wine64 xvfb xauth x11-utils imagemagick fonts-ipafont-gothic locales
-      nsis fonts-wine wixl openbox)
+      nsis fonts-wine wixl)
 for p in "${pkgs[@]}"; do have "$p" || need+=("$p"); done
 
 sudo=""

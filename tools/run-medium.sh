@@ -64,11 +64,12 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${KORVELT_IN_XVFB:-}" ]; then
 fi
 
 # The first run creates the prefix. On our own virtual display there is no window manager, so
-# Wine draws the windows' frames and captions itself.
+# Wine draws the windows' frames and captions itself; on the user's display the user's window
+# manager has the window, whatever a test run in this prefix left.
 if [ -n "${KORVELT_IN_XVFB:-}" ]; then
     "$wine_run" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
 else
-    "$wine_run" cmd /c exit >/dev/null 2>&1 || true
+    "$wine_run" reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1 || true
 fi
 link_drive
 

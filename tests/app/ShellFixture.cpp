@@ -218,10 +218,8 @@ void ShellTest::PumpFor(DWORD nMilliseconds)
 
 void ShellTest::MinimiseFrame()
 {
-    constexpr DWORD kWindowManagerMs = 300;
     ShowWindow(Frame(), SW_MINIMIZE);
     EXPECT_TRUE(PumpUntil([&] { return IsIconic(Frame()) != FALSE; }));
-    PumpFor(kWindowManagerMs);
 }
 
 bool ShellTest::WaitForRefresh(int nCount)

@@ -37,10 +37,7 @@ protected:
     // Dispatches messages for the given time: only for a test that needs the time to pass, one
     // that shows that something does not happen within it.
     void PumpFor(DWORD nMilliseconds);
-    // Minimises the frame as a user would, and lets a window manager (the X server's, under Wine)
-    // follow: it iconifies the window some milliseconds after the program has, and a restore
-    // before that would be undone by the late iconify. Nothing in the program shows when it has
-    // followed, so this one wait is a time.
+    // Minimises the frame as a user would, and waits until it is.
     void MinimiseFrame();
     // Dispatches messages until the view has received (and handled) its nCount-th refresh
     // request; the first one follows the start.

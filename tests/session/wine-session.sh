@@ -2,23 +2,12 @@
 # One Wine session for a whole test run, as CTest's fixture: `start` before the first Windows test,
 # `stop` after the last.
 #   start: makes the prefix once, starts one Wine server that stays for the run (every test then
-#          joins it instead of starting its own), and, on a display without a window manager
-#          (xvfb-run's), starts openbox. Without one, Wine waits two seconds for a manager that never
-#          answers each time it hides a window.
-#   stop:  ends the server, every Wine process left in the prefix, and the window manager started.
+#          joins it instead of starting its own), and has Wine manage the tests' windows itself.
+#   stop:  ends the server and every Wine process left in the prefix.
 # Their output goes to files in the build tree, and they hold none of the descriptors that CTest
 # hands its tests: CTest waits for every holder of its pipes to end before it goes on.
 set -u
 action="$1"; wine_run="$2"; prefix="$3"; logs="$4"
-wm_pid="$logs/wine-session-wm.pid"
-
-display_answers() {
-    LC_ALL=C xprop -root >/dev/null 2>&1
-}
-
-has_window_manager() {
-    LC_ALL=C xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
-}
 
 case "$action" in
 start)
@@ -31,26 +20,6 @@ start)
     "$wine_run" cmd /c exit >/dev/null 2>&1 || { echo "wine-session: Wine does not start" >&2; exit 1; }
     WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1
     WINEPREFIX="$prefix" wineserver -w >/dev/null 2>&1
-    if [ -n "${DISPLAY:-}" ] && ! has_window_manager; then
-        if command -v openbox >/dev/null 2>&1; then
-            # A fresh display may not answer at once: wait for it, and say so if it never does.
-            for _ in $(seq 1 100); do
-                display_answers && break
-                sleep 0.1
-            done
-            display_answers || { echo "wine-session: the display $DISPLAY does not answer:" >&2; LC_ALL=C xprop -root 2>&1 >/dev/null | head -3 >&2; exit 1; }
-            setsid openbox --sm-disable >"$logs/wine-session-wm.log" 2>&1 &
-            echo $! >"$wm_pid"
-            for _ in $(seq 1 100); do
-                has_window_manager && break
-                sleep 0.1
-            done
-            has_window_manager || { echo "wine-session: openbox did not start on $DISPLAY" >&2; cat "$logs/wine-session-wm.log" >&2; exit 1; }
-            echo "wine-session: openbox manages the windows on $DISPLAY"
-        else
-            echo "wine-session: no window manager on $DISPLAY and no openbox: every hidden window costs two seconds"
-        fi
-    fi
     WINEPREFIX="$prefix" wineserver -p >"$logs/wine-session-server.log" 2>&1 \
         || { echo "wine-session: the Wine server does not start" >&2; exit 1; }
     # The server's own processes (services, and on a display the desktop's explorer) start with
@@ -61,14 +30,16 @@ start)
     else
         "$wine_run" cmd /c exit >/dev/null 2>&1
     fi
-    echo "wine-session: one Wine server for the run in $prefix"
+    # The tests' windows are unmanaged: Wine draws their frames and minimises and restores them
+    # itself, with no window manager to wait for (without one, Wine waits two seconds each time it
+    # hides a window) and none whose late answer undoes a step: a manager that reports a minimise
+    # after the program has restored the window again has Wine minimise it once more.
+    "$wine_run" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 \
+        || { echo "wine-session: the prefix does not take unmanaged windows" >&2; exit 1; }
+    echo "wine-session: one Wine server for the run in $prefix, its windows unmanaged"
     ;;
 stop)
     WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1
-    if [ -f "$wm_pid" ]; then
-        kill "$(cat "$wm_pid")" 2>/dev/null
-        rm -f "$wm_pid"
-    fi
     exit 0
     ;;
 *)
