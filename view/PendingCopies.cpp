@@ -23,10 +23,11 @@ bool CPendingCopies::IsMarked(int n) const
     return n >= 1 && static_cast<std::size_t>(n) <= m_bMarked.size() && m_bMarked[static_cast<std::size_t>(n - 1)];
 }
 
-bool CPendingCopies::Refresh(const CCheckContext& context, int n, CAppEntry& entry, const std::string& strSourceDrive)
+bool CPendingCopies::Refresh(const CCheckContext& context, int n, CAppEntry& entry, const std::string& strSourceDrive,
+                             bool bSetupRuns)
 {
     const bool bInstalled = entry.RefreshState(context) != 0;
-    if (bInstalled && IsMarked(n))
+    if (bInstalled && IsMarked(n) && !bSetupRuns)
     {
         const std::size_t nIndex = static_cast<std::size_t>(n - 1);
         if (entry.IsPostInstallCopy())

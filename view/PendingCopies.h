@@ -24,9 +24,13 @@ public:
     // Evaluates entry n once, with the given check context. A marked entry that now reads as
     // installed gets its copy list copied from the source drive and loses its mark; one that does
     // not yet keeps it, so a set-up still running at this refresh gets its files at a later one.
+    // bSetupRuns (a set-up of the entry that the launcher follows has not ended) keeps the mark
+    // too, whatever the entry reads as: a set-up that repairs an installed application would
+    // otherwise get its files while it runs, and write over them after.
     // An empty strSourceDrive (the medium's folder is unknown) copies nothing.
     // True when the entry or its previous release is installed.
-    bool Refresh(const CCheckContext& context, int n, CAppEntry& entry, const std::string& strSourceDrive);
+    bool Refresh(const CCheckContext& context, int n, CAppEntry& entry, const std::string& strSourceDrive,
+                 bool bSetupRuns = false);
 
 private:
     std::vector<bool> m_bMarked;

@@ -7,10 +7,40 @@
 
 namespace {
 
+bool IsSeparator(char ch)
+{
+    return ch == '\\' || ch == '/';
+}
+
+// A full folder path: from a drive ("C:\\App", or "C:", whose root the file then lands in), a
+// share or the current drive's root. "C:App" is relative to drive C's current folder.
+bool IsFullFolder(const std::string& strFolder)
+{
+    if (strFolder.empty())
+        return false;
+    if (IsSeparator(strFolder[0]))
+        return true;
+    const bool bDriveLetter = (strFolder[0] >= 'A' && strFolder[0] <= 'Z') || (strFolder[0] >= 'a' && strFolder[0] <= 'z');
+    return bDriveLetter && strFolder.size() >= 2 && strFolder[1] == ':' && (strFolder.size() == 2 || IsSeparator(strFolder[2]));
+}
+
+// A path in the system's device namespaces ("\\\\.\\", "\\\\?\\", "\\??\\", or with "/"): it
+// opens disks and devices by their own names, and keeps the dots and blanks that names end in.
+bool IsDevicePath(const std::string& strPath)
+{
+    if (strPath.size() < 4 || !IsSeparator(strPath[0]) || !IsSeparator(strPath[3]))
+        return false;
+    return (IsSeparator(strPath[1]) && (strPath[2] == '.' || strPath[2] == '?')) ||
+           (strPath[1] == '?' && strPath[2] == '?');
+}
+
 // Why one line copies nothing; ECopySkip::None when it copies. Fills the line's source and
 // target file.
 ECopySkip ReadCopyLine(CCopyLine& line)
 {
+    // The system reads a path only up to a NUL: "\\DATA\\COM1\0.TXT" would open a port.
+    if (line.m_strLine.find('\0') != std::string::npos)
+        return ECopySkip::HoldsNul;
     const std::size_t nArrow = line.m_strLine.rfind('>');
     if (nArrow == std::string::npos)
         return ECopySkip::NoArrow;
@@ -33,8 +63,9 @@ ECopySkip ReadCopyLine(CCopyLine& line)
         return ECopySkip::LeavesMedium;
     if (HasDeviceComponent(line.m_strSource) || HasDeviceComponent(strTarget))
         return ECopySkip::DeviceName;
-    // The target is a full folder path: one from a drive, a share or the drive's root.
-    if (strTarget.empty() || (strTarget[0] != '\\' && strTarget[0] != '/' && strTarget.find(':') == std::string::npos))
+    if (IsDevicePath(line.m_strTo))
+        return ECopySkip::DevicePath;
+    if (!IsFullFolder(strTarget))
         return ECopySkip::TargetRelative;
     // A target folder that ends in half a double-byte character would take the backslash for its
     // second byte, and the file would land beside the folder.

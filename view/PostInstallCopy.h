@@ -20,8 +20,10 @@ enum class ECopySkip
     HalfCharacter,  // the target folder ends in the first byte of a double-byte character
     LeavesMedium,   // the source climbs above the medium's root ("\..\x") or names a drive
     DeviceName,     // the file's name, or a folder of the source or target, is a device (NUL, COM1)
-    TargetRelative, // the target folder is empty or relative ("", "App\\Bin"): it would be the
-                    // launcher's current folder, or a folder below it
+    DevicePath,     // the target folder lies in the system's device namespace ("\\\\.\\", "\\\\?\\")
+    TargetRelative, // the target folder is empty or relative ("", "App\\Bin", "C:App"): it would be
+                    // the launcher's current folder or a drive's, or a folder below it
+    HoldsNul,       // the line holds a NUL byte, where the system would end the path
     SourceMissing,  // the medium has no such file: only the medium check looks
 };
 

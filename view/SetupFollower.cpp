@@ -3,6 +3,7 @@
 #include "res/MessageNumbers.h"
 #include "sys/FollowedProcess.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace
@@ -65,6 +66,13 @@ void CSetupFollower::Add(int nEntry, EFollowedAction action, bool bReadsAsMeant,
 {
     if (process != nullptr)
         m_followed.push_back({nEntry, action, bReadsAsMeant, std::move(process)});
+}
+
+bool CSetupFollower::IsSettingUp(int nEntry) const
+{
+    return std::any_of(m_followed.begin(), m_followed.end(), [&](const CFollowed& followed) {
+        return followed.m_nEntry == nEntry && followed.m_action == EFollowedAction::Setup;
+    });
 }
 
 bool CSetupFollower::Poll(const ReadsAsMeant& readsAsMeant)

@@ -47,6 +47,8 @@ public:
     // start.
     void Add(int nEntry, EFollowedAction action, bool bReadsAsMeant, std::unique_ptr<CFollowedProcess> process);
     bool IsFollowing() const { return !m_followed.empty(); }
+    // Whether a set-up of entry nEntry is followed and not yet over.
+    bool IsSettingUp(int nEntry) const;
     // Looks once at every program followed. One is over when none of its processes is left, or
     // when its first process has ended and its entry's reading has changed since the start (a
     // set-up that leaves the installed application running). True when one or more are over

@@ -8,6 +8,7 @@
 #include "view/EntryActions.h"
 #include "view/LaunchCommands.h"
 #include "view/PendingCopies.h"
+#include "view/PostInstallCopy.h"
 
 #include <gtest/gtest.h>
 
@@ -319,6 +320,50 @@ const CSkippedCopy kSkippedCopies[] = {
     {"\\DATA\\...", "app/...", nullptr},
 };
 
+// What each line of a copy list is read as, where no file has to be there to tell.
+TEST(CopyList, EachLineCopiesOrIsSkippedForItsReason)
+{
+    const struct
+    {
+        std::string strLine;
+        ECopySkip skip;
+    } kLines[] = {
+        {"\\DATA\\A.TXT>C:\\App", ECopySkip::None},
+        {"\\DATA\\A.TXT>c:/App", ECopySkip::None},
+        {"\\DATA\\A.TXT>C:", ECopySkip::None},  // the drive's root
+        {"\\DATA\\A.TXT>\\App", ECopySkip::None},
+        {"\\DATA\\A.TXT>\\\\server\\share\\App", ECopySkip::None},
+        // Disks and devices by their own names, and names kept with their final dots.
+        {"\\DATA\\A.TXT>\\\\.\\C:\\App", ECopySkip::DevicePath},
+        {"\\DATA\\A.TXT>\\\\?\\C:\\App", ECopySkip::DevicePath},
+        {"\\DATA\\A.TXT>//./C:/App", ECopySkip::DevicePath},
+        {"\\DATA\\A.TXT>\\\\.\\PhysicalDrive0", ECopySkip::DevicePath},
+        {"\\DATA\\A.TXT>\\\\.", ECopySkip::DevicePath},
+        {"\\DATA\\A.TXT>\\??\\C:\\App", ECopySkip::DevicePath},
+        // Relative to the current folder of the launcher or of a drive.
+        {"\\DATA\\A.TXT>C:App", ECopySkip::TargetRelative},
+        {"\\DATA\\A.TXT>C:..\\App", ECopySkip::TargetRelative},
+        {"\\DATA\\A.TXT>App:x", ECopySkip::TargetRelative},
+        {"\\DATA\\A.TXT>", ECopySkip::TargetRelative},
+        // The system would end the path at the NUL, at a device.
+        {std::string("\\DATA\\NUL\0>C:\\App", 17), ECopySkip::HoldsNul},
+        {std::string("\\DATA\\COM1\0.TXT>C:\\App", 22), ECopySkip::HoldsNul},
+        {std::string("\\DATA\\A.TXT>C:\\App\0\\..", 22), ECopySkip::HoldsNul},
+        {"\\DATA\\COM1.TXT>C:\\App", ECopySkip::DeviceName},
+        {"\\DATA\\A.TXT>C:\\App\\LPT1", ECopySkip::DeviceName},
+        {"\\..\\A.TXT>C:\\App", ECopySkip::LeavesMedium},
+        {"\\DATA\\A.TXT C:\\App", ECopySkip::NoArrow},
+    };
+    for (const auto& line : kLines)
+    {
+        SCOPED_TRACE(line.strLine);
+        const std::vector<CCopyLine> lines = ParseCopyList(line.strLine);
+        ASSERT_EQ(lines.size(), 1u);
+        EXPECT_EQ(lines[0].m_skip, line.skip);
+        EXPECT_EQ(lines[0].m_strLine, line.strLine);
+    }
+}
+
 TEST_F(Launch, CopyFileListCopiesEachLine)
 {
     CTempDir dir;
@@ -431,10 +476,13 @@ TEST_F(Launch, PendingCopiesFollowTheSetupsThatRan)
                             {{"m_bPostInstallCopy", 1}}));
     auto read = [](const fs::path& p) { std::ifstream in(p); return std::string(std::istreambuf_iterator<char>(in), {}); };
     CPendingCopies pending;
+    int nSettingUp = 0;  // the entry whose followed set-up still runs
     auto pass = [&] {
         std::string strInstalled;
         for (int n = 1; n <= m_catalog.GetCount(); ++n)
-            strInstalled += pending.Refresh(m_catalog.GetCheckContext(), n, *m_catalog.GetAt(n), strDrive) ? '1' : '0';
+            strInstalled +=
+                pending.Refresh(m_catalog.GetCheckContext(), n, *m_catalog.GetAt(n), strDrive, n == nSettingUp) ? '1'
+                                                                                                               : '0';
         return strInstalled;
     };
 
@@ -476,6 +524,18 @@ TEST_F(Launch, PendingCopiesFollowTheSetupsThatRan)
     EXPECT_EQ(read(dir.Path() / "app3/THREE.INI"), "three");
     EXPECT_EQ(read(dir.Path() / "app1/ONE.INI"), "changed by the user");
     EXPECT_EQ(read(dir.Path() / "app4/KEPT.INI"), "the user's");
+
+    // A set-up of the installed entry 1 (a repair) runs: a pass meanwhile copies nothing, the
+    // first one after its end replaces the user's file.
+    pending.Mark(1);
+    nSettingUp = 1;
+    EXPECT_EQ(pass(), "1011");
+    EXPECT_EQ(read(dir.Path() / "app1/ONE.INI"), "changed by the user");
+    EXPECT_TRUE(pending.IsMarked(1));
+    nSettingUp = 0;
+    EXPECT_EQ(pass(), "1011");
+    EXPECT_EQ(read(dir.Path() / "app1/ONE.INI"), "one");
+    EXPECT_FALSE(pending.IsMarked(1));
 
     // Without the medium's folder a pass copies nothing.
     fs::remove(dir.Path() / "app3/THREE.INI");

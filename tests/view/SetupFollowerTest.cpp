@@ -135,6 +135,14 @@ TEST(SetupFollower, SeveralAtOnce_EachEndsOnItsOwnAndNothingIsReportedTwice)
     // Nothing handed over is not followed.
     follower.Add(4, EFollowedAction::Setup, false, nullptr);
     const auto unchanged = [](int, EFollowedAction) { return false; };
+    // Set-ups, not removals, and only while followed.
+    const auto settingUp = [&] {
+        std::string strEntries;
+        for (int n = 1; n <= 4; ++n)
+            strEntries += follower.IsSettingUp(n) ? '1' : '0';
+        return strEntries;
+    };
+    EXPECT_EQ(settingUp(), "1000");
 
     EXPECT_FALSE(follower.Poll(unchanged));
     second->bFirstEnded = second->bAllEnded = true;
@@ -148,11 +156,16 @@ TEST(SetupFollower, SeveralAtOnce_EachEndsOnItsOwnAndNothingIsReportedTwice)
     EXPECT_EQ(ended[0].m_nExitCode, 1602u);
     EXPECT_TRUE(follower.TakeEnded().empty());
     EXPECT_TRUE(follower.IsFollowing());
+    first->bFirstEnded = true;
+    EXPECT_FALSE(follower.Poll(unchanged));
+    EXPECT_EQ(settingUp(), "1000");
+    first->bFirstEnded = false;
 
     // Another catalogue: the first is no longer followed, and its end never reported.
     follower.Clear();
     first->bFirstEnded = first->bAllEnded = true;
     EXPECT_FALSE(follower.IsFollowing());
+    EXPECT_EQ(settingUp(), "0000");
     EXPECT_FALSE(follower.Poll(unchanged));
     EXPECT_TRUE(follower.TakeEnded().empty());
 }

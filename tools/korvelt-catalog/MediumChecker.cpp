@@ -29,7 +29,9 @@ const char* CopySkipText(ECopySkip skip)
     case ECopySkip::HalfCharacter: return "the target folder ends in half a double-byte character";
     case ECopySkip::LeavesMedium: return "the source leaves the medium";
     case ECopySkip::DeviceName: return "a device name on Windows, not a file";
+    case ECopySkip::DevicePath: return "the target folder is a device path (\\\\.\\ or \\\\?\\), not a folder";
     case ECopySkip::TargetRelative: return "the target folder is not a full path";
+    case ECopySkip::HoldsNul: return "the line holds a NUL byte";
     case ECopySkip::SourceMissing: return "the source is not on the medium";
     case ECopySkip::None: break;
     }

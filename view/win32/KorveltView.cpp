@@ -333,7 +333,8 @@ void CKorveltView::RefreshRow(int n)
 {
     CAppCatalog& catalog = Catalog();
     CAppEntry* pEntry = catalog.GetAt(n);
-    const bool bInstalled = m_copyPending.Refresh(catalog.GetCheckContext(), n, *pEntry, catalog.GetSourceDrive());
+    const bool bInstalled = m_copyPending.Refresh(catalog.GetCheckContext(), n, *pEntry, catalog.GetSourceDrive(),
+                                                  m_follower.IsSettingUp(n));
     const bool bPrevRelease = pEntry->IsPrevReleaseFound() != 0;
     m_listApps.SetStatus(n - 1, bInstalled ? CFormTexts::StatusText(true, bPrevRelease) : std::string());
 }
