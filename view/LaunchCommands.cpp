@@ -72,29 +72,78 @@ EPathKind KindOfPath(const std::string& strPath)
     return FindLastSeparator(strPath) == std::string::npos ? EPathKind::Bare : EPathKind::Relative;
 }
 
+std::string LocateProgram(const std::string& strProgram, const std::string& strFirst = std::string());
+
+// A folder (not a file) at this path.
+bool NamesAFolder(const std::string& strPath)
+{
+    if (strPath.empty() || strPath.find_first_of("*?\"") != std::string::npos)
+        return false;
+    const std::vector<CFoundFile> found = TheSystem().FindFiles(strPath);
+    return !found.empty() && found.front().m_bDirectory;
+}
+
+// The end of the word that follows the blanks at nFrom: up to the next blank or separator. A
+// double-byte character is stepped over whole: its second byte may be 0x5C.
+std::size_t EndOfNextWord(const std::string& strLine, std::size_t nFrom)
+{
+    std::size_t i = std::min(strLine.find_first_not_of(kBlanks, nFrom), strLine.size());
+    while (i < strLine.size() && strLine[i] != ' ' && strLine[i] != '\t' && strLine[i] != '\\' && strLine[i] != '/')
+        i += IsCp932LeadByte(static_cast<unsigned char>(strLine[i])) && i + 1 < strLine.size() ? 2 : 1;
+    return i;
+}
+
 // The end of the program in an unquoted command line, whose blanks may lie inside the program's
-// path or between it and its arguments. The shortest piece up to a blank that ends in ".exe" is
-// the program whether or not it is there: a missing program then fails to start rather than a
-// shorter piece planted beside it ("C:\\Tools\\My.exe" for "C:\\Tools\\My App\\x.exe"), and a later
-// ".exe" is an argument ("SETUP.EXE /copy APP.EXE"). A set-up may also be a package. Without such
-// a piece, the longest that names a file below strBase (as written, or with ".exe"). npos when no
-// piece is found.
-std::size_t FindProgramEnd(const std::string& strLine, const std::string& strBase, bool bPackages)
+// path or between it and its arguments. In order:
+// - The shortest piece up to a blank that ends in ".exe" is the program whether or not it is
+//   there: a missing program then fails to start rather than a shorter piece planted beside it
+//   ("C:\\Tools\\My.exe" for "C:\\Tools\\My App\\x.exe"), and a later ".exe" is an argument
+//   ("SETUP.EXE /copy APP.EXE").
+// - In a removal's line, a bare first piece that the system's folders hold ("cmd", "rundll32")
+//   is the program. A set-up's (bSetup) comes from the medium, and may be a package.
+// - A switch ("/s") after a blank starts the arguments: the program is all before it, where that
+//   names a file below strBase (as written, or with ".exe") or no shorter piece does ("setup
+//   /copy APP.EXE", "C:\\My Tools\\uninst /x").
+// - Else the longest piece that names a file.
+// A piece that names a file but goes on into a folder of the same name with a blank ("Program"
+// beside "Program Files") is never the program. When that ruled one out and no other is found,
+// the longest piece is the program, so that nothing shorter starts. npos when no piece is found.
+std::size_t FindProgramEnd(const std::string& strLine, const std::string& strBase, bool bSetup)
 {
     std::size_t nFileEnd = std::string::npos;
+    std::size_t nLongest = 0;  // the longest piece looked at
+    bool bRuledOut = false;
     for (std::size_t nEnd = strLine.find_first_of(kBlanks);; nEnd = strLine.find_first_of(kBlanks, nEnd + 1))
     {
         const std::string strPrefix = strLine.substr(0, nEnd);
         // No path holds a quote: from one on ("cmd /c "C:\\x.exe /q"") the pieces are arguments.
         if (strPrefix.find('"') != std::string::npos)
             break;
-        if (EndsInExe(strPrefix) || (bPackages && IsPackage(strPrefix)))
+        nLongest = strPrefix.size();
+        if (EndsInExe(strPrefix) || (bSetup && IsPackage(strPrefix)))
             return strPrefix.size();
-        if (NamesAFile(strBase + strPrefix) || NamesAFile(strBase + strPrefix + ".exe"))
-            nFileEnd = strPrefix.size();
-        if (nEnd == std::string::npos)
+        const bool bLast = nEnd == std::string::npos;
+        const bool bFirst = nEnd == strLine.find_first_of(kBlanks);
+        if (!bSetup && !bLast && bFirst && KindOfPath(strPrefix) == EPathKind::Bare && !LocateProgram(strPrefix).empty())
+            return strPrefix.size();
+        const bool bFile = NamesAFile(strBase + strPrefix) || NamesAFile(strBase + strPrefix + ".exe");
+        if (bFile)
+        {
+            if (!bLast && NamesAFolder(strBase + strLine.substr(0, EndOfNextWord(strLine, nEnd))))
+                bRuledOut = true;
+            else
+                nFileEnd = strPrefix.size();
+        }
+        if (bLast)
             break;
+        const std::size_t nNext = strLine.find_first_not_of(kBlanks, nEnd);
+        // Where only a shorter piece names a file, that one may be planted: the rules below
+        // decide.
+        if (nNext != std::string::npos && strLine[nNext] == '/' && (nFileEnd == strPrefix.size() || nFileEnd == std::string::npos))
+            return strPrefix.size();
     }
+    if (nFileEnd == std::string::npos && bRuledOut)
+        return nLongest;
     return nFileEnd;
 }
 
@@ -132,7 +181,7 @@ bool IsRootedFolder(const std::string& strFolder)
 // of PATH instead, with ".exe" added to a name without extension as the process creation does;
 // a set-up named so on the medium comes from the medium first (strFirst). Empty when none of them
 // has it. A program named with a folder is left as it is.
-std::string LocateProgram(const std::string& strProgram, const std::string& strFirst = std::string())
+std::string LocateProgram(const std::string& strProgram, const std::string& strFirst)
 {
     if (FindFirstBackslash(strProgram) != std::string::npos || strProgram.find_first_of("/:") != std::string::npos)
         return strProgram;
@@ -278,11 +327,22 @@ CSetupCommand ComposeSetupCommand(const CAppEntry& entry, CAppCatalog& catalog, 
         strFull = PathOnMedium(strMedium, strProgram);
     }
 
+    // A package found nowhere would be opened from msiexec's current folder: nothing starts, as
+    // for a program found nowhere.
+    if (strFull.empty() && IsPackage(strProgram))
+        return setup;
+    // The process creation adds ".exe" to a program's name only where it reads the name from
+    // the line, not to the program it is given: the medium's program gets it here. (A full path
+    // that only names a file with ".exe" may be a shorter piece planted beside the one meant.)
+    const std::size_t nNameStart = FindLastSeparator(strFull) == std::string::npos ? 0 : FindLastSeparator(strFull) + 1;
+    if ((!strFolder.empty() || kind == EPathKind::FromRoot || kind == EPathKind::Relative) &&
+        strFull.find('.', nNameStart) == std::string::npos && !NamesAFile(strFull) && NamesAFile(strFull + ".exe"))
+        strFull += ".exe";
     setup.m_strFolder = strFolder;
     if (IsPackage(strProgram))
     {
         // As a double-click opens it: the system's msiexec installs a package, applies a patch.
-        setup.m_strPackage = strFull.empty() ? strProgram : strFull;
+        setup.m_strPackage = strFull;
         setup.m_strCommand = std::string("msiexec.exe ") + (EndsInNoCase(strProgram, ".msp") ? "/p" : "/i") + " \"" +
                              setup.m_strPackage + '"' + strRest;
         return setup;

@@ -57,10 +57,13 @@ std::string ProgramOfCommand(const std::string& strCommand);
 
 // An unquoted command line whose program path holds a space would let the process creation try
 // every shorter piece first ("C:\Program.exe" for "C:\Program Files\..."), so a program planted
-// there would run instead. The shortest blank-delimited piece that ends in ".exe", else the
-// longest that names a file (as written or with ".exe"), is the program the line means; it comes
-// back quoted when a blank lies inside it. Leading blanks go; otherwise quoted lines, lines whose
-// program has no blank and lines where no piece is found come back as they are.
+// there would run instead. The program the line means is the shortest blank-delimited piece
+// that ends in ".exe"; else a bare first piece that the system's folders hold ("cmd /c ...");
+// else all before a switch ("/x") where no shorter piece alone names a file; else the longest
+// piece that names a file (as written or with ".exe") without going on into a folder of that
+// name. It comes back quoted when a blank lies inside it. Leading blanks go; otherwise quoted
+// lines, lines whose program has no blank and lines where no piece is found come back as they
+// are.
 std::string QuoteProgramPath(const std::string& strCommand);
 
 // Starts the set-up in its folder: 0, or MSG_SETUP_FAILED when the process could not be created.

@@ -151,6 +151,13 @@ TEST_F(Launch, SetupProgram_ComesFromTheMediumElseTheSystem)
         // A path from the root or relative: on the medium, never at the root of the current drive.
         {"M", "", "\\apps\\setup.exe /s", "", "\\apps\\setup.exe /s", "M\\apps\\setup.exe"},
         {"M", "", "apps\\setup.exe", "", "apps\\setup.exe", "M\\apps\\setup.exe"},
+        // Named without ".exe": the program given to the process creation has it; a switch
+        // starts the arguments, even before an argument that ends in ".exe".
+        {"M", "", "\\apps\\setup /s", "", "\\apps\\setup /s", "M\\apps\\setup.exe"},
+        {"M", "", "apps\\setup", "", "apps\\setup", "M\\apps\\setup.exe"},
+        {"M", "", "\\My Apps\\setup /q", "", "\"\\My Apps\\setup\" /q", "M\\My Apps\\setup.exe"},
+        {"M", "\\apps", "setup /s", "M\\apps", "M\\apps\\setup.exe /s", "M\\apps\\setup.exe"},
+        {"M", "\\apps", "setup /copy APP.EXE", "M\\apps", "M\\apps\\setup.exe /copy APP.EXE", "M\\apps\\setup.exe"},
         // Packages and patches open as a double-click opens them.
         {"M", "", "memo.msi /qb", "", "msiexec.exe /i \"M\\memo.msi\" /qb", ""},
         {"M", "\\apps", "fix.msp", "M\\apps", "msiexec.exe /p \"M\\apps\\fix.msp\"", ""},
@@ -160,6 +167,10 @@ TEST_F(Launch, SetupProgram_ComesFromTheMediumElseTheSystem)
         {"M", "", "\\..\\x.exe", "", "", ""},
         {"", "\\apps", "setup.exe", "", "", ""},
         {"", "", "\\apps\\setup.exe", "", "", ""},
+        // A package found nowhere is not opened from the current folder.
+        {"", "", "memo.msi", "", "", ""},
+        {"", "", "\"memo.msi\" /qb", "", "", ""},
+        {"M", "", "gone.msi", "", "", ""},
     };
     const auto expand = [&](std::string strText) {
         for (std::size_t nPos; (nPos = strText.find("M\\")) != std::string::npos;)
@@ -596,6 +607,7 @@ TEST_F(Launch, QuoteProgramPath_TakesTheShortestExePieceElseTheLongestThatNamesA
     for (const char* pszFile : {"Program.exe", "Program Files/Some App/uninstall.exe", "Plain/app.exe", "Tools/My.exe",
                                 "Plain/uninst.exe", "Plain/uninst.exe -remove"})
         std::ofstream(dir.Path() / pszFile) << "MZ";
+    m_system.Write("rundll32.exe", "MZ");
     const std::string d = dir.Path().string();
     const struct
     {
@@ -619,7 +631,18 @@ TEST_F(Launch, QuoteProgramPath_TakesTheShortestExePieceElseTheLongestThatNamesA
         // Already quoted, no space in the program, nothing found, a folder only: as they are.
         {'"' + d + "\\Program Files\\Some App\\uninstall.exe\" /x", ""},
         {d + "\\Plain\\app.exe /x y", ""},
-        {d + "\\Program Files /x", ""},
+        // A switch starts the arguments: the program is all before it, never the planted piece
+        // beside a folder of the same name with a blank.
+        {d + "\\Program Files /x", '"' + d + "\\Program Files\" /x"},
+        {d + "\\Program Files\\Some App\\gone /x", '"' + d + "\\Program Files\\Some App\\gone\" /x"},
+        {d + "\\Program Files\\Some App\\gone", '"' + d + "\\Program Files\\Some App\\gone\""},
+        {d + "\\Program Files\\Some App\\gone now", '"' + d + "\\Program Files\\Some App\\gone now\""},
+        {d + "\\Plain\\uninst /x C:\\App\\app.exe", ""},
+        {d + "\\Plain\\uninst arg /x", d + "\\Plain\\uninst arg /x"},
+        // A bare program of the system's folders, whatever its arguments end in.
+        {"cmd /c C:\\App\\uninst.exe", ""},
+        {"rundll32 C:\\App\\helper.dll,Remove C:\\App\\app.exe", ""},
+        {"rundll32", ""},
         {"cmd /c \"" + d + "\\Program Files\\Some App\\uninstall.exe /x\"", ""},
         {"", ""},
     };

@@ -133,14 +133,19 @@ void CheckLineOf(const std::string& strCommand, const std::string& strLine)
     };
     if (strLine == strGiven)
     {
-        // Left unquoted: the first piece is the program, or no piece ends in ".exe".
+        // Left unquoted: the first piece is the program (it ends in ".exe", a switch follows it,
+        // or it is a bare name), or no piece ends in ".exe".
         if (!strLine.empty() && strLine[0] != '"')
         {
             const std::vector<std::string> found = pieces(strLine);
             bool bAnyExe = false;
             for (const std::string& strPiece : found)
                 bAnyExe = bAnyExe || EndsInExe(strPiece);
-            FUZZ_CHECK(!bAnyExe || (!found.empty() && EndsInExe(found.front())));
+            const std::string strFirst = found.empty() ? std::string() : found.front();
+            const std::size_t nNext = strLine.find_first_not_of(" \t", strFirst.size());
+            const bool bSwitchFollows = nNext != std::string::npos && strLine[nNext] == '/';
+            const bool bBare = strFirst.find_first_of("\\/:") == std::string::npos;
+            FUZZ_CHECK(!bAnyExe || (!strFirst.empty() && (EndsInExe(strFirst) || bSwitchFollows || bBare)));
         }
         return;
     }
