@@ -1,5 +1,6 @@
 #include "win/Kernel932.h"
 
+#include "utils/Cp932.h"
 #include "win/ScopedHandle.h"
 #include "win/WideText.h"
 #include "win/Windows9x.h"
@@ -98,20 +99,37 @@ bool ReplaceFile932(const std::string& strNew, const std::string& strTarget)
 {
     if (IsWindows9x())
     {
-        // Windows 95/98 cannot move over a file: the target goes first.
+        // Windows 95/98 cannot move over a file: the target steps aside first, under a free name
+        // of its folder, and comes back when neither a move nor a copy of the new file takes its
+        // place (a scanner holding the new file, say).
         if (!IsCp932Text(strNew) || !IsCp932Text(strTarget))
             return false;
-        if (::GetFileAttributesA(strTarget.c_str()) != INVALID_FILE_ATTRIBUTES && !::DeleteFileA(strTarget.c_str()))
-            return false;
-        if (::MoveFileA(strNew.c_str(), strTarget.c_str()))
-            return true;
-        // The move failed (a scanner holding the new file, say) after the target went: a copy of
-        // the new file takes its place. strNew goes only once the target is there again; when
-        // even the copy fails it is the one file left.
-        if (!::CopyFileA(strNew.c_str(), strTarget.c_str(), TRUE))
-            return false;
-        ::DeleteFileA(strNew.c_str());
-        return true;
+        std::string strAside;
+        if (::GetFileAttributesA(strTarget.c_str()) != INVALID_FILE_ATTRIBUTES)
+        {
+            const std::size_t nSlash = FindLastBackslash(strTarget);
+            strAside = CreateTempFile932(nSlash == std::string::npos ? "." : strTarget.substr(0, nSlash));
+            if (strAside.empty() || !::DeleteFileA(strAside.c_str()) || !::MoveFileA(strTarget.c_str(), strAside.c_str()))
+            {
+                if (!strAside.empty())
+                    ::DeleteFileA(strAside.c_str());
+                return false;
+            }
+        }
+        bool bReplaced = ::MoveFileA(strNew.c_str(), strTarget.c_str()) != FALSE;
+        if (!bReplaced && ::CopyFileA(strNew.c_str(), strTarget.c_str(), TRUE))
+        {
+            ::DeleteFileA(strNew.c_str());
+            bReplaced = true;
+        }
+        if (!strAside.empty())
+        {
+            if (bReplaced)
+                ::DeleteFileA(strAside.c_str());
+            else
+                ::MoveFileA(strAside.c_str(), strTarget.c_str());
+        }
+        return bReplaced;
     }
     std::wstring strWideNew, strWideTarget;
     return WideFromCodePageExact(kCodePage932, strNew, strWideNew) &&

@@ -21,8 +21,8 @@ bool CopyFile932(const std::string& strFrom, const std::string& strTo);
 // A new empty file of a name of its own in the folder; empty when none can be made.
 std::string CreateTempFile932(const std::string& strFolder);
 // strNew takes the place of strTarget (which may be missing), in the same folder. On failure
-// strNew is still there; on Windows 95/98, which delete the target before the move, strTarget
-// may then be gone, and strNew is what is left of the two.
+// both are as they were. Windows 95/98 cannot move over a file: there strTarget steps aside under
+// a free name of its folder and comes back (were even that to fail, it keeps the free name).
 bool ReplaceFile932(const std::string& strNew, const std::string& strTarget);
 // One entry of a file search.
 struct CFound932

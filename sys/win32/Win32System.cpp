@@ -146,8 +146,8 @@ bool CWin32System::CopyFileOver(const std::string& strFrom, const std::string& s
     ClearReadOnly(strTemp);
     if (ReplaceFile932(strTemp, strTo))
         return true;
-    // Windows 95/98 delete the target before the move. When neither the move nor a copy put the
-    // new file in its place, the temporary is the only file left of the two, and it stays.
+    // Were the target ever gone after a failed replace, the temporary would be the one file left
+    // of the two, and it stays.
     if (!bTargetThere || GetFileAttributes932(strTo) != INVALID_FILE_ATTRIBUTES)
         DeleteFile932(strTemp);
     return false;

@@ -167,22 +167,41 @@ TEST_F(Win32Files, JapaneseNames_ReachTheFilesOfThoseNames)
 }
 
 // A scanner holding the new file keeps the move from taking place. NT leaves the target as it
-// was; Windows 95/98 have deleted it by then, and a copy of the new file takes its place.
+// was; Windows 95/98, where the target steps aside for the move, put a copy of the new file in its
+// place, or, when even the copy fails, the target back.
 TEST_F(Win32Files, ReplaceWhileTheNewFileIsHeld_NeverLosesTheTarget)
 {
+    const struct
+    {
+        const char* pszName;
+        DWORD dwShare;            // how the scanner holds the new file
+        bool bReplacedAsWindows9x;
+    } kHolds[] = {
+        {"ReadersAllowed", FILE_SHARE_READ, true},
+        {"NoneAllowed", 0, false},
+    };
     CSystem& sys = TheSystem();
     const std::string strNew = Path932("new.tmp");
     const std::string strTarget = Path932("target.txt");
-    ASSERT_TRUE(sys.WriteFile(strNew, "new"));
-    ASSERT_TRUE(sys.WriteFile(strTarget, "old"));
-    CScopedKernelHandle held(CreateFile932(strNew, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING));
-    ASSERT_TRUE(held.IsValid());
-    const bool bReplaced = ReplaceFile932(strNew, strTarget);
-    EXPECT_EQ(bReplaced, IsWindows9x());
-    std::string strRead;
-    ASSERT_TRUE(sys.ReadFile(strTarget, strRead));
-    EXPECT_EQ(strRead, bReplaced ? "new" : "old");
-    EXPECT_TRUE(Exists(strNew));
+    for (const auto& hold : kHolds)
+    {
+        SCOPED_TRACE(hold.pszName);
+        ASSERT_TRUE(sys.WriteFile(strNew, "new"));
+        ASSERT_TRUE(sys.WriteFile(strTarget, "old"));
+        {
+            CScopedKernelHandle held(CreateFile932(strNew, GENERIC_READ, hold.dwShare, OPEN_EXISTING));
+            ASSERT_TRUE(held.IsValid());
+            const bool bReplaced = ReplaceFile932(strNew, strTarget);
+            EXPECT_EQ(bReplaced, IsWindows9x() && hold.bReplacedAsWindows9x);
+            std::string strRead;
+            ASSERT_TRUE(sys.ReadFile(strTarget, strRead));
+            EXPECT_EQ(strRead, bReplaced ? "new" : "old");
+            EXPECT_TRUE(Exists(strNew));
+            // Nothing else is left in the folder.
+            EXPECT_EQ(ListFolder932(Cp932(m_dir.Path().wstring())).size(), 2u);
+        }
+        EXPECT_TRUE(sys.RemoveFile(strNew));
+    }
 }
 
 TEST_F(Win32Files, PathsThatAreNotCp932_ReachNoFile)
