@@ -273,7 +273,7 @@ TEST_F(CatalogToolTest, Check_ReportsEveryProblemOnALine)
         "\\korvelt\\memo.txt>C:\\Korvelt\\Memo\r\n\\korvelt\\gone.txt>C:\\Korvelt\\Memo\r\n\\..\\x.txt>C:\\App\r\n"
         "no arrow\r\n\\korvelt\\>C:\\App\n\\korvelt\\Nul.txt>C:\\App\r\n\\CON\\memo.txt>C:\\App\r\n"
         "\\korvelt\\a:b>C:\\App\r\n\\apps\\..\\..\\korvelt\\memo.txt>C:\\App\r\n\\korvelt\\memo.txt>App\r\n"
-        "korvelt\\memo.txt>C:\\App";
+        "\\korvelt\\memo.txt>\\\\.\\C:\\App\r\n\\korvelt\\memo.txt>C:App\r\nkorvelt\\memo.txt>C:\\App";
     m_dir.Write("source.json", source.dump());
     const std::string strCatalogue = (medium / "korvelt").string();
     ASSERT_EQ(Tool("build " + Quote(m_dir.File("source.json")) + " " + Quote(strCatalogue)).nStatus, 0);
@@ -303,6 +303,10 @@ TEST_F(CatalogToolTest, Check_ReportsEveryProblemOnALine)
               "korvelt: entry 1 (memo.app): copy list line 9 (\"\\apps\\..\\..\\korvelt\\memo.txt>C:\\App\"): the source "
               "leaves the medium\n"
               "korvelt: entry 1 (memo.app): copy list line 10 (\"\\korvelt\\memo.txt>App\"): the target folder is "
+              "not a full path\n"
+              "korvelt: entry 1 (memo.app): copy list line 11 (\"\\korvelt\\memo.txt>\\\\.\\C:\\App\"): the target "
+              "folder is a device path (\\\\.\\ or \\\\?\\), not a folder\n"
+              "korvelt: entry 1 (memo.app): copy list line 12 (\"\\korvelt\\memo.txt>C:App\"): the target folder is "
               "not a full path\n"
               "korvelt: entry 2 (viewer.app): set-up program /apps/viewer/setup.exe not found\n"
               "korvelt: entry 3 (kakeibo.app): set-up program /apps/kakeibo/setup.exe is a Windows Installer "
