@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -102,13 +103,15 @@ std::size_t EndOfNextWord(const std::string& strLine, std::size_t nFrom)
 // - In a removal's line, a bare first piece that the system's folders hold ("cmd", "rundll32")
 //   is the program. A set-up's (bSetup) comes from the medium, and may be a package.
 // - A switch ("/s") after a blank starts the arguments: the program is all before it, where that
-//   names a file below strBase (as written, or with ".exe") or no shorter piece does ("setup
+//   names a file where onDisk puts it (as written, or with ".exe") or no shorter piece does ("setup
 //   /copy APP.EXE", "C:\\My Tools\\uninst /x").
 // - Else the longest piece that names a file.
 // A piece that names a file but goes on into a folder of the same name with a blank ("Program"
 // beside "Program Files") is never the program. When that ruled one out and no other is found,
 // the longest piece is the program, so that nothing shorter starts. npos when no piece is found.
-std::size_t FindProgramEnd(const std::string& strLine, const std::string& strBase, bool bSetup)
+using OnDisk = std::function<std::string(const std::string& strPiece)>;
+
+std::size_t FindProgramEnd(const std::string& strLine, const OnDisk& onDisk, bool bSetup)
 {
     std::size_t nFileEnd = std::string::npos;
     std::size_t nLongest = 0;  // the longest piece looked at
@@ -126,10 +129,11 @@ std::size_t FindProgramEnd(const std::string& strLine, const std::string& strBas
         const bool bFirst = nEnd == strLine.find_first_of(kBlanks);
         if (!bSetup && !bLast && bFirst && KindOfPath(strPrefix) == EPathKind::Bare && !LocateProgram(strPrefix).empty())
             return strPrefix.size();
-        const bool bFile = NamesAFile(strBase + strPrefix) || NamesAFile(strBase + strPrefix + ".exe");
+        const std::string strOnDisk = onDisk(strPrefix);
+        const bool bFile = NamesAFile(strOnDisk) || NamesAFile(strOnDisk + ".exe");
         if (bFile)
         {
-            if (!bLast && NamesAFolder(strBase + strLine.substr(0, EndOfNextWord(strLine, nEnd))))
+            if (!bLast && NamesAFolder(onDisk(strLine.substr(0, EndOfNextWord(strLine, nEnd)))))
                 bRuledOut = true;
             else
                 nFileEnd = strPrefix.size();
@@ -295,8 +299,16 @@ CSetupCommand ComposeSetupCommand(const CAppEntry& entry, CAppCatalog& catalog, 
     }
     else
     {
-        const std::string strBase = strFolder.empty() ? std::string() : strFolder + "\\";
-        std::size_t nEnd = FindProgramEnd(strSetup, strBase, true);
+        // A piece lies in the set-up folder; without one, where the program will be looked for:
+        // on the medium, unless it is a full path.
+        const OnDisk onDisk = [&](const std::string& strPiece) {
+            if (!strFolder.empty())
+                return strFolder + "\\" + strPiece;
+            if (strMedium.empty() || KindOfPath(strPiece) == EPathKind::Full)
+                return strPiece;
+            return PathOnMedium(strMedium, strPiece);
+        };
+        std::size_t nEnd = FindProgramEnd(strSetup, onDisk, true);
         if (nEnd == std::string::npos)
             nEnd = std::min(strSetup.find_first_of(kBlanks), strSetup.size());
         strProgram = strSetup.substr(0, nEnd);
@@ -402,7 +414,7 @@ std::string QuoteProgramPath(const std::string& strCommand)
         return strLine;
     // Blanks and tabs separate, as the process creation takes them; neither is ever the second
     // byte of a code page 932 character, so the line splits safely.
-    const std::size_t nProgramEnd = FindProgramEnd(strLine, std::string(), false);
+    const std::size_t nProgramEnd = FindProgramEnd(strLine, [](const std::string& strPiece) { return strPiece; }, false);
     if (nProgramEnd == std::string::npos || strLine.find_first_of(kBlanks) >= nProgramEnd)
         return strLine;
     return '"' + strLine.substr(0, nProgramEnd) + '"' + strLine.substr(nProgramEnd);

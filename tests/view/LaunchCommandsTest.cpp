@@ -156,6 +156,8 @@ TEST_F(Launch, SetupProgram_ComesFromTheMediumElseTheSystem)
         {"M", "", "\\apps\\setup /s", "", "\\apps\\setup /s", "M\\apps\\setup.exe"},
         {"M", "", "apps\\setup", "", "apps\\setup", "M\\apps\\setup.exe"},
         {"M", "", "\\My Apps\\setup /q", "", "\"\\My Apps\\setup\" /q", "M\\My Apps\\setup.exe"},
+        {"M", "", "\\My Apps\\setup", "", "\"\\My Apps\\setup\"", "M\\My Apps\\setup.exe"},
+        {"M", "", "My Apps\\setup q", "", "\"My Apps\\setup\" q", "M\\My Apps\\setup.exe"},
         {"M", "\\apps", "setup /s", "M\\apps", "M\\apps\\setup.exe /s", "M\\apps\\setup.exe"},
         {"M", "\\apps", "setup /copy APP.EXE", "M\\apps", "M\\apps\\setup.exe /copy APP.EXE", "M\\apps\\setup.exe"},
         // Packages and patches open as a double-click opens them.
