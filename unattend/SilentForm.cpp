@@ -2,6 +2,7 @@
 
 #include "catalog/AppCatalog.h"
 #include "catalog/AppEntry.h"
+#include "sys/System.h"
 #include "unattend/SetupKind.h"
 #include "unattend/UnattendFile.h"
 #include "utils/AsciiText.h"
@@ -11,10 +12,23 @@
 
 namespace {
 
-// The log a set-up of this entry writes beside the run's own; empty without one.
-std::string SetupLogFile(const CSilentSwitches& switches, const CAppEntry& entry)
+// The log a set-up (or, with its own name, a removal) of this entry writes beside the run's own;
+// empty without one. A run's log named relative to the current folder lies there: the set-up
+// starts in its own folder, a removal at its drive's root.
+std::string SetupLogFile(const CSilentSwitches& switches, const CAppEntry& entry, const char* pszAction = "")
 {
-    return switches.m_strLogFile.empty() ? std::string() : switches.m_strLogFile + "." + EntryName(entry) + ".log";
+    if (switches.m_strLogFile.empty())
+        return std::string();
+    std::string strLog = switches.m_strLogFile;
+    const bool bFromRoot = strLog[0] == '\\' || strLog[0] == '/';
+    const bool bDrive = strLog.size() >= 2 && strLog[1] == ':';
+    if (!bFromRoot && !bDrive)
+    {
+        const std::string strCurrent = TheSystem().GetCurrentFolder();
+        if (!strCurrent.empty())
+            strLog = strCurrent + (FindLastBackslash(strCurrent) + 1 == strCurrent.size() ? "" : "\\") + strLog;
+    }
+    return strLog + "." + EntryName(entry) + pszAction + ".log";
 }
 
 // The switches of a kind, after the command line.
@@ -166,7 +180,9 @@ CSilentForm SilentUninstallForm(CAppEntry& entry, CAppCatalog& catalog, const CU
         form.m_command.m_strCommand = entry.GetQuietUninstallString();
         return form;
     }
-    form = RemovalByKind(strCommand, switches, SetupLogFile(switches, entry));
+    // Its own log: a set-up of the same entry in the same run (/uninstall:x /install:x) would
+    // empty a shared one.
+    form = RemovalByKind(strCommand, switches, SetupLogFile(switches, entry, ".uninstall"));
     if (!form.m_bKnown)
         form.m_strHow = SetupKindName(ESetupKind::Unknown);
     return form;

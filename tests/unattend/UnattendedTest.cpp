@@ -391,13 +391,15 @@ protected:
 
 TEST_F(Unattended, SetUpsInTheirSilentFormsThenSkippedWhenRunAgain)
 {
+    // A log named relative to the current folder (the medium's, here): the set-ups' logs lie
+    // there too, not in the folders they start in.
     EXPECT_EQ(Run({"/install:PKG,memo", "/quiet", "/norestart", "/log:L"}), kUnattendedSuccess);
     // Catalogue order, each with its kind's switches; NSIS's before its /D=, which stays last.
     ASSERT_EQ(m_sys.m_started.size(), 2u);
     EXPECT_EQ(m_sys.m_started[0].m_strCommandLine, Medium("\\apps\\memo.exe /S /D=C:\\Memo"));
     EXPECT_EQ(m_sys.m_started[0].m_strFolder, Medium("\\apps"));
     EXPECT_EQ(m_sys.m_started[1].m_strCommandLine,
-              "msiexec.exe /i \"" + Medium("\\apps\\pkg.msi") + "\" /qn /norestart /l*v \"L.pkg.log\"");
+              "msiexec.exe /i \"" + Medium("\\apps\\pkg.msi") + "\" /qn /norestart /l*v \"" + Medium("\\L.pkg.log") + '"');
     ASSERT_EQ(m_log.size(), 2u);
     EXPECT_EQ(Fields(0), (std::vector<std::string>{"memo", "install", "NSIS", Medium("\\apps\\memo.exe /S /D=C:\\Memo"),
                                                    "exit 0", "installed", "copied 1 of 1", "0"}));
@@ -470,8 +472,11 @@ TEST_F(Unattended, RemovalsInTheirSilentForms)
          "QuietUninstallString"},
         // NSIS's uninstaller: "_?=" stays last.
         {"memo.app", kMemoKey, strUninstaller + " _?=C:\\Memo", nullptr, strUninstaller + " /S _?=C:\\Memo", "NSIS"},
-        {"pkg.app", kPkgKey, "MsiExec.exe /I{PKG}", nullptr, "MsiExec.exe /X{PKG} /qn /norestart", "Windows Installer"},
-        {"pkg.app", kPkgKey, "msiexec /x{PKG} /qb", nullptr, "MsiExec.exe /X{PKG} /qn /norestart", "Windows Installer"},
+        // Its log is its own, apart from a set-up's of the same entry.
+        {"pkg.app", kPkgKey, "MsiExec.exe /I{PKG}", nullptr,
+         "MsiExec.exe /X{PKG} /qn /norestart /l*v \"C:\\Logs\\k.log.pkg.uninstall.log\"", "Windows Installer"},
+        {"pkg.app", kPkgKey, "msiexec /x{PKG} /qb", nullptr,
+         "MsiExec.exe /X{PKG} /qn /norestart /l*v \"C:\\Logs\\k.log.pkg.uninstall.log\"", "Windows Installer"},
         {"pkg.app", kPkgKey, "MsiExec.exe /qb", nullptr, "", "unknown"},
         {"odd.app", kOddKey, Medium("\\apps\\odd.exe"), nullptr, "", "unknown"},
     };
@@ -481,7 +486,7 @@ TEST_F(Unattended, RemovalsInTheirSilentForms)
         Register(c.pszEntry, c.pszKey, c.strUninstall, c.pszQuiet);
         m_sys.m_started.clear();
         const std::string strName = std::string(c.pszEntry).substr(0, std::string(c.pszEntry).size() - 4);
-        Run({"/uninstall:" + strName, "/quiet", "/norestart"});
+        Run({"/uninstall:" + strName, "/quiet", "/norestart", "/log:C:\\Logs\\k.log"});
         ASSERT_EQ(m_sys.m_started.size(), c.strStarted.empty() ? 0u : 1u) << (m_log.empty() ? "" : m_log[0]);
         if (!c.strStarted.empty())
         {
