@@ -65,6 +65,9 @@ public:
     bool Next(CUnattendedStep& step);
     // Starts the step's program through the launcher's start: false when it did not start (logged).
     bool Start(const CUnattendedStep& step, std::unique_ptr<CFollowedProcess>* pFollow);
+    // The step's program did not start (logged as failed): where the window started it, as a
+    // click does.
+    void NotStarted(const CUnattendedStep& step);
     // The step's program has ended: the entry is read again, its copies are made after a set-up
     // that reads as done, and its line is logged. bEnded false: nothing could follow the program.
     void Ended(const CUnattendedStep& step, bool bEnded, uint32_t nExitCode);
@@ -86,8 +89,6 @@ private:
         bool m_bNamed;  // by name, not by "*"
     };
     int FindEntry(const std::string& strName) const;
-    // The step's program did not start (logged as failed).
-    void NotStarted(const CUnattendedStep& step);
     CSilentForm FormFor(int nEntry, EFollowedAction action);
     // Logs one entry's line and counts its code.
     void Record(const CUnattendedStep& step, const std::string& strOutcome, int nCode, const std::string& strCopies);

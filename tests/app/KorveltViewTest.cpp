@@ -795,6 +795,29 @@ TEST_F(ShellTest, UnattendedWithTheWindow_WorksThroughTheRowsAndCloses)
     }
 }
 
+// As clicks, a set-up that does not start fails its step, though an entry that is always set up
+// reads as done before and after: the box says so, nothing is copied, the run ends with 1603.
+TEST_F(ShellTest, UnattendedWithTheWindow_ASetupThatDoesNotStartFails)
+{
+    const CTempDir medium(m_dir.Path());
+    medium.MakeFolder("apps");
+    const std::string strTarget = medium.MakeFolder("target");
+    medium.Write("apps\\extra.txt", "from the medium");
+    WriteCatalog({{{{"m_strFileName", "gone.app"}, {"m_strTitle", "Gone"},
+                    {"m_strSetupDir", "\\" + medium.Path().filename().string() + "\\apps"},
+                    {"m_strSetupCommand", "missing.exe"},
+                    {"m_strPostInstallCopyList", "\\" + medium.Path().filename().string() + "\\apps\\extra.txt>" + strTarget}},
+                   {{"m_bAlwaysInstall", 1}, {"m_bPostInstallCopy", 1}}}});
+    m_pApp->SetArguments({"/install:gone"});
+    CModalWatcher watcher;
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(PumpUntil([&] { return m_bQuitPosted; }));
+    ASSERT_EQ(watcher.Seen().size(), 1u);
+    EXPECT_EQ(watcher.Seen()[0].strCaption, "ERROR");
+    EXPECT_EQ(GetFileAttributesA((strTarget + "\\extra.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(m_pApp->ExitInstance(), 1603);
+}
+
 TEST_F(ShellTextTest, UninstallWithMissingProgram_ShowsTheNoticeThenReports)
 {
     ASSERT_TRUE(CreateKey(HKEY_CURRENT_USER, TestKey("Gone")));

@@ -156,12 +156,22 @@ LRESULT CKorveltView::OnUnattendedNext(WPARAM, LPARAM)
     if (m_runShow == CUnattendedOptions::EShow::Full)
     {
         // As a click on the button: notice, minimised window, the box at the end.
+        m_bStartFailed = false;
         if (m_runStep.m_action == EFollowedAction::Setup)
             OnSetup();
         else
             OnUninstall();
-        if (!m_follower.IsFollowing())
+        // A program that did not start fails its step, whatever the entry reads as (an entry
+        // that is always set up reads as done before and after).
+        if (m_bStartFailed)
+        {
+            m_pRun->NotStarted(m_runStep);
+            GoOnWithRun();
+        }
+        else if (!m_follower.IsFollowing())
+        {
             EndUnattendedStep(false, 0);
+        }
         return 0;
     }
     const bool bSetup = m_runStep.m_action == EFollowedAction::Setup;
@@ -396,6 +406,7 @@ void CKorveltView::Launch(CReadOnlyTextDlg& notice, const std::string& strNotice
         notice.DoModal();
     }
     const int nResult = start();
+    m_bStartFailed = nResult != 0;
     SelectCurrent();
     if (nResult != 0)
         ShowError(nResult);

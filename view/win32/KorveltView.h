@@ -122,6 +122,7 @@ private:
     CUnattendedOptions::EShow m_runShow = CUnattendedOptions::EShow::Full;
     CUnattendedStep m_runStep;
     bool m_bRunStepActive = false;
+    bool m_bStartFailed = false;  // the last set-up or removal that Launch started did not start
 };
 
 #endif
