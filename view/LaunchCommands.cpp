@@ -17,14 +17,14 @@ namespace {
 
 const std::string kDirectFromCd = "%DIRECT_FROM_CD%=";
 
-// A plain file (not a folder) at this path, as the process creation would take it.
-bool NamesAFile(const std::string& strPath)
+// A plain file, or with bFolder a folder, at this path, as the process creation would take it.
+bool NamesAFile(const std::string& strPath, bool bFolder = false)
 {
     // A search pattern would stand for other files than the one named.
     if (strPath.empty() || strPath.find_first_of("*?\"") != std::string::npos)
         return false;
     const std::vector<CFoundFile> found = TheSystem().FindFiles(strPath);
-    return !found.empty() && !found.front().m_bDirectory;
+    return !found.empty() && found.front().m_bDirectory == bFolder;
 }
 
 // ".exe" is never the end of a code page 932 character's bytes: "." cannot be a second byte.
@@ -75,15 +75,6 @@ EPathKind KindOfPath(const std::string& strPath)
 
 std::string LocateProgram(const std::string& strProgram, const std::string& strFirst = std::string());
 
-// A folder (not a file) at this path.
-bool NamesAFolder(const std::string& strPath)
-{
-    if (strPath.empty() || strPath.find_first_of("*?\"") != std::string::npos)
-        return false;
-    const std::vector<CFoundFile> found = TheSystem().FindFiles(strPath);
-    return !found.empty() && found.front().m_bDirectory;
-}
-
 // The end of the word that follows the blanks at nFrom: up to the next blank or separator. A
 // double-byte character is stepped over whole: its second byte may be 0x5C.
 std::size_t EndOfNextWord(const std::string& strLine, std::size_t nFrom)
@@ -116,7 +107,8 @@ std::size_t FindProgramEnd(const std::string& strLine, const OnDisk& onDisk, boo
     std::size_t nFileEnd = std::string::npos;
     std::size_t nLongest = 0;  // the longest piece looked at
     bool bRuledOut = false;
-    for (std::size_t nEnd = strLine.find_first_of(kBlanks);; nEnd = strLine.find_first_of(kBlanks, nEnd + 1))
+    const std::size_t nFirstEnd = strLine.find_first_of(kBlanks);
+    for (std::size_t nEnd = nFirstEnd;; nEnd = strLine.find_first_of(kBlanks, nEnd + 1))
     {
         const std::string strPrefix = strLine.substr(0, nEnd);
         // No path holds a quote: from one on ("cmd /c "C:\\x.exe /q"") the pieces are arguments.
@@ -126,14 +118,13 @@ std::size_t FindProgramEnd(const std::string& strLine, const OnDisk& onDisk, boo
         if (EndsInExe(strPrefix) || (bSetup && IsPackage(strPrefix)))
             return strPrefix.size();
         const bool bLast = nEnd == std::string::npos;
-        const bool bFirst = nEnd == strLine.find_first_of(kBlanks);
-        if (!bSetup && !bLast && bFirst && KindOfPath(strPrefix) == EPathKind::Bare && !LocateProgram(strPrefix).empty())
+        if (!bSetup && !bLast && nEnd == nFirstEnd && KindOfPath(strPrefix) == EPathKind::Bare && !LocateProgram(strPrefix).empty())
             return strPrefix.size();
         const std::string strOnDisk = onDisk(strPrefix);
         const bool bFile = NamesAFile(strOnDisk) || NamesAFile(strOnDisk + ".exe");
         if (bFile)
         {
-            if (!bLast && NamesAFolder(onDisk(strLine.substr(0, EndOfNextWord(strLine, nEnd)))))
+            if (!bLast && NamesAFile(onDisk(strLine.substr(0, EndOfNextWord(strLine, nEnd))), true))
                 bRuledOut = true;
             else
                 nFileEnd = strPrefix.size();
